@@ -1,0 +1,107 @@
+#include "data_encoding.h"
+
+#include <cassert>
+#include <cstring>
+
+namespace qr {
+
+int AlphanumericValue(unsigned char ch) {
+  if (ch >= '0' && ch <= '9') return ch - '0';
+  if (ch >= 'A' && ch <= 'Z') return ch - 'A' + 10;
+  switch (ch) {
+    case ' ': return 36;
+    case '$': return 37;
+    case '%': return 38;
+    case '*': return 39;
+    case '+': return 40;
+    case '-': return 41;
+    case '.': return 42;
+    case '/': return 43;
+    case ':': return 44;
+    default: return -1;
+  }
+}
+
+DataMode ChooseDataMode(const unsigned char *message, int length) {
+  DataMode mode = kNumeric;
+  for (int i = 0; i < length; ++i) {
+    unsigned char ch = message[i];
+    if (ch >= '0' && ch <= '9') continue;
+    if (AlphanumericValue(ch) < 0) return kByte;
+    mode = kAlphanumeric;
+  }
+  return mode;
+}
+
+int CountIndicatorBits(int dataMode, int version) {
+  // ISO/IEC 18004 Table 3, for versions 1-9, 10-26 and 27-40.
+  int group = version <= 9 ? 0 : version <= 26 ? 1 : 2;
+  static const int kNumericBits[] = {10, 12, 14};
+  static const int kAlphanumericBits[] = {9, 11, 13};
+  static const int kByteBits[] = {8, 16, 16};
+  switch (dataMode) {
+    case kNumeric: return kNumericBits[group];
+    case kAlphanumeric: return kAlphanumericBits[group];
+    default: return kByteBits[group];
+  }
+}
+
+long DataBitCount(int dataMode, int length, int version) {
+  long n = length;
+  long dataBits;
+  switch (dataMode) {
+    case kNumeric: {
+      static const int kTailBits[] = {0, 4, 7};
+      dataBits = 10 * (n / 3) + kTailBits[n % 3];
+      break;
+    }
+    case kAlphanumeric: dataBits = 11 * (n / 2) + 6 * (n % 2); break;
+    default: dataBits = 8 * n; break;
+  }
+  return 4 + CountIndicatorBits(dataMode, version) + dataBits;
+}
+
+void BitStream::Append(uint32_t value, int width) {
+  assert(length_ + width <= capacityBits_);
+  for (int bit = width - 1; bit >= 0; --bit, ++length_) {
+    if ((value >> bit) & 1u) bytes_[length_ >> 3] |= static_cast<uint8_t>(0x80u >> (length_ & 7));
+  }
+}
+
+int WriteDataCodewords(const unsigned char *message, int length, DataMode mode,
+                       int version, uint8_t *data, int capacity) {
+  std::memset(data, 0, static_cast<size_t>(capacity));
+  BitStream stream(data, 8u * static_cast<size_t>(capacity));
+  stream.Append(mode, 4);
+  stream.Append(static_cast<uint32_t>(length), CountIndicatorBits(mode, version));
+
+  int i = 0;
+  switch (mode) {
+    case kNumeric:
+      for (; i + 3 <= length; i += 3)
+        stream.Append((message[i] - '0') * 100 + (message[i + 1] - '0') * 10 + (message[i + 2] - '0'), 10);
+      if (length - i == 2) stream.Append((message[i] - '0') * 10 + (message[i + 1] - '0'), 7);
+      if (length - i == 1) stream.Append(message[i] - '0', 4);
+      break;
+    case kAlphanumeric:
+      for (; i + 2 <= length; i += 2)
+        stream.Append(45 * AlphanumericValue(message[i]) + AlphanumericValue(message[i + 1]), 11);
+      if (i < length) stream.Append(AlphanumericValue(message[i]), 6);
+      break;
+    case kByte:
+      for (; i < length; ++i) stream.Append(message[i], 8);
+      break;
+  }
+
+  // Terminator: up to four zero bits, as many as fit. The buffer is zeroed,
+  // so only the length moves; a partial last codeword is zero-filled below.
+  size_t room = stream.capacity() - stream.length();
+  size_t terminator = room < 4 ? room : 4;
+  int codewordCount = static_cast<int>((stream.length() + terminator + 7) / 8);
+
+  static const uint8_t kPad[2] = {0xEC, 0x11};
+  for (int k = codewordCount; k < capacity; ++k) data[k] = kPad[(k - codewordCount) & 1];
+  return codewordCount;
+}
+
+}  // namespace qr

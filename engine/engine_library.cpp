@@ -1,0 +1,1 @@
+// The shared library is the engine core linked whole; see CMakeLists.txt.

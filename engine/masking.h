@@ -1,0 +1,31 @@
+// Data masks and the choice of mask.
+#pragma once
+
+#include <cstdint>
+
+#include "symbol_matrix.h"
+
+namespace qr {
+
+constexpr int kMaskPatterns = 8;
+
+// True when pattern `mask` inverts the module at row i, column j.
+bool MaskCondition(int mask, int i, int j);
+
+// Inverts every data module for which the pattern's condition holds.
+void ApplyMask(SymbolMatrix &m, int maskPattern);
+
+// Everything the mask choice needs to rebuild the symbol.
+struct SymbolInput {
+  int version;
+  int ecLevel;
+  const uint8_t *codewords;
+  int codewordCount;
+};
+
+// Builds the finished symbol into `m`: with maskSetting 1..8 the pattern
+// maskSetting - 1, with 0 the pattern of lowest penalty (ties go to the
+// lower pattern). Returns the pattern used.
+int SelectMask(SymbolMatrix &m, const SymbolInput &input, int maskSetting);
+
+}  // namespace qr

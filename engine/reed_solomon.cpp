@@ -1,0 +1,117 @@
+#include "reed_solomon.h"
+
+#include <cstddef>
+#include <new>
+#include <vector>
+
+namespace qr {
+
+namespace {
+
+constexpr std::array<uint16_t, 256> MakeExpTable() {
+  std::array<uint16_t, 256> table{};
+  unsigned x = 1;
+  for (int i = 0; i < 255; ++i) {
+    table[i] = static_cast<uint16_t>(x);
+    x <<= 1;
+    if (x & 0x100) x ^= 0x11D;
+  }
+  table[255] = 1;
+  return table;
+}
+
+constexpr std::array<uint16_t, 256> MakeLogTable() {
+  std::array<uint16_t, 256> table{};
+  std::array<uint16_t, 256> exp = MakeExpTable();
+  for (int i = 1; i < 255; ++i) table[exp[i]] = static_cast<uint16_t>(i);
+  table[1] = 255;
+  return table;
+}
+
+constexpr unsigned ConstMultiply(unsigned a, unsigned b) {
+  unsigned product = 0;
+  for (; b != 0; b >>= 1) {
+    if (b & 1) product ^= a;
+    a <<= 1;
+    if (a & 0x100) a ^= 0x11D;
+  }
+  return product;
+}
+
+// All generator polynomials of degrees 1..68 in one block: degree e starts
+// at offset e(e+1)/2 - 1 and has e + 1 coefficients.
+constexpr int kGeneratorEntries = (kMaxGeneratorDegree + 1) * (kMaxGeneratorDegree + 2) / 2 - 1;
+
+constexpr std::array<uint16_t, kGeneratorEntries> MakeGeneratorTable() {
+  std::array<uint16_t, kGeneratorEntries> table{};
+  std::array<unsigned, kMaxGeneratorDegree + 1> poly{};
+  poly[0] = 1;  // g_0 = 1
+  unsigned root = 1;
+  for (int e = 1; e <= kMaxGeneratorDegree; ++e) {
+    // Multiply by (x - a^(e-1)); subtraction is addition in GF(2^8).
+    for (int j = e; j >= 0; --j) {
+      unsigned shifted = j > 0 ? poly[j - 1] : 0;
+      poly[j] = shifted ^ ConstMultiply(poly[j], root);
+    }
+    root = ConstMultiply(root, 2);
+    int offset = e * (e + 1) / 2 - 1;
+    for (int j = 0; j <= e; ++j) table[offset + j] = static_cast<uint16_t>(poly[j]);
+  }
+  return table;
+}
+
+constexpr std::array<uint16_t, kGeneratorEntries> kGenerators = MakeGeneratorTable();
+
+}  // namespace
+
+const std::array<uint16_t, 256> gfExp = MakeExpTable();
+const std::array<uint16_t, 256> gfLog = MakeLogTable();
+
+const uint16_t *GeneratorTable(int degree) {
+  return kGenerators.data() + degree * (degree + 1) / 2 - 1;
+}
+
+void ComputeErrorCorrection(const uint8_t *data, int dataCount, int ecCount, uint8_t *ecOut) {
+  // Shift register of the division: reg[0] is the highest remainder term,
+  // the block's first error-correction codeword.
+  const uint16_t *g = GeneratorTable(ecCount);
+  uint8_t reg[kMaxGeneratorDegree] = {};
+  for (int i = 0; i < dataCount; ++i) {
+    unsigned factor = data[i] ^ reg[0];
+    for (int j = 0; j + 1 < ecCount; ++j) reg[j] = reg[j + 1] ^ GfMultiply(factor, g[ecCount - 1 - j]);
+    reg[ecCount - 1] = GfMultiply(factor, g[0]);
+  }
+  for (int j = 0; j < ecCount; ++j) ecOut[j] = reg[j];
+}
+
+bool InterleaveWithErrorCorrection(const uint8_t *data, const BlockLayout &layout, uint8_t *out) {
+  const int blocks = layout.blockCount();
+  const int ecCount = layout.ecPerBlock();
+  const int shortData = layout.shortBlockData;
+
+  std::vector<uint8_t> ec;
+  try {
+    ec.resize(static_cast<size_t>(blocks) * ecCount);
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+
+  // Block b's data starts here; second-group blocks hold one codeword more.
+  auto blockStart = [&](int b) {
+    return b * shortData + (b > layout.shortBlocks ? b - layout.shortBlocks : 0);
+  };
+  for (int b = 0; b < blocks; ++b) {
+    int count = shortData + (b >= layout.shortBlocks ? 1 : 0);
+    ComputeErrorCorrection(data + blockStart(b), count, ecCount, &ec[static_cast<size_t>(b) * ecCount]);
+  }
+
+  int k = 0;
+  for (int t = 0; t < shortData; ++t)
+    for (int b = 0; b < blocks; ++b) out[k++] = data[blockStart(b) + t];
+  for (int b = layout.shortBlocks; b < blocks; ++b) out[k++] = data[blockStart(b) + shortData];
+  for (int t = 0; t < ecCount; ++t)
+    for (int b = 0; b < blocks; ++b) out[k++] = ec[static_cast<size_t>(b) * ecCount + t];
+  return true;
+}
+
+}  // namespace qr
