@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "version_tables.h"
+
 namespace qr {
 
 EngineState engineState{};

@@ -6,9 +6,6 @@
 
 namespace qr {
 
-// Error-correction level; also the row order of every per-level table.
-enum EcLevel : int { kLevelL = 0, kLevelM = 1, kLevelQ = 2, kLevelH = 3 };
-
 constexpr int kMessageBufferSize = 8000;  // 7,999 bytes and the zero byte
 constexpr int kCodewordCapacity = 8000;
 
@@ -29,7 +26,7 @@ struct EngineState {
   uint16_t orientation;       // 0..3
   uint16_t frameStyle;        // 0 none, 1 dashed, 2 solid
   uint16_t requestedVersion;  // 0 automatic, else the smallest version allowed
-  uint16_t ecLevel;           // EcLevel
+  uint16_t ecLevel;           // EcLevel: 0 L, 1 M, 2 Q, 3 H
   uint16_t maskSetting;       // 0 automatic, 1..8 = pattern 0..7
 
   // Results of the last encoding.

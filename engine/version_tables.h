@@ -5,6 +5,9 @@
 
 namespace qr {
 
+// Error-correction level; also the row order of every per-level table.
+enum EcLevel : int { kLevelL = 0, kLevelM = 1, kLevelQ = 2, kLevelH = 3 };
+
 constexpr int kMinVersion = 1;
 constexpr int kMaxVersion = 40;
 
