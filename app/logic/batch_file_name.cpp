@@ -1,0 +1,100 @@
+#include "batch_file_name.h"
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+namespace qrapp {
+
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Characters a Windows file name cannot hold (besides the separators).
+bool IsForbidden(unsigned char c) {
+  return c < 0x20 || std::strchr(":*?\"<>|", c) != nullptr;
+}
+
+bool EqualsIgnoringCase(const std::string &a, const char *b) {
+  if (a.size() != std::strlen(b)) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
+  }
+  return true;
+}
+
+// CON, PRN, AUX, NUL, COM1-9, LPT1-9 name devices whatever follows a dot.
+bool IsDeviceName(const std::string &component) {
+  std::string base = component.substr(0, component.find('.'));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (const char *device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (EqualsIgnoringCase(base, device)) return true;
+  }
+  if (base.size() == 4 && base[3] >= '1' && base[3] <= '9') {
+    const std::string stem = base.substr(0, 3);
+    if (EqualsIgnoringCase(stem, "COM") || EqualsIgnoringCase(stem, "LPT")) return true;
+  }
+  return false;
+}
+
+// Only dots and blanks with at least two dots: a parent reference once
+// Windows has stripped trailing dots and blanks.
+bool IsParentReference(const std::string &component) {
+  int dots = 0;
+  for (char c : component) {
+    if (c == '.') {
+      ++dots;
+    } else if (c != ' ') {
+      return false;
+    }
+  }
+  return dots >= 2;
+}
+
+}  // namespace
+
+BatchFileName MakeBatchFileName(const std::string &folder, const std::string &line,
+                                char separator) {
+  BatchFileName result;
+  if (folder.empty() || (!line.empty() && IsSeparator(line[0]))) {
+    result.fault = NameFault::kOutsideFolder;
+    return result;
+  }
+  std::vector<std::string> components(1);
+  std::string translated;
+  translated.reserve(line.size());
+  for (size_t i = 0; i < line.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(line[i]);
+    if (byte >= 0x80) {  // double-byte character: its trail byte is no separator
+      const size_t length = i + 1 < line.size() ? 2 : 1;
+      components.back().append(line, i, length);
+      translated.append(line, i, length);
+      i += length - 1;
+    } else if (IsSeparator(line[i])) {
+      components.emplace_back();
+      translated += line[i] == '\\' ? separator : '/';
+    } else if (IsForbidden(byte)) {
+      result.fault = NameFault::kInvalidName;
+      return result;
+    } else {
+      components.back() += line[i];
+      translated += line[i];
+    }
+  }
+  for (size_t i = 0; i + 1 < components.size(); ++i) {
+    if (IsParentReference(components[i])) {
+      result.fault = NameFault::kOutsideFolder;
+      return result;
+    }
+  }
+  for (const std::string &component : components) {
+    if (IsDeviceName(component)) {
+      result.fault = NameFault::kInvalidName;
+      return result;
+    }
+  }
+  result.path = folder + separator + translated + ".jpg";
+  return result;
+}
+
+}  // namespace qrapp

@@ -1,0 +1,40 @@
+// The batch loop shared by the window and the command-line tool.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine_api.h"
+#include "symbol_recipe.h"
+
+namespace qrapp {
+
+enum class LineFault { kNone, kTooLong, kOutsideFolder, kInvalidName, kNotWritten };
+
+struct LineFailure {
+  int lineNumber = 0;  // 1-based
+  std::string line;    // GBK, as split
+  LineFault fault = LineFault::kNone;
+};
+
+struct BatchReport {
+  int total = 0;
+  int written = 0;
+  std::vector<LineFailure> failures;  // every line that produced no file
+};
+
+class BatchObserver {
+ public:
+  virtual ~BatchObserver() = default;
+  // Settings for the next line, read anew for every line.
+  virtual SymbolRecipe RecipeForLine() = 0;
+  // After each line; `path` is empty when the name was refused.
+  virtual void LineFinished(int done, int total, int written, const std::string &path,
+                            bool fileWritten) = 0;
+};
+
+// One image per line into `folder`; never stops on a failed line.
+BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
+                     const std::string &folder, char separator, BatchObserver &observer);
+
+}  // namespace qrapp

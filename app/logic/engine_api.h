@@ -1,0 +1,23 @@
+// The seven engine exports the application calls. One implementation calls
+// the linked library (linked_engine.h); the Windows program binds the DLL's
+// exports by name at first use; tests record the calls.
+#pragma once
+
+#include <string>
+
+namespace qrapp {
+
+class EngineApi {
+ public:
+  virtual ~EngineApi() = default;
+  virtual void QRSetMessage(const std::string &gbk) = 0;
+  virtual void QRSetBackColor(int red, int green, int blue) = 0;
+  virtual void QRSetBarColor(int red, int green, int blue) = 0;
+  virtual void QRConfigure(int version, int level, int mask) = 0;
+  virtual void QRAppearance(double moduleSize, int orientation, int frameStyle) = 0;
+  virtual void QRSetSize(int width, int height) = 0;
+  // True when the export returned -1 (file written), false for 0.
+  virtual bool QRSaveAsBMP(const std::string &fileName) = 0;
+};
+
+}  // namespace qrapp

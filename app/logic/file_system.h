@@ -1,0 +1,26 @@
+// File operations of the application. Paths are GBK (ANSI) texts.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qrapp {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // A file or a folder exists under the path.
+  virtual bool Exists(const std::string &path) = 0;
+  virtual bool IsDirectory(const std::string &path) = 0;
+  // Creates every missing folder along the path; true when it exists after.
+  virtual bool CreateDirectories(const std::string &path) = 0;
+  // Whole file; false (bytes empty) when it cannot be opened or read.
+  virtual bool ReadFile(const std::string &path, std::string &bytes) = 0;
+  // Creates or truncates the file and writes all bytes.
+  virtual bool WriteFile(const std::string &path, std::string_view bytes) = 0;
+  // Sets the attributes to hidden only (no-op success where there are none).
+  virtual bool SetHidden(const std::string &path) = 0;
+  virtual bool Remove(const std::string &path) = 0;
+};
+
+}  // namespace qrapp

@@ -1,0 +1,12 @@
+// Conversion between UTF-8 and GBK (code page 936), independent of the
+// machine's locale. Unconvertible characters become '?'.
+#pragma once
+
+#include <string>
+
+namespace qrapp {
+
+std::string ToGbk(const std::string &utf8);
+std::string FromGbk(const std::string &gbk);
+
+}  // namespace qrapp

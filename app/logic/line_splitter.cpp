@@ -1,0 +1,26 @@
+#include "line_splitter.h"
+
+namespace qrapp {
+
+std::vector<std::string> SplitLines(const std::string &gbk) {
+  std::vector<std::string> lines;
+  const size_t n = gbk.size();
+  size_t start = 0;
+  size_t i = 0;
+  while (i < n) {
+    const unsigned char byte = static_cast<unsigned char>(gbk[i]);
+    if (byte >= 0x80) {
+      i += 2;  // lead byte and its trail byte
+    } else if (byte == '\r' && i + 1 < n && gbk[i + 1] == '\n') {
+      lines.emplace_back(gbk, start, i - start);
+      i += 2;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < n) lines.emplace_back(gbk, start, n - start);
+  return lines;
+}
+
+}  // namespace qrapp

@@ -1,0 +1,69 @@
+// Construction, the small handlers and the helpers the others share.
+#include "main_window_logic.h"
+
+#include "control_names.h"
+#include "gbk_text.h"
+#include "integer_of_text.h"
+#include "line_splitter.h"
+#include "symbol_recipe.h"
+#include "ui_texts.h"
+
+namespace qrapp {
+
+namespace {
+constexpr char kSettingsSection[] = "preservation";
+constexpr char kSettingsKey[] = "route";
+}  // namespace
+
+MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineApi &engine, FileSystem &files,
+                                 SettingsStore &settings, AppPaths paths,
+                                 std::string_view engineImage, MainWindowHooks hooks)
+    : view_(view),
+      engine_(engine),
+      files_(files),
+      settings_(settings),
+      paths_(std::move(paths)),
+      engineImage_(engineImage),
+      hooks_(std::move(hooks)) {}
+
+void MainWindowLogic::OnInputChanged() {
+  const size_t total = SplitLines(view_.Text(control::kBatchInput)).size();
+  view_.SetText(control::kLineCount, std::to_string(total));
+}
+
+void MainWindowLogic::OnDestinationChanged() {
+  settings_.Write(kSettingsSection, kSettingsKey, view_.Text(control::kDestination));
+}
+
+void MainWindowLogic::RestoreDestination() {
+  view_.SetText(control::kDestination, settings_.Read(kSettingsSection, kSettingsKey));
+}
+
+void MainWindowLogic::OnWidthChanged() {
+  view_.SetText(control::kBatchHeight, view_.Text(control::kBatchWidth));
+}
+
+void MainWindowLogic::OnChooseFolderClicked() {
+  std::string folder;
+  // A cancelled browser keeps the folder the user had.
+  if (view_.ChooseFolder(ToGbk(text::kChooseFolderTitle), folder)) {
+    view_.SetText(control::kDestination, folder);
+  }
+}
+
+void MainWindowLogic::OnTimerTick() {
+  if (hooks_.timerTick) hooks_.timerTick();
+}
+
+void MainWindowLogic::ShowImageFile(const std::string &path) {
+  std::string bytes;
+  files_.ReadFile(path, bytes);
+  view_.SetPicture(control::kPreview, bytes);
+}
+
+void MainWindowLogic::ApplySymbolSettings(const std::string &message) {
+  qrapp::ApplySymbolSettings(engine_, message, view_.SelectedIndex(control::kVersionList),
+                             view_.SelectedIndex(control::kLevelList));
+}
+
+}  // namespace qrapp

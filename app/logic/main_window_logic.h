@@ -1,0 +1,68 @@
+// The main window's handlers as plain code over small interfaces: the
+// window layer forwards each control event to the matching On... method.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "batch_run.h"
+#include "engine_api.h"
+#include "file_system.h"
+#include "main_window_view.h"
+#include "settings_store.h"
+
+namespace qrapp {
+
+// GBK paths the handlers use.
+struct AppPaths {
+  std::string programFolder;                       // executable's folder, no trailing "\"
+  std::string workingFolder = "C:\\brelvanto\\";   // created at start-up
+  std::string settingsFile = "C:\\brelvanto\\Set.ini";
+  std::string EngineFile() const { return programFolder + "\\QRCodeWin32.dll"; }
+  std::string PreviewFile() const { return programFolder + "\\a.jpg"; }
+  std::string SaveSideFile() const { return programFolder + "\\a.bmp"; }
+};
+
+// Steps owned elsewhere that plug into the handlers.
+struct MainWindowHooks {
+  std::function<void()> readNotice;  // start-up: online notice and update check
+  std::function<void()> timerTick;   // 时钟1, every 500 ms: clock and link colour
+};
+
+class MainWindowLogic {
+ public:
+  // `engineImage` is the engine library deployed next to the executable when
+  // missing; it must outlive this object.
+  MainWindowLogic(MainWindowView &view, EngineApi &engine, FileSystem &files,
+                  SettingsStore &settings, AppPaths paths,
+                  std::string_view engineImage, MainWindowHooks hooks = {});
+
+  void OnCreated();              // main window created: the start-up sequence
+  void OnInputChanged();         // 编辑框1 content changed: recount the lines
+  void OnDestinationChanged();   // 编辑框2 content changed: store the folder
+  void OnWidthChanged();         // 编辑框4 content changed: copy to 编辑框5
+  void OnChooseFolderClicked();  // 按钮1
+  void OnBatchClicked();         // 按钮2
+  void OnGenerateClicked();      // 按钮3
+  void OnSaveClicked();          // 按钮4
+  void OnTimerTick();            // 时钟1
+
+ private:
+  void DeployEngine();
+  void FillVersionList();
+  void RestoreDestination();
+  void ShowImageFile(const std::string &path);
+  void ApplySymbolSettings(const std::string &message);
+  void ReportFailures(const BatchReport &report);
+
+  MainWindowView &view_;
+  EngineApi &engine_;
+  FileSystem &files_;
+  SettingsStore &settings_;
+  AppPaths paths_;
+  std::string_view engineImage_;
+  MainWindowHooks hooks_;
+};
+
+}  // namespace qrapp

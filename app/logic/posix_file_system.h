@@ -1,0 +1,19 @@
+// FileSystem over POSIX calls (paths used as given, bytes unchanged).
+#pragma once
+
+#include "file_system.h"
+
+namespace qrapp {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  bool Exists(const std::string &path) override;
+  bool IsDirectory(const std::string &path) override;
+  bool CreateDirectories(const std::string &path) override;
+  bool ReadFile(const std::string &path, std::string &bytes) override;
+  bool WriteFile(const std::string &path, std::string_view bytes) override;
+  bool SetHidden(const std::string &path) override;  // no hidden attribute: true
+  bool Remove(const std::string &path) override;
+};
+
+}  // namespace qrapp

@@ -1,0 +1,19 @@
+// One profile file of sections and key=value lines (the Windows profile
+// functions on Windows, profile_file.h elsewhere). Texts are GBK.
+#pragma once
+
+#include <string>
+
+namespace qrapp {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // The stored value, or the empty text when the file or key is missing.
+  virtual std::string Read(const std::string &section, const std::string &key) = 0;
+  // Failures are not reported: the value is simply not kept.
+  virtual void Write(const std::string &section, const std::string &key,
+                     const std::string &value) = 0;
+};
+
+}  // namespace qrapp

@@ -1,0 +1,17 @@
+// qrbatch's work: the window's batch over the lines of a file or stdin.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine_api.h"
+
+namespace qrbatch {
+
+// Runs the command line; returns the exit status (0 all written, 1 some
+// line produced no file, 2 unusable command line or input).
+int RunCommand(const std::vector<std::string> &args, qrapp::EngineApi &engine,
+               std::FILE *in, std::FILE *out, std::FILE *err);
+
+}  // namespace qrbatch
