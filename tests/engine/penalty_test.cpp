@@ -11,6 +11,7 @@
 #include "masking.h"
 #include "penalty.h"
 #include "symbol_matrix.h"
+#include "version_tables.h"
 
 namespace qr {
 namespace {
