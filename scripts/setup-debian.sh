@@ -16,6 +16,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update -q
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+# The Windows build compiles libpng from Debian's source package.
+bash "$here/scripts/enable-deb-src.sh"
 # Wine tests run under a Chinese locale (ANSI code page 936).
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
   $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
