@@ -1,5 +1,6 @@
 #include "masking.h"
 
+#include "format_info.h"
 #include "penalty.h"
 
 namespace qr {
@@ -19,52 +20,69 @@ bool MaskCondition(int mask, int i, int j) {
 
 namespace {
 
-// The mask patterns repeat every 12 rows and 12 columns (lcm of 2, 3, 4, 6).
-struct MaskTiles {
-  uint8_t bits[kMaskPatterns][12][12];
-  MaskTiles() {
+// Each pattern's rows repeat every 12 rows (lcm of 2, 3, 4, 6); a stored
+// row per residue spans the widest symbol, so masking a row is a plain
+// byte-wise AND and XOR.
+constexpr int kMaskRowLength = 180;  // >= 177, a multiple of 12
+
+struct MaskRows {
+  uint8_t bits[kMaskPatterns][12][kMaskRowLength];
+  MaskRows() {
     for (int mask = 0; mask < kMaskPatterns; ++mask)
       for (int i = 0; i < 12; ++i)
-        for (int j = 0; j < 12; ++j) bits[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
+        for (int j = 0; j < kMaskRowLength; ++j) bits[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
   }
 };
 
-const MaskTiles kMaskTiles;
+const MaskRows kMaskRows;
+
+// target = source with every data module inverted where the pattern says.
+void MaskPlane(const uint8_t *source, const uint8_t *isData, int side, int maskPattern, uint8_t *target) {
+  for (int i = 0; i < side; ++i) {
+    const uint8_t *pattern = kMaskRows.bits[maskPattern][i % 12];
+    const size_t row = static_cast<size_t>(i) * side;
+    for (int j = 0; j < side; ++j) target[row + j] = source[row + j] ^ (pattern[j] & isData[row + j]);
+  }
+}
+
+// Working planes of the mask choice; the engine serves one caller at a time.
+PackedPlane trialDark;
+PackedPlane functionModules;
+uint8_t trialModules[kMaxSide * kMaxSide];
 
 }  // namespace
 
 void ApplyMask(SymbolMatrix &m, int maskPattern) {
-  const int S = m.side();
-  uint8_t *module = m.modules();
-  const uint8_t *isData = m.dataFlags();
-  for (int i = 0; i < S; ++i) {
-    const uint8_t *tile = kMaskTiles.bits[maskPattern][i % 12];
-    const size_t row = static_cast<size_t>(i) * S;
-    for (int j = 0, t = 0; j < S; ++j, t = t == 11 ? 0 : t + 1)
-      module[row + j] ^= static_cast<uint8_t>(tile[t] & isData[row + j]);
-  }
+  MaskPlane(m.modules(), m.dataFlags(), m.side(), maskPattern, m.modules());
 }
 
+// The eight trial symbols differ from one unmasked build only in their
+// format bits and their mask, so the matrix is built once; each trial
+// rewrites the format bits, masks a copy and scores it packed.
 int SelectMask(SymbolMatrix &m, const SymbolInput &in, int maskSetting) {
-  auto build = [&](int pattern) {
+  if (maskSetting >= 1 && maskSetting <= kMaskPatterns) {
+    const int pattern = maskSetting - 1;
     BuildMatrix(m, in.version, in.ecLevel, pattern, in.codewords, in.codewordCount);
     ApplyMask(m, pattern);
-  };
-  if (maskSetting >= 1 && maskSetting <= kMaskPatterns) {
-    build(maskSetting - 1);
-    return maskSetting - 1;
+    return pattern;
   }
+  const int S = m.side();
+  BuildMatrix(m, in.version, in.ecLevel, 0, in.codewords, in.codewordCount);
+  PackPlane(m.dataFlags(), S, true, functionModules);
   uint32_t bestScore = 0;  // 0: none yet
   int bestPattern = 0;
   for (int pattern = 0; pattern < kMaskPatterns; ++pattern) {
-    build(pattern);
-    uint32_t score = PenaltyScore(m);
+    WriteFormatInformation(m, in.ecLevel, pattern);
+    MaskPlane(m.modules(), m.dataFlags(), S, pattern, trialModules);
+    PackPlane(trialModules, S, false, trialDark);
+    const uint32_t score = PenaltyTermsOf(trialDark, functionModules).total();
     if (bestScore == 0 || score < bestScore) {
       bestScore = score;
       bestPattern = pattern;
     }
   }
-  build(bestPattern);
+  WriteFormatInformation(m, in.ecLevel, bestPattern);
+  ApplyMask(m, bestPattern);
   return bestPattern;
 }
 

@@ -1,137 +1,264 @@
 #include "penalty.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <vector>
+#include <cstring>
 
 namespace qr {
 
 namespace {
 
-// Calls visit(line, k) -> colour for every column (top to bottom), then
-// every row (left to right): `line(index)` reads module `index` of the line.
-template <typename LineScore>
-uint32_t ScoreColumnsThenRows(const SymbolMatrix &m, LineScore score) {
-  const int S = m.side();
-  const uint8_t *mod = m.modules();
-  uint32_t total = 0;
-  for (int c = 0; c < S; ++c) total += score(mod + c, static_cast<size_t>(S), S);
-  for (int r = 0; r < S; ++r) total += score(mod + static_cast<size_t>(r) * S, size_t{1}, S);
-  return total;
+inline uint32_t PopCount(uint64_t x) {
+  x = x - ((x >> 1) & 0x5555555555555555ull);
+  x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+  return static_cast<uint32_t>((x * 0x0101010101010101ull) >> 56);
 }
 
-}  // namespace
+inline int LowestBit(uint64_t x) { return __builtin_ctzll(x); }
+inline int HighestBit(uint64_t x) { return 63 - __builtin_clzll(x); }
 
-uint32_t RunPenalty(const SymbolMatrix &m) {
-  return ScoreColumnsThenRows(m, [](const uint8_t *line, size_t stride, int n) {
-    uint32_t score = 0;
-    int run = 1;
-    for (int k = 1; k <= n; ++k) {
-      if (k < n && line[k * stride] == line[(k - 1) * stride]) {
-        ++run;
-        continue;
-      }
-      if (run >= 5) score += static_cast<uint32_t>(run - 2);
-      run = 1;
-    }
-    return score;
-  });
+inline int WordsOf(int side) { return (side + 63) / 64; }
+
+// Bits 0 .. limit - 1 of a line, as seen by word i.
+inline uint64_t BelowMask(int limit, int i) {
+  const int low = 64 * i;
+  if (limit <= low) return 0;
+  if (limit >= low + 64) return ~0ull;
+  return (1ull << (limit - low)) - 1;
 }
 
-uint32_t FinderLikePenalty(const SymbolMatrix &m) {
-  static const uint8_t kPattern[7] = {1, 0, 1, 1, 1, 0, 1};
-  return ScoreColumnsThenRows(m, [](const uint8_t *line, size_t stride, int n) {
-    uint32_t score = 0;
-    for (int p = 0; p + 7 <= n;) {
-      int k = 0;
-      while (k < 7 && line[(p + k) * stride] == kPattern[k]) ++k;
-      if (k == 7) {
-        score += 40;
-        p += 4;
-      } else {
-        p += 1;
-      }
-    }
-    return score;
-  });
+inline uint8_t BitAt(const uint64_t *line, int k) { return static_cast<uint8_t>((line[k >> 6] >> (k & 63)) & 1); }
+
+// ---- Runs and finder-like windows, one line at a time ---------------------
+
+// Word i of the line moved down by k places: bit p becomes bit p + k of s.
+inline uint64_t ShiftedWord(const uint64_t *s, int words, int i, int k) {
+  if (k == 0) return s[i];
+  return (s[i] >> k) | (i + 1 < words ? s[i + 1] << (64 - k) : 0);
 }
 
-uint32_t BalancePenalty(const SymbolMatrix &m) {
-  const long area = static_cast<long>(m.side()) * m.side();
-  long dark = 0;
-  const uint8_t *mod = m.modules();
-  for (long i = 0; i < area; ++i) dark += mod[i];
-  // k is the largest whole number with 5k <= |100 dark / area - 50|.
-  long k = std::labs(100 * dark - 50 * area) / (5 * area);
-  return static_cast<uint32_t>(10 * k);
-}
-
-namespace {
-
-struct Rect {
-  int16_t top, left, bottom, right;
-  bool Contains(const Rect &o) const {
-    return top <= o.top && left <= o.left && bottom >= o.bottom && right >= o.right;
-  }
+struct LineScore {
+  uint32_t runs = 0;
+  uint32_t finderLike = 0;
 };
 
+// A run of L >= 5 like modules scores L - 2: one for each of its L - 4
+// windows of five like modules, and two more at the window that starts it.
+// A finder-like window cannot follow another within three places, so moving
+// on by four after a match counts the same windows as counting them all.
+void ScoreLine(const uint64_t *s, int n, LineScore &score) {
+  const int words = WordsOf(n);
+  uint64_t previousEqual = 0;  // equal-neighbour bits of the word before
+  for (int i = 0; i < words; ++i) {
+    uint64_t at[7];
+    for (int k = 0; k < 7; ++k) at[k] = ShiftedWord(s, words, i, k);
+    const uint64_t equal0 = ~(at[0] ^ at[1]);  // bit p: module p == module p + 1
+    const uint64_t equal1 = ~(at[1] ^ at[2]);
+    const uint64_t equal2 = ~(at[2] ^ at[3]);
+    const uint64_t equal3 = ~(at[3] ^ at[4]);
+    const uint64_t fives = equal0 & equal1 & equal2 & equal3 & BelowMask(n - 4, i);
+    const uint64_t equalBefore = (equal0 << 1) | (previousEqual >> 63);  // bit p: module p - 1 == module p
+    const uint64_t starts = fives & ~equalBefore;
+    score.runs += PopCount(fives) + 2 * PopCount(starts);
+    previousEqual = equal0;
+
+    const uint64_t finder = at[0] & ~at[1] & at[2] & at[3] & at[4] & ~at[5] & at[6] & BelowMask(n - 6, i);
+    score.finderLike += 40 * PopCount(finder);
+  }
+}
+
+// ---- Blocks -----------------------------------------------------------------
+
+class BlockScorer {
+ public:
+  BlockScorer(const PackedPlane &dark, const PackedPlane &function)
+      : dark_(dark), function_(function), n_(dark.side), words_(WordsOf(dark.side)) {}
+
+  uint32_t Score() const {
+    uint32_t score = 0;
+    for (int c = 0; c + 1 < n_; ++c) {
+      for (int i = 0; i < words_; ++i) {
+        uint64_t corners = function_.columns[c][i];
+        while (corners != 0) {
+          const int r = 64 * i + LowestBit(corners);
+          corners &= corners - 1;
+          if (r + 1 < n_) score += ScoreCorner(r, c);
+        }
+      }
+    }
+    return score;
+  }
+
+ private:
+  // First index >= from whose module is not `colour`; n when none.
+  int NextOther(const uint64_t *line, int from, uint8_t colour) const {
+    if (from >= n_) return n_;
+    const uint64_t flip = colour ? ~0ull : 0;
+    int i = from >> 6;
+    uint64_t x = (line[i] ^ flip) & (~0ull << (from & 63));
+    for (;;) {
+      if (x != 0) return std::min(n_, 64 * i + LowestBit(x));
+      if (++i >= words_) return n_;
+      x = line[i] ^ flip;
+    }
+  }
+
+  // Last index <= from whose module is not `colour`; -1 when none.
+  int PreviousOther(const uint64_t *line, int from, uint8_t colour) const {
+    if (from < 0) return -1;
+    const uint64_t flip = colour ? ~0ull : 0;
+    int i = from >> 6;
+    uint64_t x = (line[i] ^ flip) & (~0ull >> (63 - (from & 63)));
+    for (;;) {
+      if (x != 0) return 64 * i + HighestBit(x);
+      if (--i < 0) return -1;
+      x = line[i] ^ flip;
+    }
+  }
+
+  // Any bit in lo .. hi (inclusive) of a line.
+  bool AnyIn(const uint64_t *line, int lo, int hi) const {
+    if (lo > hi) return false;
+    for (int i = lo >> 6; i <= hi >> 6; ++i) {
+      uint64_t x = line[i] & BelowMask(hi + 1, i) & ~BelowMask(lo, i);
+      if (x != 0) return true;
+    }
+    return false;
+  }
+
+  // The rectangles of one corner, in the rule's order (bottom row from the
+  // largest down), each scored unless it lies inside an earlier rectangle.
+  uint32_t ScoreCorner(int r, int c) const {
+    const uint8_t colour = BitAt(dark_.rows[r], c);
+    const int bottom = NextOther(dark_.columns[c], r + 1, colour) - 1;
+    // widest[r2]: right edge of the widest one-colour rectangle from (r, c)
+    // down to row r2; it only narrows as r2 grows.
+    int16_t widest[kMaxSide];
+    int edge = NextOther(dark_.rows[r], c + 1, colour) - 1;
+    int last = r;
+    for (int r2 = r + 1; r2 <= bottom; ++r2) {
+      edge = std::min(edge, NextOther(dark_.rows[r2], c + 1, colour) - 1);
+      if (edge == c) break;  // a single column is no rectangle
+      widest[r2] = static_cast<int16_t>(edge);
+      last = r2;
+    }
+    uint32_t score = 0;
+    for (int r2 = last; r2 > r; --r2) {
+      const int c2 = widest[r2];
+      // The same corner's rectangle one row deeper is as wide: this one
+      // lies inside it.
+      if (r2 < last && widest[r2 + 1] == c2) continue;
+      if (InsideEarlierCorner(r, c, r2, c2, colour)) continue;
+      score += 3u * static_cast<uint32_t>(r2 - r) * static_cast<uint32_t>(c2 - c);
+    }
+    return score;
+  }
+
+  // A rectangle lies inside one listed before exactly when an earlier
+  // corner (r', c') with r' <= r and c' <= c spans a one-colour rectangle
+  // down to (r2, c2): that corner's widest rectangle for bottom row r2
+  // contains it, and every rectangle left out lies inside a listed one.
+  // The corners that qualify form a staircase up and left of (r, c).
+  bool InsideEarlierCorner(int r, int c, int r2, int c2, uint8_t colour) const {
+    int left = 0;  // leftmost column of one colour through c2, rows row..r2
+    for (int row = r; row <= r2; ++row)
+      left = std::max(left, PreviousOther(dark_.rows[row], c2 - 1, colour) + 1);
+    if (AnyIn(function_.rows[r], left, c - 1)) return true;
+    for (int row = r - 1; row >= 0; --row) {
+      if (BitAt(dark_.rows[row], c2) != colour) return false;
+      left = std::max(left, PreviousOther(dark_.rows[row], c2 - 1, colour) + 1);
+      if (left > c) return false;
+      if (AnyIn(function_.rows[row], left, c)) return true;
+    }
+    return false;
+  }
+
+  const PackedPlane &dark_;
+  const PackedPlane &function_;
+  const int n_;
+  const int words_;
+};
+
+// Transposes a 64 x 64 bit block in place: bit j of a[k] <-> bit k of a[j].
+void Transpose64(uint64_t a[64]) {
+  uint64_t m = 0x00000000FFFFFFFFull;
+  for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
+    for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+      const uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
+      a[k | j] ^= t;
+      a[k] ^= t << j;
+    }
+  }
+}
+
+// Eight bytes of 0 or 1 (first byte lowest) to eight bits, first byte to
+// bit 0; the product places byte k's bit at 56 + k without carries.
+inline uint64_t PackEight(uint64_t bytes) { return (bytes * 0x0102040810204080ull) >> 56; }
+
 }  // namespace
 
-uint32_t BlockPenalty(const SymbolMatrix &m) {
-  const int S = m.side();
-  // rightEnd[r * S + c]: last column of the run of like modules that
-  // starts at (r, c) and goes right.
-  std::vector<int16_t> rightEnd(static_cast<size_t>(S) * S);
-  for (int r = 0; r < S; ++r) {
-    int16_t end = static_cast<int16_t>(S - 1);
-    for (int c = S - 1; c >= 0; --c) {
-      if (c < S - 1 && m.module(r, c) != m.module(r, c + 1)) end = static_cast<int16_t>(c);
-      rightEnd[static_cast<size_t>(r) * S + c] = end;
+void PackPlane(const uint8_t *plane, int side, bool invert, PackedPlane &out) {
+  const int words = WordsOf(side);
+  const uint64_t flip = invert ? 0x0101010101010101ull : 0;
+  out.side = side;
+  for (int r = 0; r < side; ++r) {
+    const uint8_t *row = plane + static_cast<size_t>(r) * side;
+    uint64_t *line = out.rows[r];
+    for (int i = 0; i < kLineWords; ++i) line[i] = 0;
+    for (int c = 0; c < side; c += 8) {
+      uint64_t bytes = 0;
+      const int count = std::min(8, side - c);
+      std::memcpy(&bytes, row + c, static_cast<size_t>(count));  // little-endian targets
+      bytes = (bytes ^ flip) & (count == 8 ? ~0ull : (1ull << (8 * count)) - 1);
+      line[c >> 6] |= PackEight(bytes & 0x0101010101010101ull) << (c & 63);
     }
   }
+  uint64_t block[64];
+  for (int rowBlock = 0; rowBlock < words; ++rowBlock)
+    for (int word = 0; word < words; ++word) {
+      for (int k = 0; k < 64; ++k) {
+        const int r = 64 * rowBlock + k;
+        block[k] = r < side ? out.rows[r][word] : 0;
+      }
+      Transpose64(block);
+      for (int k = 0; k < 64 && 64 * word + k < side; ++k) out.columns[64 * word + k][rowBlock] = block[k];
+    }
+  for (int c = 0; c < side; ++c)
+    for (int i = words; i < kLineWords; ++i) out.columns[c][i] = 0;
+}
 
-  std::vector<Rect> counted;
-  std::vector<int16_t> widest(static_cast<size_t>(S));
-  uint32_t score = 0;
-  for (int c = 0; c + 1 < S; ++c) {
-    for (int r = 0; r + 1 < S; ++r) {
-      if (m.isData(r, c)) continue;
-      const uint8_t colour = m.module(r, c);
-      // widest[r2]: the widest right edge of an all-`colour` rectangle from
-      // (r, c) down to row r2, for the rows where the column stays `colour`.
-      int lastRow = r;
-      int16_t edge = rightEnd[static_cast<size_t>(r) * S + c];
-      while (lastRow + 1 < S && m.module(lastRow + 1, c) == colour) {
-        ++lastRow;
-        int16_t e = rightEnd[static_cast<size_t>(lastRow) * S + c];
-        if (e < edge) edge = e;
-        widest[lastRow] = edge;
-      }
-      for (int r2 = lastRow; r2 > r; --r2) {
-        if (widest[r2] <= c) continue;  // a single column is no rectangle
-        Rect rect{static_cast<int16_t>(r), static_cast<int16_t>(c), static_cast<int16_t>(r2), widest[r2]};
-        bool inside = false;
-        for (const Rect &other : counted)
-          if (other.Contains(rect)) {
-            inside = true;
-            break;
-          }
-        if (inside) continue;
-        counted.push_back(rect);
-        score += 3u * static_cast<uint32_t>(r2 - r) * static_cast<uint32_t>(rect.right - c);
-      }
-    }
-  }
-  return score;
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function) {
+  const int n = dark.side;
+  PenaltyTerms t;
+  LineScore lines;
+  for (int c = 0; c < n; ++c) ScoreLine(dark.columns[c], n, lines);
+  for (int r = 0; r < n; ++r) ScoreLine(dark.rows[r], n, lines);
+  t.runs = lines.runs;
+  t.finderLike = lines.finderLike;
+  t.blocks = BlockScorer(dark, function).Score();
+
+  long darkCount = 0;
+  for (int r = 0; r < n; ++r)
+    for (int i = 0; i < WordsOf(n); ++i) darkCount += PopCount(dark.rows[r][i]);
+  const long area = static_cast<long>(n) * n;
+  // k is the largest whole number with 5k <= |100 dark / area - 50|.
+  const long k = area == 0 ? 0 : std::labs(100 * darkCount - 50 * area) / (5 * area);
+  t.balance = static_cast<uint32_t>(10 * k);
+  return t;
 }
 
 PenaltyTerms PenaltyTermsOf(const SymbolMatrix &m) {
-  PenaltyTerms t;
-  t.runs = RunPenalty(m);
-  t.blocks = BlockPenalty(m);
-  t.finderLike = FinderLikePenalty(m);
-  t.balance = BalancePenalty(m);
-  return t;
+  static PackedPlane dark, function;  // large; the engine serves one caller at a time
+  PackPlane(m.modules(), m.side(), false, dark);
+  PackPlane(m.dataFlags(), m.side(), true, function);
+  return PenaltyTermsOf(dark, function);
 }
+
+uint32_t RunPenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).runs; }
+uint32_t BlockPenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).blocks; }
+uint32_t FinderLikePenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).finderLike; }
+uint32_t BalancePenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).balance; }
 
 uint32_t PenaltyScore(const SymbolMatrix &m) { return PenaltyTermsOf(m).total(); }
 

@@ -16,6 +16,26 @@ struct PenaltyTerms {
   uint32_t total() const { return runs + blocks + finderLike + balance; }
 };
 
+constexpr int kMaxSide = 177;
+constexpr int kLineWords = (kMaxSide + 63) / 64;
+
+// One plane of a symbol packed 64 modules to a word, both ways: bit c of
+// rows[r] and bit r of columns[c] hold module (r, c). Bits past the side
+// are 0. The scoring reads these instead of bytes.
+struct PackedPlane {
+  int side = 0;
+  uint64_t rows[kMaxSide][kLineWords];
+  uint64_t columns[kMaxSide][kLineWords];
+};
+
+// Packs a side x side byte plane (bytes 0 or 1, row by row); with `invert`
+// a bit is set where the byte is 0.
+void PackPlane(const uint8_t *plane, int side, bool invert, PackedPlane &out);
+
+// Terms of a symbol given its dark modules and its function modules
+// (isData == 0), both packed.
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function);
+
 uint32_t RunPenalty(const SymbolMatrix &m);
 uint32_t BlockPenalty(const SymbolMatrix &m);
 uint32_t FinderLikePenalty(const SymbolMatrix &m);

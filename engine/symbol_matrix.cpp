@@ -1,5 +1,6 @@
 #include "symbol_matrix.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -81,28 +82,37 @@ const uint8_t kAlignmentTemplate[5][5] = {
     {1, 1, 1, 1, 1}, {1, 0, 0, 0, 1}, {1, 0, 1, 0, 1}, {1, 0, 0, 0, 1}, {1, 1, 1, 1, 1},
 };
 
-void MarkFunction(SymbolMatrix &m, int top, int left, int height, int width) {
+// Both planes of one grid, row by row.
+struct Grid {
+  uint8_t *modules;
+  uint8_t *isData;
+  int side;
+  uint8_t &module(int r, int c) { return modules[static_cast<size_t>(r) * side + c]; }
+  uint8_t &data(int r, int c) { return isData[static_cast<size_t>(r) * side + c]; }
+};
+
+void MarkFunction(Grid &g, int top, int left, int height, int width) {
   for (int r = top; r < top + height; ++r)
-    for (int c = left; c < left + width; ++c) m.isData(r, c) = 0;
+    for (int c = left; c < left + width; ++c) g.data(r, c) = 0;
 }
 
-void PlaceFinder(SymbolMatrix &m, int top, int left) {
+void PlaceFinder(Grid &g, int top, int left) {
   for (int r = 0; r < 7; ++r)
-    for (int c = 0; c < 7; ++c) m.module(top + r, left + c) = kFinderTemplate[r][c];
+    for (int c = 0; c < 7; ++c) g.module(top + r, left + c) = kFinderTemplate[r][c];
 }
 
-void PlaceTiming(SymbolMatrix &m) {
-  const int S = m.side();
+void PlaceTiming(Grid &g) {
+  const int S = g.side;
   for (int k = 8; k <= S - 9; ++k) {
     uint8_t dark = (k % 2 == 0) ? 1 : 0;
-    m.module(k, 6) = dark;
-    m.module(6, k) = dark;
-    m.isData(k, 6) = 0;
-    m.isData(6, k) = 0;
+    g.module(k, 6) = dark;
+    g.module(6, k) = dark;
+    g.data(k, 6) = 0;
+    g.data(6, k) = 0;
   }
 }
 
-void PlaceAlignmentPatterns(SymbolMatrix &m, int version) {
+void PlaceAlignmentPatterns(Grid &g, int version) {
   if (version < 2) return;
   const int32_t *row = AlignmentTable[version];
   int n = 2;
@@ -114,31 +124,99 @@ void PlaceAlignmentPatterns(SymbolMatrix &m, int version) {
       int top = row[b] - 2, left = row[a] - 2;
       for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 5; ++c) {
-          m.module(top + r, left + c) = kAlignmentTemplate[r][c];
-          m.isData(top + r, left + c) = 0;
+          g.module(top + r, left + c) = kAlignmentTemplate[r][c];
+          g.data(top + r, left + c) = 0;
         }
     }
   }
 }
 
-void PlaceCodewords(SymbolMatrix &m, const uint8_t *codewords, int codewordCount) {
-  const int S = m.side();
-  const long totalBits = 8L * codewordCount;
-  long bit = 0;
+// The function patterns of a version (everything but the format and
+// version bits), and its data modules in the order the codeword bits fill
+// them, built once per version on first use. The layouts of all versions
+// together take some 1.9 MB of zero-initialised static storage, of which
+// only the versions in use are ever touched.
+constexpr int SideOf(int version) { return 17 + 4 * version; }
+
+constexpr size_t AreaBefore(int version) {
+  size_t area = 0;
+  for (int v = 1; v < version; ++v) area += static_cast<size_t>(SideOf(v)) * SideOf(v);
+  return area;
+}
+
+constexpr size_t kAllAreas = AreaBefore(kMaxVersion + 1);
+
+struct Layouts {
+  uint8_t modules[kAllAreas];
+  uint8_t isData[kAllAreas];
+  uint16_t order[kAllAreas];  // module index (row * side + column); 177 * 177 < 65,536
+  int32_t orderLength[kMaxVersion + 1];
+  bool ready[kMaxVersion + 1];
+};
+
+Layouts layouts;
+
+// Steps 1 to 6 and 8 of the build, and the version areas reserved.
+void BuildFunctionPatterns(Grid g, int version) {
+  const int S = g.side;
+  const size_t area = static_cast<size_t>(S) * S;
+  std::memset(g.modules, 0, area);
+  std::memset(g.isData, 1, area);
+
+  PlaceFinder(g, 0, S - 7);
+  PlaceFinder(g, 0, 0);
+  PlaceFinder(g, S - 7, 0);
+  // Finder patterns with their separators.
+  MarkFunction(g, 0, 0, 8, 8);
+  MarkFunction(g, S - 8, 0, 8, 8);
+  MarkFunction(g, 0, S - 8, 8, 8);
+
+  PlaceTiming(g);
+  PlaceAlignmentPatterns(g, version);
+
+  // Reserved format areas.
+  MarkFunction(g, 0, 8, 9, 1);
+  MarkFunction(g, 8, 0, 1, 9);
+  MarkFunction(g, S - 8, 8, 8, 1);
+  MarkFunction(g, 8, S - 8, 1, 8);
+
+  g.module(S - 8, 8) = 1;  // the dark module
+  if (version >= 7) {
+    // The two 6 x 3 version information blocks.
+    MarkFunction(g, 0, S - 11, 6, 3);
+    MarkFunction(g, S - 11, 0, 3, 6);
+  }
+}
+
+// The walk of the standard: column pairs from the right (column 6 belongs
+// to none), upward and downward in turn, right module before left; data
+// modules are listed as they are met.
+int32_t ListDataModules(Grid g, uint16_t *order) {
+  const int S = g.side;
+  int32_t count = 0;
   bool upward = true;
   for (int right = S - 1; right >= 1; right -= 2) {
     if (right == 6) right = 5;  // the vertical timing pattern belongs to no pair
     for (int step = 0; step < S; ++step) {
       int r = upward ? S - 1 - step : step;
-      for (int c = right; c >= right - 1; --c) {
-        if (!m.isData(r, c)) continue;
-        if (bit >= totalBits) return;  // remainder bits stay 0
-        m.module(r, c) = (codewords[bit >> 3] >> (7 - (bit & 7))) & 1;
-        ++bit;
-      }
+      for (int c = right; c >= right - 1; --c)
+        if (g.data(r, c)) order[count++] = static_cast<uint16_t>(r * S + c);
     }
     upward = !upward;
   }
+  return count;
+}
+
+// Offset of a version's layout in `layouts`, built on first use.
+size_t LayoutOffset(int version) {
+  const size_t offset = AreaBefore(version);
+  if (!layouts.ready[version]) {
+    Grid g{layouts.modules + offset, layouts.isData + offset, SideOf(version)};
+    BuildFunctionPatterns(g, version);
+    layouts.orderLength[version] = ListDataModules(g, layouts.order + offset);
+    layouts.ready[version] = true;
+  }
+  return offset;
 }
 
 }  // namespace
@@ -147,31 +225,21 @@ void BuildMatrix(SymbolMatrix &m, int version, int ecLevel, int maskPattern,
                  const uint8_t *codewords, int codewordCount) {
   const int S = m.side();
   const size_t area = static_cast<size_t>(S) * S;
-  std::memset(m.modules(), 0, area);
-  std::memset(m.dataFlags(), 1, area);
-
-  PlaceFinder(m, 0, S - 7);
-  PlaceFinder(m, 0, 0);
-  PlaceFinder(m, S - 7, 0);
-  // Finder patterns with their separators.
-  MarkFunction(m, 0, 0, 8, 8);
-  MarkFunction(m, S - 8, 0, 8, 8);
-  MarkFunction(m, 0, S - 8, 8, 8);
-
-  PlaceTiming(m);
-  PlaceAlignmentPatterns(m, version);
-
-  // Reserved format areas.
-  MarkFunction(m, 0, 8, 9, 1);
-  MarkFunction(m, 8, 0, 1, 9);
-  MarkFunction(m, S - 8, 8, 8, 1);
-  MarkFunction(m, 8, S - 8, 1, 8);
+  const size_t offset = LayoutOffset(version);
+  std::memcpy(m.modules(), layouts.modules + offset, area);
+  std::memcpy(m.dataFlags(), layouts.isData + offset, area);
 
   WriteFormatInformation(m, ecLevel, maskPattern);
-  m.module(S - 8, 8) = 1;  // the dark module
   if (version >= 7) WriteVersionInformation(m, version);
 
-  PlaceCodewords(m, codewords, codewordCount);
+  // Codeword bits, most significant first; remainder bits stay 0.
+  const uint16_t *order = layouts.order + offset;
+  const int fullCodewords = std::min(codewordCount, layouts.orderLength[version] / 8);
+  uint8_t *module = m.modules();
+  for (int k = 0; k < fullCodewords; ++k, order += 8) {
+    const unsigned codeword = codewords[k];
+    for (int b = 0; b < 8; ++b) module[order[b]] = (codeword >> (7 - b)) & 1;
+  }
 }
 
 }  // namespace qr
