@@ -1,0 +1,152 @@
+#include "window_fixture.h"
+
+namespace qrapp::testing {
+namespace {
+
+class BatchTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    logic.OnCreated();
+    files.folders.insert("D:\\out");
+    view.Type(control::kDestination, "D:\\out");
+  }
+  void Batch(const std::string &input) {
+    view.Type(control::kBatchInput, input);
+    logic.OnBatchClicked();
+  }
+  std::string File(const std::string &name) { return "D:\\out\\" + name + ".jpg"; }
+};
+
+TEST_F(BatchTest, DefaultInputWritesThreeImagesWithCountersAndBar) {
+  const size_t before = engine.calls.size();
+  logic.OnBatchClicked();
+
+  const std::string first = G("测试数据");
+  EXPECT_EQ(files.files[File(first)], RecordingEngine::ImageOf(first, 200, 200));
+  EXPECT_TRUE(files.files.count(File("20210706001")));
+  EXPECT_TRUE(files.files.count(File("20210706002")));
+
+  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(LogOf(control::kProgressBar), (std::vector<std::string>{"0", "66", "133", "200"}));
+  EXPECT_EQ(LogOf(control::kPercent), (std::vector<std::string>{"33%", "66.5%", "100%"}));
+  EXPECT_EQ(view.pictures[control::kPreview], files.files[File("20210706002")]);
+  EXPECT_EQ(view.repaints, 3);
+  EXPECT_TRUE(view.messages.empty());
+
+  const std::vector<std::string> perLine = {
+      "QRSetMessage(" + first + ")", "QRSetBackColor(255,255,255)", "QRSetBarColor(0,0,0)",
+      "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)", "QRSetSize(200,200)",
+      "QRSaveAsBMP(" + File(first) + ")"};
+  const std::vector<std::string> calls = CallsSince(before);
+  ASSERT_EQ(calls.size(), 21u);
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 7), perLine);
+}
+
+TEST_F(BatchTest, SevenLinesBarAndPercent) {
+  Batch("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7");
+  EXPECT_EQ(LogOf(control::kProgressBar),
+            (std::vector<std::string>{"0", "28", "57", "85", "114", "142", "171", "200"}));
+  EXPECT_EQ(LogOf(control::kPercent),
+            (std::vector<std::string>{"14%", "28.5%", "42.5%", "57%", "71%", "85.5%", "100%"}));
+}
+
+TEST_F(BatchTest, EmptyLineWritesTheExtensionOnlyFile) {
+  Batch("a\r\n\r\nb");
+  EXPECT_TRUE(files.files.count(File("a")));
+  EXPECT_TRUE(files.files.count(File("")));
+  EXPECT_TRUE(files.files.count(File("b")));
+  EXPECT_EQ(LogOf(control::kPercent), (std::vector<std::string>{"33%", "66.5%", "100%"}));
+}
+
+TEST_F(BatchTest, EmptyInputDoesNothingAtAll) {
+  const size_t before = engine.calls.size(), logged = view.log.size();
+  Batch("");
+  EXPECT_EQ(engine.calls.size(), before);
+  EXPECT_EQ(view.log.size(), logged + 2);  // the typing and its recount only
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(BatchTest, EmptyFolderAsksForALocationAndWritesNothing) {
+  view.Type(control::kDestination, "");
+  const size_t before = engine.calls.size(), filesBefore = files.files.size();
+  logic.OnBatchClicked();
+  EXPECT_EQ(engine.calls.size(), before);
+  EXPECT_EQ(files.files.size(), filesBefore);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(FromGbk(view.messages[0].second).find("保存位置"), std::string::npos);
+}
+
+TEST_F(BatchTest, SettingsAreReadFromTheControlsForEveryLine) {
+  view.Select(control::kVersionList, 7);
+  view.Select(control::kLevelList, 3);
+  view.Type(control::kBatchWidth, G("３００"));
+  view.Type(control::kBatchHeight, "100");
+  const size_t before = engine.calls.size();
+  Batch("x");
+  const std::vector<std::string> calls = CallsSince(before);
+  EXPECT_EQ(calls[3], "QRConfigure(7,3,5)");
+  EXPECT_EQ(calls[5], "QRSetSize(300,100)");
+}
+
+TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
+  files.folders.insert("D:\\out\\sub");
+  const std::string tooLong(3000, 'x');
+  Batch("ok\r\n..\\escape\r\nCON\r\na:b\r\n" + tooLong + "\r\nmissing\\y\r\nsub\\y\r\nC:\\abs");
+
+  EXPECT_TRUE(files.files.count(File("ok")));
+  EXPECT_TRUE(files.files.count(File("sub\\y")));
+  EXPECT_FALSE(files.files.count("D:\\escape.jpg"));
+  EXPECT_EQ(files.files.size(), 4u);  // Set.ini, the engine, ok and sub\y
+
+  EXPECT_EQ(LogOf(control::kWrittenCount),
+            (std::vector<std::string>{"1", "1", "1", "1", "1", "1", "2", "2"}));
+  EXPECT_EQ(LogOf(control::kProgressBar).back(), "200");
+  EXPECT_EQ(LogOf(control::kPercent).back(), "100%");
+  // A refused name is never read back; the preview is cleared.
+  EXPECT_EQ(view.pictures[control::kPreview], "");
+
+  ASSERT_EQ(view.messages.size(), 1u);
+  const std::string text = FromGbk(view.messages[0].second);
+  EXPECT_NE(text.find("共 6 行"), std::string::npos) << text;
+  EXPECT_NE(text.find("第 2 行 \"..\\escape\": 文件名会把文件写到保存位置之外"), std::string::npos);
+  EXPECT_NE(text.find("第 3 行 \"CON\": 不是有效的文件名"), std::string::npos);
+  EXPECT_NE(text.find("第 4 行 \"a:b\": 不是有效的文件名"), std::string::npos);
+  EXPECT_NE(text.find("第 5 行 \"" + tooLong + "\": 内容过长"), std::string::npos);
+  EXPECT_NE(text.find("第 6 行 \"missing\\y\": 文件无法写入"), std::string::npos);
+  EXPECT_NE(text.find("第 8 行 \"C:\\abs\": 不是有效的文件名"), std::string::npos);
+  EXPECT_EQ(text.find("第 7 行"), std::string::npos);
+  EXPECT_EQ(text.find("第 1 行"), std::string::npos);
+}
+
+TEST_F(BatchTest, MissingFolderFailsEveryLineAndListsTheFirstTen) {
+  view.Type(control::kDestination, "D:\\nowhere");
+  std::string input;
+  for (int i = 1; i <= 12; ++i) input += std::to_string(i) + "\r\n";
+  Batch(input);
+  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "0");
+  EXPECT_EQ(LogOf(control::kProgressBar).back(), "200");
+  ASSERT_EQ(view.messages.size(), 1u);
+  const std::string text = FromGbk(view.messages[0].second);
+  EXPECT_NE(text.find("共 12 行"), std::string::npos);
+  EXPECT_NE(text.find("第 10 行"), std::string::npos);
+  EXPECT_EQ(text.find("第 11 行"), std::string::npos);
+  EXPECT_NE(text.find("……"), std::string::npos);
+}
+
+TEST_F(BatchTest, SecondRunOverwritesAndCountersRestart) {
+  logic.OnBatchClicked();
+  files.files[File("20210706001")] = "stale";
+  view.log.clear();
+  logic.OnBatchClicked();
+  EXPECT_EQ(files.files[File("20210706001")], RecordingEngine::ImageOf("20210706001", 200, 200));
+  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST_F(BatchTest, EqualLinesWriteTheSameFileAndBothCount) {
+  Batch("same\r\nsame");
+  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+  EXPECT_TRUE(files.files.count(File("same")));
+}
+
+}  // namespace
+}  // namespace qrapp::testing

@@ -1,0 +1,33 @@
+// In-memory FileSystem with Windows-style paths ("\" separated, any case
+// kept). Folders are stored without a trailing backslash.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "file_system.h"
+
+namespace qrapp::testing {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  bool Exists(const std::string &path) override;
+  bool IsDirectory(const std::string &path) override;
+  bool CreateDirectories(const std::string &path) override;
+  bool ReadFile(const std::string &path, std::string &bytes) override;
+  bool WriteFile(const std::string &path, std::string_view bytes) override;
+  bool SetHidden(const std::string &path) override;
+  bool Remove(const std::string &path) override;
+
+  // The folder a file path lies in.
+  static std::string Parent(const std::string &path);
+
+  std::map<std::string, std::string> files;
+  std::set<std::string> folders;
+  std::set<std::string> hidden;
+  std::set<std::string> unwritable;  // writes to these paths fail
+  int writes = 0;
+};
+
+}  // namespace qrapp::testing

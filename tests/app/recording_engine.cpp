@@ -1,0 +1,46 @@
+#include "recording_engine.h"
+
+namespace qrapp::testing {
+
+namespace {
+std::string Call(const char *name, int a, int b, int c) {
+  return std::string(name) + "(" + std::to_string(a) + "," + std::to_string(b) + "," +
+         std::to_string(c) + ")";
+}
+}  // namespace
+
+void RecordingEngine::QRSetMessage(const std::string &gbk) {
+  message_ = gbk;
+  calls.push_back("QRSetMessage(" + gbk + ")");
+}
+void RecordingEngine::QRSetBackColor(int red, int green, int blue) {
+  calls.push_back(Call("QRSetBackColor", red, green, blue));
+}
+void RecordingEngine::QRSetBarColor(int red, int green, int blue) {
+  calls.push_back(Call("QRSetBarColor", red, green, blue));
+}
+void RecordingEngine::QRConfigure(int version, int level, int mask) {
+  calls.push_back(Call("QRConfigure", version, level, mask));
+}
+void RecordingEngine::QRAppearance(double moduleSize, int orientation, int frameStyle) {
+  calls.push_back("QRAppearance(" + std::to_string(moduleSize).substr(0, 3) + "," +
+                  std::to_string(orientation) + "," + std::to_string(frameStyle) + ")");
+}
+void RecordingEngine::QRSetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+  calls.push_back("QRSetSize(" + std::to_string(width) + "," + std::to_string(height) + ")");
+}
+
+std::string RecordingEngine::ImageOf(const std::string &message, int width, int height) {
+  return "BM " + std::to_string(width) + "x" + std::to_string(height) + " " + message;
+}
+
+bool RecordingEngine::QRSaveAsBMP(const std::string &fileName) {
+  calls.push_back("QRSaveAsBMP(" + fileName + ")");
+  files_.Remove(fileName);  // the engine replaces any older file first
+  if (message_.size() > 2953) return false;
+  return files_.WriteFile(fileName, ImageOf(message_, width_, height_));
+}
+
+}  // namespace qrapp::testing

@@ -1,0 +1,37 @@
+// EngineApi that logs every call and "writes" a small stand-in bitmap into a
+// MemoryFileSystem, failing as the engine does: message too long (more than
+// 2,953 bytes, the byte capacity of version 40-L) or the file not creatable.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine_api.h"
+#include "memory_file_system.h"
+
+namespace qrapp::testing {
+
+class RecordingEngine : public EngineApi {
+ public:
+  explicit RecordingEngine(MemoryFileSystem &files) : files_(files) {}
+
+  void QRSetMessage(const std::string &gbk) override;
+  void QRSetBackColor(int red, int green, int blue) override;
+  void QRSetBarColor(int red, int green, int blue) override;
+  void QRConfigure(int version, int level, int mask) override;
+  void QRAppearance(double moduleSize, int orientation, int frameStyle) override;
+  void QRSetSize(int width, int height) override;
+  bool QRSaveAsBMP(const std::string &fileName) override;
+
+  // The bytes written for a message at a size.
+  static std::string ImageOf(const std::string &message, int width, int height);
+
+  std::vector<std::string> calls;
+
+ private:
+  MemoryFileSystem &files_;
+  std::string message_;
+  int width_ = 0, height_ = 0;
+};
+
+}  // namespace qrapp::testing

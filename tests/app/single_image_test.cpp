@@ -1,0 +1,91 @@
+// "生成" and "保存".
+#include "window_fixture.h"
+
+namespace qrapp::testing {
+namespace {
+
+class SingleImageTest : public WindowTest {
+ protected:
+  void SetUp() override { logic.OnCreated(); }
+  const std::string preview = "D:\\tools\\a.jpg";
+};
+
+TEST_F(SingleImageTest, EmptyTextIsReplacedByTheWarningAndEncoded) {
+  view.Type(control::kSingleSide, "250");
+  view.Type(control::kBatchWidth, "300");
+  const size_t before = engine.calls.size();
+  logic.OnGenerateClicked();
+
+  const std::string warning = G("未检测到你输入了内容");
+  EXPECT_EQ(view.texts[control::kSingleText], warning);
+  EXPECT_EQ(CallsSince(before),
+            (std::vector<std::string>{"QRSetMessage(" + warning + ")",
+                                      "QRSetBackColor(255,255,255)", "QRSetBarColor(0,0,0)",
+                                      "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)",
+                                      "QRSetSize(250,250)", "QRSaveAsBMP(" + preview + ")"}));
+  EXPECT_EQ(files.files[preview], RecordingEngine::ImageOf(warning, 250, 250));
+  EXPECT_TRUE(files.hidden.count(preview));
+  EXPECT_EQ(view.pictures[control::kPreview], files.files[preview]);
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(SingleImageTest, UnencodableTextClearsThePreview) {
+  view.Type(control::kSingleText, "ok");
+  logic.OnGenerateClicked();
+  view.Type(control::kSingleText, std::string(3000, 'z'));
+  logic.OnGenerateClicked();
+  EXPECT_FALSE(files.files.count(preview));
+  EXPECT_EQ(view.pictures[control::kPreview], "");
+}
+
+TEST_F(SingleImageTest, SaveWithoutAPreviewWritesNothingAndSaysSo) {
+  const size_t before = engine.calls.size();
+  view.savePath = "D:\\saved.jpg";
+  logic.OnSaveClicked();
+  EXPECT_EQ(CallsSince(before), std::vector<std::string>{"QRSaveAsBMP(D:\\tools\\a.bmp)"});
+  EXPECT_EQ(view.saveDialogs, 0);
+  EXPECT_FALSE(files.files.count("D:\\saved.jpg"));
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(FromGbk(view.messages[0].second).find("还没有可保存的图像"), std::string::npos);
+}
+
+TEST_F(SingleImageTest, SaveCopiesThePreviewBytes) {
+  view.Type(control::kSingleText, G("你好"));
+  logic.OnGenerateClicked();
+  view.savePath = "D:\\saved.png";
+  logic.OnSaveClicked();
+  EXPECT_EQ(files.files["D:\\saved.png"], files.files[preview]);
+  EXPECT_EQ(view.saveDialogs, 1);
+}
+
+TEST_F(SingleImageTest, SaveAfterABatchSavesTheLastBatchImage) {
+  files.folders.insert("D:\\out");
+  view.Type(control::kSingleText, "single");
+  logic.OnGenerateClicked();
+  view.Type(control::kDestination, "D:\\out");
+  logic.OnBatchClicked();
+  view.savePath = "D:\\saved.jpg";
+  logic.OnSaveClicked();
+  EXPECT_EQ(files.files["D:\\saved.jpg"], RecordingEngine::ImageOf("20210706002", 200, 200));
+}
+
+TEST_F(SingleImageTest, CancelledSaveWritesOnlyTheSideFile) {
+  logic.OnGenerateClicked();
+  view.saveConfirmed = false;
+  const size_t filesBefore = files.files.size();
+  logic.OnSaveClicked();
+  EXPECT_EQ(files.files.size(), filesBefore + 1);
+  EXPECT_TRUE(files.files.count("D:\\tools\\a.bmp"));
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(SingleImageTest, FailedSaveIsReported) {
+  logic.OnGenerateClicked();
+  view.savePath = "Z:\\nowhere\\x.jpg";
+  logic.OnSaveClicked();
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(view.messages[0].second.find("Z:\\nowhere\\x.jpg"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qrapp::testing
