@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The batch generator's online notice end to end under Wine: a loopback
+# stand-in for the publisher's server, the program, and notice_app_driver.exe
+# answering its message boxes and reading its window.
+# Needs the harness environment (WINEPREFIX, DISPLAY, QR_WINDOWS_DIR, QR_TEST_TMP).
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/notice_server_lib.sh"
+trap notice_server_stop EXIT
+driver="$QR_WINDOWS_DIR/tests/windows/notice_app_driver.exe"
+d="$QR_TEST_TMP"
+# A copy of its own: the program deploys the engine library next to itself.
+mkdir -p "$d/program"
+cp "$QR_WINDOWS_DIR/app/win/QRBatchGenerator.exe" "$d/program/"
+exe="Z:${d//\//\\}\\program\\QRBatchGenerator.exe"
+
+failed=0
+passed=0
+run() {  # run NAME DRIVER-ARGS...: one scenario against $NOTICE_SERVER
+  local name=$1; shift
+  echo "== $name"
+  if QRBATCH_NOTICE_SERVER="$NOTICE_SERVER" timeout 120 wine "$driver" "$@"; then
+    echo "passed: $name"; passed=$((passed + 1))
+  else
+    echo "FAILED: $name"; failed=$((failed + 1))
+  fi
+}
+notice() {  # notice FILE TITLE LATEST FLAG: the six fields, GBK
+  printf 'title=%s|<br>version=%s|<br>link=%s|<br>author=A|<br>log=C|<br>force=%s|<br>' \
+    "$2" "$3" "$link" "$4" | iconv -f UTF-8 -t GBK > "$1"
+}
+
+/usr/bin/python3 "$here/notice_make_png.py" "$d/logo.png" 120 40
+link="http://127.0.0.1:9/thread-1.html"
+notice "$d/optional.html" T 3 假
+notice "$d/mandatory.html" T 3 真
+notice "$d/current.html" T2 2 假
+
+notice_server_start --notice "$d/optional.html" --logo "$d/logo.png"
+run "optional update declined" update "$exe" 0 "$link"
+notice_server_stop
+
+notice_server_start --notice "$d/mandatory.html" --logo "$d/logo.png"
+run "mandatory update declined" update "$exe" 1 "$link"
+notice_server_stop
+
+notice_server_start --notice "$d/current.html" --logo "$d/logo.png"
+run "current version" current "$exe" "$link"
+notice_server_stop
+
+NOTICE_SERVER="http://127.0.0.1:$(notice_closed_port)"
+run "server stopped" offline "$exe" 4000
+
+notice_server_start --stall --lifetime 40
+run "server stalling" offline "$exe" 9000
+notice_server_stop
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
