@@ -63,8 +63,14 @@ long DataBitCount(int dataMode, int length, int version) {
 
 void BitStream::Append(uint32_t value, int width) {
   assert(length_ + width <= capacityBits_);
-  for (int bit = width - 1; bit >= 0; --bit, ++length_) {
-    if ((value >> bit) & 1u) bytes_[length_ >> 3] |= static_cast<uint8_t>(0x80u >> (length_ & 7));
+  // As many bits at a time as the current byte has room for.
+  while (width > 0) {
+    const int room = 8 - static_cast<int>(length_ & 7);
+    const int take = width < room ? width : room;
+    const uint32_t bits = (value >> (width - take)) & ((1u << take) - 1);
+    bytes_[length_ >> 3] |= static_cast<uint8_t>(bits << (room - take));
+    length_ += static_cast<size_t>(take);
+    width -= take;
   }
 }
 

@@ -1,5 +1,7 @@
 #include "masking.h"
 
+#include <cstring>
+
 #include "format_info.h"
 #include "penalty.h"
 
@@ -41,7 +43,16 @@ void MaskPlane(const uint8_t *source, const uint8_t *isData, int side, int maskP
   for (int i = 0; i < side; ++i) {
     const uint8_t *pattern = kMaskRows.bits[maskPattern][i % 12];
     const size_t row = static_cast<size_t>(i) * side;
-    for (int j = 0; j < side; ++j) target[row + j] = source[row + j] ^ (pattern[j] & isData[row + j]);
+    int j = 0;
+    for (; j + 8 <= side; j += 8) {  // eight modules a step
+      uint64_t modules, condition, data;
+      std::memcpy(&modules, source + row + j, 8);
+      std::memcpy(&condition, pattern + j, 8);
+      std::memcpy(&data, isData + row + j, 8);
+      modules ^= condition & data;
+      std::memcpy(target + row + j, &modules, 8);
+    }
+    for (; j < side; ++j) target[row + j] = source[row + j] ^ (pattern[j] & isData[row + j]);
   }
 }
 

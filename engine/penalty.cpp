@@ -60,11 +60,11 @@ void ScoreLine(const uint64_t *s, int n, LineScore &score) {
     const uint64_t fives = equal0 & equal1 & equal2 & equal3 & BelowMask(n - 4, i);
     const uint64_t equalBefore = (equal0 << 1) | (previousEqual >> 63);  // bit p: module p - 1 == module p
     const uint64_t starts = fives & ~equalBefore;
-    score.runs += PopCount(fives) + 2 * PopCount(starts);
+    if (fives != 0) score.runs += PopCount(fives) + 2 * PopCount(starts);  // rare in data
     previousEqual = equal0;
 
     const uint64_t finder = at[0] & ~at[1] & at[2] & at[3] & at[4] & ~at[5] & at[6] & BelowMask(n - 6, i);
-    score.finderLike += 40 * PopCount(finder);
+    if (finder != 0) score.finderLike += 40 * PopCount(finder);
   }
 }
 
@@ -206,11 +206,18 @@ void PackPlane(const uint8_t *plane, int side, bool invert, PackedPlane &out) {
     const uint8_t *row = plane + static_cast<size_t>(r) * side;
     uint64_t *line = out.rows[r];
     for (int i = 0; i < kLineWords; ++i) line[i] = 0;
-    for (int c = 0; c < side; c += 8) {
+    // Little-endian targets: the first byte of a load is its lowest.
+    int c = 0;
+    for (; c + 8 <= side; c += 8) {
+      uint64_t bytes;
+      std::memcpy(&bytes, row + c, 8);
+      line[c >> 6] |= PackEight((bytes ^ flip) & 0x0101010101010101ull) << (c & 63);
+    }
+    if (c < side) {
       uint64_t bytes = 0;
-      const int count = std::min(8, side - c);
-      std::memcpy(&bytes, row + c, static_cast<size_t>(count));  // little-endian targets
-      bytes = (bytes ^ flip) & (count == 8 ? ~0ull : (1ull << (8 * count)) - 1);
+      const int count = side - c;
+      std::memcpy(&bytes, row + c, static_cast<size_t>(count));
+      bytes = (bytes ^ flip) & ((1ull << (8 * count)) - 1);
       line[c >> 6] |= PackEight(bytes & 0x0101010101010101ull) << (c & 63);
     }
   }

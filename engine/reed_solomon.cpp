@@ -62,6 +62,24 @@ constexpr std::array<uint16_t, kGeneratorEntries> MakeGeneratorTable() {
 
 constexpr std::array<uint16_t, kGeneratorEntries> kGenerators = MakeGeneratorTable();
 
+// alpha^i for i = 0 .. 510, so that the sum of two logarithms (1 .. 255
+// each, gfLog[1] being 255) needs no reduction.
+constexpr std::array<uint8_t, 511> MakeExpTwiceTable() {
+  std::array<uint8_t, 511> table{};
+  std::array<uint16_t, 256> exp = MakeExpTable();
+  for (int i = 0; i < 511; ++i) table[i] = static_cast<uint8_t>(exp[i % 255]);
+  return table;
+}
+
+constexpr std::array<uint8_t, 511> kExpTwice = MakeExpTwiceTable();
+
+constexpr bool NoZeroCoefficient() {
+  for (int i = 0; i < kGeneratorEntries; ++i)
+    if (kGenerators[i] == 0) return false;
+  return true;
+}
+static_assert(NoZeroCoefficient(), "the log-domain division needs non-zero generator coefficients");
+
 }  // namespace
 
 const std::array<uint16_t, 256> gfExp = MakeExpTable();
@@ -75,11 +93,20 @@ void ComputeErrorCorrection(const uint8_t *data, int dataCount, int ecCount, uin
   // Shift register of the division: reg[0] is the highest remainder term,
   // the block's first error-correction codeword.
   const uint16_t *g = GeneratorTable(ecCount);
-  uint8_t reg[kMaxGeneratorDegree] = {};
+  uint8_t reg[kMaxGeneratorDegree + 1] = {};
+  // Products with the generator's coefficients in the log domain: one
+  // look-up of the factor's logarithm per data codeword, then one addition
+  // and one look-up per term. No coefficient of these generators is zero.
+  uint16_t logCoefficient[kMaxGeneratorDegree];
+  for (int j = 0; j < ecCount; ++j) logCoefficient[j] = gfLog[g[ecCount - 1 - j]];
   for (int i = 0; i < dataCount; ++i) {
-    unsigned factor = data[i] ^ reg[0];
-    for (int j = 0; j + 1 < ecCount; ++j) reg[j] = reg[j + 1] ^ GfMultiply(factor, g[ecCount - 1 - j]);
-    reg[ecCount - 1] = GfMultiply(factor, g[0]);
+    const unsigned factor = data[i] ^ reg[0];
+    if (factor == 0) {
+      for (int j = 0; j < ecCount; ++j) reg[j] = reg[j + 1];  // reg[ecCount] stays 0
+      continue;
+    }
+    const unsigned logFactor = gfLog[factor];
+    for (int j = 0; j < ecCount; ++j) reg[j] = reg[j + 1] ^ kExpTwice[logFactor + logCoefficient[j]];
   }
   for (int j = 0; j < ecCount; ++j) ecOut[j] = reg[j];
 }
