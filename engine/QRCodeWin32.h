@@ -16,8 +16,19 @@
 typedef HDC QRDC;
 #else
 #define QRAPI
-/* Portable drawing target: the caller fills in resolutions and callbacks. */
-typedef struct QRDrawTarget QRDrawTarget;
+/* Portable drawing target: the caller fills in resolutions and callbacks.
+   Coordinates are device units, x to the right and y downward; colours are
+   0x00BBGGRR. fillRect fills x in [left, right) and y in [top, bottom);
+   lineTo draws from the current point up to, not including, (x, y) with
+   the target's own pen. A resolution of 0 means the target has none. */
+typedef struct QRDrawTarget {
+  int horizontalDpi;
+  int verticalDpi;
+  void *context;
+  void (*fillRect)(void *context, int left, int top, int right, int bottom, unsigned int colour);
+  void (*moveTo)(void *context, int x, int y);
+  void (*lineTo)(void *context, int x, int y);
+} QRDrawTarget;
 typedef QRDrawTarget *QRDC;
 #endif
 

@@ -1,0 +1,106 @@
+#include "palette_raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <new>
+
+namespace qr {
+
+const uint32_t PaletteRaster::kTwoColours[2] = {0x000000, 0xFFFFFF};
+
+// 0x00BBGGRR: black, dark red, dark green, dark yellow, dark blue, dark
+// magenta, dark cyan, light grey, grey, red, green, yellow, blue, magenta,
+// cyan, white.
+const uint32_t PaletteRaster::kSixteenColours[16] = {
+    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
+    0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+};
+
+namespace {
+
+// The largest pixel block a bitmap file can describe: the file size field
+// (header, table and pixels) is 32 bits.
+constexpr uint64_t kMaxPixelBytes = std::numeric_limits<uint32_t>::max() - 54 - 64;
+
+}  // namespace
+
+bool PaletteRaster::Allocate(int width, int height, int bitsPerPixel) {
+  pixels_.clear();
+  width_ = height_ = 0;
+  stride_ = 0;
+  if (width <= 0 || height <= 0 || (bitsPerPixel != 1 && bitsPerPixel != 4)) return false;
+  const uint64_t stride = (static_cast<uint64_t>(bitsPerPixel) * width + 31) / 32 * 4;
+  const uint64_t total = stride * static_cast<uint64_t>(height);
+  if (total > kMaxPixelBytes || total > std::numeric_limits<size_t>::max()) return false;
+  try {
+    pixels_.assign(static_cast<size_t>(total), 0);
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  width_ = width;
+  height_ = height;
+  bitsPerPixel_ = bitsPerPixel;
+  stride_ = static_cast<size_t>(stride);
+  return true;
+}
+
+int PaletteRaster::NearestIndex(uint32_t colour) const {
+  const uint32_t *entries = palette();
+  int best = 0;
+  long bestDistance = std::numeric_limits<long>::max();
+  for (int i = 0; i < paletteSize(); ++i) {
+    long distance = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const long d = static_cast<long>((colour >> shift) & 0xFF) - static_cast<long>((entries[i] >> shift) & 0xFF);
+      distance += d * d;
+    }
+    if (distance < bestDistance) best = i, bestDistance = distance;
+  }
+  return best;
+}
+
+void PaletteRaster::SetPixel(int x, int y, int index) {
+  uint8_t &byte = pixels_[static_cast<size_t>(height_ - 1 - y) * stride_ + static_cast<size_t>(x) * bitsPerPixel_ / 8];
+  if (bitsPerPixel_ == 1) {
+    const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
+    byte = index ? (byte | bit) : (byte & ~bit);
+  } else {
+    byte = x % 2 == 0 ? static_cast<uint8_t>((byte & 0x0F) | (index << 4)) : static_cast<uint8_t>((byte & 0xF0) | index);
+  }
+}
+
+int PaletteRaster::PixelAt(int x, int y) const {
+  const uint8_t byte = pixels_[static_cast<size_t>(height_ - 1 - y) * stride_ + static_cast<size_t>(x) * bitsPerPixel_ / 8];
+  if (bitsPerPixel_ == 1) return (byte >> (7 - x % 8)) & 1;
+  return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
+}
+
+void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
+  left = std::max(left, 0), top = std::max(top, 0);
+  right = std::min(right, width_), bottom = std::min(bottom, height_);
+  if (left >= right || top >= bottom) return;
+  const int index = NearestIndex(colour);
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) SetPixel(x, y, index);
+}
+
+void PaletteRaster::MoveTo(int x, int y) { penX_ = x, penY_ = y; }
+
+void PaletteRaster::LineTo(int x, int y) {
+  // Bresenham from the current point, the end point excluded.
+  const int black = NearestIndex(0x000000);
+  long long cx = penX_, cy = penY_;
+  const long long dx = std::llabs(static_cast<long long>(x) - cx), dy = -std::llabs(static_cast<long long>(y) - cy);
+  const int sx = cx < x ? 1 : -1, sy = cy < y ? 1 : -1;
+  long long error = dx + dy;
+  while (cx != x || cy != y) {
+    if (cx >= 0 && cx < width_ && cy >= 0 && cy < height_) SetPixel(static_cast<int>(cx), static_cast<int>(cy), black);
+    const long long twice = 2 * error;
+    if (twice >= dy) error += dy, cx += sx;
+    if (twice <= dx) error += dx, cy += sy;
+  }
+  MoveTo(x, y);
+}
+
+}  // namespace qr

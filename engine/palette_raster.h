@@ -1,0 +1,54 @@
+// An off-screen raster held as the pixel block of a bitmap file: rows
+// bottom-up, each padded to whole 32-bit words, 1 or 4 bits per pixel
+// indexing a fixed palette. Every colour drawn is stored as the nearest
+// palette entry. Lines are drawn with a black pen, one unit wide.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "draw_target.h"
+
+namespace qr {
+
+class PaletteRaster : public DrawTarget {
+ public:
+  // Palette of the 1-bit raster: black, white.
+  static const uint32_t kTwoColours[2];
+  // Palette of the 4-bit raster: the 16 colours of the standard VGA set, in
+  // the order of the Windows default palette.
+  static const uint32_t kSixteenColours[16];
+
+  // Allocates a width x height raster of 1 or 4 bits per pixel, every pixel
+  // 0. False (and an empty raster) when the size is not positive or the
+  // block would not fit memory or a bitmap file's 32-bit size fields.
+  bool Allocate(int width, int height, int bitsPerPixel);
+
+  void FillRect(int left, int top, int right, int bottom, uint32_t colour) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int bitsPerPixel() const { return bitsPerPixel_; }
+  size_t stride() const { return stride_; }
+  int paletteSize() const { return 1 << bitsPerPixel_; }
+  const uint32_t *palette() const { return bitsPerPixel_ == 1 ? kTwoColours : kSixteenColours; }
+  const std::vector<uint8_t> &pixelRows() const { return pixels_; }
+
+  // Palette index at (x, y), y counted from the top.
+  int PixelAt(int x, int y) const;
+  // Index of the palette entry nearest to `colour` (first one on a tie).
+  int NearestIndex(uint32_t colour) const;
+
+ private:
+  void SetPixel(int x, int y, int index);
+
+  int width_ = 0, height_ = 0, bitsPerPixel_ = 1;
+  size_t stride_ = 0;
+  std::vector<uint8_t> pixels_;
+  int penX_ = 0, penY_ = 0;
+};
+
+}  // namespace qr

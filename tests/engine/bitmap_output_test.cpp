@@ -1,0 +1,237 @@
+// Bitmap files: layout byte by byte, colour depth and palette, placement,
+// and the symbol read back from the file by a real decoder.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "engine_api.h"
+#include "engine_state.h"
+#include "image_files.h"
+#include "qr_decoder.h"
+
+namespace {
+
+using qrtest::Le16;
+using qrtest::Le32;
+
+std::string TempPath(const std::string &name) { return ::testing::TempDir() + "bitmap_output_" + name; }
+
+// The recipe the batch application sends for every image.
+void ApplicationRecipe(const char *message, int width, int height) {
+  QRSetMessage(message);
+  QRSetBackColor(255, 255, 255);
+  QRSetBarColor(0, 0, 0);
+  QRConfigure(0, 1, 5);
+  QRAppearance(0.2, 1, 0);
+  QRSetSize(width, height);
+}
+
+qrtest::BitmapImage SaveAndRead(const std::string &path) {
+  EXPECT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  qrtest::BitmapImage image;
+  EXPECT_TRUE(qrtest::ReadBitmapFile(path, image)) << path;
+  return image;
+}
+
+// A finder pattern's 7 x 7 modules with its top-left module at (x, y),
+// sampled at module centres of m units from the symbol's corner.
+bool FinderAt(const qrtest::BitmapImage &image, int left, int top, int m, int x, int y) {
+  for (int dy = 0; dy < 7; ++dy)
+    for (int dx = 0; dx < 7; ++dx) {
+      const int ring = std::max(std::abs(dx - 3), std::abs(dy - 3));
+      const bool dark = ring != 2;
+      const int px = left + (x + dx) * m + m / 2, py = top + (y + dy) * m + m / 2;
+      if ((image.ColourAt(px, py) == 0x000000) != dark) return false;
+    }
+  return true;
+}
+
+TEST(BitmapFile, BlackOnWhiteIsOneBitPerPixel) {
+  QRSetDefault();
+  QRSetBackColor(255, 255, 255);
+  QRSetBarColor(0, 0, 0);
+  QRSetSize(500, 300);
+  const std::string path = TempPath("one_bit.bmp");
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  const std::vector<uint8_t> b = qrtest::ReadFileBytes(path);
+  ASSERT_EQ(b.size(), 19262u);
+  EXPECT_EQ(b[0], 'B');
+  EXPECT_EQ(b[1], 'M');
+  EXPECT_EQ(Le32(b, 2), 19262u);
+  EXPECT_EQ(Le32(b, 6), 0u);
+  EXPECT_EQ(Le32(b, 10), 62u);
+  EXPECT_EQ(Le32(b, 14), 40u);
+  EXPECT_EQ(Le32(b, 18), 500u);
+  EXPECT_EQ(Le32(b, 22), 300u);
+  EXPECT_EQ(Le16(b, 26), 1u);
+  EXPECT_EQ(Le16(b, 28), 1u);
+  EXPECT_EQ(Le32(b, 30), 0u);
+  EXPECT_EQ(Le32(b, 34), 64u * 300);
+  for (size_t at = 38; at < 54; at += 4) EXPECT_EQ(Le32(b, at), 0u) << at;
+  EXPECT_EQ(Le32(b, 54), 0x00000000u);  // black
+  EXPECT_EQ(Le32(b, 58), 0x00FFFFFFu);  // white
+
+  qrtest::BitmapImage image;
+  ASSERT_TRUE(qrtest::ReadBitmapFile(path, image));
+  EXPECT_EQ(image.IndexAt(0, 0), 1);  // background
+  EXPECT_EQ(qrtest::DecodeGrey(image.Grey(), image.width, image.height).bytes, "12");
+}
+
+TEST(BitmapFile, DefaultColoursAloneTakeFourBitsAndTheSixteenColourTable) {
+  QRSetDefault();
+  qr::engineState.barDepth = 0;  // the colour setters never called
+  qr::engineState.backDepth = 0;
+  QRSetMessage("DEFAULT COLOURS");
+  const std::string path = TempPath("four_bit.bmp");
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  const std::vector<uint8_t> b = qrtest::ReadFileBytes(path);
+  ASSERT_EQ(b.size(), 75718u);
+  EXPECT_EQ(Le32(b, 10), 118u);
+  EXPECT_EQ(Le16(b, 28), 4u);
+  EXPECT_EQ(Le32(b, 34), 252u * 300);
+
+  qrtest::BitmapImage image;
+  ASSERT_TRUE(qrtest::ReadBitmapFile(path, image));
+  ASSERT_EQ(image.palette.size(), 16u);
+  EXPECT_EQ(image.palette.front(), 0x000000u);
+  EXPECT_EQ(image.palette.back(), 0xFFFFFFu);
+  EXPECT_EQ(image.ColourAt(0, 0), 0xFFFFFFu);
+  EXPECT_EQ(qrtest::DecodeGrey(image.Grey(), image.width, image.height).bytes, "DEFAULT COLOURS");
+}
+
+TEST(BitmapFile, ColouredBarsTakeTheNearestPaletteColour) {
+  QRSetDefault();
+  QRSetBackColor(255, 255, 255);
+  QRSetBarColor(0, 0, 1);  // almost black, yet not plain: four bits
+  const qrtest::BitmapImage nearBlack = SaveAndRead(TempPath("near_black.bmp"));
+  EXPECT_EQ(nearBlack.bitsPerPixel, 4);
+  EXPECT_EQ(qrtest::DecodeGrey(nearBlack.Grey(), nearBlack.width, nearBlack.height).bytes, "12");
+
+  QRSetBarColor(200, 0, 0);   // nearer full red than dark red
+  QRSetBackColor(250, 250, 190);  // nearest: white
+  const qrtest::BitmapImage red = SaveAndRead(TempPath("red.bmp"));
+  ASSERT_EQ(red.bitsPerPixel, 4);
+  EXPECT_EQ(red.ColourAt(0, 0), 0xFFFFFFu);
+  bool sawBar = false;
+  for (int y = 0; y < red.height; ++y)
+    for (int x = 0; x < red.width; ++x)
+      if (red.ColourAt(x, y) != 0xFFFFFFu) {
+        EXPECT_EQ(red.ColourAt(x, y), 0x0000FFu);
+        sawBar = true;
+      }
+  EXPECT_TRUE(sawBar);
+
+  QRSetBarColor(0, 100, 0);  // dark green
+  const qrtest::BitmapImage green = SaveAndRead(TempPath("green.bmp"));
+  bool sawGreen = false;
+  for (int y = 0; y < green.height && !sawGreen; ++y)
+    for (int x = 0; x < green.width; ++x)
+      if (green.ColourAt(x, y) == 0x008000u) sawGreen = true;
+  EXPECT_TRUE(sawGreen);
+}
+
+TEST(BitmapFile, RowsArePaddedToWholeWords) {
+  QRSetDefault();
+  QRSetBackColor(255, 255, 255);
+  QRSetBarColor(0, 0, 0);
+  QRSetSize(1, 7);
+  const std::string path = TempPath("narrow.bmp");
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  const std::vector<uint8_t> b = qrtest::ReadFileBytes(path);
+  ASSERT_EQ(b.size(), 62u + 4 * 7);
+  EXPECT_EQ(Le32(b, 34), 28u);
+  for (int row = 0; row < 7; ++row) {
+    EXPECT_EQ(b[62 + 4 * row] & 0x7F, 0) << "padding bits of row " << row;
+    for (int pad = 1; pad < 4; ++pad) EXPECT_EQ(b[62 + 4 * row + pad], 0);
+  }
+}
+
+TEST(BitmapFile, ApplicationRecipeGivesAnUprightSymbolOfEightUnitModules) {
+  ApplicationRecipe("12", 300, 240);
+  const qrtest::BitmapImage image = SaveAndRead(TempPath("application.bmp"));
+  ASSERT_EQ(image.bitsPerPixel, 1);
+  // Version 1 at 8 units is 168 wide: offsets 66 and (240 - 168 - 36) = 36.
+  int minX = image.width, minY = image.height, maxX = -1, maxY = -1;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if (image.IndexAt(x, y) == 0) minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+  EXPECT_EQ(minX, 66);
+  EXPECT_EQ(minY, 36);
+  EXPECT_EQ(maxX - minX + 1, 168);
+  EXPECT_EQ(maxY - minY + 1, 168);
+  EXPECT_TRUE(FinderAt(image, 66, 36, 8, 0, 0));
+  EXPECT_TRUE(FinderAt(image, 66, 36, 8, 14, 0));
+  EXPECT_TRUE(FinderAt(image, 66, 36, 8, 0, 14));
+  EXPECT_FALSE(FinderAt(image, 66, 36, 8, 14, 14));
+  const qrtest::Decoded decoded = qrtest::DecodeGrey(image.Grey(), image.width, image.height);
+  EXPECT_EQ(decoded.bytes, "12");
+  EXPECT_EQ(decoded.ecLevel, "M");
+}
+
+TEST(BitmapFile, EveryOrientationAndBorderReadsBack) {
+  const std::string message = "\xb2\xe2\xca\xd4\xca\xfd\xbe\xdd 2021-07-06";  // GBK text and ASCII
+  for (int orientation = 0; orientation < 4; ++orientation)
+    for (int frame = 0; frame < 3; ++frame) {
+      SCOPED_TRACE(testing::Message() << "orientation " << orientation << ", frame " << frame);
+      ApplicationRecipe(message.c_str(), 320, 330);
+      QRAppearance(0.2, orientation, frame);
+      const qrtest::BitmapImage image = SaveAndRead(TempPath("orientation.bmp"));
+      EXPECT_EQ(qrtest::DecodeGrey(image.Grey(), image.width, image.height).bytes, message);
+    }
+}
+
+TEST(BitmapFile, BottomRowComesFirstAndHoldsTheBottomBorder) {
+  ApplicationRecipe("12", 100, 100);
+  QRAppearance(0.07, 0, 2);  // 63-unit symbol at y 18 to 80
+  const std::string path = TempPath("border.bmp");
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  const std::vector<uint8_t> b = qrtest::ReadFileBytes(path);
+  ASSERT_EQ(b.size(), 62u + 16 * 100);
+  // First stored row: the solid bottom line, 100 dark (zero) pixels and
+  // zero padding.
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(b[62 + i], 0x00) << i;
+  // Second stored row: dark left and right edges, light inside.
+  EXPECT_EQ(b[62 + 16], 0x7F);
+  EXPECT_EQ(b[62 + 16 + 12], 0xE0);
+}
+
+TEST(BitmapFile, DashedBorderAlongTheBottomRow) {
+  ApplicationRecipe("12", 120, 100);
+  QRAppearance(0.07, 0, 1);
+  const qrtest::BitmapImage image = SaveAndRead(TempPath("dashed.bmp"));
+  // Every other four-unit step draws; the last dash stretches to the
+  // corner but stops before it.
+  std::string expected;
+  for (int k = 0; k < 14; ++k) expected += "####....";
+  expected += "#######.";
+  std::string bottom;
+  for (int x = 0; x < 120; ++x) bottom += image.IndexAt(x, 99) == 0 ? '#' : '.';
+  EXPECT_EQ(bottom, expected);
+}
+
+TEST(BitmapFile, ExistingFileIsReplaced) {
+  const std::string path = TempPath("replaced.bmp");
+  std::ofstream(path, std::ios::binary) << std::string(100000, 'x');
+  ApplicationRecipe("12", 64, 64);
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  EXPECT_EQ(qrtest::ReadFileBytes(path).size(), 62u + 8 * 64);
+}
+
+TEST(BitmapFile, FailuresReturnZeroAndLeaveNoFile) {
+  const std::string path = TempPath("failure.bmp");
+  ApplicationRecipe(std::string(7090, '1').c_str(), 100, 100);  // fits no version
+  std::ofstream(path) << "old";
+  EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
+  EXPECT_FALSE(qrtest::FileExists(path));
+
+  ApplicationRecipe("12", -10, 100);  // no area
+  EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
+  EXPECT_FALSE(qrtest::FileExists(path));
+
+  ApplicationRecipe("12", 100, 100);
+  EXPECT_EQ(QRSaveAsBMP((::testing::TempDir() + "no such folder/x.bmp").c_str()), 0);
+  EXPECT_EQ(QRSaveAsBMP(nullptr), 0);
+}
+
+}  // namespace
