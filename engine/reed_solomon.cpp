@@ -1,8 +1,6 @@
 #include "reed_solomon.h"
 
 #include <cstddef>
-#include <new>
-#include <vector>
 
 namespace qr {
 
@@ -116,12 +114,10 @@ bool InterleaveWithErrorCorrection(const uint8_t *data, const BlockLayout &layou
   const int ecCount = layout.ecPerBlock();
   const int shortData = layout.shortBlockData;
 
-  std::vector<uint8_t> ec;
-  try {
-    ec.resize(static_cast<size_t>(blocks) * ecCount);
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
+  // Error-correction codewords of all blocks; at most 2,430 (version 40-H),
+  // so they live on the stack and no encoding allocates here.
+  uint8_t ec[4096];
+  if (static_cast<size_t>(blocks) * ecCount > sizeof ec) return false;
 
   // Block b's data starts here; second-group blocks hold one codeword more.
   auto blockStart = [&](int b) {

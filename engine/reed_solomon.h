@@ -33,8 +33,9 @@ void ComputeErrorCorrection(const uint8_t *data, int dataCount, int ecCount, uin
 
 // Splits the data codewords into the blocks of `layout`, computes each
 // block's error correction and writes the interleaved sequence of
-// totalCodewords entries into `out`. Returns false when block storage
-// cannot be allocated.
+// totalCodewords entries into `out`. Returns false when the layout needs
+// more error-correction storage than the encoder keeps (no layout of the
+// standard does).
 bool InterleaveWithErrorCorrection(const uint8_t *data, const BlockLayout &layout, uint8_t *out);
 
 }  // namespace qr
