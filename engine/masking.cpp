@@ -7,19 +7,6 @@
 
 namespace qr {
 
-bool MaskCondition(int mask, int i, int j) {
-  switch (mask) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-  }
-}
-
 namespace {
 
 // Each pattern's rows repeat every 12 rows (lcm of 2, 3, 4, 6); a stored
@@ -29,14 +16,17 @@ constexpr int kMaskRowLength = 180;  // >= 177, a multiple of 12
 
 struct MaskRows {
   uint8_t bits[kMaskPatterns][12][kMaskRowLength];
-  MaskRows() {
-    for (int mask = 0; mask < kMaskPatterns; ++mask)
-      for (int i = 0; i < 12; ++i)
-        for (int j = 0; j < kMaskRowLength; ++j) bits[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
-  }
 };
 
-const MaskRows kMaskRows;
+constexpr MaskRows MakeMaskRows() {
+  MaskRows rows{};
+  for (int mask = 0; mask < kMaskPatterns; ++mask)
+    for (int i = 0; i < 12; ++i)
+      for (int j = 0; j < kMaskRowLength; ++j) rows.bits[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
+  return rows;
+}
+
+constexpr MaskRows kMaskRows = MakeMaskRows();
 
 // target = source with every data module inverted where the pattern says.
 void MaskPlane(const uint8_t *source, const uint8_t *isData, int side, int maskPattern, uint8_t *target) {

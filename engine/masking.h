@@ -10,7 +10,18 @@ namespace qr {
 constexpr int kMaskPatterns = 8;
 
 // True when pattern `mask` inverts the module at row i, column j.
-bool MaskCondition(int mask, int i, int j);
+constexpr bool MaskCondition(int mask, int i, int j) {
+  switch (mask) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+  }
+}
 
 // Inverts every data module for which the pattern's condition holds.
 void ApplyMask(SymbolMatrix &m, int maskPattern);
