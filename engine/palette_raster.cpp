@@ -10,11 +10,11 @@ namespace qr {
 const uint32_t PaletteRaster::kTwoColours[2] = {0x000000, 0xFFFFFF};
 
 // 0x00BBGGRR: black, dark red, dark green, dark yellow, dark blue, dark
-// magenta, dark cyan, light grey, grey, red, green, yellow, blue, magenta,
-// cyan, white.
+// magenta, dark cyan, grey, light grey, red, green, yellow, blue, magenta,
+// cyan, white - the table GDI gives a 4-bit read-back.
 const uint32_t PaletteRaster::kSixteenColours[16] = {
-    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0xC0C0C0,
-    0x808080, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+    0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
+    0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
 
 namespace {

@@ -17,7 +17,7 @@ class PaletteRaster : public DrawTarget {
   // Palette of the 1-bit raster: black, white.
   static const uint32_t kTwoColours[2];
   // Palette of the 4-bit raster: the 16 colours of the standard VGA set, in
-  // the order of the Windows default palette.
+  // the order in which Windows lays them out in a 4-bit bitmap.
   static const uint32_t kSixteenColours[16];
 
   // Allocates a width x height raster of 1 or 4 bits per pixel, every pixel

@@ -1,0 +1,234 @@
+// The engine's drawing and outputs against Windows GDI itself: the symbol
+// drawn on a device context, the bitmap file against GDI's own read-back of
+// that drawing (1 and 4 bits per pixel), the metafile played by
+// PlayMetaFile and the clipboard's enhanced metafile by PlayEnhMetaFile.
+// Prints each check; the exit code is the number of failures.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "QRCodeWin32.h"
+
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const std::string &what) {
+  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
+  if (!ok) ++failures;
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string &path) {
+  std::vector<unsigned char> bytes;
+  if (FILE *file = std::fopen(path.c_str(), "rb")) {
+    unsigned char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(file);
+  }
+  return bytes;
+}
+
+std::string TempFile(const char *name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "engine_output_" + name;
+}
+
+// An off-screen bitmap compatible with the screen, with a context on it.
+struct Surface {
+  HDC screen, dc;
+  HBITMAP bitmap, old;
+  int width, height;
+
+  Surface(int w, int h) : width(w), height(h) {
+    screen = GetDC(nullptr);
+    dc = CreateCompatibleDC(screen);
+    bitmap = CreateCompatibleBitmap(screen, w, h);
+    old = static_cast<HBITMAP>(SelectObject(dc, bitmap));
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));  // neither colour drawn
+  }
+  ~Surface() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+  }
+
+  // The drawing read back by GDI as a bitmap file's info header, colour
+  // table and rows at `bits` per pixel (what the bitmap file holds from
+  // offset 14 on).
+  std::vector<unsigned char> ReadBack(int bits) {
+    SelectObject(dc, old);  // GetDIBits wants the bitmap deselected
+    const int colours = bits <= 8 ? 1 << bits : 0;
+    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 4 * colours, 0);
+    auto *header = reinterpret_cast<BITMAPINFOHEADER *>(info.data());
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = width;
+    header->biHeight = height;
+    header->biPlanes = 1;
+    header->biBitCount = static_cast<WORD>(bits);
+    header->biCompression = BI_RGB;
+    const size_t stride = (static_cast<size_t>(bits) * width + 31) / 32 * 4;
+    std::vector<unsigned char> rows(stride * height);
+    GetDIBits(dc, bitmap, 0, height, rows.data(), reinterpret_cast<BITMAPINFO *>(info.data()), DIB_RGB_COLORS);
+    SelectObject(dc, bitmap);
+    std::vector<unsigned char> table(info.begin() + sizeof(BITMAPINFOHEADER), info.end());
+    table.insert(table.end(), rows.begin(), rows.end());
+    return table;
+  }
+};
+
+// Colour table and pixel rows of a bitmap file.
+std::vector<unsigned char> TableAndRows(const std::vector<unsigned char> &file) {
+  if (file.size() < 54) return {};
+  return std::vector<unsigned char>(file.begin() + 54, file.end());
+}
+
+std::vector<unsigned char> SavedBitmap(const char *name) {
+  const std::string path = TempFile(name);
+  Check(QRSaveAsBMP(path.c_str()) == -1, std::string("QRSaveAsBMP ") + name);
+  return ReadFileBytes(path);
+}
+
+void Recipe(const char *message, int width, int height, int orientation, int frame) {
+  QRSetDefault();
+  QRSetMessage(message);
+  QRSetBackColor(255, 255, 255);
+  QRSetBarColor(0, 0, 0);
+  QRConfigure(0, 1, 5);
+  QRSetSize(width, height);
+  QRAppearance(0.2, orientation, frame);
+}
+
+void BitmapFileMatchesGdiReadBackOfTheDrawing() {
+  for (int orientation = 0; orientation < 4; ++orientation)
+    for (int frame = 0; frame < 3; ++frame) {
+      Recipe("GDI READ-BACK", 230, 210, orientation, frame);
+      Surface surface(230, 210);
+      QRRender(surface.dc, 0, 0);
+      const bool same = TableAndRows(SavedBitmap("one_bit.bmp")) == surface.ReadBack(1);
+      Check(same, "1-bit file = GDI, orientation " + std::to_string(orientation) + ", frame " + std::to_string(frame));
+    }
+}
+
+void FourBitPaletteAndNearestColoursMatchGdi() {
+  const struct {
+    int bar[3], back[3];
+  } colours[] = {
+      {{200, 0, 0}, {250, 250, 190}}, {{0, 0, 1}, {255, 255, 255}}, {{0, 100, 0}, {200, 200, 200}},
+      {{90, 90, 160}, {255, 255, 0}},  {{0, 0, 0}, {140, 140, 140}}, {{130, 0, 130}, {0, 200, 220}},
+  };
+  for (const auto &c : colours) {
+    Recipe("PALETTE", 101, 99, 0, 1);
+    QRSetBarColor(c.bar[0], c.bar[1], c.bar[2]);
+    QRSetBackColor(c.back[0], c.back[1], c.back[2]);
+    Surface surface(101, 99);
+    QRRender(surface.dc, 0, 0);
+    const std::vector<unsigned char> ours = TableAndRows(SavedBitmap("four_bit.bmp")), gdi = surface.ReadBack(4);
+    const bool same = ours == gdi;
+    char what[96];
+    std::snprintf(what, sizeof what, "4-bit file = GDI, bars %d,%d,%d on %d,%d,%d", c.bar[0], c.bar[1], c.bar[2], c.back[0],
+                  c.back[1], c.back[2]);
+    Check(same, what);
+  }
+}
+
+void RenderRestoresTheMappingAndDrawsInDeviceUnits() {
+  Recipe("MAPPING", 200, 200, 1, 2);
+  Surface reference(200, 200);
+  QRRender(reference.dc, 0, 0);
+  Surface surface(200, 200);
+  SetMapMode(surface.dc, MM_LOMETRIC);
+  QRRender(surface.dc, 0, 0);
+  Check(GetMapMode(surface.dc) == MM_LOMETRIC, "QRRender leaves the mapping mode as it found it");
+  Check(surface.ReadBack(1) == reference.ReadBack(1), "QRRender draws in device units whatever the mapping");
+}
+
+void MetafilePlaysBackAsTheBitmap() {
+  for (int orientation = 0; orientation < 4; ++orientation) {
+    Recipe("WMF PLAYBACK", 190, 170, orientation, orientation % 3);
+    const std::string path = TempFile("played.wmf");
+    Check(QRSaveAsWMF(path.c_str()) == -1, "QRSaveAsWMF");
+    const std::vector<unsigned char> file = ReadFileBytes(path);
+    if (file.size() <= 22) {
+      Check(false, "metafile file holds records");
+      continue;
+    }
+    HMETAFILE metafile = SetMetaFileBitsEx(static_cast<UINT>(file.size() - 22), file.data() + 22);
+    Check(metafile != nullptr, "GDI accepts the metafile");
+    Surface surface(190, 170);
+    PlayMetaFile(surface.dc, metafile);
+    DeleteMetaFile(metafile);
+    Check(surface.ReadBack(1) == TableAndRows(SavedBitmap("wmf_reference.bmp")),
+          "played metafile = bitmap file, orientation " + std::to_string(orientation));
+  }
+}
+
+void ClipboardHoldsAnEnhancedMetafileOfTheDrawing() {
+  Recipe("CLIPBOARD", 210, 190, 1, 2);
+  Check(QRCopyToClipboard() == -1, "QRCopyToClipboard");
+  Check(IsClipboardFormatAvailable(CF_ENHMETAFILE) != 0, "enhanced metafile on the clipboard");
+  if (!OpenClipboard(nullptr)) {
+    Check(false, "clipboard opens for reading");
+    return;
+  }
+  HENHMETAFILE metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+  Surface surface(210, 190);
+  if (metafile) {
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(metafile, sizeof header, &header);
+    Check(header.rclBounds.right == 209 && header.rclBounds.bottom == 189, "bounds of the area");
+    const RECT area{0, 0, 210, 190};
+    PlayEnhMetaFile(surface.dc, metafile, &area);
+  }
+  CloseClipboard();
+  Check(metafile != nullptr, "clipboard hands the metafile back");
+  Check(surface.ReadBack(1) == TableAndRows(SavedBitmap("emf_reference.bmp")), "played clipboard image = bitmap file");
+}
+
+void FailedClipboardCopyLeavesTheClipboardAlone() {
+  if (OpenClipboard(nullptr)) {
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 6);
+    std::memcpy(GlobalLock(text), "kept!", 6);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+  }
+  Recipe(std::string(7090, '1').c_str(), 100, 100, 0, 0);
+  Check(QRCopyToClipboard() == 0, "message that fits no version: QRCopyToClipboard fails");
+  Check(IsClipboardFormatAvailable(CF_TEXT) != 0 && IsClipboardFormatAvailable(CF_ENHMETAFILE) == 0,
+        "the clipboard keeps its text");
+}
+
+void ActualSizeOnTheScreen() {
+  Recipe("12", 300, 300, 1, 0);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const double q = dpi * 0.2f / 2.54;
+  int m = static_cast<int>(q);
+  if (q - m > 0.5) ++m;
+  int width = 0, height = 0;
+  QRGetActualSize(-1, nullptr, &width, &height);
+  Check(width == 21 * m && height == 21 * m, "QRGetActualSize on the screen: 21 modules of " + std::to_string(m));
+}
+
+}  // namespace
+
+int main() {
+  BitmapFileMatchesGdiReadBackOfTheDrawing();
+  FourBitPaletteAndNearestColoursMatchGdi();
+  RenderRestoresTheMappingAndDrawsInDeviceUnits();
+  MetafilePlaysBackAsTheBitmap();
+  ClipboardHoldsAnEnhancedMetafileOfTheDrawing();
+  FailedClipboardCopyLeavesTheClipboardAlone();
+  ActualSizeOnTheScreen();
+  std::printf("%d failure(s)\n", failures);
+  return failures;
+}
