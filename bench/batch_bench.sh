@@ -4,7 +4,10 @@
 #   floor                   batch_floor writing the same bytes under the same names
 #   zint --batch --mirror   the same lines as BMP files (8-pixel modules)
 # each into a fresh empty folder on the same file system, best of three.
-# Usage: bench/batch_bench.sh [BUILD_DIR] [LINES]   (goal: qrbatch <= 1.25 x floor)
+# Usage: bench/batch_bench.sh [BUILD_DIR] [LINES] [PARENT]
+#   PARENT: where the output folders are made (default BUILD_DIR); a tmpfs
+#   such as /dev/shm takes the disk out of the comparison.
+# Goal: qrbatch <= 1.25 x floor.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
@@ -16,7 +19,7 @@ for program in "$qrbatch" "$floor"; do
 done
 command -v zint >/dev/null || { echo "zint is not installed" >&2; exit 2; }
 
-work=$(mktemp -d "$build/batch_bench.XXXXXX")
+work=$(mktemp -d "${3:-$build}/batch_bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 seq 20210706001 $((20210706001 + count - 1)) > "$work/lines.txt"
 
