@@ -1,0 +1,100 @@
+#include "application.h"
+
+#include <objbase.h>
+
+#include "embedded_engine.h"
+#include "main_window.h"
+#include "main_window_logic.h"
+#include "win_engine_api.h"
+#include "win_file_system.h"
+#include "win_main_window_view.h"
+#include "win_settings_store.h"
+
+namespace qrwin {
+namespace {
+
+struct EventBinding {
+  const char *control;
+  void (qrapp::MainWindowLogic::*handler)();
+};
+
+// Which handler each control's event runs; no control has any other.
+constexpr EventBinding kContentChangedBindings[] = {
+    {"编辑框1", &qrapp::MainWindowLogic::OnInputChanged},
+    {"编辑框2", &qrapp::MainWindowLogic::OnDestinationChanged},
+    {"编辑框4", &qrapp::MainWindowLogic::OnWidthChanged},
+};
+constexpr EventBinding kClickedBindings[] = {
+    {"按钮1", &qrapp::MainWindowLogic::OnChooseFolderClicked},
+    {"按钮2", &qrapp::MainWindowLogic::OnBatchClicked},
+    {"按钮3", &qrapp::MainWindowLogic::OnGenerateClicked},
+    {"按钮4", &qrapp::MainWindowLogic::OnSaveClicked},
+};
+
+template <size_t N>
+void Dispatch(const EventBinding (&bindings)[N], const std::string &control,
+              qrapp::MainWindowLogic &logic) {
+  for (const EventBinding &binding : bindings)
+    if (control == binding.control) (logic.*binding.handler)();
+}
+
+// The press on the link label 透明标签14; opening the link plugs in here.
+void OnLinkLabelPressed() {}
+
+// Esc anywhere in the main window closes it.
+int RunMessageLoop(HWND mainWindow) {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
+        GetAncestor(message.hwnd, GA_ROOT) == mainWindow) {
+      SendMessageW(mainWindow, WM_CLOSE, 0, 0);
+      continue;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length < MAX_PATH ? length : 0);
+  const size_t slash = folder.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+}
+
+int RunApplication(HINSTANCE instance) {
+  OleInitialize(nullptr);  // the shell's folder browser and save dialog
+  MainWindow::RegisterClasses(instance);
+
+  qrapp::AppPaths paths;
+  paths.programFolder = ProgramFolder();
+  MainWindow window;
+  WinMainWindowView view(window);
+  WinEngineApi engine(paths.programFolder);
+  WinFileSystem files;
+  WinSettingsStore settings(paths.settingsFile);
+  qrapp::MainWindowLogic logic(view, engine, files, settings, paths, EmbeddedEngineImage());
+
+  MainWindowEvents events;
+  events.contentChanged = [&logic](const std::string &name) {
+    Dispatch(kContentChangedBindings, name, logic);
+  };
+  events.clicked = [&logic](const std::string &name) { Dispatch(kClickedBindings, name, logic); };
+  events.clockTick = [&logic] { logic.OnTimerTick(); };
+  events.linkPressed = OnLinkLabelPressed;
+  if (!window.Create(instance, std::move(events))) return 1;
+
+  ShowWindow(window.Handle(), SW_SHOWNORMAL);
+  UpdateWindow(window.Handle());
+  // The created event: start-up runs before the window takes any input.
+  logic.OnCreated();
+  const int exitCode = RunMessageLoop(window.Handle());
+  OleUninitialize();
+  return exitCode;
+}
+
+}  // namespace qrwin

@@ -1,0 +1,88 @@
+// The one main window: built from the layout table, with its controls
+// addressed by their layout names (UTF-8) and texts in UTF-16. Control
+// events go to the callbacks given at creation.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "dib_picture.h"
+#include "window_builder.h"
+
+namespace qrwin {
+
+struct MainWindowEvents {
+  std::function<void(const std::string &name)> contentChanged;  // edit boxes
+  std::function<void(const std::string &name)> clicked;         // buttons
+  std::function<void()> clockTick;                              // 时钟1
+  std::function<void()> linkPressed;                            // 透明标签14
+};
+
+class MainWindow {
+ public:
+  static void RegisterClasses(HINSTANCE instance);
+
+  MainWindow() = default;
+  MainWindow(const MainWindow &) = delete;
+  MainWindow &operator=(const MainWindow &) = delete;
+  ~MainWindow();
+
+  // Creates the window centred on the screen with all its controls, hidden.
+  bool Create(HINSTANCE instance, MainWindowEvents events);
+  HWND Handle() const { return window_; }
+
+  std::wstring Text(const std::string &name) const;
+  void SetText(const std::string &name, const std::wstring &text);
+  void SetTitle(const std::wstring &title);
+
+  int SelectedIndex(const std::string &name) const;
+  void AddItem(const std::string &name, const std::wstring &text);
+  void Select(const std::string &name, int index);
+
+  int Width(const std::string &name) const;
+  void SetWidth(const std::string &name, int pixels);
+
+  std::uint32_t TextColour(const std::string &name) const;  // 0x00BBGGRR
+  void SetTextColour(const std::string &name, std::uint32_t colour);
+
+  // Picture boxes: bitmap-file bytes, or bytes with a picture decoded elsewhere.
+  void SetPicture(const std::string &name, std::vector<std::uint8_t> bytes);
+  void SetPicture(const std::string &name, std::vector<std::uint8_t> bytes, DibPicture picture);
+  std::vector<std::uint8_t> Picture(const std::string &name) const;
+
+  // Paints whatever changed at once, without taking any other message.
+  void Repaint();
+
+  // A modal message box with an OK button, owned by the main window.
+  void ShowMessage(const std::wstring &caption, const std::wstring &text);
+
+  // Shell folder browser owned by the active window; the path in the ANSI
+  // code page, or false on cancel or a choice without a file-system path.
+  bool ChooseFolder(const std::string &ansiTitle, std::string &ansiFolder);
+  // The save dialog 通用对话框1; the chosen path in the ANSI code page.
+  bool ChooseSaveFile(std::string &ansiPath);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(HWND control, int code);
+  LRESULT OnControlColour(HDC dc, HWND control);
+  HWND WindowOf(const std::string &name) const;
+  // Repaints the parent behind a control that draws no background of its own.
+  void InvalidateBehind(HWND control, const RECT *extraInParent = nullptr);
+
+  HWND window_ = nullptr;
+  MainWindowEvents events_;
+  UiFonts fonts_;
+  ControlMap controls_;
+  std::vector<std::pair<HWND, std::uint32_t>> textColours_;
+  HBRUSH backgroundBrush_ = nullptr;
+  std::vector<std::pair<HWND, HBRUSH>> labelBrushes_;
+  std::wstring saveDialogFolder_;  // empty: the system's default
+};
+
+}  // namespace qrwin

@@ -1,0 +1,42 @@
+// The engine's seven exports that the application calls, bound by name from
+// QRCodeWin32.dll in the program folder at their first call.
+#pragma once
+
+#include <string>
+
+#include "engine_api.h"
+#include "late_bound_library.h"
+
+namespace qrwin {
+
+class WinEngineApi : public qrapp::EngineApi {
+ public:
+  explicit WinEngineApi(const std::string &programFolder);
+
+  void QRSetMessage(const std::string &gbk) override;
+  void QRSetBackColor(int red, int green, int blue) override;
+  void QRSetBarColor(int red, int green, int blue) override;
+  void QRConfigure(int version, int level, int mask) override;
+  void QRAppearance(double moduleSize, int orientation, int frameStyle) override;
+  void QRSetSize(int width, int height) override;
+  bool QRSaveAsBMP(const std::string &fileName) override;
+
+ private:
+  using TextFunction = void(__stdcall *)(const char *);
+  using ColourFunction = void(__stdcall *)(int, int, int);
+  using ConfigureFunction = void(__stdcall *)(int, int, int);
+  using AppearanceFunction = void(__stdcall *)(double, int, int);
+  using SizeFunction = void(__stdcall *)(int, int);
+  using SaveFunction = short(__stdcall *)(const char *);
+
+  LateBoundLibrary library_;
+  TextFunction setMessage_ = nullptr;
+  ColourFunction setBackColor_ = nullptr;
+  ColourFunction setBarColor_ = nullptr;
+  ConfigureFunction configure_ = nullptr;
+  AppearanceFunction appearance_ = nullptr;
+  SizeFunction setSize_ = nullptr;
+  SaveFunction saveAsBmp_ = nullptr;
+};
+
+}  // namespace qrwin

@@ -1,0 +1,355 @@
+// Drives the batch generator through its main window, as a user would, in
+// one of three phases (each a separate run of the application):
+//   first-run <exe> <destination> <built engine dll> <work folder>
+//     layout, first-run effects, size coupling, batch, single symbol, save,
+//     Esc; writes <work>\manifest.txt listing every image and its message
+//     for the decoder check that follows on the Linux side.
+//   restart <exe> <destination> <work folder>
+//     the destination folder is restored; then waits for the window to be
+//     closed from outside (a real Esc key).
+//   missing-engine <exe>
+//     a folder in place of the engine library: the first generation ends the
+//     program with the fatal message.
+// Paths are Windows paths. Pause points <work>\<name>.ready / .done let the
+// calling script take screenshots and press keys.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app_driver_support.h"
+#include "main_window_layout.h"
+
+using namespace appdriver;
+
+namespace {
+
+const std::wstring kWorkingFolder = L"C:\\brelvanto";
+const std::wstring kSettingsFile = L"C:\\brelvanto\\Set.ini";
+
+std::wstring FolderOf(const std::wstring &path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+std::string Hex(const std::string &bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char byte : bytes) {
+    hex += digits[byte >> 4];
+    hex += digits[byte & 15];
+  }
+  return hex.empty() ? "-" : hex;
+}
+
+// Lets the calling script act (screenshot, key press) at a known point.
+void Pause(const std::wstring &work, const std::wstring &name) {
+  const std::wstring ready = work + L"\\" + name + L".ready";
+  const std::wstring done = work + L"\\" + name + L".done";
+  HANDLE file = CreateFileW(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(file);
+  Check(WaitFor([&] { return FileExists(done); }, 30000), "script answers at " + Utf8(name));
+}
+
+struct BitmapSize {
+  int width = 0, height = 0, bitCount = 0;
+};
+
+BitmapSize SizeOfBitmapFile(const std::string &bytes) {
+  BitmapSize size;
+  if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return size;
+  std::memcpy(&size.width, &bytes[18], 4);
+  std::memcpy(&size.height, &bytes[22], 4);
+  unsigned short bitCount = 0;
+  std::memcpy(&bitCount, &bytes[28], 2);
+  size.bitCount = bitCount;
+  return size;
+}
+
+// Dark pixels in the middle of a window, read from the screen.
+int DarkPixelsIn(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  HDC dc = GetDC(window);
+  int dark = 0;
+  for (int y = client.bottom / 4; y < client.bottom * 3 / 4; y += 3)
+    for (int x = client.right / 4; x < client.right * 3 / 4; x += 3) {
+      const COLORREF pixel = GetPixel(dc, x, y);
+      if (pixel != CLR_INVALID && GetRValue(pixel) < 64 && GetGValue(pixel) < 64 && GetBValue(pixel) < 64) ++dark;
+    }
+  ReleaseDC(window, dc);
+  return dark;
+}
+
+// ---------------------------------------------------------------- layout
+
+void CheckMainWindow(const App &app) {
+  HWND main = app.Main();
+  RECT rect;
+  GetWindowRect(main, &rect);
+  CheckEqual(rect.right - rect.left, qrapp::kMainWindow.outerWidth, "main window outer width");
+  CheckEqual(rect.bottom - rect.top, qrapp::kMainWindow.outerHeight, "main window outer height");
+  CheckEqual(rect.left, (GetSystemMetrics(SM_CXSCREEN) - qrapp::kMainWindow.outerWidth) / 2, "centred horizontally");
+  CheckEqual(rect.top, (GetSystemMetrics(SM_CYSCREEN) - qrapp::kMainWindow.outerHeight) / 2, "centred vertically");
+  const LONG style = GetWindowLongW(main, GWL_STYLE);
+  Check(!(style & WS_THICKFRAME), "fixed border: not resizable");
+  Check(!(style & WS_MAXIMIZEBOX), "no maximise button");
+  Check((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU) && (style & WS_CAPTION), "title bar, system menu, minimise");
+  CheckEqual(WindowText(main), L"", "title empty without the online notice");
+}
+
+std::wstring ExpectedClass(qrapp::ControlKind kind) {
+  switch (kind) {
+    case qrapp::ControlKind::GroupBox:
+    case qrapp::ControlKind::Button: return L"Button";
+    case qrapp::ControlKind::EditBox: return L"Edit";
+    case qrapp::ControlKind::TransparentLabel:
+    case qrapp::ControlKind::Label: return L"Static";
+    case qrapp::ControlKind::ComboBox: return L"ComboBox";
+    case qrapp::ControlKind::PictureBox: return L"QRPictureBox";
+    default: return L"";
+  }
+}
+
+// Every control sits at its place with its kind, style and text; texts that
+// start-up writes are checked with their start-up values.
+void CheckControls(const App &app) {
+  for (const qrapp::ControlLayout &layout : qrapp::kMainWindowControls) {
+    const std::string name = layout.name;
+    if (layout.kind == qrapp::ControlKind::Timer || layout.kind == qrapp::ControlKind::FileDialog) continue;
+    HWND control = app.Control(layout.name);
+    if (!Check(control != nullptr, name + " exists")) continue;
+    wchar_t className[64] = L"";
+    GetClassNameW(control, className, 64);
+    Check(lstrcmpiW(className, ExpectedClass(layout.kind).c_str()) == 0, name + " is a " + Utf8(ExpectedClass(layout.kind)));
+    Check(IsWindowVisible(control) && IsWindowEnabled(control), name + " visible and enabled");
+
+    const RECT rect = RectInParent(control);
+    CheckEqual(rect.left, layout.left, name + " left");
+    CheckEqual(rect.top, layout.top, name + " top");
+    CheckEqual(rect.right - rect.left, layout.width, name + " width");
+    // A closed drop-down list is as high as its font makes it.
+    if (layout.kind != qrapp::ControlKind::ComboBox && name != "标签1")
+      CheckEqual(rect.bottom - rect.top, layout.height, name + " height");
+
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const LONG extended = GetWindowLongW(control, GWL_EXSTYLE);
+    switch (layout.kind) {
+      case qrapp::ControlKind::EditBox:
+        Check((extended & WS_EX_CLIENTEDGE) != 0, name + " sunken border");
+        CheckEqual((style & ES_MULTILINE) != 0, (layout.style & qrapp::kMultiLine) != 0, name + " multi-line");
+        CheckEqual((style & ES_CENTER) != 0, (layout.style & qrapp::kCentred) != 0, name + " centred");
+        if (layout.style & qrapp::kMultiLine) Check((style & WS_HSCROLL) && (style & WS_VSCROLL), name + " scroll bars");
+        break;
+      case qrapp::ControlKind::TransparentLabel:
+        Check((extended & WS_EX_TRANSPARENT) != 0, name + " transparent");
+        break;
+      case qrapp::ControlKind::ComboBox:
+        CheckEqual(style & 3, CBS_DROPDOWNLIST, name + " drop-down list");
+        break;
+      case qrapp::ControlKind::PictureBox:
+        CheckEqual((style & WS_BORDER) != 0, (layout.style & qrapp::kBorder) != 0, name + " border");
+        break;
+      default:
+        break;
+    }
+
+    std::wstring expected = Wide(layout.text);
+    if (name == "透明标签5") expected = L"3";  // start-up counts the default input
+    if (layout.kind == qrapp::ControlKind::ComboBox) expected = name == "组合框_版本1" ? L"自动" : L"L(5%)";
+    if (layout.kind != qrapp::ControlKind::PictureBox) CheckEqual(app.Text(layout.name), expected, name + " text");
+  }
+  CheckEqual(app.Width("标签1"), 0, "progress bar starts at width 0");
+
+  HWND versions = app.Control("组合框_版本1");
+  CheckEqual(SendMessageW(versions, CB_GETCOUNT, 0, 0), 41, "version list items");
+  CheckEqual(SendMessageW(versions, CB_GETCURSEL, 0, 0), 0, "version list selection");
+  HWND levels = app.Control("组合框_纠错1");
+  CheckEqual(SendMessageW(levels, CB_GETCOUNT, 0, 0), 4, "level list items");
+  CheckEqual(SendMessageW(levels, CB_GETCURSEL, 0, 0), 0, "level list selection");
+}
+
+// ---------------------------------------------------------------- phases
+
+void CheckFirstRunFiles(const std::wstring &exe, const std::wstring &builtEngine) {
+  Check((Attributes(kWorkingFolder) & FILE_ATTRIBUTE_DIRECTORY) && FileExists(kWorkingFolder), "working folder created");
+  const std::string settings = ReadWholeFile(kSettingsFile);
+  Check(settings.find("[preservation]") != std::string::npos && settings.find("route=") != std::string::npos,
+        "Set.ini holds route in [preservation], got \"" + settings + "\"");
+
+  const std::wstring engine = FolderOf(exe) + L"\\QRCodeWin32.dll";
+  const DWORD attributes = Attributes(engine);
+  if (Check(attributes != INVALID_FILE_ATTRIBUTES, "engine library deployed next to the program")) {
+    Check((attributes & FILE_ATTRIBUTE_HIDDEN) != 0, "deployed engine library is hidden");
+    const std::string built = ReadWholeFile(builtEngine);
+    Check(!built.empty() && ReadWholeFile(engine) == built, "deployed engine library equals the built one");
+  }
+}
+
+void CheckSizeCoupling(const App &app) {
+  // Typed: the height follows the width key by key.
+  app.SetText("编辑框4", L"");
+  for (wchar_t key : std::wstring(L"300")) PostMessageW(app.Control("编辑框4"), WM_CHAR, key, 1);
+  Check(WaitFor([&] { return app.Text("编辑框5") == L"300"; }), "typing 300 into 编辑框4 shows 300 in 编辑框5");
+  // Set by the program.
+  app.SetText("编辑框4", L"280");
+  CheckEqual(app.Text("编辑框5"), L"280", "编辑框5 follows a set 编辑框4");
+  app.SetText("编辑框4", L"300");
+  app.SetText("编辑框5", L"240");
+  CheckEqual(app.Text("编辑框4"), L"300", "编辑框4 does not follow 编辑框5");
+}
+
+// Setting a text raises the change event even when the text stays the same;
+// the multi-line box raises none of its own for WM_SETTEXT.
+void CheckChangeEvents(const App &app) {
+  const std::wstring input = app.Text("编辑框1");
+  app.SetText("透明标签5", L"x");
+  app.SetText("编辑框1", input);
+  CheckEqual(app.Text("透明标签5"), L"3", "unchanged input text still recounts");
+}
+
+struct BatchLine {
+  std::wstring text;
+};
+
+void RunBatch(const App &app, const std::wstring &destination, FILE *manifest) {
+  app.SetText("编辑框2", destination);
+  const std::string settings = ReadWholeFile(kSettingsFile);
+  Check(settings.find("route=" + Gbk(destination) + "\r\n") != std::string::npos,
+        "destination stored as GBK in Set.ini, got \"" + settings + "\"");
+
+  const std::vector<std::wstring> lines = {L"测试数据", L"", L" x 1 ", L"20210706001"};
+  std::wstring input;
+  for (const std::wstring &line : lines) input += line + L"\r\n";
+  app.SetText("编辑框1", input);
+  CheckEqual(app.Text("透明标签5"), std::to_wstring(lines.size()), "line count after new input");
+  SendMessageW(app.Control("组合框_纠错1"), CB_SETCURSEL, 3, 0);  // H(30%)
+  SendMessageW(app.Control("组合框_版本1"), CB_SETCURSEL, 2, 0);  // version 2
+
+  app.Click("按钮2");
+  const std::wstring total = std::to_wstring(lines.size());
+  Check(WaitFor([&] { return app.Text("透明标签6") == total && app.Text("透明标签12") == L"100%"; }, 60000),
+        "batch finishes");
+  CheckEqual(app.Width("标签1"), 200, "progress bar full");
+  if (HWND box = app.FindDialog()) Fail("unexpected message box: " + Utf8(WindowText(GetDlgItem(box, 0xFFFF))));
+  Check(DarkPixelsIn(app.Control("图片框1")) > 0, "preview shows the last symbol");
+
+  for (const std::wstring &line : lines) {
+    const std::wstring file = destination + L"\\" + line + L".jpg";
+    const BitmapSize size = SizeOfBitmapFile(ReadWholeFile(file));
+    CheckEqual(size.width, 300, "width of " + Utf8(file));
+    CheckEqual(size.height, 240, "height of " + Utf8(file));
+    CheckEqual(size.bitCount, 1, "bits per pixel of " + Utf8(file));
+    std::fprintf(manifest, "destination\t%s\t%s\tH\n", Hex(Gbk(line + L".jpg")).c_str(), Hex(Gbk(line)).c_str());
+  }
+}
+
+void GenerateSingle(const App &app, const std::wstring &exe, const std::wstring &work, FILE *manifest) {
+  const std::wstring preview = FolderOf(exe) + L"\\a.jpg";
+  SendMessageW(app.Control("组合框_纠错1"), CB_SETCURSEL, 1, 0);  // M(15%)
+  SendMessageW(app.Control("组合框_版本1"), CB_SETCURSEL, 0, 0);  // automatic
+
+  // Empty text: the warning text is put into the box and encoded.
+  app.SetText("编辑框123456", L"");
+  app.SetText("编辑框3", L"250");
+  app.Click("按钮3");
+  const std::wstring warning = L"未检测到你输入了内容";
+  Check(WaitFor([&] { return app.Text("编辑框123456") == warning && FileExists(preview); }),
+        "empty single text replaced by the warning");
+  WaitFor([&] { return SizeOfBitmapFile(ReadWholeFile(preview)).width == 250; });
+  CopyFileW(preview.c_str(), (work + L"\\warning.jpg").c_str(), FALSE);
+  std::fprintf(manifest, "work\t%s\t%s\tM\n", Hex("warning.jpg").c_str(), Hex(Gbk(warning)).c_str());
+
+  DeleteFileW(preview.c_str());
+  app.SetText("编辑框123456", L"单个二维码 Single");
+  app.SetText("编辑框3", L"200");
+  app.Click("按钮3");
+  Check(WaitFor([&] { return SizeOfBitmapFile(ReadWholeFile(preview)).width == 200; }), "生成 writes a.jpg");
+  Check((Attributes(preview) & FILE_ATTRIBUTE_HIDDEN) != 0, "a.jpg is hidden");
+  const BitmapSize size = SizeOfBitmapFile(ReadWholeFile(preview));
+  CheckEqual(size.height, 200, "a.jpg is square");
+  std::fprintf(manifest, "program\t%s\t%s\tM\n", Hex("a.jpg").c_str(), Hex(Gbk(L"单个二维码 Single")).c_str());
+  Check(WaitFor([&] { return DarkPixelsIn(app.Control("图片框1")) > 0; }, 5000), "preview shows the single symbol");
+}
+
+// 保存: the save dialog takes a name; the file is a copy of the preview.
+void SavePreview(const App &app, const std::wstring &exe, const std::wstring &work) {
+  const std::wstring target = work + L"\\保存的.jpg";
+  app.Click("按钮4");
+  HWND dialog = nullptr;
+  if (!Check(WaitFor([&] { return (dialog = app.FindDialog()) != nullptr; }), "save dialog opens")) return;
+  // The file name box of the dialog (edt1, or the edit inside cmb13).
+  HWND name = GetDlgItem(dialog, 0x480);
+  if (!name) name = FindWindowExW(GetDlgItem(dialog, 0x47c), nullptr, L"Edit", nullptr);
+  if (!Check(name != nullptr, "file name box of the save dialog")) return;
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  Check(WaitFor([&] { return FileExists(target) && !IsWindow(dialog); }), "saved file written");
+  Check(WaitFor([&] { return ReadWholeFile(target) == ReadWholeFile(FolderOf(exe) + L"\\a.jpg"); }, 5000),
+        "saved file is a copy of the preview");
+  Check(FileExists(FolderOf(exe) + L"\\a.bmp"), "a.bmp written beside the program");
+}
+
+void FirstRun(const std::wstring &exe, const std::wstring &destination, const std::wstring &builtEngine,
+              const std::wstring &work) {
+  RemoveFolderTree(kWorkingFolder);
+  Check(!FileExists(kWorkingFolder), "no working folder before the first run");
+  FILE *manifest = _wfopen((work + L"\\manifest.txt").c_str(), L"w");
+  if (!Check(manifest != nullptr, "manifest opens")) return;
+
+  App app;
+  if (app.Start(exe)) {
+    CheckMainWindow(app);
+    CheckControls(app);
+    CheckFirstRunFiles(exe, builtEngine);
+    CheckSizeCoupling(app);
+    CheckChangeEvents(app);
+    RunBatch(app, destination, manifest);
+    GenerateSingle(app, exe, work, manifest);
+    Pause(work, L"screenshot");
+    SavePreview(app, exe, work);
+    // Esc through the message loop, as the keyboard delivers it.
+    PostMessageW(app.Control("编辑框1"), WM_KEYDOWN, VK_ESCAPE, 1);
+    CheckEqual(app.WaitExit(), 0, "Esc closes the window and ends the program");
+  }
+  std::fclose(manifest);
+}
+
+void Restart(const std::wstring &exe, const std::wstring &destination, const std::wstring &work) {
+  App app;
+  if (!app.Start(exe)) return;
+  CheckEqual(app.Text("编辑框2"), destination, "destination folder restored");
+  CheckEqual(app.Text("编辑框4"), L"200", "sizes start from the layout again");
+  CheckEqual(app.Text("编辑框123456"), L"", "single text starts empty again");
+  Pause(work, L"escape");
+  CheckEqual(app.WaitExit(), 0, "the Esc key closes the window");
+}
+
+void MissingEngine(const std::wstring &exe) {
+  App app;
+  if (!app.Start(exe)) return;
+  CheckEqual(app.Text("透明标签5"), L"3", "start-up runs without the engine");
+  app.Click("按钮3");
+  std::wstring text;
+  if (Check(app.AnswerMessageBox(text), "fatal message shown"))
+    CheckEqual(text, L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”", "fatal message text");
+  const int code = app.WaitExit();
+  Check(code != 0 && code != -1, "the program ends after the fatal message, exit code " + std::to_string(code));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv) {
+  const std::wstring phase = argc > 1 ? argv[1] : L"";
+  if (phase == L"first-run" && argc == 6) {
+    FirstRun(argv[2], argv[3], argv[4], argv[5]);
+  } else if (phase == L"restart" && argc == 5) {
+    Restart(argv[2], argv[3], argv[4]);
+  } else if (phase == L"missing-engine" && argc == 3) {
+    MissingEngine(argv[2]);
+  } else {
+    std::printf("usage: app_driver first-run|restart|missing-engine ...\n");
+    return 2;
+  }
+  std::printf("%s: %d failure(s)\n", Utf8(phase).c_str(), failures);
+  return failures == 0 ? 0 : 1;
+}
