@@ -125,11 +125,35 @@ void RefusesMalformedBytes() {
   Check(!qrwin::DecodeBitmapFile(notBitmap).has_value(), "other formats refused");
 }
 
+// A GDI bitmap (as a decoded PNG arrives) keeps its size and pixels.
+void TakesGdiBitmaps() {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = 5;
+  info.bmiHeader.biHeight = -3;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void *bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  auto *pixels = static_cast<std::uint8_t *>(bits);
+  std::memset(pixels, 255, 16 * 3);  // rows of 15 bytes padded to 16
+  pixels[16 * 2 + 3 * 4 + 2] = 0;    // row 2, column 4: no red (cyan)
+  auto picture = qrwin::DibFromBitmap(bitmap);
+  Check(picture && picture->width == 5 && picture->height == 3, "bitmap size kept");
+  if (picture) {
+    Check(PixelAfterDrawing(*picture, 4, 2) == RGB(0, 255, 255), "bitmap pixel kept");
+    Check(PixelAfterDrawing(*picture, 0, 0) == RGB(255, 255, 255), "bitmap white pixel kept");
+  }
+  DeleteObject(bitmap);
+  Check(!qrwin::DibFromBitmap(nullptr).has_value(), "no bitmap, no picture");
+}
+
 }  // namespace
 
 int main() {
   ReadsEngineBitmaps();
   RefusesMalformedBytes();
+  TakesGdiBitmaps();
   std::printf("%d failure(s)\n", failures);
   return failures == 0 ? 0 : 1;
 }
