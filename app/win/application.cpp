@@ -5,6 +5,8 @@
 #include "embedded_engine.h"
 #include "main_window.h"
 #include "main_window_logic.h"
+#include "notice_main_window.h"
+#include "notice_panel.h"
 #include "win_engine_api.h"
 #include "win_file_system.h"
 #include "win_main_window_view.h"
@@ -37,9 +39,6 @@ void Dispatch(const EventBinding (&bindings)[N], const std::string &control,
   for (const EventBinding &binding : bindings)
     if (control == binding.control) (logic.*binding.handler)();
 }
-
-// The press on the link label 透明标签14; opening the link plugs in here.
-void OnLinkLabelPressed() {}
 
 // Esc anywhere in the main window closes it.
 int RunMessageLoop(HWND mainWindow) {
@@ -77,7 +76,11 @@ int RunApplication(HINSTANCE instance) {
   WinEngineApi engine(paths.programFolder);
   WinFileSystem files;
   WinSettingsStore settings(paths.settingsFile);
-  qrapp::MainWindowLogic logic(view, engine, files, settings, paths, EmbeddedEngineImage());
+  notice::win::NoticePanel notice(view, notice::win::NoticeAccessTo(window));
+  qrapp::MainWindowHooks hooks;
+  hooks.readNotice = [&notice] { notice.ReadNotice(); };
+  hooks.timerTick = [&notice] { notice.OnTimerTick(); };
+  qrapp::MainWindowLogic logic(view, engine, files, settings, paths, EmbeddedEngineImage(), hooks);
 
   MainWindowEvents events;
   events.contentChanged = [&logic](const std::string &name) {
@@ -85,7 +88,7 @@ int RunApplication(HINSTANCE instance) {
   };
   events.clicked = [&logic](const std::string &name) { Dispatch(kClickedBindings, name, logic); };
   events.clockTick = [&logic] { logic.OnTimerTick(); };
-  events.linkPressed = OnLinkLabelPressed;
+  events.linkPressed = [&notice] { notice.OnLinkPressed(); };
   if (!window.Create(instance, std::move(events))) return 1;
 
   ShowWindow(window.Handle(), SW_SHOWNORMAL);

@@ -199,7 +199,11 @@ void CheckControls(const App &app) {
     std::wstring expected = Wide(layout.text);
     if (name == "透明标签5") expected = L"3";  // start-up counts the default input
     if (layout.kind == qrapp::ControlKind::ComboBox) expected = name == "组合框_版本1" ? L"自动" : L"L(5%)";
-    if (layout.kind != qrapp::ControlKind::PictureBox) CheckEqual(app.Text(layout.name), expected, name + " text");
+    if (name == "透明标签20") {  // the clock rewrites it every tick
+      Check(app.Text(layout.name).rfind(expected, 0) == 0, name + " text starts with the layout caption");
+    } else if (layout.kind != qrapp::ControlKind::PictureBox) {
+      CheckEqual(app.Text(layout.name), expected, name + " text");
+    }
   }
   CheckEqual(app.Width("标签1"), 0, "progress bar starts at width 0");
 

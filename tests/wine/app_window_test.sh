@@ -13,6 +13,11 @@ exe=$QR_WINDOWS_DIR/app/win/QRBatchGenerator.exe
 driver=$QR_WINDOWS_DIR/tests/windows/app_driver.exe
 engine=$QR_WINDOWS_DIR/engine/QRCodeWin32.dll
 
+# The online notice finds nothing: its server is a closed loopback port.
+QRBATCH_NOTICE_SERVER=http://127.0.0.1:$(/usr/bin/python3 -c \
+  'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+export QRBATCH_NOTICE_SERVER
+
 winpath() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 # Chinese folder names: paths travel through the ANSI functions as GBK.
