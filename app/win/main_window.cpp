@@ -22,6 +22,12 @@ const wchar_t *ClassName() {
 
 constexpr UINT kFolderBrowserEditBox = 0x10;  // BIF_EDITBOX: a field for typing a path
 
+// Other processes (test drivers) read a label's text colour from this
+// property: colour + 1, so that black still reads as present.
+void PublishTextColour(HWND control, std::uint32_t colour) {
+  SetPropW(control, L"QRTextColour", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(colour) + 1));
+}
+
 RECT RectInParent(HWND control) {
   RECT rect;
   GetWindowRect(control, &rect);
@@ -89,7 +95,10 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       controls_ = BuildControls(window_, fonts_);
       for (const BuiltControl &control : controls_.All()) {
         const unsigned style = control.layout->style;
-        if (style & qrapp::kTextColour) textColours_.emplace_back(control.window, control.layout->colour);
+        if (style & qrapp::kTextColour) {
+          textColours_.emplace_back(control.window, control.layout->colour);
+          PublishTextColour(control.window, control.layout->colour);
+        }
         if (style & qrapp::kBackColour)
           labelBrushes_.emplace_back(control.window, CreateSolidBrush(control.layout->colour));
       }
@@ -107,6 +116,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (events_.linkPressed) events_.linkPressed();
       return 0;
     case WM_DESTROY:
+      for (const auto &colour : textColours_) RemovePropW(colour.first, L"QRTextColour");
       for (const BuiltControl &control : controls_.All())
         if (control.layout->kind == ControlKind::Timer)
           KillTimer(window_, static_cast<UINT_PTR>(control.layout->id));
@@ -221,6 +231,7 @@ void MainWindow::SetTextColour(const std::string &name, std::uint32_t colour) {
   for (auto &entry : textColours_)
     if (entry.first == control) entry.second = colour, found = true;
   if (!found) textColours_.emplace_back(control, colour);
+  PublishTextColour(control, colour);
   InvalidateBehind(control);
 }
 
