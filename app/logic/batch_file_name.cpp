@@ -8,6 +8,12 @@ namespace qrapp {
 
 namespace {
 
+// Lead and trail byte of one GBK character, as Windows reads code page 936;
+// any other byte stands for itself.
+bool IsGbkPair(unsigned char lead, unsigned char trail) {
+  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
+}
+
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Characters a Windows file name cannot hold (besides the separators).
@@ -65,11 +71,14 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
   translated.reserve(line.size());
   for (size_t i = 0; i < line.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(line[i]);
-    if (byte >= 0x80) {  // double-byte character: its trail byte is no separator
-      const size_t length = i + 1 < line.size() ? 2 : 1;
-      components.back().append(line, i, length);
-      translated.append(line, i, length);
-      i += length - 1;
+    if (i + 1 < line.size() && IsGbkPair(byte, static_cast<unsigned char>(line[i + 1]))) {
+      // A double-byte character: its trail byte is no separator.
+      components.back().append(line, i, 2);
+      translated.append(line, i, 2);
+      ++i;
+    } else if (byte >= 0x80) {
+      components.back() += line[i];
+      translated += line[i];
     } else if (IsSeparator(line[i])) {
       components.emplace_back();
       translated += line[i] == '\\' ? separator : '/';

@@ -47,6 +47,12 @@ TEST(BatchFileName, GbkTrailBytesAreNoSeparators) {
   EXPECT_EQ(PathOf("D:\\out", withBarTrail), "D:\\out\\" + withBarTrail + ".jpg");
   // ... and cannot hide a real separator that follows.
   EXPECT_EQ(FaultOf("\x81\x5C\\..\\..\\x"), NameFault::kOutsideFolder);
+  // A byte that cannot end a double-byte character stays what it is.
+  EXPECT_EQ(FaultOf("\xB0:x"), NameFault::kInvalidName);
+  EXPECT_EQ(PathOf("D:\\out", "\xB0\\..\\x"), "D:\\out\\\xB0\\..\\x.jpg");  // B0 5C: one character
+  EXPECT_EQ(FaultOf("\xB0/../x"), NameFault::kOutsideFolder);
+  EXPECT_EQ(PathOf("/o", "\xE6\xB5\x8B/x", '/'), "/o/\xE6\xB5\x8B/x.jpg");  // UTF-8 测
+  EXPECT_EQ(PathOf("D:\\out", "\x80\xFF"), "D:\\out\\\x80\xFF.jpg");
 }
 
 TEST(BatchFileName, NamesLeadingOutOfTheFolderAreRefused) {
