@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -60,8 +61,12 @@ int PaletteRaster::NearestIndex(uint32_t colour) const {
   return best;
 }
 
-void PaletteRaster::SetPixel(int x, int y, int index) {
-  uint8_t &byte = pixels_[static_cast<size_t>(height_ - 1 - y) * stride_ + static_cast<size_t>(x) * bitsPerPixel_ / 8];
+uint8_t *PaletteRaster::Row(int y) { return &pixels_[static_cast<size_t>(height_ - 1 - y) * stride_]; }
+
+void PaletteRaster::SetPixel(int x, int y, int index) { SetPixelInRow(Row(y), x, index); }
+
+void PaletteRaster::SetPixelInRow(uint8_t *row, int x, int index) {
+  uint8_t &byte = row[static_cast<size_t>(x) * bitsPerPixel_ / 8];
   if (bitsPerPixel_ == 1) {
     const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
     byte = index ? (byte | bit) : (byte & ~bit);
@@ -81,8 +86,19 @@ void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t 
   right = std::min(right, width_), bottom = std::min(bottom, height_);
   if (left >= right || top >= bottom) return;
   const int index = NearestIndex(colour);
-  for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x) SetPixel(x, y, index);
+  // Each row: single pixels up to a byte boundary, whole bytes at once,
+  // then the pixels left over.
+  const int perByte = 8 / bitsPerPixel_;
+  const uint8_t wholeByte = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
+  for (int y = top; y < bottom; ++y) {
+    uint8_t *row = Row(y);
+    int x = left;
+    for (; x < right && x % perByte != 0; ++x) SetPixelInRow(row, x, index);
+    const int wholeBytes = (right - x) / perByte;
+    std::memset(row + x / perByte, wholeByte, static_cast<size_t>(wholeBytes));
+    x += wholeBytes * perByte;
+    for (; x < right; ++x) SetPixelInRow(row, x, index);
+  }
 }
 
 void PaletteRaster::MoveTo(int x, int y) { penX_ = x, penY_ = y; }

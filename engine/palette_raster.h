@@ -43,7 +43,9 @@ class PaletteRaster : public DrawTarget {
   int NearestIndex(uint32_t colour) const;
 
  private:
+  uint8_t *Row(int y);  // y counted from the top
   void SetPixel(int x, int y, int index);
+  void SetPixelInRow(uint8_t *row, int x, int index);
 
   int width_ = 0, height_ = 0, bitsPerPixel_ = 1;
   size_t stride_ = 0;
