@@ -3,6 +3,7 @@
 // right, y downward).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace qr {
@@ -17,5 +18,13 @@ class DrawTarget {
   // surface's current pen, and makes (x, y) current.
   virtual void LineTo(int x, int y) = 0;
 };
+
+// Cuts [left, right) x [top, bottom) to the width x height area at the
+// origin; false when nothing of it is left.
+inline bool ClipToArea(int &left, int &top, int &right, int &bottom, int width, int height) {
+  left = std::max(left, 0), top = std::max(top, 0);
+  right = std::min(right, width), bottom = std::min(bottom, height);
+  return left < right && top < bottom;
+}
 
 }  // namespace qr

@@ -1,6 +1,5 @@
 #include "emf_recorder.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace qr {
@@ -57,9 +56,7 @@ uint32_t EmfRecorder::BrushFor(uint32_t colour) {
 }
 
 void EmfRecorder::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
-  left = std::max(left, 0), top = std::max(top, 0);
-  right = std::min(right, width_), bottom = std::min(bottom, height_);
-  if (right <= left || bottom <= top) return;
+  if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
   const uint32_t brush = BrushFor(colour);
   if (brush != selectedBrush_) {
     BeginRecord(kEmrSelectObject, 12);

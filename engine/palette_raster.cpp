@@ -1,6 +1,5 @@
 #include "palette_raster.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -82,9 +81,7 @@ int PaletteRaster::PixelAt(int x, int y) const {
 }
 
 void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
-  left = std::max(left, 0), top = std::max(top, 0);
-  right = std::min(right, width_), bottom = std::min(bottom, height_);
-  if (left >= right || top >= bottom) return;
+  if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
   const int index = NearestIndex(colour);
   // Each row: single pixels up to a byte boundary, whole bytes at once,
   // then the pixels left over.

@@ -1,6 +1,5 @@
 #include "wmf_recorder.h"
 
-#include <algorithm>
 
 namespace qr {
 namespace {
@@ -48,9 +47,7 @@ uint16_t WmfRecorder::BrushFor(uint32_t colour) {
 void WmfRecorder::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
   // Only the area is shown; clipping keeps far-off modules from wrapping
   // around the 16-bit coordinates into it.
-  left = std::max(left, 0), top = std::max(top, 0);
-  right = std::min(right, width_), bottom = std::min(bottom, height_);
-  if (right <= left || bottom <= top) return;
+  if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
   const uint16_t brush = BrushFor(colour);
   if (brush != selectedBrush_) {
     Record(kMetaSelectObject, {brush});
