@@ -49,10 +49,10 @@ run "current version" current "$exe" "$link"
 notice_server_stop
 
 NOTICE_SERVER="http://127.0.0.1:$(notice_closed_port)"
-run "server stopped" offline "$exe" 4000
+run "server stopped" offline "$exe" 6000
 
-notice_server_start --stall --lifetime 40
-run "server stalling" offline "$exe" 9000
+notice_server_start --stall --lifetime 60
+run "server stalling" offline "$exe" 12000
 notice_server_stop
 
 echo "$passed passed, $failed failed"
