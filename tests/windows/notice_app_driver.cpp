@@ -61,11 +61,29 @@ void CheckLinkBlinks(const App& app) {
     Check(sawBlue && sawRed, "the link label alternates between blue and red");
 }
 
+// A pixel of a window's client area as the screen shows it.
 COLORREF PixelOf(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 1;
+    info.bmiHeader.biHeight = 1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP pixel = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, pixel);
+    BitBlt(memory, 0, 0, 1, 1, screen, point.x, point.y, SRCCOPY);
+    GdiFlush();
+    const std::uint32_t bgr = *static_cast<const std::uint32_t*>(bits);
+    SelectObject(memory, old);
+    DeleteObject(pixel);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return RGB((bgr >> 16) & 255, (bgr >> 8) & 255, bgr & 255);
 }
 
 void CheckLogo(const App& app, bool expected) {
