@@ -13,6 +13,7 @@
 // Paths are Windows paths. Pause points <work>\<name>.ready / .done let the
 // calling script take screenshots and press keys.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -339,6 +340,31 @@ void SavePreview(const App &app, const std::wstring &exe, const std::wstring &wo
   Check(FileExists(FolderOf(exe) + L"\\a.bmp"), "a.bmp written beside the program");
 }
 
+// 按钮1: the shell's folder browser, owned by the main window. Cancelling
+// keeps the folder; confirming takes the selected folder (the desktop, where
+// the browser starts).
+void ChooseFolder(const App &app, const std::wstring &destination) {
+  wchar_t desktop[MAX_PATH] = L"";
+  SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+  for (const bool confirm : {false, true}) {
+    app.Click("按钮1");
+    HWND dialog = nullptr;
+    if (!Check(WaitFor([&] { return (dialog = app.FindDialog()) != nullptr; }), "folder browser opens")) return;
+    Check(!IsWindowEnabled(app.Main()), "main window disabled while the browser is open");
+    bool titled = false;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+      titled |= WindowText(child) == L"选择保存位置";
+    Check(titled, "folder browser titled 选择保存位置");
+    PostMessageW(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+    Check(WaitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(app.Main()); }), "folder browser closes");
+    if (!confirm) CheckEqual(app.Text("编辑框2"), destination, "cancelled folder browser keeps the folder");
+  }
+  CheckEqual(app.Text("编辑框2"), desktop, "confirmed folder browser sets the chosen folder");
+  Check(ReadWholeFile(kSettingsFile).find("route=" + Gbk(desktop) + "\r\n") != std::string::npos,
+        "chosen folder stored");
+  app.SetText("编辑框2", destination);
+}
+
 void FirstRun(const std::wstring &exe, const std::wstring &destination, const std::wstring &builtEngine,
               const std::wstring &work) {
   RemoveFolderTree(kWorkingFolder);
@@ -354,6 +380,7 @@ void FirstRun(const std::wstring &exe, const std::wstring &destination, const st
     CheckSizeCoupling(app);
     CheckChangeEvents(app);
     RunBatch(app, destination, manifest);
+    ChooseFolder(app, destination);
     GenerateSingle(app, exe, work, manifest);
     Pause(work, L"screenshot");
     SavePreview(app, exe, work);
