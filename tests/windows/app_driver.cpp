@@ -23,6 +23,7 @@
 
 #include "app_driver_support.h"
 #include "main_window_layout.h"
+#include "ui_texts.h"
 
 using namespace appdriver;
 
@@ -391,12 +392,32 @@ void FirstRun(const std::wstring &exe, const std::wstring &destination, const st
   std::fclose(manifest);
 }
 
+// Saving before anything was generated, and a batch without a destination
+// folder (which would write into the root of the drive), are answered with a
+// message instead.
+void RefusesWhatWouldFail(const App &app) {
+  std::wstring text;
+  app.Click("按钮4");
+  if (Check(app.AnswerMessageBox(text), "save without a preview is answered"))
+    CheckEqual(text, Wide(qrapp::text::kNothingToSave), "message for saving without a preview");
+  Check(app.FindDialog() == nullptr, "no save dialog without a preview");
+
+  const std::wstring destination = app.Text("编辑框2");
+  app.SetText("编辑框2", L"");
+  app.Click("按钮2");
+  if (Check(app.AnswerMessageBox(text), "batch without a destination is answered"))
+    CheckEqual(text, Wide(qrapp::text::kNoDestination), "message for a batch without a destination");
+  CheckEqual(app.Text("透明标签6"), L"", "no line processed without a destination");
+  app.SetText("编辑框2", destination);
+}
+
 void Restart(const std::wstring &exe, const std::wstring &destination, const std::wstring &work) {
   App app;
   if (!app.Start(exe)) return;
   CheckEqual(app.Text("编辑框2"), destination, "destination folder restored");
   CheckEqual(app.Text("编辑框4"), L"200", "sizes start from the layout again");
   CheckEqual(app.Text("编辑框123456"), L"", "single text starts empty again");
+  RefusesWhatWouldFail(app);
   Pause(work, L"escape");
   CheckEqual(app.WaitExit(), 0, "the Esc key closes the window");
 }
