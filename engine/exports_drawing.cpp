@@ -1,6 +1,7 @@
 // Drawing on a caller's device, and measuring the symbol there.
 #include "QRCodeWin32.h"
 #include "encode_symbol.h"
+#include "screen.h"
 #include "symbol_drawing.h"
 
 #ifdef _WIN32
@@ -11,32 +12,23 @@ using qr::engineState;
 
 namespace {
 
-#ifdef _WIN32
-
 struct Resolution {
   int horizontal;
   int vertical;
 };
+
+Resolution ScreenResolution() {
+  const qr::ScreenMetrics screen = qr::QueryScreen();
+  return {screen.horizontalDpi, screen.verticalDpi};
+}
+
+#ifdef _WIN32
 
 Resolution ResolutionOf(HDC dc) { return {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)}; }
 
-Resolution ScreenResolution() {
-  HDC screen = GetDC(nullptr);
-  const Resolution resolution = ResolutionOf(screen);
-  ReleaseDC(nullptr, screen);
-  return resolution;
-}
-
 #else
 
-struct Resolution {
-  int horizontal;
-  int vertical;
-};
-
 Resolution ResolutionOf(QRDC dc) { return dc ? Resolution{dc->horizontalDpi, dc->verticalDpi} : Resolution{0, 0}; }
-
-Resolution ScreenResolution() { return {96, 96}; }
 
 // A caller's callbacks as a drawing target.
 class CallbackTarget : public qr::DrawTarget {
