@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,30 @@ const std::vector<std::string> &Lines() {
   return lines;
 }
 
-std::string OutputFile(const char *extension) {
-  static const std::string folder = [] {
+// A temporary folder for the files, removed with them at exit.
+class OutputFolder {
+ public:
+  OutputFolder() {
     char pattern[] = "/tmp/output_bench.XXXXXX";
-    const char *made = mkdtemp(pattern);
-    return std::string(made ? made : "/tmp");
-  }();
-  return folder + "/image" + extension;
+    if (mkdtemp(pattern)) path_ = pattern;
+  }
+  ~OutputFolder() {
+    for (const std::string &file : files_) std::remove(file.c_str());
+    if (!path_.empty()) rmdir(path_.c_str());
+  }
+  std::string File(const char *name) {
+    files_.push_back((path_.empty() ? std::string("/tmp") : path_) + "/" + name);
+    return files_.back();
+  }
+
+ private:
+  std::string path_;
+  std::vector<std::string> files_;
+};
+
+std::string OutputFile(const char *name) {
+  static OutputFolder folder;
+  return folder.File(name);
 }
 
 void Recipe(const std::string &line, int size) {
@@ -47,7 +65,7 @@ void Recipe(const std::string &line, int size) {
 }
 
 void BatchBitmap(benchmark::State &state) {
-  const std::string file = OutputFile(".jpg");
+  const std::string file = OutputFile("image.jpg");
   size_t i = 0;
   for (auto _ : state) {
     Recipe(Lines()[i++ % Lines().size()], 200);
@@ -58,7 +76,7 @@ void BatchBitmap(benchmark::State &state) {
 BENCHMARK(BatchBitmap);
 
 void LargeBitmap(benchmark::State &state) {
-  const std::string file = OutputFile(".bmp");
+  const std::string file = OutputFile("image.bmp");
   size_t i = 0;
   for (auto _ : state) {
     Recipe(Lines()[i++ % Lines().size()], 1000);
@@ -70,7 +88,7 @@ void LargeBitmap(benchmark::State &state) {
 BENCHMARK(LargeBitmap);
 
 void Metafile(benchmark::State &state) {
-  const std::string file = OutputFile(".wmf");
+  const std::string file = OutputFile("image.wmf");
   size_t i = 0;
   for (auto _ : state) {
     Recipe(Lines()[i++ % Lines().size()], 200);
@@ -81,7 +99,7 @@ void Metafile(benchmark::State &state) {
 BENCHMARK(Metafile);
 
 void ZintBitmap(benchmark::State &state) {
-  const std::string file = OutputFile("_zint.bmp");
+  const std::string file = OutputFile("zint.bmp");
   size_t i = 0;
   for (auto _ : state) {
     const std::string &line = Lines()[i++ % Lines().size()];
