@@ -15,7 +15,7 @@ namespace {
 using qrtest::Le16;
 using qrtest::Le32;
 
-std::string TempPath(const std::string &name) { return ::testing::TempDir() + "bitmap_output_" + name; }
+std::string TempPath(const std::string &name) { return qrtest::RemovedAtExit(::testing::TempDir() + "bitmap_output_" + name); }
 
 // The recipe the batch application sends for every image.
 void ApplicationRecipe(const char *message, int width, int height) {

@@ -23,7 +23,7 @@ namespace {
 using qrtest::Le16;
 using qrtest::Le32;
 
-std::string TempPath(const std::string &name) { return ::testing::TempDir() + "metafile_output_" + name; }
+std::string TempPath(const std::string &name) { return qrtest::RemovedAtExit(::testing::TempDir() + "metafile_output_" + name); }
 
 // Colours per unit of an area; lines are drawn black and must be axis-aligned.
 struct Canvas {

@@ -8,6 +8,17 @@
 
 namespace qrtest {
 
+std::string RemovedAtExit(const std::string &path) {
+  static struct Files {
+    std::vector<std::string> paths;
+    ~Files() {
+      for (const std::string &path : paths) std::remove(path.c_str());
+    }
+  } files;
+  files.paths.push_back(path);
+  return path;
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -9,6 +9,9 @@
 
 namespace qrtest {
 
+// Returns `path` and removes the file there when the test program ends.
+std::string RemovedAtExit(const std::string &path);
+
 std::vector<uint8_t> ReadFileBytes(const std::string &path);
 bool FileExists(const std::string &path);
 
