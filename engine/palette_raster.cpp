@@ -29,6 +29,7 @@ bool PaletteRaster::Allocate(int width, int height, int bitsPerPixel) {
   pixels_.clear();
   width_ = height_ = 0;
   stride_ = 0;
+  cacheValid_ = false;
   if (width <= 0 || height <= 0 || (bitsPerPixel != 1 && bitsPerPixel != 4)) return false;
   const uint64_t stride = (static_cast<uint64_t>(bitsPerPixel) * width + 31) / 32 * 4;
   const uint64_t total = stride * static_cast<uint64_t>(height);
@@ -80,21 +81,43 @@ int PaletteRaster::PixelAt(int x, int y) const {
   return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
+int PaletteRaster::CachedNearestIndex(uint32_t colour) {
+  // A drawing fills with two colours over and over; the search is the same
+  // for each of them.
+  if (!cacheValid_ || colour != cachedColour_) {
+    cachedColour_ = colour;
+    cachedIndex_ = NearestIndex(colour);
+    cacheValid_ = true;
+  }
+  return cachedIndex_;
+}
+
 void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
   if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
-  const int index = NearestIndex(colour);
-  // Each row: single pixels up to a byte boundary, whole bytes at once,
-  // then the pixels left over.
+  const int index = CachedNearestIndex(colour);
+  // Every row of the rectangle gets the same bytes: a masked first byte,
+  // whole bytes, a masked last byte (pixels sit from the most significant
+  // bits down).
   const int perByte = 8 / bitsPerPixel_;
-  const uint8_t wholeByte = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
-  for (int y = top; y < bottom; ++y) {
-    uint8_t *row = Row(y);
-    int x = left;
-    for (; x < right && x % perByte != 0; ++x) SetPixelInRow(row, x, index);
-    const int wholeBytes = (right - x) / perByte;
-    std::memset(row + x / perByte, wholeByte, static_cast<size_t>(wholeBytes));
-    x += wholeBytes * perByte;
-    for (; x < right; ++x) SetPixelInRow(row, x, index);
+  const uint8_t value = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
+  const size_t first = static_cast<size_t>(left / perByte), last = static_cast<size_t>((right - 1) / perByte);
+  uint8_t headMask = static_cast<uint8_t>(0xFF >> (bitsPerPixel_ * (left % perByte)));
+  const uint8_t tailMask = static_cast<uint8_t>(0xFF << (8 - bitsPerPixel_ * ((right - 1) % perByte + 1)));
+  if (first == last) headMask &= tailMask;
+  const size_t wholeBytes = last > first ? last - first - 1 : 0;
+
+  // Rows are stored bottom-up: the rectangle's bottom row comes first.
+  uint8_t *row = &pixels_[static_cast<size_t>(height_ - bottom) * stride_];
+  for (int rows = bottom - top; rows > 0; --rows, row += stride_) {
+    row[first] = static_cast<uint8_t>((row[first] & ~headMask) | (value & headMask));
+    if (last == first) continue;
+    uint8_t *middle = row + first + 1;
+    if (wholeBytes > 16) {
+      std::memset(middle, value, wholeBytes);
+    } else {
+      for (size_t i = 0; i < wholeBytes; ++i) middle[i] = value;
+    }
+    row[last] = static_cast<uint8_t>((row[last] & ~tailMask) | (value & tailMask));
   }
 }
 

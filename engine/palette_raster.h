@@ -43,6 +43,7 @@ class PaletteRaster : public DrawTarget {
   int NearestIndex(uint32_t colour) const;
 
  private:
+  int CachedNearestIndex(uint32_t colour);
   uint8_t *Row(int y);  // y counted from the top
   void SetPixel(int x, int y, int index);
   void SetPixelInRow(uint8_t *row, int x, int index);
@@ -51,6 +52,9 @@ class PaletteRaster : public DrawTarget {
   size_t stride_ = 0;
   std::vector<uint8_t> pixels_;
   int penX_ = 0, penY_ = 0;
+  bool cacheValid_ = false;
+  uint32_t cachedColour_ = 0;
+  int cachedIndex_ = 0;
 };
 
 }  // namespace qr
