@@ -108,7 +108,13 @@ void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t 
 
   // Rows are stored bottom-up: the rectangle's bottom row comes first.
   uint8_t *row = &pixels_[static_cast<size_t>(height_ - bottom) * stride_];
-  for (int rows = bottom - top; rows > 0; --rows, row += stride_) {
+  int rows = bottom - top;
+  if (first == last && headMask == 0xFF) {
+    // One whole byte per row: a module of eight pixels on a byte boundary.
+    for (; rows > 0; --rows, row += stride_) row[first] = value;
+    return;
+  }
+  for (; rows > 0; --rows, row += stride_) {
     row[first] = static_cast<uint8_t>((row[first] & ~headMask) | (value & headMask));
     if (last == first) continue;
     uint8_t *middle = row + first + 1;
