@@ -6,10 +6,11 @@ namespace qr {
 
 std::vector<uint8_t> BitmapHeaders(const PaletteRaster &raster) {
   const uint32_t tableSize = 4u * raster.paletteSize();
-  const uint32_t imageSize = static_cast<uint32_t>(raster.pixelRows().size());
+  const uint32_t imageSize = static_cast<uint32_t>(raster.pixelBytes());
   const uint32_t pixelOffset = 14 + 40 + tableSize;
 
   ByteWriter out;
+  out.bytes().reserve(pixelOffset);  // one allocation for the whole header
   out.Put8('B'), out.Put8('M');
   out.Put32(pixelOffset + imageSize);
   out.Put16(0), out.Put16(0);

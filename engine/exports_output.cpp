@@ -49,7 +49,7 @@ short SaveAsBmp(const char *fileName) {
   if (!allocated || !encoded) return kFailure;
   const std::vector<uint8_t> headers = qr::BitmapHeaders(raster);
   const bool written = qr::WriteNewFile(
-      fileName, {{headers.data(), headers.size()}, {raster.pixelRows().data(), raster.pixelRows().size()}});
+      fileName, {{headers.data(), headers.size()}, {raster.pixelRows(), raster.pixelBytes()}});
   return written ? kSuccess : kFailure;
 }
 

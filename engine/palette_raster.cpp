@@ -26,7 +26,8 @@ constexpr uint64_t kMaxPixelBytes = std::numeric_limits<uint32_t>::max() - 54 - 
 }  // namespace
 
 bool PaletteRaster::Allocate(int width, int height, int bitsPerPixel) {
-  pixels_.clear();
+  pixels_.reset();
+  pixelBytes_ = 0;
   width_ = height_ = 0;
   stride_ = 0;
   cacheValid_ = false;
@@ -34,11 +35,9 @@ bool PaletteRaster::Allocate(int width, int height, int bitsPerPixel) {
   const uint64_t stride = (static_cast<uint64_t>(bitsPerPixel) * width + 31) / 32 * 4;
   const uint64_t total = stride * static_cast<uint64_t>(height);
   if (total > kMaxPixelBytes || total > std::numeric_limits<size_t>::max()) return false;
-  try {
-    pixels_.assign(static_cast<size_t>(total), 0);
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
+  pixels_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(total)]());  // zeroed
+  if (!pixels_) return false;
+  pixelBytes_ = static_cast<size_t>(total);
   width_ = width;
   height_ = height;
   bitsPerPixel_ = bitsPerPixel;

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "draw_target.h"
 
@@ -35,7 +35,9 @@ class PaletteRaster : public DrawTarget {
   size_t stride() const { return stride_; }
   int paletteSize() const { return 1 << bitsPerPixel_; }
   const uint32_t *palette() const { return bitsPerPixel_ == 1 ? kTwoColours : kSixteenColours; }
-  const std::vector<uint8_t> &pixelRows() const { return pixels_; }
+  // The pixel block: stride() x height() bytes, bottom row first.
+  const uint8_t *pixelRows() const { return pixels_.get(); }
+  size_t pixelBytes() const { return pixelBytes_; }
 
   // Palette index at (x, y), y counted from the top.
   int PixelAt(int x, int y) const;
@@ -50,7 +52,8 @@ class PaletteRaster : public DrawTarget {
 
   int width_ = 0, height_ = 0, bitsPerPixel_ = 1;
   size_t stride_ = 0;
-  std::vector<uint8_t> pixels_;
+  std::unique_ptr<uint8_t[]> pixels_;
+  size_t pixelBytes_ = 0;
   int penX_ = 0, penY_ = 0;
   bool cacheValid_ = false;
   uint32_t cachedColour_ = 0;

@@ -38,6 +38,22 @@ TEST(PaletteRaster, RandomFillsMatchAPixelByPixelModel) {
   }
 }
 
+TEST(PaletteRaster, ColoursMapToTheNearestEntryOfTheCurrentPalette) {
+  qr::PaletteRaster raster;
+  ASSERT_TRUE(raster.Allocate(16, 2, 4));
+  raster.FillRect(0, 0, 16, 1, 0x0000A0);  // a red nearest to dark red
+  raster.FillRect(0, 1, 16, 2, 0xF0F0F0);  // near white
+  EXPECT_EQ(raster.PixelAt(3, 0), 1);
+  EXPECT_EQ(raster.PixelAt(3, 1), 15);
+  raster.FillRect(0, 0, 16, 1, 0x0000A0);
+  EXPECT_EQ(raster.PixelAt(3, 0), 1);
+  // The same colour on a new two-colour raster: black, not entry 1 (white).
+  ASSERT_TRUE(raster.Allocate(16, 2, 1));
+  raster.FillRect(0, 0, 16, 2, 0x0000A0);
+  EXPECT_EQ(raster.PixelAt(3, 0), 0);
+  EXPECT_EQ(raster.PixelAt(3, 1), 0);
+}
+
 TEST(PaletteRaster, LinesAreBlackAndStopBeforeTheirEnd) {
   qr::PaletteRaster raster;
   ASSERT_TRUE(raster.Allocate(8, 8, 4));
