@@ -32,8 +32,17 @@ bool EncodeForOutput(qr::SymbolMatrix &matrix, const qr::ScreenMetrics &screen) 
 // Metafile coordinates and its bounding box are signed 16-bit.
 bool FitsMetafile(int width, int height) { return width > 0 && height > 0 && width <= 0x7FFF && height <= 0x7FFF; }
 
+// The screen's resolution as the bitmap file sees it. The system fixes it
+// when the user signs in, so one query serves the whole process; asking the
+// window system anew costs a dozen round trips per file, more than writing
+// the file itself.
+const qr::ScreenMetrics &ScreenOfProcess() {
+  static const qr::ScreenMetrics screen = qr::QueryScreen();
+  return screen;
+}
+
 short SaveAsBmp(const char *fileName) {
-  const qr::ScreenMetrics screen = qr::QueryScreen();
+  const qr::ScreenMetrics &screen = ScreenOfProcess();
   // Black on white needs one bit per pixel, when both colours were set
   // plainly through the colour setters; anything else takes four.
   const int bitsPerPixel = engineState.barDepth == 1 && engineState.backDepth == 1 ? 1 : 4;
@@ -45,10 +54,14 @@ short SaveAsBmp(const char *fileName) {
   matrix.Release();
 
   if (fileName == nullptr) return kFailure;
-  qr::RemoveFile(fileName);
-  if (!allocated || !encoded) return kFailure;
+  if (!allocated || !encoded) {
+    qr::RemoveFile(fileName);
+    return kFailure;
+  }
+  // The old file goes, the new one comes (ReplaceFile spares the deletion
+  // where there is nothing to delete).
   const std::vector<uint8_t> headers = qr::BitmapHeaders(raster);
-  const bool written = qr::WriteNewFile(
+  const bool written = qr::ReplaceFile(
       fileName, {{headers.data(), headers.size()}, {raster.pixelRows(), raster.pixelBytes()}});
   return written ? kSuccess : kFailure;
 }

@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
 #include <vector>
 #else
 #include <fcntl.h>
@@ -14,13 +15,19 @@
 
 namespace qr {
 
+namespace {
+
 #ifdef _WIN32
 
-void RemoveFile(const char *fileName) { DeleteFileA(fileName); }
+using FileHandle = HANDLE;
+const FileHandle kNoFile = INVALID_HANDLE_VALUE;
 
-bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
-  HANDLE file = CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+FileHandle OpenForWriting(const char *fileName, bool onlyIfNew) {
+  return CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, onlyIfNew ? CREATE_NEW : CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WriteAllParts(FileHandle file, std::initializer_list<ByteSpan> parts) {
   // One WriteFile for the whole file: every call is a trip through the
   // system, which costs more than joining a few kilobytes here.
   std::vector<uint8_t> joined;
@@ -32,23 +39,26 @@ bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
     for (const ByteSpan &part : parts) joined.insert(joined.end(), part.data, part.data + part.size);
     whole = {joined.data(), joined.size()};
   }
+  if (whole.size == 0) return true;
   // WriteFile takes at most 4 GB at once; our files are smaller than that.
   DWORD written = 0;
-  bool ok = whole.size == 0 ||
-            (WriteFile(file, whole.data, static_cast<DWORD>(whole.size), &written, nullptr) && written == whole.size);
-  if (!CloseHandle(file)) ok = false;
-  if (!ok) DeleteFileA(fileName);
-  return ok;
+  return WriteFile(file, whole.data, static_cast<DWORD>(whole.size), &written, nullptr) && written == whole.size;
 }
+
+bool CloseFile(FileHandle file) { return CloseHandle(file) != 0; }
 
 #else
 
-void RemoveFile(const char *fileName) { std::remove(fileName); }
+using FileHandle = int;
+const FileHandle kNoFile = -1;
 
-namespace {
+FileHandle OpenForWriting(const char *fileName, bool onlyIfNew) {
+  // Plain descriptors: no stream buffer, no size query, one write.
+  return open(fileName, O_WRONLY | O_CREAT | (onlyIfNew ? O_EXCL : O_TRUNC), 0666);
+}
 
 // All parts with as few writev calls as the system allows (one, normally).
-bool WriteAllParts(int fd, std::initializer_list<ByteSpan> parts) {
+bool WriteAllParts(FileHandle fd, std::initializer_list<ByteSpan> parts) {
   constexpr size_t kMostParts = 8;
   if (parts.size() > kMostParts) {
     for (const ByteSpan &part : parts)
@@ -75,18 +85,39 @@ bool WriteAllParts(int fd, std::initializer_list<ByteSpan> parts) {
   return true;
 }
 
-}  // namespace
+bool CloseFile(FileHandle fd) { return close(fd) == 0; }
 
-bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
-  // Plain descriptors: no stream buffer, no size query, one write.
-  const int fd = open(fileName, O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (fd < 0) return false;
-  bool ok = WriteAllParts(fd, parts);
-  if (close(fd) != 0) ok = false;
-  if (!ok) std::remove(fileName);
+#endif
+
+// Writes and closes an opened file; removes it again when anything failed.
+bool FinishFile(const char *fileName, FileHandle file, std::initializer_list<ByteSpan> parts) {
+  if (file == kNoFile) return false;
+  bool ok = WriteAllParts(file, parts);
+  if (!CloseFile(file)) ok = false;
+  if (!ok) RemoveFile(fileName);
   return ok;
 }
 
+}  // namespace
+
+#ifdef _WIN32
+void RemoveFile(const char *fileName) { DeleteFileA(fileName); }
+#else
+void RemoveFile(const char *fileName) { std::remove(fileName); }
 #endif
+
+bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
+  return FinishFile(fileName, OpenForWriting(fileName, false), parts);
+}
+
+bool ReplaceFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
+  FileHandle file = OpenForWriting(fileName, true);
+  if (file == kNoFile) {
+    // Something is there (or the name cannot be created at all): the long way.
+    RemoveFile(fileName);
+    file = OpenForWriting(fileName, false);
+  }
+  return FinishFile(fileName, file, parts);
+}
 
 }  // namespace qr

@@ -1,6 +1,8 @@
 // Bitmap files: layout byte by byte, colour depth and palette, placement,
 // and the symbol read back from the file by a real decoder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <string>
@@ -216,6 +218,34 @@ TEST(BitmapFile, ExistingFileIsReplaced) {
   ApplicationRecipe("12", 64, 64);
   ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
   EXPECT_EQ(qrtest::ReadFileBytes(path).size(), 62u + 8 * 64);
+}
+
+TEST(BitmapFile, OldFileIsDeletedNotWrittenThrough) {
+  // A second name of the old file keeps the old bytes: the file under the
+  // name was deleted and a new one created, not overwritten in place.
+  const std::string path = TempPath("linked.bmp"), other = TempPath("linked_other.bmp");
+  const std::string dangling = TempPath("dangling.bmp"), folder = TempPath("folder.bmp");
+  for (const std::string &left : {path, other, dangling, folder + "/kept", folder})
+    std::remove(left.c_str());  // an earlier run's
+  std::ofstream(path, std::ios::binary) << "old";
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  ApplicationRecipe("12", 64, 64);
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  EXPECT_EQ(qrtest::ReadFileBytes(path).size(), 62u + 8 * 64);
+  EXPECT_EQ(qrtest::ReadFileBytes(other).size(), 3u);
+
+  // A link that leads nowhere is replaced by the file itself.
+  ASSERT_EQ(symlink((::testing::TempDir() + "no such folder/target").c_str(), dangling.c_str()), 0);
+  ASSERT_EQ(QRSaveAsBMP(dangling.c_str()), -1);
+  EXPECT_EQ(qrtest::ReadFileBytes(dangling).size(), 62u + 8 * 64);
+
+  // A folder of that name with something in it stays, and nothing is written.
+  const std::string inside = folder + "/kept";
+  ASSERT_EQ(mkdir(folder.c_str(), 0777), 0);
+  std::ofstream(inside) << "kept";
+  EXPECT_EQ(QRSaveAsBMP(folder.c_str()), 0);
+  EXPECT_EQ(qrtest::ReadFileBytes(inside).size(), 4u);
+  std::remove(inside.c_str());
 }
 
 TEST(BitmapFile, FailuresReturnZeroAndLeaveNoFile) {
