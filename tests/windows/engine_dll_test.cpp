@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi_check.h"
 #include "output_recipes.h"
 
 namespace {
@@ -20,24 +21,9 @@ using qrtest::OutputRecipe;
 using Bytes = std::vector<unsigned char>;
 using Pixels = std::vector<unsigned>;  // 0x00RRGGBB, rows top to bottom
 
-int failures = 0;
-
-bool Check(bool ok, const std::string &what) {
-  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
-  if (!ok) ++failures;
-  return ok;
-}
-
-Bytes ReadFileBytes(const std::string &path) {
-  Bytes bytes;
-  if (FILE *file = std::fopen(path.c_str(), "rb")) {
-    unsigned char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(file);
-  }
-  return bytes;
-}
+using wintest::Check;
+using wintest::failures;
+using wintest::ReadFileBytes;
 
 std::string OwnFolder() {
   char path[MAX_PATH];
@@ -87,52 +73,29 @@ Pixels BitmapPixels(const Bytes &file, int &width, int &height) {
   return pixels;
 }
 
-// An off-screen bitmap compatible with the screen, first filled with a
-// colour the engine never draws here.
-struct Surface {
-  HDC screen, dc;
-  HBITMAP bitmap, old;
-  int width, height;
+// Surfaces start in a colour the engine never draws here.
+constexpr COLORREF kUnusedColour = RGB(255, 0, 255);
 
-  Surface(int w, int h) : width(w), height(h) {
-    screen = GetDC(nullptr);
-    dc = CreateCompatibleDC(screen);
-    bitmap = CreateCompatibleBitmap(screen, w, h);
-    old = static_cast<HBITMAP>(SelectObject(dc, bitmap));
-    const RECT all{0, 0, w, h};
-    HBRUSH pink = CreateSolidBrush(RGB(255, 0, 255));
-    FillRect(dc, &all, pink);
-    DeleteObject(pink);
-  }
-  ~Surface() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-  }
-
-  Pixels Read() {
-    SelectObject(dc, old);  // GetDIBits wants the bitmap deselected
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    Pixels pixels(static_cast<size_t>(width) * height);
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    SelectObject(dc, bitmap);
-    for (unsigned &pixel : pixels) pixel &= 0xFFFFFF;
-    return pixels;
-  }
-};
+// The surface's pixels as 0x00RRGGBB, rows top to bottom.
+Pixels ReadPixels(wintest::Surface &surface) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = surface.width;
+  info.bmiHeader.biHeight = -surface.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  Pixels pixels(static_cast<size_t>(surface.width) * surface.height);
+  surface.ReadBits(&info, pixels.data());
+  for (unsigned &pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
+}
 
 // Compares a drawing with the bitmap file written for the same settings.
-void CheckSameAsFile(Surface &surface, const Bytes &file, const std::string &what) {
+void CheckSameAsFile(wintest::Surface &surface, const Bytes &file, const std::string &what) {
   int width, height;
   const Pixels expected = BitmapPixels(file, width, height);
-  const Pixels drawn = surface.Read();
+  const Pixels drawn = ReadPixels(surface);
   size_t differing = 0;
   for (size_t i = 0; i < drawn.size() && i < expected.size(); ++i) differing += drawn[i] != expected[i];
   Check(width == surface.width && height == surface.height && differing == 0,
@@ -175,7 +138,7 @@ void CheckFilesMatchNativeReferences(const EngineCalls &api, const std::string &
     if (!ColoursInTable(recipe, bitmap)) continue;
     int width, height;
     BitmapPixels(bitmap, width, height);
-    Surface surface(width, height);
+    wintest::Surface surface(width, height, kUnusedColour);
     api.render(surface.dc, 0, 0);
     CheckSameAsFile(surface, bitmap, name + ": QRRender on a screen-compatible bitmap = bitmap file");
   }
@@ -191,7 +154,7 @@ void CheckClipboardImage(const EngineCalls &api, const std::string &own) {
   if (!Check(OpenClipboard(owner) != 0, "clipboard opens for reading")) return;
   HENHMETAFILE metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
   Check(metafile != nullptr, "clipboard holds an enhanced metafile");
-  Surface surface(recipe.width, recipe.height);
+  wintest::Surface surface(recipe.width, recipe.height, kUnusedColour);
   const RECT area{0, 0, recipe.width, recipe.height};
   if (metafile) PlayEnhMetaFile(surface.dc, metafile, &area);
   CloseClipboard();

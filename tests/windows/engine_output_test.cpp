@@ -11,26 +11,13 @@
 #include <vector>
 
 #include "QRCodeWin32.h"
+#include "gdi_check.h"
 
 namespace {
 
-int failures = 0;
-
-void Check(bool ok, const std::string &what) {
-  std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
-  if (!ok) ++failures;
-}
-
-std::vector<unsigned char> ReadFileBytes(const std::string &path) {
-  std::vector<unsigned char> bytes;
-  if (FILE *file = std::fopen(path.c_str(), "rb")) {
-    unsigned char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(file);
-  }
-  return bytes;
-}
+using wintest::Check;
+using wintest::failures;
+using wintest::ReadFileBytes;
 
 std::string TempFile(const char *name) {
   char folder[MAX_PATH];
@@ -38,50 +25,29 @@ std::string TempFile(const char *name) {
   return std::string(folder) + "engine_output_" + name;
 }
 
-// An off-screen bitmap compatible with the screen, with a context on it.
-struct Surface {
-  HDC screen, dc;
-  HBITMAP bitmap, old;
-  int width, height;
+// Surfaces start grey, a colour none of the drawings here uses.
+constexpr COLORREF kGrey = RGB(128, 128, 128);
 
-  Surface(int w, int h) : width(w), height(h) {
-    screen = GetDC(nullptr);
-    dc = CreateCompatibleDC(screen);
-    bitmap = CreateCompatibleBitmap(screen, w, h);
-    old = static_cast<HBITMAP>(SelectObject(dc, bitmap));
-    const RECT all{0, 0, w, h};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));  // neither colour drawn
-  }
-  ~Surface() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-  }
-
-  // The drawing read back by GDI as a bitmap file's info header, colour
-  // table and rows at `bits` per pixel (what the bitmap file holds from
-  // offset 14 on).
-  std::vector<unsigned char> ReadBack(int bits) {
-    SelectObject(dc, old);  // GetDIBits wants the bitmap deselected
-    const int colours = bits <= 8 ? 1 << bits : 0;
-    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 4 * colours, 0);
-    auto *header = reinterpret_cast<BITMAPINFOHEADER *>(info.data());
-    header->biSize = sizeof(BITMAPINFOHEADER);
-    header->biWidth = width;
-    header->biHeight = height;
-    header->biPlanes = 1;
-    header->biBitCount = static_cast<WORD>(bits);
-    header->biCompression = BI_RGB;
-    const size_t stride = (static_cast<size_t>(bits) * width + 31) / 32 * 4;
-    std::vector<unsigned char> rows(stride * height);
-    GetDIBits(dc, bitmap, 0, height, rows.data(), reinterpret_cast<BITMAPINFO *>(info.data()), DIB_RGB_COLORS);
-    SelectObject(dc, bitmap);
-    std::vector<unsigned char> table(info.begin() + sizeof(BITMAPINFOHEADER), info.end());
-    table.insert(table.end(), rows.begin(), rows.end());
-    return table;
-  }
-};
+// The drawing read back by GDI as a bitmap file's info header, colour
+// table and rows at `bits` per pixel (what the bitmap file holds from
+// offset 14 on).
+std::vector<unsigned char> ReadBack(wintest::Surface &surface, int bits) {
+  const int colours = bits <= 8 ? 1 << bits : 0;
+  std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 4 * colours, 0);
+  auto *header = reinterpret_cast<BITMAPINFOHEADER *>(info.data());
+  header->biSize = sizeof(BITMAPINFOHEADER);
+  header->biWidth = surface.width;
+  header->biHeight = surface.height;
+  header->biPlanes = 1;
+  header->biBitCount = static_cast<WORD>(bits);
+  header->biCompression = BI_RGB;
+  const size_t stride = (static_cast<size_t>(bits) * surface.width + 31) / 32 * 4;
+  std::vector<unsigned char> rows(stride * surface.height);
+  surface.ReadBits(reinterpret_cast<BITMAPINFO *>(info.data()), rows.data());
+  std::vector<unsigned char> table(info.begin() + sizeof(BITMAPINFOHEADER), info.end());
+  table.insert(table.end(), rows.begin(), rows.end());
+  return table;
+}
 
 // Colour table and pixel rows of a bitmap file.
 std::vector<unsigned char> TableAndRows(const std::vector<unsigned char> &file) {
@@ -109,9 +75,9 @@ void BitmapFileMatchesGdiReadBackOfTheDrawing() {
   for (int orientation = 0; orientation < 4; ++orientation)
     for (int frame = 0; frame < 3; ++frame) {
       Recipe("GDI READ-BACK", 230, 210, orientation, frame);
-      Surface surface(230, 210);
+      wintest::Surface surface(230, 210, kGrey);
       QRRender(surface.dc, 0, 0);
-      const bool same = TableAndRows(SavedBitmap("one_bit.bmp")) == surface.ReadBack(1);
+      const bool same = TableAndRows(SavedBitmap("one_bit.bmp")) == ReadBack(surface, 1);
       Check(same, "1-bit file = GDI, orientation " + std::to_string(orientation) + ", frame " + std::to_string(frame));
     }
 }
@@ -127,9 +93,9 @@ void FourBitPaletteAndNearestColoursMatchGdi() {
     Recipe("PALETTE", 101, 99, 0, 1);
     QRSetBarColor(c.bar[0], c.bar[1], c.bar[2]);
     QRSetBackColor(c.back[0], c.back[1], c.back[2]);
-    Surface surface(101, 99);
+    wintest::Surface surface(101, 99, kGrey);
     QRRender(surface.dc, 0, 0);
-    const std::vector<unsigned char> ours = TableAndRows(SavedBitmap("four_bit.bmp")), gdi = surface.ReadBack(4);
+    const std::vector<unsigned char> ours = TableAndRows(SavedBitmap("four_bit.bmp")), gdi = ReadBack(surface, 4);
     const bool same = ours == gdi;
     char what[96];
     std::snprintf(what, sizeof what, "4-bit file = GDI, bars %d,%d,%d on %d,%d,%d", c.bar[0], c.bar[1], c.bar[2], c.back[0],
@@ -140,13 +106,13 @@ void FourBitPaletteAndNearestColoursMatchGdi() {
 
 void RenderRestoresTheMappingAndDrawsInDeviceUnits() {
   Recipe("MAPPING", 200, 200, 1, 2);
-  Surface reference(200, 200);
+  wintest::Surface reference(200, 200, kGrey);
   QRRender(reference.dc, 0, 0);
-  Surface surface(200, 200);
+  wintest::Surface surface(200, 200, kGrey);
   SetMapMode(surface.dc, MM_LOMETRIC);
   QRRender(surface.dc, 0, 0);
   Check(GetMapMode(surface.dc) == MM_LOMETRIC, "QRRender leaves the mapping mode as it found it");
-  Check(surface.ReadBack(1) == reference.ReadBack(1), "QRRender draws in device units whatever the mapping");
+  Check(ReadBack(surface, 1) == ReadBack(reference, 1), "QRRender draws in device units whatever the mapping");
 }
 
 void MetafilePlaysBackAsTheBitmap() {
@@ -161,10 +127,10 @@ void MetafilePlaysBackAsTheBitmap() {
     }
     HMETAFILE metafile = SetMetaFileBitsEx(static_cast<UINT>(file.size() - 22), file.data() + 22);
     Check(metafile != nullptr, "GDI accepts the metafile");
-    Surface surface(190, 170);
+    wintest::Surface surface(190, 170, kGrey);
     PlayMetaFile(surface.dc, metafile);
     DeleteMetaFile(metafile);
-    Check(surface.ReadBack(1) == TableAndRows(SavedBitmap("wmf_reference.bmp")),
+    Check(ReadBack(surface, 1) == TableAndRows(SavedBitmap("wmf_reference.bmp")),
           "played metafile = bitmap file, orientation " + std::to_string(orientation));
   }
 }
@@ -178,7 +144,7 @@ void ClipboardHoldsAnEnhancedMetafileOfTheDrawing() {
     return;
   }
   HENHMETAFILE metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
-  Surface surface(210, 190);
+  wintest::Surface surface(210, 190, kGrey);
   if (metafile) {
     ENHMETAHEADER header{};
     GetEnhMetaFileHeader(metafile, sizeof header, &header);
@@ -188,7 +154,7 @@ void ClipboardHoldsAnEnhancedMetafileOfTheDrawing() {
   }
   CloseClipboard();
   Check(metafile != nullptr, "clipboard hands the metafile back");
-  Check(surface.ReadBack(1) == TableAndRows(SavedBitmap("emf_reference.bmp")), "played clipboard image = bitmap file");
+  Check(ReadBack(surface, 1) == TableAndRows(SavedBitmap("emf_reference.bmp")), "played clipboard image = bitmap file");
 }
 
 void FailedClipboardCopyLeavesTheClipboardAlone() {
