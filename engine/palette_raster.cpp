@@ -80,28 +80,18 @@ int PaletteRaster::PixelAt(int x, int y) const {
   return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
-int PaletteRaster::CachedNearestIndex(uint32_t colour) {
-  // A drawing fills with two colours over and over; the search is the same
-  // for each of them.
-  if (!cacheValid_ || colour != cachedColour_) {
-    cachedColour_ = colour;
-    cachedIndex_ = NearestIndex(colour);
-    cacheValid_ = true;
-  }
-  return cachedIndex_;
-}
-
 void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
   if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
   const int index = CachedNearestIndex(colour);
   // Every row of the rectangle gets the same bytes: a masked first byte,
   // whole bytes, a masked last byte (pixels sit from the most significant
   // bits down).
-  const int perByte = 8 / bitsPerPixel_;
+  // Shifts and masks, not divisions: 8 or 2 pixels to the byte.
+  const int byteShift = bitsPerPixel_ == 1 ? 3 : 1, inByte = (1 << byteShift) - 1;
   const uint8_t value = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
-  const size_t first = static_cast<size_t>(left / perByte), last = static_cast<size_t>((right - 1) / perByte);
-  uint8_t headMask = static_cast<uint8_t>(0xFF >> (bitsPerPixel_ * (left % perByte)));
-  const uint8_t tailMask = static_cast<uint8_t>(0xFF << (8 - bitsPerPixel_ * ((right - 1) % perByte + 1)));
+  const size_t first = static_cast<size_t>(left >> byteShift), last = static_cast<size_t>((right - 1) >> byteShift);
+  uint8_t headMask = static_cast<uint8_t>(0xFF >> (bitsPerPixel_ * (left & inByte)));
+  const uint8_t tailMask = static_cast<uint8_t>(0xFF << (8 - bitsPerPixel_ * (((right - 1) & inByte) + 1)));
   if (first == last) headMask &= tailMask;
   const size_t wholeBytes = last > first ? last - first - 1 : 0;
 

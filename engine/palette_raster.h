@@ -45,7 +45,15 @@ class PaletteRaster : public DrawTarget {
   int NearestIndex(uint32_t colour) const;
 
  private:
-  int CachedNearestIndex(uint32_t colour);
+  // A drawing fills with two colours over and over; each is looked up once.
+  int CachedNearestIndex(uint32_t colour) {
+    if (!cacheValid_ || colour != cachedColour_) {
+      cachedColour_ = colour;
+      cachedIndex_ = NearestIndex(colour);
+      cacheValid_ = true;
+    }
+    return cachedIndex_;
+  }
   uint8_t *Row(int y);  // y counted from the top
   void SetPixel(int x, int y, int index);
   void SetPixelInRow(uint8_t *row, int x, int index);
