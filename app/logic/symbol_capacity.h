@@ -1,5 +1,5 @@
-// Whether a message fits the largest symbol (version 40) at a level, with the
-// engine's own rule: one segment, numeric / alphanumeric / byte mode.
+// Whether a message fits the largest symbol (version 40) at a level, by the
+// engine's own mode choice and capacity tables.
 #pragma once
 
 #include <string>
