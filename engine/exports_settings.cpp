@@ -5,16 +5,12 @@
 
 #include "QRCodeWin32.h"
 #include "engine_state.h"
+#include "settings_clamp.h"
 
+using qr::Clamped16;
 using qr::engineState;
 
 namespace {
-
-// Low 16 bits read as unsigned; 0 when above `bound`.
-uint16_t Clamped16(int value, unsigned bound) {
-  const uint16_t low = static_cast<uint16_t>(static_cast<uint32_t>(value) & 0xFFFFu);
-  return low <= bound ? low : 0;
-}
 
 // Shared by both colour setters: returns 0x00BBGGRR and sets `depth` to 1
 // when the colour equals the plain one (all components == plainComponent).
@@ -44,9 +40,9 @@ void QRAPI QRSetSize(int width, int height) {
 }
 
 void QRAPI QRConfigure(int version, int level, int mask) {
-  engineState.requestedVersion = Clamped16(version, 40);
-  engineState.ecLevel = Clamped16(level, 3);
-  engineState.maskSetting = Clamped16(mask, 8);
+  engineState.requestedVersion = Clamped16(version, qr::kVersionBound);
+  engineState.ecLevel = Clamped16(level, qr::kLevelBound);
+  engineState.maskSetting = Clamped16(mask, qr::kMaskSettingBound);
 }
 
 void QRAPI QRAppearance(double moduleSize, int orientation, int frameStyle) {

@@ -1,0 +1,96 @@
+// The application's own entry to the engine, beside the fourteen exported
+// C functions. The exports keep one process-wide state for their callers;
+// the programs of this project (the window's checks, qrbatch's workers) use
+// this entry instead: a `SymbolEngine` is one independent encoder with its
+// own settings, results and working memory, so several of them may run on
+// different threads at once (each one used by one thread at a time).
+//
+// Everything here follows the exports' rules exactly: the same clamping as
+// QRConfigure, the same mode and version choice, the same pixels as
+// QRSaveAsBMP with the batch's recipe (black on white, orientation 1, no
+// frame).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qr {
+
+// The symbol settings of one encoding, as passed to QRConfigure; values
+// out of range are clamped as QRConfigure clamps them.
+struct SymbolSettings {
+  int requestedVersion = 0;  // 0 automatic, 1..40 the smallest version allowed
+  int level = 0;             // 0..3 = L, M, Q, H
+  int maskSetting = 5;       // 0 automatic, 1..8 = mask pattern 0..7
+};
+
+// The values QRConfigure stores for its arguments.
+int ClampedVersion(int requestedVersion);
+int ClampedLevel(int level);
+int ClampedMaskSetting(int maskSetting);
+
+// The version and side (in modules) the engine chooses for a message;
+// both 0 when the message does not fit version 40 at the level. Builds no
+// symbol. Only bytes before a zero byte and the first 7,999 count, as for
+// QRSetMessage.
+struct SymbolSize {
+  int version = 0;
+  int side = 0;
+};
+SymbolSize MeasureSymbol(const char *message, size_t length, const SymbolSettings &settings);
+
+// True when the message fits version 40 at `level`.
+bool FitsLargestSymbol(const char *message, size_t length, int level);
+
+// Module side in pixels of the bitmap output for modules of `moduleSizeCm`
+// centimetres in orientation 1, at this screen's resolution (8 for 0.2 cm
+// at 96 dots per inch).
+int BitmapModulePixels(double moduleSizeCm);
+
+// A drawn symbol as the bitmap file QRSaveAsBMP writes: `headers` holds
+// everything before the pixel rows; `rows` points at the pixel rows, bottom
+// row first, `stride` bytes each (1 bit per pixel, palette index 0 black,
+// 1 white), valid until the next call on the engine that drew them.
+struct BitmapImage {
+  int width = 0;
+  int height = 0;
+  size_t stride = 0;
+  std::vector<uint8_t> headers;
+  const uint8_t *rows = nullptr;
+  size_t rowBytes = 0;
+};
+
+class SymbolEngine {
+ public:
+  SymbolEngine();
+  ~SymbolEngine();
+  SymbolEngine(const SymbolEngine &) = delete;
+  SymbolEngine &operator=(const SymbolEngine &) = delete;
+
+  // Encodes the message with the settings; false when it does not fit
+  // version 40 (or memory is short). The message is cut as QRSetMessage
+  // cuts it.
+  bool Encode(const char *message, size_t length, const SymbolSettings &settings);
+
+  // Results of the last successful Encode.
+  int version() const;
+  int side() const;
+  int maskPattern() const;
+  // The module at column x, row y of the symbol as the batch draws it
+  // (orientation 1: the standard's figure upright), counted from the top
+  // left.
+  bool Dark(int x, int y) const;
+
+  // Draws the last encoding black on white, centred in width x height
+  // pixels with modules of `modulePixels`, as QRSaveAsBMP does. False when
+  // the area is not positive or too large for a bitmap file.
+  bool DrawBitmap(int width, int height, int modulePixels, BitmapImage &image);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace qr
