@@ -58,10 +58,10 @@ short SaveAsBmp(const char *fileName) {
     qr::RemoveFile(fileName);
     return kFailure;
   }
-  // The old file goes, the new one comes (ReplaceFile spares the deletion
+  // The old file goes, the new one comes (ReplaceFileContents spares the deletion
   // where there is nothing to delete).
   const std::vector<uint8_t> headers = qr::BitmapHeaders(raster);
-  const bool written = qr::ReplaceFile(
+  const bool written = qr::ReplaceFileContents(
       fileName, {{headers.data(), headers.size()}, {raster.pixelRows(), raster.pixelBytes()}});
   return written ? kSuccess : kFailure;
 }

@@ -110,7 +110,7 @@ bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
   return FinishFile(fileName, OpenForWriting(fileName, false), parts);
 }
 
-bool ReplaceFile(const char *fileName, std::initializer_list<ByteSpan> parts) {
+bool ReplaceFileContents(const char *fileName, std::initializer_list<ByteSpan> parts) {
   FileHandle file = OpenForWriting(fileName, true);
   if (file == kNoFile) {
     // Something is there (or the name cannot be created at all): the long way.

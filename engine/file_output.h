@@ -24,6 +24,6 @@ bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts);
 // RemoveFile, then WriteNewFile. A free name is simply created exclusively:
 // the deletion would have found nothing, so the outcome is the same, for a
 // system call (and under Wine a search of the whole folder) less per file.
-bool ReplaceFile(const char *fileName, std::initializer_list<ByteSpan> parts);
+bool ReplaceFileContents(const char *fileName, std::initializer_list<ByteSpan> parts);
 
 }  // namespace qr

@@ -5,6 +5,7 @@
 #include "bmp_file.h"
 #include "data_encoding.h"
 #include "encode_symbol.h"
+#include "file_output.h"
 #include "engine_state.h"
 #include "palette_raster.h"
 #include "screen.h"
@@ -50,6 +51,17 @@ int BitmapModulePixels(double moduleSizeCm) {
   const ScreenMetrics screen = QueryScreen();
   return ModulePixels(OutputResolution(1, screen.horizontalDpi, screen.verticalDpi),
                       static_cast<float>(moduleSizeCm), 0);
+}
+
+bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
+  // At most three parts are ever passed (headers, rows, a trailer).
+  ByteSpan spans[3] = {};
+  size_t count = 0;
+  for (const FilePart &part : parts) {
+    if (count == 3) return false;
+    spans[count++] = {static_cast<const uint8_t *>(part.data), part.size};
+  }
+  return ReplaceFileContents(path, {spans[0], spans[1], spans[2]});
 }
 
 struct SymbolEngine::Impl {

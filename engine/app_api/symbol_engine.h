@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -61,6 +62,18 @@ struct BitmapImage {
   const uint8_t *rows = nullptr;
   size_t rowBytes = 0;
 };
+
+// One piece of a file's content.
+struct FilePart {
+  const void *data;
+  size_t size;
+};
+
+// Writes the parts, in order, as the file `path`: whole or not at all (a
+// reader sees the old file or the new one, never a part). False on
+// failure, with errno (GetLastError on Windows) telling why; nothing is
+// left behind then.
+bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts);
 
 class SymbolEngine {
  public:
