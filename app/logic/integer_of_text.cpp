@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "gbk_bytes.h"
+
 namespace qrapp {
 
 namespace {
@@ -11,7 +13,7 @@ std::string NarrowFullWidth(const std::string &gbk) {
   narrow.reserve(gbk.size());
   for (size_t i = 0; i < gbk.size(); ++i) {
     const unsigned char lead = static_cast<unsigned char>(gbk[i]);
-    if (lead < 0x80 || i + 1 >= gbk.size()) {
+    if (!cp936::StartsBoxPair(lead) || i + 1 >= gbk.size()) {
       narrow += gbk[i];
       continue;
     }

@@ -1,5 +1,7 @@
 #include "line_splitter.h"
 
+#include "gbk_bytes.h"
+
 namespace qrapp {
 
 std::vector<std::string> SplitLines(const std::string &gbk) {
@@ -9,7 +11,7 @@ std::vector<std::string> SplitLines(const std::string &gbk) {
   size_t i = 0;
   while (i < n) {
     const unsigned char byte = static_cast<unsigned char>(gbk[i]);
-    if (byte >= 0x80) {
+    if (cp936::StartsBoxPair(byte)) {
       i += 2;  // lead byte and its trail byte
     } else if (byte == '\r' && i + 1 < n && gbk[i + 1] == '\n') {
       lines.emplace_back(gbk, start, i - start);

@@ -1,13 +1,12 @@
 #include "notice_parser.h"
 
+#include "gbk_bytes.h"
 #include "notice_texts.h"
 
 namespace notice {
 namespace {
 
 constexpr std::string_view kSeparator = "|<br>";
-
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
 }  // namespace
 
@@ -24,7 +23,7 @@ std::vector<std::string> SplitNoticeFields(std::string_view text) {
             fields.emplace_back(text.substr(fieldStart, i - fieldStart));
             i += kSeparator.size();
             fieldStart = i;
-        } else if (IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+        } else if (cp936::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
             i += 2;
         } else {
             ++i;

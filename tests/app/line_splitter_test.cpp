@@ -40,6 +40,13 @@ TEST(SplitLines, NoSeparatorInsideADoubleByteCharacter) {
   EXPECT_EQ(SplitLines("\x81\r\r\nz"), (Lines{"\x81\r", "z"}));
 }
 
+TEST(SplitLines, EveryByteFrom0x80OnTakesTheNextWithIt) {
+  // The box's reading: 0x80 and 0xFF pair up too, unlike code page 936.
+  EXPECT_EQ(SplitLines("a\x80\r\nb"), (Lines{"a\x80\r\nb"}));
+  EXPECT_EQ(SplitLines("a\xFF\r\nb"), (Lines{"a\xFF\r\nb"}));
+  EXPECT_EQ(SplitLines("a\x7F\r\nb"), (Lines{"a\x7F", "b"}));
+}
+
 TEST(SplitLines, LeadByteAtTheEndIsKept) {
   EXPECT_EQ(SplitLines("ab\xB0"), (Lines{"ab\xB0"}));
   EXPECT_EQ(SplitLines("a\r\n\xB0"), (Lines{"a", "\xB0"}));

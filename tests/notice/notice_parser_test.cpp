@@ -33,6 +33,15 @@ TEST(NoticeSplit, NeverMatchesAtTheSecondByteOfAGbkCharacter) {
     EXPECT_EQ(SplitNoticeFields("t=" + han + "|<br>v=3"), (Fields{"t=" + han, "v=3"}));
 }
 
+TEST(NoticeSplit, OnlyBytesFrom0x81OnLeadACharacter) {
+    // 0x80 is no lead byte in code page 936: the separator after it counts.
+    EXPECT_EQ(SplitNoticeFields("a=\x80|<br>b=1"), (Fields{"a=\x80", "b=1"}));
+    // 0x81 and 0xFE are: each hides the "|" after it.
+    EXPECT_EQ(SplitNoticeFields("a=\x81|<br>b=1"), (Fields{"a=\x81|<br>b=1"}));
+    EXPECT_EQ(SplitNoticeFields("a=\xFE|<br>b=1"), (Fields{"a=\xFE|<br>b=1"}));
+    EXPECT_EQ(SplitNoticeFields("a=\xFF|<br>b=1"), (Fields{"a=\xFF", "b=1"}));
+}
+
 TEST(NoticeSplit, KeepsALoneLeadByteAtTheEnd) {
     EXPECT_EQ(SplitNoticeFields("a=1|<br>b=\x81"), (Fields{"a=1", "b=\x81"}));
 }
