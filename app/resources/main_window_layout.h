@@ -108,9 +108,6 @@ inline constexpr ControlLayout kMainWindowControls[] = {
     {ControlKind::FileDialog, "通用对话框1", nullptr, 1701, 0, 0, 0, 0, ".jpg", kPlain, 0, nullptr, -1, 0, "jpg"},
 };
 
-inline constexpr int kMainWindowControlCount =
-    static_cast<int>(sizeof kMainWindowControls / sizeof kMainWindowControls[0]);
-
 // The row of the named control, or nullptr.
 inline const ControlLayout *FindControlLayout(const char *name) {
   for (const ControlLayout &control : kMainWindowControls)

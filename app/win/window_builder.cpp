@@ -30,12 +30,6 @@ const BuiltControl *ControlMap::Find(HWND window) const {
   return nullptr;
 }
 
-const BuiltControl *ControlMap::FindById(int id) const {
-  for (const BuiltControl &control : controls_)
-    if (control.layout->id == id) return &control;
-  return nullptr;
-}
-
 UiFonts CreateUiFonts() {
   // The usual Chinese dialog font, 9 points at 96 dpi; the GB2312 character
   // set makes the font mapper pick a face with Chinese glyphs whatever the

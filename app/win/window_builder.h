@@ -22,7 +22,6 @@ class ControlMap {
   // nullptr when there is no such control.
   const BuiltControl *Find(const std::string &name) const;
   const BuiltControl *Find(HWND window) const;
-  const BuiltControl *FindById(int id) const;
   const std::vector<BuiltControl> &All() const { return controls_; }
 
  private:
