@@ -34,7 +34,11 @@ BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
     if (fault == LineFault::kNone) {
       ++report.written;
     } else {
-      report.failures.push_back({done, line, fault});
+      LineFailure failure;
+      failure.lineNumber = done;
+      failure.line = line;
+      failure.fault = fault;
+      report.failures.push_back(failure);
     }
     observer.LineFinished(done, report.total, report.written, name.path,
                           fault == LineFault::kNone);

@@ -9,12 +9,24 @@
 
 namespace qrapp {
 
-enum class LineFault { kNone, kTooLong, kOutsideFolder, kInvalidName, kNotWritten };
+enum class LineFault {
+  kNone,
+  kTooLong,        // the content does not fit version 40 at the level
+  kOutsideFolder,  // the name leads outside the destination folder
+  kInvalidName,    // the name is no valid Windows file name
+  kTooLarge,       // the symbol is wider or taller than the image
+  kNameTaken,      // an earlier line of the batch wrote this name with other content
+  kNotWritten,     // the file could not be written
+};
 
 struct LineFailure {
-  int lineNumber = 0;  // 1-based
-  std::string line;    // GBK, as split
+  int lineNumber = 0;         // 1-based
+  std::string line;           // the whole line, GBK, as split
   LineFault fault = LineFault::kNone;
+  int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
+  int width = 0, height = 0;  // kTooLarge: the image size
+  int takenBy = 0;            // kNameTaken: the line that holds the name
+  std::string reason;         // kNotWritten: the system's reason text, may be empty
 };
 
 struct BatchReport {
