@@ -60,7 +60,7 @@ bool IsParentReference(const std::string &component) {
 }  // namespace
 
 BatchFileName MakeBatchFileName(const std::string &folder, const std::string &line,
-                                char separator) {
+                                char separator, const std::string &extension) {
   BatchFileName result;
   if (folder.empty() || (!line.empty() && IsSeparator(line[0]))) {
     result.fault = NameFault::kOutsideFolder;
@@ -102,7 +102,7 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
       return result;
     }
   }
-  result.path = folder + separator + translated + ".jpg";
+  result.path = folder + separator + translated + extension;
   return result;
 }
 

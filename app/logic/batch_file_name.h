@@ -1,5 +1,5 @@
-// The file a batch line becomes: folder + separator + line + ".jpg", and the
-// checks that keep it an ordinary file inside the folder.
+// The file a batch line's name becomes: folder + separator + name +
+// extension, and the checks that keep it an ordinary file inside the folder.
 #pragma once
 
 #include <string>
@@ -18,10 +18,10 @@ struct BatchFileName {
   NameFault fault = NameFault::kNone;
 };
 
-// Both '\' and '/' in the line separate folder components, as on Windows.
-// `separator` joins folder and line and replaces '\' in the line ('/' on
+// Both '\' and '/' in the name separate folder components, as on Windows.
+// `separator` joins folder and name and replaces '\' in the name ('/' on
 // POSIX); GBK trail bytes are never taken for separators.
-BatchFileName MakeBatchFileName(const std::string &folder, const std::string &line,
-                                char separator = '\\');
+BatchFileName MakeBatchFileName(const std::string &folder, const std::string &name,
+                                char separator = '\\', const std::string &extension = ".jpg");
 
 }  // namespace qrapp

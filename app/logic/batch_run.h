@@ -9,12 +9,24 @@
 
 namespace qrapp {
 
-enum class LineFault { kNone, kTooLong, kOutsideFolder, kInvalidName, kNotWritten };
+enum class LineFault {
+  kNone,
+  kTooLong,        // the content does not fit version 40 at the level
+  kOutsideFolder,  // the name leads outside the destination folder
+  kInvalidName,    // the name is no valid Windows file name
+  kTooLarge,       // the symbol is wider or taller than the image
+  kNameTaken,      // an earlier line of the batch wrote this name with other content
+  kNotWritten,     // the file could not be written
+};
 
 struct LineFailure {
-  int lineNumber = 0;  // 1-based
-  std::string line;    // GBK, as split
+  int lineNumber = 0;         // 1-based
+  std::string line;           // the whole line, GBK, as split
   LineFault fault = LineFault::kNone;
+  int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
+  int width = 0, height = 0;  // kTooLarge: the image size
+  int takenBy = 0;            // kNameTaken: the line that holds the name
+  std::string reason;         // kNotWritten: the system's reason text, may be empty
 };
 
 struct BatchReport {
@@ -28,12 +40,16 @@ class BatchObserver {
   virtual ~BatchObserver() = default;
   // Settings for the next line, read anew for every line.
   virtual SymbolRecipe RecipeForLine() = 0;
-  // After each line; `path` is empty when the name was refused.
+  // After each line; `path` is empty when the name was refused, and names
+  // a file this line wrote only when `fileWritten`.
   virtual void LineFinished(int done, int total, int written, const std::string &path,
                             bool fileWritten) = 0;
 };
 
-// One image per line into `folder`; never stops on a failed line.
+// One image per line into `folder`; never stops on a failed line. A line
+// is split at its first TAB into name and content, then refused for its
+// name, its length, a symbol larger than the image or a name this batch
+// wrote with other content, in this order, before anything is written.
 BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
                      const std::string &folder, char separator, BatchObserver &observer);
 

@@ -1,0 +1,101 @@
+#include "batch_names.h"
+
+namespace qrapp {
+
+namespace {
+
+bool IsGbkPair(unsigned char lead, unsigned char trail) {
+  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
+}
+
+// The upper-case trail byte of a GBK letter with a case: full-width Latin
+// (row A3), Greek (row A6) and Cyrillic (row A7); any other trail as given.
+unsigned char FoldedTrail(unsigned char lead, unsigned char trail) {
+  if (lead == 0xA3 && trail >= 0xE1 && trail <= 0xFA) return trail - 0x20;
+  if (lead == 0xA6 && trail >= 0xC1 && trail <= 0xD8) return trail - 0x20;
+  if (lead == 0xA7 && trail >= 0xD1 && trail <= 0xF1) return trail - 0x30;
+  return trail;
+}
+
+// Windows drops trailing dots and blanks of a component, then the
+// component itself when nothing is left ("." included).
+void EndComponent(std::string &folded, size_t start) {
+  while (folded.size() > start && (folded.back() == '.' || folded.back() == ' ')) {
+    folded.pop_back();
+  }
+  if (folded.size() == start) {
+    if (start > 0) folded.pop_back();  // the separator before it
+  }
+}
+
+// FNV-1a, finished with a strong mix so that the table's low bits spread.
+uint64_t Fingerprint(const std::string &bytes) {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (unsigned char byte : bytes) {
+    hash ^= byte;
+    hash *= 0x100000001B3ull;
+  }
+  hash ^= hash >> 33;
+  hash *= 0xFF51AFD7ED558CCDull;
+  hash ^= hash >> 33;
+  hash *= 0xC4CEB9FE1A85EC53ull;
+  hash ^= hash >> 33;
+  return hash == 0 ? 1 : hash;  // 0 marks a free slot
+}
+
+}  // namespace
+
+std::string BatchNames::FoldedPath(const std::string &path) {
+  std::string folded;
+  folded.reserve(path.size());
+  size_t start = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(path[i]);
+    if (i + 1 < path.size() && IsGbkPair(byte, static_cast<unsigned char>(path[i + 1]))) {
+      folded += path[i];
+      folded += static_cast<char>(FoldedTrail(byte, static_cast<unsigned char>(path[i + 1])));
+      ++i;
+    } else if (byte == '\\' || byte == '/') {
+      EndComponent(folded, start);
+      folded += '\\';
+      start = folded.size();
+    } else if (byte >= 'a' && byte <= 'z') {
+      folded += static_cast<char>(byte - 'a' + 'A');
+    } else {
+      folded += path[i];
+    }
+  }
+  EndComponent(folded, start);
+  return folded;
+}
+
+int BatchNames::Claim(const std::string &path, const std::string &content, int lineNumber) {
+  if ((used_ + 1) * 4 > slots_.size() * 3) Grow();
+  const uint64_t name = Fingerprint(FoldedPath(path));
+  const uint64_t contentPrint = Fingerprint(content);
+  Slot &slot = SlotOf(name);
+  if (slot.name == 0) {
+    slot = {name, contentPrint, lineNumber};
+    ++used_;
+    return 0;
+  }
+  return slot.content == contentPrint ? 0 : slot.lineNumber;
+}
+
+BatchNames::Slot &BatchNames::SlotOf(uint64_t name) {
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = static_cast<size_t>(name) & mask;; i = (i + 1) & mask) {
+    if (slots_[i].name == 0 || slots_[i].name == name) return slots_[i];
+  }
+}
+
+void BatchNames::Grow() {
+  std::vector<Slot> old;
+  old.swap(slots_);
+  slots_.resize(old.empty() ? 64 : old.size() * 2);
+  for (const Slot &slot : old) {
+    if (slot.name != 0) SlotOf(slot.name) = slot;
+  }
+}
+
+}  // namespace qrapp

@@ -1,0 +1,11 @@
+#include "line_parts.h"
+
+namespace qrapp {
+
+LineParts SplitNameAndContent(const std::string &line) {
+  const size_t tab = line.find('\t');
+  if (tab == std::string::npos) return {line, line};
+  return {line.substr(0, tab), line.substr(tab + 1)};
+}
+
+}  // namespace qrapp
