@@ -4,15 +4,15 @@
 #include <cstring>
 #include <vector>
 
+#include "gbk_bytes.h"
+
 namespace qrapp {
 
 namespace {
 
-// Lead and trail byte of one GBK character, as Windows reads code page 936;
-// any other byte stands for itself.
-bool IsGbkPair(unsigned char lead, unsigned char trail) {
-  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
-}
+// A GBK character as Windows reads code page 936; any other byte stands for
+// itself.
+using cp936::IsPair;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -71,7 +71,7 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
   translated.reserve(line.size());
   for (size_t i = 0; i < line.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(line[i]);
-    if (i + 1 < line.size() && IsGbkPair(byte, static_cast<unsigned char>(line[i + 1]))) {
+    if (i + 1 < line.size() && IsPair(byte, static_cast<unsigned char>(line[i + 1]))) {
       // A double-byte character: its trail byte is no separator.
       components.back().append(line, i, 2);
       translated.append(line, i, 2);

@@ -1,12 +1,12 @@
 #include "batch_names.h"
 
+#include "gbk_bytes.h"
+
 namespace qrapp {
 
 namespace {
 
-bool IsGbkPair(unsigned char lead, unsigned char trail) {
-  return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
-}
+using cp936::IsPair;
 
 // The upper-case trail byte of a GBK letter with a case: full-width Latin
 // (row A3), Greek (row A6) and Cyrillic (row A7); any other trail as given.
@@ -51,7 +51,7 @@ std::string BatchNames::FoldedPath(const std::string &path) {
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(path[i]);
-    if (i + 1 < path.size() && IsGbkPair(byte, static_cast<unsigned char>(path[i + 1]))) {
+    if (i + 1 < path.size() && IsPair(byte, static_cast<unsigned char>(path[i + 1]))) {
       folded += path[i];
       folded += static_cast<char>(FoldedTrail(byte, static_cast<unsigned char>(path[i + 1])));
       ++i;

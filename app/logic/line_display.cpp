@@ -1,5 +1,7 @@
 #include "line_display.h"
 
+#include "gbk_bytes.h"
+
 namespace qrapp {
 
 namespace {
@@ -23,7 +25,7 @@ Piece GbkPiece(const std::string &line, size_t at) {
   if (lead < 0x80) return IsPrintableAscii(lead) ? Piece{} : Escaped();
   if (at + 1 < line.size()) {
     const unsigned char trail = static_cast<unsigned char>(line[at + 1]);
-    if (lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F) {
+    if (cp936::IsPair(lead, trail)) {
       return {2, false, 2};
     }
   }
