@@ -40,7 +40,10 @@ check "qrbatch.exe succeeds" [ "$status" -eq 0 ]
 check "qrbatch.exe names a file in Chinese" [ -f "$unpacked/输出/发布测试.jpg" ]
 check "qrbatch.exe writes a decodable file" [ "$(decoded "$unpacked/输出/release-zip.jpg")" = release-zip ]
 
-# The batch generator from the same folder: its window appears, Esc closes it.
+# The batch generator from the same folder, as on a machine that never ran
+# it (no working folder yet): its window appears, Esc closes it.
+working_folder=$WINEPREFIX/drive_c/brelvanto
+rm -rf "$working_folder"
 cp "$unpacked/QRCodeWin32.dll" "$QR_TEST_TMP/shipped.dll"
 (cd "$unpacked" && exec timeout 120 wine QRBatchGenerator.exe) &
 app=$!
@@ -52,5 +55,6 @@ fi
 wait "$app"
 status=$?
 check "QRBatchGenerator.exe ends on Esc" [ "$status" -eq 0 ]
+check "its start-up makes C:\\brelvanto\\Set.ini" [ -f "$working_folder/Set.ini" ]
 check "the shipped engine library is left as it is" cmp -s "$QR_TEST_TMP/shipped.dll" "$unpacked/QRCodeWin32.dll"
 finish
