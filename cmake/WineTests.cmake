@@ -1,8 +1,7 @@
 # Tests that run Windows programs under Wine (wine32) in one Xvfb, in a
 # fresh WINEPREFIX made by the test run (CTest fixture "wine_prefix").
 #
-#   qr_add_wine_test(NAME <name> COMMAND <program> [args...]
-#                    [NEEDS_DISPLAY] [TIMEOUT <seconds>])
+#   qr_add_wine_test(NAME <name> COMMAND <program> [args...] [TIMEOUT <seconds>])
 #
 # <program> is a Linux command (a script, `wine`, a native checker) or a
 # Windows .exe, which is run with wine. The command sees WINEARCH, WINEPREFIX,
@@ -26,7 +25,7 @@ set_tests_properties(wine_prefix_cleanup PROPERTIES
   FIXTURES_CLEANUP wine_prefix TIMEOUT 60 RESOURCE_LOCK wine)
 
 function(qr_add_wine_test)
-  cmake_parse_arguments(ARG "NEEDS_DISPLAY" "NAME;TIMEOUT" "COMMAND" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "COMMAND" ${ARGN})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

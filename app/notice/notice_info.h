@@ -2,10 +2,12 @@
 // The values read once per run from the publisher's online notice.
 #include <string>
 
+#include "qr_version.h"
+
 namespace notice {
 
 // The version of this build, shown as "V2.0" and compared with the notice.
-constexpr int currentVersion = 2;
+constexpr int currentVersion = QR_VERSION_MAJOR;
 
 // Texts are GBK bytes, exactly as the notice carried them.
 struct NoticeInfo {

@@ -4,6 +4,7 @@
 #include "input_lines.h"
 #include "options.h"
 #include "platform.h"
+#include "qr_version.h"
 
 namespace qrbatch {
 
@@ -55,7 +56,7 @@ int RunCommand(const std::vector<std::string> &args, qrapp::EngineApi &engine, s
     return 0;
   }
   if (options.version) {
-    std::fputs("qrbatch 2.0\n", out);
+    std::fputs("qrbatch " QR_VERSION_TEXT "\n", out);
     return 0;
   }
 
