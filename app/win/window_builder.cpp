@@ -143,6 +143,7 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
       AddComboItems(window, control);
       break;
     case ControlKind::TransparentLabel:
+      SubclassTransparentLabel(window, qrapp::kMainWindow.background);
       if (link) SubclassLinkLabel(window);
       break;
     default:
