@@ -1,9 +1,10 @@
-// The main window's painting, checked from another process while the
-// calling script takes screenshots:
+// The main window's sizes and painting, checked from another process while
+// the calling script takes screenshots:
 //   window_paint_driver <exe> <work folder>
-// writes the screen rectangles of the clock label and the link label to
-// <work>\labels.txt ("left top width height" per line), waits for
-// <work>\captured and closes the program. Paths are Windows paths.
+// checks that both combo boxes are 140 x 20, writes the screen rectangles
+// of the clock label and the link label to <work>\labels.txt ("left top
+// width height" per line), waits for <work>\captured and closes the
+// program. Paths are Windows paths.
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +17,13 @@ using namespace appdriver;
 
 namespace {
 
+void CheckSize(const App &app, const char *name, int width, int height) {
+  RECT rect = {};
+  GetWindowRect(app.Control(name), &rect);
+  CheckEqual(rect.right - rect.left, width, std::string(name) + " width");
+  CheckEqual(rect.bottom - rect.top, height, std::string(name) + " height");
+}
+
 std::string ScreenRect(const App &app, const char *name) {
   RECT rect = {};
   GetWindowRect(app.Control(name), &rect);
@@ -26,6 +34,8 @@ std::string ScreenRect(const App &app, const char *name) {
 void Run(const std::wstring &exe, const std::wstring &work) {
   App app;
   if (!app.Start(exe)) return;
+  CheckSize(app, "组合框_版本1", 140, 20);
+  CheckSize(app, "组合框_纠错1", 140, 20);
 
   // The clock shows the time from its first tick on; once the second has
   // changed too, the first time has long been painted.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The batch generator's window under Wine: the clock and link labels of the
-# bottom panel, repainted twice a second with a new time and a new link
-# colour, never show up blank or half drawn in screenshots taken back to
-# back for six seconds.
+# The batch generator's window under Wine: the combo boxes are 140 x 20, and
+# the clock and link labels of the bottom panel, repainted twice a second
+# with a new time and a new link colour, never show up blank or half drawn
+# in screenshots taken back to back for six seconds.
 #   app_window_paint.sh <label capture program>
 # Needs the harness environment (WINEPREFIX, DISPLAY, QR_WINDOWS_DIR, QR_TEST_TMP).
 set -euo pipefail
