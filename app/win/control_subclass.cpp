@@ -130,8 +130,8 @@ void PaintTransparentLabel(HWND label) {
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
   const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
 
-  const HBRUSH background =
-      CreateSolidBrush(static_cast<COLORREF>(reinterpret_cast<UINT_PTR>(GetPropW(label, kTransparentLabelProperty)) - 1));
+  const UINT_PTR backgroundPlusOne = reinterpret_cast<UINT_PTR>(GetPropW(label, kTransparentLabelProperty));
+  const HBRUSH background = CreateSolidBrush(static_cast<COLORREF>(backgroundPlusOne - 1));
   FillRect(memory, &client, background);
   DeleteObject(background);
   const RECT own = RectInParent(label);
