@@ -16,7 +16,9 @@ class FileSystem {
   virtual bool CreateDirectories(const std::string &path) = 0;
   // Whole file; false (bytes empty) when it cannot be opened or read.
   virtual bool ReadFile(const std::string &path, std::string &bytes) = 0;
-  // Creates or truncates the file and writes all bytes.
+  // Writes all bytes as the file's new content, replacing any file of that
+  // name in one step: the path names the old file or the whole new one,
+  // never a part. Nothing is left behind when it fails.
   virtual bool WriteFile(const std::string &path, std::string_view bytes) = 0;
   // Sets the attributes to hidden only (no-op success where there are none).
   virtual bool SetHidden(const std::string &path) = 0;

@@ -1,12 +1,41 @@
 #include "posix_file_system.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
 namespace qrapp {
+namespace {
+
+// A name beside `path` that no batch line can give (batch files end in
+// .jpg, .png or .svg), created exclusively so nothing existing is touched.
+int CreateTemporaryBeside(const std::string &path, std::string &temporary) {
+  static std::atomic<unsigned> counter{0};
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = folder + ".qrwrite-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
 
 bool PosixFileSystem::Exists(const std::string &path) {
   struct stat info;
@@ -40,11 +69,22 @@ bool PosixFileSystem::ReadFile(const std::string &path, std::string &bytes) {
   return ok;
 }
 
+// Written under a temporary name and renamed over the target in one step:
+// a reader, or whatever is left after a crash, sees the old file or the
+// whole new one. Other hard links to the old file keep its bytes.
 bool PosixFileSystem::WriteFile(const std::string &path, std::string_view bytes) {
-  std::FILE *file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+  std::string temporary;
+  const int fd = CreateTemporaryBeside(path, temporary);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+  ok = close(fd) == 0 && ok;
+  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    const int reason = errno;
+    unlink(temporary.c_str());
+    errno = reason;
+  }
+  return ok;
 }
 
 bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); }

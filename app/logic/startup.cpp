@@ -18,10 +18,12 @@ void MainWindowLogic::OnCreated() {
 }
 
 // Whatever exists under the engine's name is left alone; a failed write
-// leaves no truncated library behind, which would never be replaced.
+// leaves no truncated library behind, which would never be replaced. A
+// program folder without a name the file functions take (empty) gets
+// nothing: \QRCodeWin32.dll would be the root of the current drive.
 void MainWindowLogic::DeployEngine() {
   const std::string path = paths_.EngineFile();
-  if (files_.Exists(path) || engineImage_.empty()) return;
+  if (paths_.programFolder.empty() || files_.Exists(path) || engineImage_.empty()) return;
   if (files_.WriteFile(path, engineImage_)) {
     files_.SetHidden(path);
   } else {

@@ -1,6 +1,7 @@
 #include "web_address.h"
 
 #include <cctype>
+#include <cstring>
 
 namespace notice {
 namespace {
@@ -17,20 +18,30 @@ bool HasHostAfter(std::string_view link, std::size_t schemeLength) {
     return link.size() > schemeLength && link[schemeLength] != '/';
 }
 
-// Spaces and control characters (a line break left in the notice, say)
-// never belong in an address the shell should open.
-bool HasBlankOrControl(std::string_view link) {
+// The characters an address may hold: unreserved, gen-delims, sub-delims
+// and the '%' of percent-encoding. Bytes of 0x80 and up pass too, so
+// addresses written with Chinese characters keep working. Blanks, controls,
+// quotes and " < > \ ^ ` { | } never do: a quote or a blank can split the
+// browser's command line into extra arguments.
+bool IsAddressCharacter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) return true;
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9'))
+        return true;
+    return byte != 0 && std::strchr("-._~:/?#[]@!$&'()*+,;=%", byte) != nullptr;
+}
+
+bool HasOnlyAddressCharacters(std::string_view link) {
     for (char c : link) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) return true;
+        if (!IsAddressCharacter(c)) return false;
     }
-    return false;
+    return true;
 }
 
 }  // namespace
 
 bool IsWebAddress(std::string_view link) {
-    if (HasBlankOrControl(link)) return false;
+    if (!HasOnlyAddressCharacters(link)) return false;
     for (std::string_view scheme : {std::string_view("http://"), std::string_view("https://")}) {
         if (StartsWithIgnoringCase(link, scheme)) return HasHostAfter(link, scheme.size());
     }

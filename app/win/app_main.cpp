@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "application.h"
+#include "late_bound_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  qrwin::RestrictLibrarySearchToSystem();
   return qrwin::RunApplication(instance);
 }

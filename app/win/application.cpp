@@ -7,6 +7,7 @@
 #include "main_window_logic.h"
 #include "notice_main_window.h"
 #include "notice_panel.h"
+#include "program_folder.h"
 #include "win_engine_api.h"
 #include "win_file_system.h"
 #include "win_main_window_view.h"
@@ -57,20 +58,12 @@ int RunMessageLoop(HWND mainWindow) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = "";
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length < MAX_PATH ? length : 0);
-  const size_t slash = folder.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : folder.substr(0, slash);
-}
-
 int RunApplication(HINSTANCE instance) {
   OleInitialize(nullptr);  // the shell's folder browser and save dialog
   MainWindow::RegisterClasses(instance);
 
   qrapp::AppPaths paths;
-  paths.programFolder = ProgramFolder();
+  paths.programFolder = AnsiProgramFolder();
   MainWindow window;
   WinMainWindowView view(window);
   WinEngineApi engine(paths.programFolder);

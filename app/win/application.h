@@ -4,14 +4,9 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace qrwin {
 
 // Runs the program until the main window is closed; the process exit code.
 int RunApplication(HINSTANCE instance);
-
-// The folder of the running executable, ANSI, without trailing backslash.
-std::string ProgramFolder();
 
 }  // namespace qrwin

@@ -23,4 +23,12 @@ bool IsSettingText(HWND editBox);
 // Link labels: hand cursor, and kLinkPressedMessage on the button press.
 void SubclassLinkLabel(HWND label);
 
+// Transparent labels: drawn off screen, background (the parent's colour),
+// the texts of overlapping transparent labels and their own text, and put
+// on the screen in one step, so that no new text or colour ever shows them
+// blank or half drawn. A new text repaints them at once.
+void SubclassTransparentLabel(HWND label, COLORREF background);
+// Repaints a transparent label without erasing.
+void RepaintTransparentLabel(HWND label);
+
 }  // namespace qrwin

@@ -11,9 +11,10 @@ namespace qrwin {
 
 class LateBoundLibrary {
  public:
-  // A program library is loaded from `folder` and, failing that, through
-  // the normal search by its bare name. A system library is loaded from the
-  // system folder only, so no file planted next to the program is taken.
+  // A program library is loaded from `folder` (ANSI, absolute) only; a
+  // system library from the system folder only. Neither is ever searched
+  // for by its bare name, so no file planted in the current folder or on
+  // the PATH is taken.
   enum class Origin { kProgram, kSystem };
 
   LateBoundLibrary(std::string folder, std::string fileName, Origin origin);
@@ -30,11 +31,18 @@ class LateBoundLibrary {
   }
 
  private:
+  HMODULE Load() const;
+
   std::string folder_;
   std::string fileName_;
   Origin origin_;
   HMODULE module_ = nullptr;
 };
+
+// Libraries that are loaded by their bare name (by the program or by the
+// system on its behalf) come from the system folder only. Called first of
+// all; does nothing on systems without SetDefaultDllDirectories.
+void RestrictLibrarySearchToSystem();
 
 // Shows "无法找到指定DLL库文件“<library>”中的输出命令“<function>”" and ends the program.
 [[noreturn]] void ExitForMissingFunction(const std::string &library, const std::string &function);

@@ -181,7 +181,6 @@ void MainWindow::SetText(const std::string &name, const std::wstring &text) {
   const BuiltControl *control = controls_.Find(name);
   if (!control || !control->window) return;
   SetWindowTextW(control->window, text.c_str());
-  if (control->layout->kind == ControlKind::TransparentLabel) InvalidateBehind(control->window);
 }
 
 void MainWindow::SetTitle(const std::wstring &title) { SetWindowTextW(window_, title.c_str()); }
@@ -232,7 +231,7 @@ void MainWindow::SetTextColour(const std::string &name, std::uint32_t colour) {
     if (entry.first == control) entry.second = colour, found = true;
   if (!found) textColours_.emplace_back(control, colour);
   PublishTextColour(control, colour);
-  InvalidateBehind(control);
+  RepaintTransparentLabel(control);
 }
 
 void MainWindow::SetPicture(const std::string &name, std::vector<std::uint8_t> bytes) {

@@ -1,4 +1,5 @@
-// FileSystem over the Windows ANSI file functions; folder tests and creation
+// FileSystem over the Windows wide-character file functions (ANSI paths
+// converted, long ones in extended-length form); folder tests and creation
 // through PathIsDirectoryA (shlwapi) and MakeSureDirectoryPathExists
 // (dbghelp), bound by name.
 #pragma once

@@ -112,6 +112,21 @@ void AddComboItems(HWND combo, const ControlLayout &control) {
   SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(control.selected), 0);
 }
 
+// A closed drop-down list is as high as its selection field plus a frame
+// the system decides (and Wine's CB_SETITEMHEIGHT adds to the height it is
+// given), so the field is adjusted until the whole box is `height`.
+void FitSelectionField(HWND combo, int height) {
+  int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 4 && field > 0; ++attempt) {
+    RECT rect;
+    GetWindowRect(combo, &rect);
+    const int error = height - (rect.bottom - rect.top);
+    if (error == 0 || field + error < 1) return;
+    field += error;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
 HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fonts) {
   const WindowRecipe recipe = RecipeFor(control);
   if (!recipe.className) return nullptr;
@@ -135,8 +150,10 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
       break;
     case ControlKind::ComboBox:
       AddComboItems(window, control);
+      FitSelectionField(window, control.height);
       break;
     case ControlKind::TransparentLabel:
+      SubclassTransparentLabel(window, qrapp::kMainWindow.background);
       if (link) SubclassLinkLabel(window);
       break;
     default:

@@ -67,6 +67,18 @@ TEST_F(StartupTest, AFailedEngineWriteLeavesNoPartialLibrary) {
   EXPECT_EQ(view.items[control::kVersionList].size(), 41u);  // start-up goes on
 }
 
+// The program's folder has no name the file functions take: the engine is
+// not written to the root of the current drive instead.
+TEST_F(StartupTest, WithoutAProgramFolderNoEngineIsDeployed) {
+  files.folders.insert("");
+  AppPaths paths;
+  paths.programFolder = "";
+  MainWindowLogic noFolder(view, engine, files, settings, paths, engineImage);
+  noFolder.OnCreated();
+  EXPECT_FALSE(files.Exists("\\QRCodeWin32.dll"));
+  EXPECT_EQ(view.items[control::kVersionList].size(), 41u);  // start-up goes on
+}
+
 TEST_F(StartupTest, UncreatableSettingsFileReadsAsEmpty) {
   files.unwritable.insert("C:\\brelvanto\\Set.ini");
   logic.OnCreated();

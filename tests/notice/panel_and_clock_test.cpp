@@ -71,3 +71,21 @@ TEST(LinkFilter, OnlyHttpAndHttpsAddressesOpen) {
         EXPECT_FALSE(notice::IsWebAddress(bad)) << bad;
     }
 }
+
+TEST(LinkFilter, CharactersThatCouldSplitTheBrowsersCommandLineAreRefused) {
+    // A quote would end the argument the shell builds; the rest are outside
+    // what an address may hold.
+    for (const char* bad : {"http://x/\" --kiosk file:///c:/", "http://x/\"", "http://x/<a>", "http://x/^",
+                            "http://x/a|b", "http://x/`cmd`", "http://x\\y", "http://x/{a}", "http://x/\t",
+                            "http://x/\x7f"}) {
+        EXPECT_FALSE(notice::IsWebAddress(bad)) << bad;
+    }
+}
+
+TEST(LinkFilter, EveryCharacterAnAddressMayHoldIsKept) {
+    EXPECT_TRUE(notice::IsWebAddress("https://user:pw@bbs.example:8080/a-b_c.d~e/f?g=h&i=j;k,l+m*n'o(p)!$#[::1]%20"));
+    // GBK bytes of a Chinese path and query.
+    EXPECT_TRUE(notice::IsWebAddress("http://bbs.example/\xcc\xfb\xd7\xd3?\xb2\xe2=\xca\xd4"));
+    // The same in UTF-8.
+    EXPECT_TRUE(notice::IsWebAddress("http://bbs.example/\xe5\xb8\x96\xe5\xad\x90"));
+}
