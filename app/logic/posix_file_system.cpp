@@ -89,6 +89,7 @@ bool PosixFileSystem::WriteFile(const std::string &path, std::string_view bytes)
 
 bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); }
 
-bool PosixFileSystem::Remove(const std::string &path) { return std::remove(path.c_str()) == 0; }
+// unlink, not std::remove: a folder under the name must survive.
+bool PosixFileSystem::Remove(const std::string &path) { return unlink(path.c_str()) == 0; }
 
 }  // namespace qrapp

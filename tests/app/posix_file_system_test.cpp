@@ -101,6 +101,15 @@ TEST_F(PosixWriteTest, AFolderUnderTheNameIsNeitherReplacedNorLittered) {
   EXPECT_EQ(Names(), std::vector<std::string>{"a.jpg"});
 }
 
+TEST_F(PosixWriteTest, RemovingNeverTakesAnEmptyFolder) {
+  ASSERT_EQ(mkdir(Path("a.jpg").c_str(), 0777), 0);
+  EXPECT_FALSE(files.Remove(Path("a.jpg")));
+  EXPECT_TRUE(files.IsDirectory(Path("a.jpg")));
+  Put(Path("b.jpg"), "BM");
+  EXPECT_TRUE(files.Remove(Path("b.jpg")));
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.jpg"});
+}
+
 TEST_F(PosixWriteTest, AMissingFolderFailsWithoutCreatingAnything) {
   EXPECT_FALSE(files.WriteFile(Path("missing/a.jpg"), "BM"));
   EXPECT_TRUE(Names().empty());
