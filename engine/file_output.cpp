@@ -74,9 +74,12 @@ bool WriteAllParts(HANDLE file, std::initializer_list<ByteSpan> parts) {
 #else
 
 std::string TemporaryName(const char *target) {
+  // Asked once: getpid is a system call of its own. A child made by fork
+  // keeps its parent's number; the exclusive creation keeps them apart.
+  static const long pid = static_cast<long>(getpid());
   const char *slash = std::strrchr(target, '/');
   char name[64];
-  std::snprintf(name, sizeof name, ".qr-%ld-%lu.tmp", static_cast<long>(getpid()),
+  std::snprintf(name, sizeof name, ".qr-%ld-%lu.tmp", pid,
                 temporaryCounter.fetch_add(1, std::memory_order_relaxed));
   return std::string(target, slash ? static_cast<size_t>(slash - target + 1) : 0) + name;
 }
