@@ -153,7 +153,23 @@ void PaletteRaster::FillCells(int y, int64_t left, int64_t cellWidth, const uint
     if (bytes == 1) {
       // Without a branch: the cells follow no pattern a processor could
       // predict, and a mispredicted branch costs more than the store.
-      for (int k = 0; k < count; ++k) {
+      // Adjacent flags go eight at a time: each flag byte becomes a mask
+      // byte of 00 or FF, and eight pixel bytes are merged at once.
+      int k = 0;
+      if (step == 1) {
+        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kHigh = 0x8080808080808080ULL;
+        const uint64_t values = value * 0x0101010101010101ULL;
+        for (; k + 8 <= count; k += 8) {
+          uint64_t flags, pixels;
+          std::memcpy(&flags, cells + k, 8);
+          std::memcpy(&pixels, out + k, 8);
+          const uint64_t set = (((flags & kLow7) + kLow7) | flags) & kHigh;  // top bit of each non-zero byte
+          const uint64_t mask = (set >> 7) * 0xFF;
+          pixels ^= (pixels ^ values) & mask;
+          std::memcpy(out + k, &pixels, 8);
+        }
+      }
+      for (; k < count; ++k) {
         const uint8_t mask = static_cast<uint8_t>(-static_cast<int>(cells[k * step] != 0));
         out[k] = static_cast<uint8_t>(out[k] ^ ((out[k] ^ value) & mask));
       }
@@ -181,11 +197,11 @@ void PaletteRaster::RepeatRow(int y, int count) {
   if (y < 0 || y >= height_) return;
   count = std::min(count, height_ - y);
   // Bottom-up storage: rows y + count - 1 up to y lie in a row, y last.
-  // Rows are whole 32-bit words; the copies are word stores in the loop,
-  // not a library call per row.
   const size_t stride = stride_;  // a local: the stores below could alias the member
   const uint8_t *const source = Row(y);
   uint8_t *row = const_cast<uint8_t *>(source);
+  // Rows are whole 32-bit words; the copies are word stores in the loop,
+  // not a library call per row of a few dozen bytes.
   for (int n = 1; n < count; ++n) {
     row -= stride;
     size_t i = 0;
