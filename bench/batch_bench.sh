@@ -13,9 +13,12 @@
 #                bitmap of 5,662 bytes for a version-1 line;
 #   zint_users   zint --batch as users call it: automatic mask, its default
 #                level, --scale=4;
-#   wine         qrbatch.exe under Wine, when wine and the .exe are there
-#                (QRBATCH_EXE, default BUILD_DIR/windows/app/qrbatch/
-#                qrbatch.exe; QR_BENCH_WINE=0 leaves it out).
+#   wine         qrbatch.exe under Wine, with QR_BENCH_WINE=1 when wine and
+#                the .exe are there (QRBATCH_EXE, default BUILD_DIR/windows/
+#                app/qrbatch/qrbatch.exe). Slow: Wine looks for every new
+#                name case-blind through the whole folder, so its time per
+#                line grows with the folder (about 1 ms at 2,000 files,
+#                5 ms at 10,000).
 # Rounds run every program once, in a rotating order, each into a fresh
 # empty folder; each round gives its own ratios (paired runs, interleaved),
 # and the medians of those ratios count, with their range. qrbatch is held
@@ -51,7 +54,7 @@ if "$qrbatch" --help 2>&1 | grep -q -- '-j'; then qrbatch_options=(-j 1); fi
 
 exe=${QRBATCH_EXE:-$build/windows/app/qrbatch/qrbatch.exe}
 use_wine=0
-if [ "${QR_BENCH_WINE:-1}" != 0 ] && command -v wine >/dev/null && [ -f "$exe" ]; then use_wine=1; fi
+if [ "${QR_BENCH_WINE:-0}" = 1 ] && command -v wine >/dev/null && [ -f "$exe" ]; then use_wine=1; fi
 
 work=$(mktemp -d /tmp/batch_bench.XXXXXX)
 loop_image="" loop_mount=""
@@ -68,14 +71,19 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 seq 20210706001 $((20210706001 + count - 1)) > "$work/lines.txt"
 
-# A fresh ext4 with its journal (mkfs.ext4's default) on a loop device.
+programs=(floor_plain floor_whole qrbatch zint_recipe zint_users)
+if [ "$use_wine" = 1 ]; then programs+=(wine); fi
+
+# A fresh ext4 with its journal (mkfs.ext4's default) on a loop device,
+# with room and inodes for every run's files (two 4 KiB blocks each).
 # Says why on standard error when it cannot.
 mount_loop() {
   if [ "$(id -u)" != 0 ]; then echo "not root" >&2; return 1; fi
   loop_image=$(mktemp /tmp/batch_bench_ext4.XXXXXX)
   loop_mount=$(mktemp -d /tmp/batch_bench_mnt.XXXXXX)
-  truncate -s 4G "$loop_image"
-  mkfs.ext4 -q -F "$loop_image" || return 1
+  local files=$((rounds * ${#programs[@]} * (count + 1) + 1000))
+  truncate -s $((files * 12 / 1024 + 256))M "$loop_image"
+  mkfs.ext4 -q -F -N "$files" "$loop_image" || return 1
   mount -o loop "$loop_image" "$loop_mount" || { rmdir "$loop_mount"; loop_mount=""; return 1; }
 }
 
@@ -144,8 +152,6 @@ mkdir "$work/one"
 echo "$first" | "$qrbatch" -o "$work/one"
 cp "$work/one/$first.jpg" "$work/template.jpg"
 
-programs=(floor_plain floor_whole qrbatch zint_recipe zint_users)
-if [ "$use_wine" = 1 ]; then programs+=(wine); fi
 echo "lines: $count, image: $(stat -c %s "$work/template.jpg") bytes, $rounds rounds; qrbatch ${qrbatch_options[*]}"
 for place in "${places[@]}"; do
   out=$(mktemp -d "$place/batch_bench.XXXXXX")
