@@ -1,6 +1,7 @@
 #include "symbol_drawing.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
