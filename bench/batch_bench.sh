@@ -1,45 +1,101 @@
 #!/usr/bin/env bash
-# The command-line batch against its floor and a peer, in one run:
-#   qrbatch                 10,000 lines (20210706001 onwards), 200x200 images
-#   floor                   batch_floor writing the same bytes under the same names
-#   zint --batch --mirror   the same lines as BMP files (8-pixel modules)
-#   qrbatch.exe             the Windows build under Wine, when wine and the
-#                           .exe are there (QRBATCH_EXE, default
-#                           BUILD_DIR/windows/app/qrbatch/qrbatch.exe)
-# each into a fresh empty folder on the same file system, three rounds, the
-# programs taking turns within a round; the best round of each counts.
-# Usage: bench/batch_bench.sh [BUILD_DIR] [LINES] [PARENT]
-#   PARENT: where the output folders are made (default BUILD_DIR); a tmpfs
-#   such as /dev/shm takes the disk out of the comparison.
-# Goal: qrbatch <= 1.25 x floor.
+# The command-line batch against its file-system floors and zint, LINES
+# lines (20210706001 onwards) each, 200 x 200 images of 8-pixel modules:
+#   floor_plain  batch_floor plain: qrbatch's bytes for the first line under
+#                every line's name, open, one write, close, nothing else;
+#   floor_whole  batch_floor whole: the same with qrbatch's guarantee that a
+#                file appears whole or not at all (open a temporary file,
+#                write, close, rename: the calls qrbatch makes);
+#   qrbatch      qrbatch -o DIR FILE (one worker: -j 1 where it has -j);
+#   zint_recipe  zint --batch with our recipe: mask 4 (--mask=4), level L
+#                (--secure=1), 8-pixel modules (--scale=4), no quiet zone,
+#                2 modules of white space around: the same 200 x 200 1-bit
+#                bitmap of 5,662 bytes for a version-1 line;
+#   zint_users   zint --batch as users call it: automatic mask, its default
+#                level, --scale=4;
+#   wine         qrbatch.exe under Wine, with QR_BENCH_WINE=1 when wine and
+#                the .exe are there (QRBATCH_EXE, default BUILD_DIR/windows/
+#                app/qrbatch/qrbatch.exe). Slow: Wine looks for every new
+#                name case-blind through the whole folder, so its time per
+#                line grows with the folder (about 1 ms at 2,000 files,
+#                5 ms at 10,000).
+# Rounds run every program once, in a rotating order, each into a fresh
+# empty folder; each round gives its own ratios (paired runs, interleaved),
+# and the medians of those ratios count, with their range. qrbatch is held
+# against the floor of its own guarantee, floor_whole; floor_plain is shown
+# too.
+# Places: /dev/shm (no disk at all) and a fresh ext4 with a journal on a
+# loop device under /tmp (needs root; made, mounted, unmounted and deleted
+# by this script). Other parents may be given instead.
+# Usage: bench/batch_bench.sh [BUILD_DIR] [LINES] [ROUNDS] [PARENT...]
+#   defaults: BUILD_DIR build, 10000 lines, 7 rounds, /dev/shm and the loop
+#   device.
+# Goal: qrbatch <= 1.25 x floor_whole.
 #
-# All output folders stay until the end. On ext4 without a journal, a file
-# created within about a minute of many deletions in the same block group
-# makes the kernel step over every recently freed inode; removing a round's
-# 10,000 files before the next program runs would time that, not the program.
-# For the same reason, leave a minute between two runs of this script on disk.
+# All output folders of a place stay until its last round. On ext4 without
+# a journal (this machine's root file system), a file created within
+# minutes of many deletions makes the kernel step over every recently
+# freed inode; timing there would measure the file system's state, which
+# is why no place of the defaults is on it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
 count=${2:-10000}
+rounds=${3:-7}
+shift $(($# < 3 ? $# : 3))
 qrbatch=$build/app/qrbatch/qrbatch
 floor=$build/bench/batch_floor
 for program in "$qrbatch" "$floor"; do
   [ -x "$program" ] || { echo "missing $program: cmake --build $build --target qrbatch batch_floor" >&2; exit 2; }
 done
 command -v zint >/dev/null || { echo "zint is not installed" >&2; exit 2; }
+qrbatch_options=()
+if "$qrbatch" --help 2>&1 | grep -q -- '-j'; then qrbatch_options=(-j 1); fi
 
 exe=${QRBATCH_EXE:-$build/windows/app/qrbatch/qrbatch.exe}
 use_wine=0
-if command -v wine >/dev/null && [ -f "$exe" ]; then use_wine=1; fi
+if [ "${QR_BENCH_WINE:-0}" = 1 ] && command -v wine >/dev/null && [ -f "$exe" ]; then use_wine=1; fi
 
-work=$(mktemp -d "${3:-$build}/batch_bench.XXXXXX")
+work=$(mktemp -d /tmp/batch_bench.XXXXXX)
+loop_image="" loop_mount=""
 cleanup() {
   if [ "$use_wine" = 1 ]; then wineserver -k 2>/dev/null || true; fi
+  if [ -n "$loop_mount" ]; then
+    umount "$loop_mount" 2>/dev/null || true
+    rmdir "$loop_mount" 2>/dev/null || true
+  fi
+  if [ -n "$loop_image" ]; then rm -f "$loop_image"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 seq 20210706001 $((20210706001 + count - 1)) > "$work/lines.txt"
+
+programs=(floor_plain floor_whole qrbatch zint_recipe zint_users)
+if [ "$use_wine" = 1 ]; then programs+=(wine); fi
+
+# A fresh ext4 with its journal (mkfs.ext4's default) on a loop device,
+# with room and inodes for every run's files (two 4 KiB blocks each).
+# Says why on standard error when it cannot.
+mount_loop() {
+  if [ "$(id -u)" != 0 ]; then echo "not root" >&2; return 1; fi
+  loop_image=$(mktemp /tmp/batch_bench_ext4.XXXXXX)
+  loop_mount=$(mktemp -d /tmp/batch_bench_mnt.XXXXXX)
+  local files=$((rounds * ${#programs[@]} * (count + 1) + 1000))
+  truncate -s $((files * 12 / 1024 + 256))M "$loop_image"
+  mkfs.ext4 -q -F -N "$files" "$loop_image" || return 1
+  mount -o loop "$loop_image" "$loop_mount" || { rmdir "$loop_mount"; loop_mount=""; return 1; }
+}
+
+places=("$@")
+if [ ${#places[@]} = 0 ]; then
+  places=(/dev/shm)
+  if mount_loop 2>"$work/loop_error"; then
+    places+=("$loop_mount")
+  else
+    echo "note: no ext4 on a loop device ($(tr '\n' ' ' < "$work/loop_error")); /dev/shm only" >&2
+  fi
+fi
 
 if [ "$use_wine" = 1 ]; then
   # A prefix of our own, made once (not timed) and kept for later runs; a
@@ -53,54 +109,96 @@ if [ "$use_wine" = 1 ]; then
   wine "$exe" --version >/dev/null 2>&1  # warm the prefix
 fi
 
-run_qrbatch() { "$qrbatch" -o "$1" "$work/lines.txt"; }
-run_floor() { "$floor" "$work/lines.txt" "$work/template.jpg" "$1"; }
-run_zint() { (cd "$1" && zint -b QRCODE --batch --mirror --filetype=bmp --scale=4 -i "$work/lines.txt"); }
-run_wine() { wine "$exe" -o "$(windows_path "$1")" "$(windows_path "$work/lines.txt")"; }
+run_floor_plain() { "$floor" plain "$work/lines.txt" "$work/template.jpg" "$1"; }
+run_floor_whole() { "$floor" whole "$work/lines.txt" "$work/template.jpg" "$1"; }
+run_qrbatch() { "$qrbatch" "${qrbatch_options[@]}" -o "$1" "$work/lines.txt"; }
+run_zint_recipe() {
+  (cd "$1" && zint -b QRCODE --batch --mirror --filetype=bmp --mask=4 --secure=1 --scale=4 \
+    --noquietzones --whitesp=2 --vwhitesp=2 -i "$work/lines.txt")
+}
+run_zint_users() { (cd "$1" && zint -b QRCODE --batch --mirror --filetype=bmp --scale=4 -i "$work/lines.txt"); }
+run_wine() { wine "$exe" "${qrbatch_options[@]}" -o "$(windows_path "$1")" "$(windows_path "$work/lines.txt")"; }
 
 # Nanoseconds one command takes, into a new empty folder.
-time_one() {  # time_one NAME ROUND
-  local dir=$work/out.$1.$2 start end
-  mkdir "$dir"
+time_one() {  # time_one PROGRAM FOLDER
+  local start end
+  mkdir "$2"
   sync
   start=$(date +%s%N)
-  "run_$1" "$dir" >/dev/null 2>&1 || { echo "failed: $1" >&2; exit 1; }
+  "run_$1" "$2" >/dev/null 2>&1 || { echo "failed: $1 into $2" >&2; exit 1; }
   end=$(date +%s%N)
   echo $((end - start))
 }
 
-# The floor writes exactly what qrbatch writes for one line.
+# True when two 1-bit bitmap files show the same picture (zint's colour
+# table lists white first, ours black).
+same_picture() {
+  /usr/bin/python3 - "$1" "$2" <<'PYTHON'
+import sys
+def picture(path):
+    b = open(path, 'rb').read()
+    width, height = int.from_bytes(b[18:22], 'little'), int.from_bytes(b[22:26], 'little')
+    offset, stride = int.from_bytes(b[10:14], 'little'), (width + 31) // 32 * 4
+    dark = 0 if b[54:57] == b'\0\0\0' else 1
+    return [[(b[offset + y * stride + x // 8] >> (7 - x % 8) & 1) == dark for x in range(width)]
+            for y in range(height)]
+sys.exit(picture(sys.argv[1]) != picture(sys.argv[2]))
+PYTHON
+}
+
+# The floors write exactly what qrbatch writes for the first line.
+first=$(head -1 "$work/lines.txt")
 mkdir "$work/one"
-head -1 "$work/lines.txt" | "$qrbatch" -o "$work/one"
-cp "$work/one/$(head -1 "$work/lines.txt").jpg" "$work/template.jpg"
+echo "$first" | "$qrbatch" -o "$work/one"
+cp "$work/one/$first.jpg" "$work/template.jpg"
 
-programs="floor qrbatch zint"
-if [ "$use_wine" = 1 ]; then programs="$programs wine"; fi
-declare -A best
-for round in 1 2 3; do
-  line="round $round:"
-  for program in $programs; do
-    took=$(time_one "$program" "$round")
-    line="$line $program $(awk -v t="$took" 'BEGIN { printf "%.3f", t / 1e9 }') s"
-    if [ -z "${best[$program]:-}" ] || [ "$took" -lt "${best[$program]}" ]; then best[$program]=$took; fi
+echo "lines: $count, image: $(stat -c %s "$work/template.jpg") bytes, $rounds rounds; qrbatch ${qrbatch_options[*]}"
+for place in "${places[@]}"; do
+  out=$(mktemp -d "$place/batch_bench.XXXXXX")
+  results=$work/results.$(basename "$out")
+  : > "$results"
+  echo "== $place ($(df -T "$place" | awk 'NR == 2 { print $2 }'))"
+  for ((round = 0; round < rounds; round++)); do
+    line="round $((round + 1)):"
+    for ((turn = 0; turn < ${#programs[@]}; turn++)); do
+      program=${programs[$(((round + turn) % ${#programs[@]}))]}
+      took=$(time_one "$program" "$out/$program.$round")
+      echo "$round $program $took" >> "$results"
+      line="$line $program $(awk -v t="$took" -v n="$count" 'BEGIN { printf "%.1f", t / n / 1e3 }')"
+    done
+    echo "$line us/line"
   done
-  echo "$line"
-done
-
-if [ "$use_wine" = 1 ]; then
-  cmp -s "$work/template.jpg" "$work/out.wine.1/$(head -1 "$work/lines.txt").jpg" ||
+  if ! same_picture "$work/template.jpg" "$out/zint_recipe.0/$first.bmp"; then
+    echo "note: zint's recipe image of the first line differs from qrbatch's picture" >&2
+  fi
+  if [ "$use_wine" = 1 ] && ! cmp -s "$work/template.jpg" "$out/wine.0/$first.jpg"; then
     echo "note: qrbatch.exe wrote different bytes for the first line" >&2
-fi
-
-awk -v n="$count" -v bytes="$(stat -c %s "$work/template.jpg")" -v where="$work" \
-    -v floor="${best[floor]}" -v qrbatch="${best[qrbatch]}" -v zint="${best[zint]}" \
-    -v wine="${best[wine]:-}" 'BEGIN {
-  printf "lines: %d, image: %d bytes, folders under %s\n", n, bytes, where
-  printf "floor    %8.3f s  %7.1f us/line\n", floor / 1e9, floor / n / 1e3
-  printf "qrbatch  %8.3f s  %7.1f us/line\n", qrbatch / 1e9, qrbatch / n / 1e3
-  printf "zint     %8.3f s  %7.1f us/line\n", zint / 1e9, zint / n / 1e3
-  if (wine != "") printf "qrbatch.exe under Wine %8.3f s  %7.1f us/line\n", wine / 1e9, wine / n / 1e3
-  printf "qrbatch / floor: %.2f (goal <= 1.25)\n", qrbatch / floor
-  printf "zint / floor:    %.2f\n", zint / floor
-  if (wine != "") printf "qrbatch.exe under Wine / floor: %.2f\n", wine / floor
-}'
+  fi
+  awk -v n="$count" '
+    { t[$1, $2] = $3; if ($1 + 1 > r) r = $1 + 1; seen[$2] = 1 }
+    function median(a, k,   i, j, x) {
+      for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (a[j] < a[i]) { x = a[i]; a[i] = a[j]; a[j] = x }
+      return k % 2 ? a[(k + 1) / 2] : (a[k / 2] + a[k / 2 + 1]) / 2
+    }
+    function ratio(label, p, q, goal,   i, a, lo, hi) {
+      if (!(p in seen) || !(q in seen)) return
+      for (i = 0; i < r; i++) { a[i + 1] = t[i, p] / t[i, q]; if (i == 0 || a[i + 1] < lo) lo = a[i + 1]; if (i == 0 || a[i + 1] > hi) hi = a[i + 1] }
+      printf "  %-26s %5.2f  (range %.2f to %.2f)%s\n", label, median(a, r), lo, hi, goal
+    }
+    function perline(p,   i, a) {
+      if (!(p in seen)) return
+      for (i = 0; i < r; i++) a[i + 1] = t[i, p] / n / 1e3
+      printf "  %-12s %7.1f us/line (median)\n", p, median(a, r)
+    }
+    END {
+      perline("floor_plain"); perline("floor_whole"); perline("qrbatch")
+      perline("zint_recipe"); perline("zint_users"); perline("wine")
+      ratio("qrbatch / floor_whole:", "qrbatch", "floor_whole", "  goal <= 1.25")
+      ratio("qrbatch / floor_plain:", "qrbatch", "floor_plain", "")
+      ratio("floor_whole / floor_plain:", "floor_whole", "floor_plain", "")
+      ratio("zint_recipe / qrbatch:", "zint_recipe", "qrbatch", "")
+      ratio("zint_users / qrbatch:", "zint_users", "qrbatch", "")
+      ratio("wine / floor_whole:", "wine", "floor_whole", "")
+    }' "$results"
+  rm -rf "$out"
+done

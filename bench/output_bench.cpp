@@ -6,6 +6,13 @@
 //   Metafile:      the recipe written as a placeable metafile;
 //   ZintBitmap:    zint's bitmap file of each line, 8-pixel modules.
 // Each iteration writes one file into a temporary folder, replacing the last.
+// And the drawing alone, in memory, of one version-1 symbol (the batch's
+// 200 x 200 image, 8-pixel modules, 1 bit per pixel):
+//   Version1Bitmap:         SymbolEngine::DrawBitmap, as qrbatch calls it
+//                           (raster, drawing and headers);
+//   Version1Drawing:        the drawing on a ready raster, row by row;
+//   Version1DrawingByFills: the same drawing one fill per dark module, as a
+//                           recording target receives it (for comparison).
 #include <benchmark/benchmark.h>
 #include <zint.h>
 
@@ -17,6 +24,11 @@
 #include <vector>
 
 #include "QRCodeWin32.h"
+#include "encode_symbol.h"
+#include "engine_state.h"
+#include "palette_raster.h"
+#include "symbol_drawing.h"
+#include "symbol_engine.h"
 
 namespace {
 
@@ -115,6 +127,78 @@ void ZintBitmap(benchmark::State &state) {
   state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(ZintBitmap);
+
+void Version1Bitmap(benchmark::State &state) {
+  qr::SymbolEngine engine;
+  qr::SymbolSettings settings;
+  settings.maskSetting = 5;
+  if (!engine.Encode("20210706001", 11, settings) || engine.version() != 1) state.SkipWithError("encoding failed");
+  qr::BitmapImage image;
+  for (auto _ : state) {
+    if (!engine.DrawBitmap(200, 200, 8, image)) state.SkipWithError("DrawBitmap failed");
+    benchmark::DoNotOptimize(image.rows);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(Version1Bitmap);
+
+// The batch's recipe in the engine's own state, with a version-1 symbol.
+struct Version1Symbol {
+  qr::EngineState state{};
+  qr::SymbolMatrix matrix;
+  bool encoded = false;
+  Version1Symbol() {
+    std::strcpy(state.message, "20210706001");
+    state.maskSetting = 5;
+    encoded = qr::EncodeSymbol(state, matrix) && state.version == 1;
+    state.barColor = 0x000000, state.backColor = 0xFFFFFF;
+    state.barDepth = state.backDepth = 1;
+    state.imageWidth = state.imageHeight = 200;
+    state.orientation = 1;
+    state.modulePixels = 8;
+  }
+};
+
+// Hides the raster's type: the drawing fills one rectangle per module.
+class OpaqueTarget : public qr::DrawTarget {
+ public:
+  explicit OpaqueTarget(qr::PaletteRaster &raster) : raster_(raster) {}
+  void FillRect(int left, int top, int right, int bottom, uint32_t colour) override {
+    raster_.FillRect(left, top, right, bottom, colour);
+  }
+  void MoveTo(int x, int y) override { raster_.MoveTo(x, y); }
+  void LineTo(int x, int y) override { raster_.LineTo(x, y); }
+
+ private:
+  qr::PaletteRaster &raster_;
+};
+
+void Version1Drawing(benchmark::State &state) {
+  Version1Symbol symbol;
+  if (!symbol.encoded) state.SkipWithError("encoding failed");
+  qr::PaletteRaster raster;
+  raster.Allocate(200, 200, 1);
+  for (auto _ : state) {
+    qr::DrawSymbol(raster, symbol.matrix, symbol.state, 0, 0);
+    benchmark::DoNotOptimize(raster.pixelRows());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(Version1Drawing);
+
+void Version1DrawingByFills(benchmark::State &state) {
+  Version1Symbol symbol;
+  if (!symbol.encoded) state.SkipWithError("encoding failed");
+  qr::PaletteRaster raster;
+  raster.Allocate(200, 200, 1);
+  OpaqueTarget target(raster);
+  for (auto _ : state) {
+    qr::DrawSymbol(target, symbol.matrix, symbol.state, 0, 0);
+    benchmark::DoNotOptimize(raster.pixelRows());
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(Version1DrawingByFills);
 
 }  // namespace
 

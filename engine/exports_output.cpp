@@ -55,13 +55,12 @@ short SaveAsBmp(const char *fileName) {
 
   if (fileName == nullptr) return kFailure;
   if (!allocated || !encoded) {
+    // No image: no file of that name stays either.
     qr::RemoveFile(fileName);
     return kFailure;
   }
-  // The old file goes, the new one comes (ReplaceFileContents spares the deletion
-  // where there is nothing to delete).
   const std::vector<uint8_t> headers = qr::BitmapHeaders(raster);
-  const bool written = qr::ReplaceFileContents(
+  const bool written = qr::WriteFileAtomically(
       fileName, {{headers.data(), headers.size()}, {raster.pixelRows(), raster.pixelBytes()}});
   return written ? kSuccess : kFailure;
 }
@@ -69,15 +68,16 @@ short SaveAsBmp(const char *fileName) {
 short SaveAsWmf(const char *fileName) {
   const qr::ScreenMetrics screen = qr::QueryScreen();
   if (fileName == nullptr) return kFailure;
-  qr::RemoveFile(fileName);
   qr::SymbolMatrix matrix;
-  if (!EncodeForOutput(matrix, screen)) return kFailure;
-  if (!FitsMetafile(engineState.imageWidth, engineState.imageHeight)) return kFailure;
+  if (!EncodeForOutput(matrix, screen) || !FitsMetafile(engineState.imageWidth, engineState.imageHeight)) {
+    qr::RemoveFile(fileName);
+    return kFailure;
+  }
   qr::WmfRecorder recorder(engineState.imageWidth, engineState.imageHeight);
   qr::DrawSymbol(recorder, matrix, engineState, 0, 0);
   matrix.Release();
   const std::vector<uint8_t> metafile = recorder.Finish(screen.horizontalDpi);
-  return qr::WriteNewFile(fileName, {{metafile.data(), metafile.size()}}) ? kSuccess : kFailure;
+  return qr::WriteFileAtomically(fileName, {{metafile.data(), metafile.size()}}) ? kSuccess : kFailure;
 }
 
 #ifdef _WIN32

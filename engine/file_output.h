@@ -1,5 +1,6 @@
-// Writing an output file: the old file goes first, the new one is written
-// whole or not at all.
+// Writing an output file whole or not at all: the bytes go to a temporary
+// file in the same folder, which then takes the file's name in one step. A
+// reader sees the old file or the new one, never a part of the new one.
 #pragma once
 
 #include <cstddef>
@@ -13,17 +14,17 @@ struct ByteSpan {
   size_t size;
 };
 
-// Deletes the file if there is one.
+// Deletes the file if there is one; never a folder.
 void RemoveFile(const char *fileName);
 
-// Creates (or truncates) the file and writes the parts in order. False when
-// the file cannot be created or a write fails; a partly written file is
-// removed again.
-bool WriteNewFile(const char *fileName, std::initializer_list<ByteSpan> parts);
+// Writes the parts in order as the file `fileName`, replacing any file of
+// that name. False when the file cannot be written or the name is taken by
+// a folder, with errno (GetLastError on Windows) telling why; the old file
+// is then untouched and no temporary file is left behind.
+bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts);
 
-// RemoveFile, then WriteNewFile. A free name is simply created exclusively:
-// the deletion would have found nothing, so the outcome is the same, for a
-// system call (and under Wine a search of the whole folder) less per file.
-bool ReplaceFileContents(const char *fileName, std::initializer_list<ByteSpan> parts);
+// Tests only: called once the temporary file exists, before anything is
+// written to it; a false return makes the write fail right there.
+extern bool (*afterTemporaryFileCreated)();
 
 }  // namespace qr

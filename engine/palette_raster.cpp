@@ -1,5 +1,6 @@
 #include "palette_raster.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -26,17 +27,26 @@ constexpr uint64_t kMaxPixelBytes = std::numeric_limits<uint32_t>::max() - 54 - 
 }  // namespace
 
 bool PaletteRaster::Allocate(int width, int height, int bitsPerPixel) {
-  pixels_.reset();
+  // A block of the same size is kept and cleared: a batch draws raster
+  // after raster of one size.
+  std::unique_ptr<uint8_t[]> previous = std::move(pixels_);
+  const size_t previousBytes = pixelBytes_;
   pixelBytes_ = 0;
   width_ = height_ = 0;
   stride_ = 0;
-  cacheValid_ = false;
+  cache_[0].valid = cache_[1].valid = false;
   if (width <= 0 || height <= 0 || (bitsPerPixel != 1 && bitsPerPixel != 4)) return false;
   const uint64_t stride = (static_cast<uint64_t>(bitsPerPixel) * width + 31) / 32 * 4;
   const uint64_t total = stride * static_cast<uint64_t>(height);
   if (total > kMaxPixelBytes || total > std::numeric_limits<size_t>::max()) return false;
-  pixels_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(total)]());  // zeroed
-  if (!pixels_) return false;
+  if (previous && previousBytes == total) {
+    pixels_ = std::move(previous);
+    std::memset(pixels_.get(), 0, previousBytes);
+  } else {
+    previous.reset();
+    pixels_.reset(new (std::nothrow) uint8_t[static_cast<size_t>(total)]());  // zeroed
+    if (!pixels_) return false;
+  }
   pixelBytes_ = static_cast<size_t>(total);
   width_ = width;
   height_ = height;
@@ -80,39 +90,131 @@ int PaletteRaster::PixelAt(int x, int y) const {
   return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
+PaletteRaster::Span PaletteRaster::SpanOf(int left, int right, int index) const {
+  // Shifts and masks, not divisions: 8 or 2 pixels to the byte, sitting
+  // from the most significant bits down.
+  const int byteShift = bitsPerPixel_ == 1 ? 3 : 1, inByte = (1 << byteShift) - 1;
+  Span span;
+  span.value = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
+  span.first = static_cast<size_t>(left >> byteShift);
+  span.last = static_cast<size_t>((right - 1) >> byteShift);
+  span.headMask = static_cast<uint8_t>(0xFF >> (bitsPerPixel_ * (left & inByte)));
+  span.tailMask = static_cast<uint8_t>(0xFF << (8 - bitsPerPixel_ * (((right - 1) & inByte) + 1)));
+  if (span.first == span.last) span.headMask &= span.tailMask;
+  span.wholeBytes = span.last > span.first ? span.last - span.first - 1 : 0;
+  return span;
+}
+
+void PaletteRaster::PaintSpan(uint8_t *row, const Span &span) {
+  row[span.first] = static_cast<uint8_t>((row[span.first] & ~span.headMask) | (span.value & span.headMask));
+  if (span.last == span.first) return;
+  uint8_t *middle = row + span.first + 1;
+  if (span.wholeBytes > 16) {
+    std::memset(middle, span.value, span.wholeBytes);
+  } else {
+    for (size_t i = 0; i < span.wholeBytes; ++i) middle[i] = span.value;
+  }
+  row[span.last] = static_cast<uint8_t>((row[span.last] & ~span.tailMask) | (span.value & span.tailMask));
+}
+
 void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
   if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
-  const int index = CachedNearestIndex(colour);
-  // Every row of the rectangle gets the same bytes: a masked first byte,
-  // whole bytes, a masked last byte (pixels sit from the most significant
-  // bits down).
-  // Shifts and masks, not divisions: 8 or 2 pixels to the byte.
-  const int byteShift = bitsPerPixel_ == 1 ? 3 : 1, inByte = (1 << byteShift) - 1;
-  const uint8_t value = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
-  const size_t first = static_cast<size_t>(left >> byteShift), last = static_cast<size_t>((right - 1) >> byteShift);
-  uint8_t headMask = static_cast<uint8_t>(0xFF >> (bitsPerPixel_ * (left & inByte)));
-  const uint8_t tailMask = static_cast<uint8_t>(0xFF << (8 - bitsPerPixel_ * (((right - 1) & inByte) + 1)));
-  if (first == last) headMask &= tailMask;
-  const size_t wholeBytes = last > first ? last - first - 1 : 0;
-
+  // Every row of the rectangle gets the same bytes.
+  const Span span = SpanOf(left, right, CachedNearestIndex(colour));
   // Rows are stored bottom-up: the rectangle's bottom row comes first.
   uint8_t *row = &pixels_[static_cast<size_t>(height_ - bottom) * stride_];
   int rows = bottom - top;
-  if (first == last && headMask == 0xFF) {
+  if (span.first == span.last && span.headMask == 0xFF) {
     // One whole byte per row: a module of eight pixels on a byte boundary.
-    for (; rows > 0; --rows, row += stride_) row[first] = value;
+    for (; rows > 0; --rows, row += stride_) row[span.first] = span.value;
     return;
   }
-  for (; rows > 0; --rows, row += stride_) {
-    row[first] = static_cast<uint8_t>((row[first] & ~headMask) | (value & headMask));
-    if (last == first) continue;
-    uint8_t *middle = row + first + 1;
-    if (wholeBytes > 16) {
-      std::memset(middle, value, wholeBytes);
+  for (; rows > 0; --rows, row += stride_) PaintSpan(row, span);
+}
+
+void PaletteRaster::FillSpan(int y, int left, int right, uint32_t colour) {
+  int top = y, bottom = y + 1;
+  if (!ClipToArea(left, top, right, bottom, width_, height_)) return;
+  PaintSpan(Row(y), SpanOf(left, right, CachedNearestIndex(colour)));
+}
+
+void PaletteRaster::FillCells(int y, int64_t left, int64_t cellWidth, const uint8_t *cells, ptrdiff_t step,
+                              int count, uint32_t colour) {
+  if (y < 0 || y >= height_ || cellWidth <= 0 || count <= 0) return;
+  uint8_t *row = Row(y);
+  const int index = CachedNearestIndex(colour);
+  const int byteShift = bitsPerPixel_ == 1 ? 3 : 1, inByte = (1 << byteShift) - 1;  // no divisions
+  if (left >= 0 && left + count * cellWidth <= width_ && (left & inByte) == 0 && (cellWidth & inByte) == 0) {
+    // Cells of whole bytes, all inside: a store (or a few) per cell. This
+    // is the batch's picture: 8-pixel modules at 1 bit per pixel.
+    const uint8_t value = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
+    const size_t bytes = static_cast<size_t>(cellWidth >> byteShift);
+    uint8_t *out = row + (left >> byteShift);
+    if (bytes == 1) {
+      // Without a branch: the cells follow no pattern a processor could
+      // predict, and a mispredicted branch costs more than the store.
+      // Adjacent flags go eight at a time: each flag byte becomes a mask
+      // byte of 00 or FF, and eight pixel bytes are merged at once.
+      int k = 0;
+      if (step == 1) {
+        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL, kHigh = 0x8080808080808080ULL;
+        const uint64_t values = value * 0x0101010101010101ULL;
+        for (; k + 8 <= count; k += 8) {
+          uint64_t flags, pixels;
+          std::memcpy(&flags, cells + k, 8);
+          std::memcpy(&pixels, out + k, 8);
+          const uint64_t set = (((flags & kLow7) + kLow7) | flags) & kHigh;  // top bit of each non-zero byte
+          const uint64_t mask = (set >> 7) * 0xFF;
+          pixels ^= (pixels ^ values) & mask;
+          std::memcpy(out + k, &pixels, 8);
+        }
+      }
+      for (; k < count; ++k) {
+        const uint8_t mask = static_cast<uint8_t>(-static_cast<int>(cells[k * step] != 0));
+        out[k] = static_cast<uint8_t>(out[k] ^ ((out[k] ^ value) & mask));
+      }
     } else {
-      for (size_t i = 0; i < wholeBytes; ++i) middle[i] = value;
+      for (int k = 0; k < count; ++k)
+        if (cells[k * step]) std::memset(out + k * bytes, value, bytes);
     }
-    row[last] = static_cast<uint8_t>((row[last] & ~tailMask) | (value & tailMask));
+    return;
+  }
+  // Anything else: one span per run of filled cells, clipped.
+  for (int k = 0; k < count;) {
+    if (!cells[k * step]) {
+      ++k;
+      continue;
+    }
+    const int first = k;
+    while (k < count && cells[k * step]) ++k;
+    const int64_t spanLeft = std::max<int64_t>(left + first * cellWidth, 0);
+    const int64_t spanRight = std::min<int64_t>(left + k * cellWidth, width_);
+    if (spanLeft < spanRight) PaintSpan(row, SpanOf(static_cast<int>(spanLeft), static_cast<int>(spanRight), index));
+  }
+}
+
+void PaletteRaster::RepeatRow(int y, int count) {
+  if (y < 0 || y >= height_) return;
+  count = std::min(count, height_ - y);
+  // Bottom-up storage: rows y + count - 1 up to y lie in a row, y last.
+  const size_t stride = stride_;  // a local: the stores below could alias the member
+  const uint8_t *const source = Row(y);
+  uint8_t *row = const_cast<uint8_t *>(source);
+  // Rows are whole 32-bit words; the copies are word stores in the loop,
+  // not a library call per row of a few dozen bytes.
+  for (int n = 1; n < count; ++n) {
+    row -= stride;
+    size_t i = 0;
+    for (; i + 8 <= stride; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, source + i, 8);
+      std::memcpy(row + i, &word, 8);
+    }
+    if (i < stride) {
+      uint32_t word;
+      std::memcpy(&word, source + i, 4);
+      std::memcpy(row + i, &word, 4);
+    }
   }
 }
 

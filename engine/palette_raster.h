@@ -29,6 +29,18 @@ class PaletteRaster : public DrawTarget {
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
 
+  // Row-wise drawing, for pictures made of runs of identical rows: paint
+  // row y (counted from the top), then copy it over the rows below it.
+  // Both clip to the raster like FillRect.
+  // Fills x in [left, right) of row y.
+  void FillSpan(int y, int left, int right, uint32_t colour);
+  // Fills, in row y, cell k (x in [left + k * cellWidth, left + (k + 1) *
+  // cellWidth)) for each k < count whose flag cells[k * step] is not 0.
+  void FillCells(int y, int64_t left, int64_t cellWidth, const uint8_t *cells, ptrdiff_t step, int count,
+                 uint32_t colour);
+  // Rows y + 1 to y + count - 1 become copies of row y.
+  void RepeatRow(int y, int count);
+
   int width() const { return width_; }
   int height() const { return height_; }
   int bitsPerPixel() const { return bitsPerPixel_; }
@@ -45,15 +57,25 @@ class PaletteRaster : public DrawTarget {
   int NearestIndex(uint32_t colour) const;
 
  private:
-  // A drawing fills with two colours over and over; each is looked up once.
+  // A drawing fills with two colours over and over, taking turns; each is
+  // looked up once.
   int CachedNearestIndex(uint32_t colour) {
-    if (!cacheValid_ || colour != cachedColour_) {
-      cachedColour_ = colour;
-      cachedIndex_ = NearestIndex(colour);
-      cacheValid_ = true;
-    }
-    return cachedIndex_;
+    for (const CacheEntry &entry : cache_)
+      if (entry.valid && entry.colour == colour) return entry.index;
+    CacheEntry &entry = cache_[nextCacheEntry_];
+    nextCacheEntry_ ^= 1;
+    entry = {true, colour, NearestIndex(colour)};
+    return entry.index;
   }
+  // Where a fill of one row lands: a masked first byte, whole bytes, a
+  // masked last byte.
+  struct Span {
+    size_t first, last, wholeBytes;
+    uint8_t headMask, tailMask, value;
+  };
+  Span SpanOf(int left, int right, int index) const;
+  static void PaintSpan(uint8_t *row, const Span &span);
+
   uint8_t *Row(int y);  // y counted from the top
   void SetPixel(int x, int y, int index);
   void SetPixelInRow(uint8_t *row, int x, int index);
@@ -63,9 +85,13 @@ class PaletteRaster : public DrawTarget {
   std::unique_ptr<uint8_t[]> pixels_;
   size_t pixelBytes_ = 0;
   int penX_ = 0, penY_ = 0;
-  bool cacheValid_ = false;
-  uint32_t cachedColour_ = 0;
-  int cachedIndex_ = 0;
+  struct CacheEntry {
+    bool valid;
+    uint32_t colour;
+    int index;
+  };
+  CacheEntry cache_[2] = {};
+  int nextCacheEntry_ = 0;
 };
 
 }  // namespace qr

@@ -27,7 +27,8 @@ int SymbolExtent(int side, int32_t modulePixels);
 // Paints the area of state.imageWidth x state.imageHeight with its top-left
 // corner at (x0, y0): background, every dark module of `matrix` as one fill
 // of state.modulePixels units (centred, in state.orientation), then the
-// border of state.frameStyle.
+// border of state.frameStyle. A PaletteRaster gets the same pixels drawn a
+// row of modules at a time.
 void DrawSymbol(DrawTarget &target, const SymbolMatrix &matrix, const EngineState &state, int x0, int y0);
 
 // Border on the outermost units of the area: style 1 dashed (four on, four

@@ -61,7 +61,7 @@ bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
     if (count == 3) return false;
     spans[count++] = {static_cast<const uint8_t *>(part.data), part.size};
   }
-  return ReplaceFileContents(path, {spans[0], spans[1], spans[2]});
+  return WriteFileAtomically(path, {spans[0], spans[1], spans[2]});
 }
 
 struct SymbolEngine::Impl {

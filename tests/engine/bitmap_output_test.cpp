@@ -1,14 +1,24 @@
 // Bitmap files: layout byte by byte, colour depth and palette, placement,
-// and the symbol read back from the file by a real decoder.
+// the symbol read back from the file by a real decoder, and files that
+// appear whole or not at all.
+#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "engine_api.h"
 #include "engine_state.h"
+#include "file_output.h"
+#include "symbol_engine.h"
 #include "image_files.h"
 #include "qr_decoder.h"
 
@@ -221,8 +231,8 @@ TEST(BitmapFile, ExistingFileIsReplaced) {
 }
 
 TEST(BitmapFile, OldFileIsDeletedNotWrittenThrough) {
-  // A second name of the old file keeps the old bytes: the file under the
-  // name was deleted and a new one created, not overwritten in place.
+  // A second name of the old file keeps the old bytes: a new file took the
+  // name; the old one was not overwritten in place.
   const std::string path = TempPath("linked.bmp"), other = TempPath("linked_other.bmp");
   const std::string dangling = TempPath("dangling.bmp"), folder = TempPath("folder.bmp");
   for (const std::string &left : {path, other, dangling, folder + "/kept", folder})
@@ -262,6 +272,156 @@ TEST(BitmapFile, FailuresReturnZeroAndLeaveNoFile) {
   ApplicationRecipe("12", 100, 100);
   EXPECT_EQ(QRSaveAsBMP((::testing::TempDir() + "no such folder/x.bmp").c_str()), 0);
   EXPECT_EQ(QRSaveAsBMP(nullptr), 0);
+}
+
+// A fresh empty folder of its own, removed with what is left in it.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = ::testing::TempDir() + "whole_file.XXXXXX";
+    if (mkdtemp(&pattern[0]) != nullptr) path_ = pattern;
+  }
+  ~ScratchFolder() {
+    for (const std::string &name : Names()) {
+      const std::string full = path_ + "/" + name;
+      if (unlink(full.c_str()) != 0) rmdir(full.c_str());
+    }
+    rmdir(path_.c_str());
+  }
+  std::string Path(const std::string &name) const { return path_ + "/" + name; }
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    if (DIR *dir = opendir(path_.c_str())) {
+      while (const dirent *entry = readdir(dir))
+        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..") names.insert(entry->d_name);
+      closedir(dir);
+    }
+    return names;
+  }
+
+ private:
+  std::string path_;
+};
+
+std::string FileText(const std::string &path) {
+  const std::vector<uint8_t> bytes = qrtest::ReadFileBytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+bool IsFolder(const std::string &path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Interrupts every write right after its temporary file was created, and
+// notes what the folder held at that moment.
+struct InjectedFault {
+  static const ScratchFolder *folder;
+  static std::set<std::string> seen;
+  static bool Fail() {
+    seen = folder->Names();
+    return false;
+  }
+  explicit InjectedFault(const ScratchFolder &f) {
+    folder = &f;
+    seen.clear();
+    qr::afterTemporaryFileCreated = &Fail;
+  }
+  ~InjectedFault() { qr::afterTemporaryFileCreated = nullptr; }
+};
+const ScratchFolder *InjectedFault::folder = nullptr;
+std::set<std::string> InjectedFault::seen;
+
+TEST(WholeFile, FaultBetweenCreateAndWriteKeepsTheOldFileAndLeavesNoTemporary) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("20210706001.jpg");
+  std::ofstream(path, std::ios::binary) << "old";
+  {
+    InjectedFault fault(folder);
+    ApplicationRecipe("20210706001", 200, 200);
+    EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
+    // The bytes were on their way into a hidden temporary file beside it.
+    ASSERT_EQ(fault.seen.size(), 2u);
+    const std::string temporary = *fault.seen.rbegin() == "20210706001.jpg" ? *fault.seen.begin() : *fault.seen.rbegin();
+    EXPECT_EQ(temporary[0], '.');
+    EXPECT_EQ(temporary.substr(temporary.size() - 4), ".tmp");
+
+    EXPECT_EQ(QRSaveAsWMF(path.c_str()), 0);
+    const uint8_t bytes[] = {1, 2, 3};
+    errno = 0;
+    EXPECT_FALSE(qr::WriteWholeFile(path.c_str(), {{bytes, sizeof bytes}}));
+    EXPECT_NE(errno, 0);
+  }
+  EXPECT_EQ(FileText(path), "old");
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"20210706001.jpg"});
+
+  // Without the fault the same call replaces the file.
+  ASSERT_EQ(QRSaveAsBMP(path.c_str()), -1);
+  EXPECT_EQ(qrtest::ReadFileBytes(path).size(), 62u + 28 * 200);
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"20210706001.jpg"});
+}
+
+TEST(WholeFile, FileSizeLimitLeavesNoPartialFile) {
+  ScratchFolder folder;
+  const std::string fresh = folder.Path("a.jpg"), old = folder.Path("b.jpg");
+  std::ofstream(old, std::ios::binary) << "old";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Over the limit a write fails with EFBIG instead of killing the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    ApplicationRecipe("20210706001", 200, 200);  // 5,662 bytes
+    int failures = 0;
+    failures += QRSaveAsBMP(fresh.c_str()) == 0;
+    failures += QRSaveAsBMP(old.c_str()) == 0;
+    const std::vector<uint8_t> big(8192, 7);
+    errno = 0;
+    failures += !qr::WriteWholeFile(fresh.c_str(), {{big.data(), big.size()}}) && errno == EFBIG;
+    _exit(failures);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 3) << "every write over the limit fails, with EFBIG";
+  EXPECT_EQ(FileText(old), "old");
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"b.jpg"});
+}
+
+TEST(WholeFile, FolderUnderTheNameIsNeverReplacedOrRemoved) {
+  ScratchFolder folder;
+  const std::string empty = folder.Path("a.jpg");
+  ASSERT_EQ(mkdir(empty.c_str(), 0777), 0);
+  ApplicationRecipe("12", 64, 64);
+  EXPECT_EQ(QRSaveAsBMP(empty.c_str()), 0);
+  EXPECT_EQ(QRSaveAsWMF(empty.c_str()), 0);
+  const uint8_t bytes[] = {1, 2, 3};
+  errno = 0;
+  EXPECT_FALSE(qr::WriteWholeFile(empty.c_str(), {{bytes, sizeof bytes}}));
+  EXPECT_EQ(errno, EISDIR);
+  // A message that fits no symbol deletes a file of that name, not a folder.
+  ApplicationRecipe(std::string(7090, '1').c_str(), 64, 64);
+  EXPECT_EQ(QRSaveAsBMP(empty.c_str()), 0);
+  EXPECT_EQ(QRSaveAsWMF(empty.c_str()), 0);
+  EXPECT_TRUE(IsFolder(empty));
+  EXPECT_EQ(folder.Names(), std::set<std::string>{"a.jpg"});
+}
+
+TEST(WholeFile, ProgramsEntryReplacesWholeAndKeepsLinksToTheOldBytes) {
+  ScratchFolder folder;
+  const std::string path = folder.Path("a.png"), other = folder.Path("other");
+  std::ofstream(path, std::ios::binary) << "old";
+  ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
+  const std::string head = "head", body(10000, 'b'), tail = "tail";
+  ASSERT_TRUE(qr::WriteWholeFile(path.c_str(), {{head.data(), head.size()}, {body.data(), body.size()}, {tail.data(), tail.size()}}));
+  EXPECT_EQ(FileText(path), head + body + tail);
+  EXPECT_EQ(FileText(other), "old");
+  EXPECT_EQ(folder.Names(), (std::set<std::string>{"a.png", "other"}));
+  // A folder that does not exist: false, and the system's reason.
+  errno = 0;
+  EXPECT_FALSE(qr::WriteWholeFile(folder.Path("missing/a.png").c_str(), {{head.data(), head.size()}}));
+  EXPECT_EQ(errno, ENOENT);
 }
 
 }  // namespace

@@ -54,6 +54,21 @@ TEST(PaletteRaster, ColoursMapToTheNearestEntryOfTheCurrentPalette) {
   EXPECT_EQ(raster.PixelAt(3, 1), 0);
 }
 
+TEST(PaletteRaster, ATieGoesToTheFirstEntry) {
+  qr::PaletteRaster raster;
+  ASSERT_TRUE(raster.Allocate(4, 1, 4));
+  // 40 40 40 lies as far from black (entry 0) as from dark red, green,
+  // yellow (1 to 3); 00 00 40 as far from black as from dark red; A0 A0 A0
+  // as far from grey (7) as from light grey (8).
+  EXPECT_EQ(raster.NearestIndex(0x404040), 0);
+  EXPECT_EQ(raster.NearestIndex(0x000040), 0);
+  EXPECT_EQ(raster.NearestIndex(0xA0A0A0), 7);
+  raster.FillRect(0, 0, 2, 1, 0x404040);
+  raster.FillRect(2, 0, 4, 1, 0xA0A0A0);
+  EXPECT_EQ(raster.PixelAt(1, 0), 0);
+  EXPECT_EQ(raster.PixelAt(3, 0), 7);
+}
+
 TEST(PaletteRaster, LinesAreBlackAndStopBeforeTheirEnd) {
   qr::PaletteRaster raster;
   ASSERT_TRUE(raster.Allocate(8, 8, 4));

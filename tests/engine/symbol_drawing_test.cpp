@@ -1,12 +1,15 @@
 // Drawing a symbol on a caller's target: module size, placement in the
-// area for every orientation, fill order, border, and measuring.
+// area for every orientation, fill order, border, measuring, and the
+// raster's row-wise drawing against one fill per module.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "engine_api.h"
 #include "engine_state.h"
+#include "palette_raster.h"
 #include "symbol_drawing.h"
 
 namespace {
@@ -296,6 +299,80 @@ TEST(ActualSize, ZeroWhenTheMessageFitsNoVersionOrModulesAreZero) {
   QRGetActualSize(-1, nullptr, &width, &height);
   EXPECT_EQ(width, 0);
   QRGetActualSize(-1, nullptr, nullptr, nullptr);  // no outputs: nothing written
+}
+
+// Hands every call on to a raster, hiding what it is: the drawing then
+// paints it one fill per module, as on any other target.
+class OpaqueTarget : public qr::DrawTarget {
+ public:
+  explicit OpaqueTarget(qr::PaletteRaster &raster) : raster_(raster) {}
+  void FillRect(int left, int top, int right, int bottom, uint32_t colour) override {
+    raster_.FillRect(left, top, right, bottom, colour);
+  }
+  void MoveTo(int x, int y) override { raster_.MoveTo(x, y); }
+  void LineTo(int x, int y) override { raster_.LineTo(x, y); }
+
+ private:
+  qr::PaletteRaster &raster_;
+};
+
+TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
+  std::mt19937 random(2021);
+  auto pick = [&random](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
+  const uint32_t colours[] = {0x000000, 0xFFFFFF, 0x0000A0, 0x404040, 0x00FF00, 0xC0C0C0};
+  for (int round = 0; round < 600; ++round) {
+    qr::SymbolMatrix matrix;
+    ASSERT_TRUE(matrix.Allocate(4 * pick(1, 12) + 17));
+    const int density = pick(0, 4);  // from all light to all dark
+    for (int r = 0; r < matrix.side(); ++r)
+      for (int c = 0; c < matrix.side(); ++c) matrix.module(r, c) = pick(1, 4) <= density;
+
+    qr::EngineState state{};
+    state.imageWidth = pick(1, 260);
+    state.imageHeight = pick(1, 260);
+    state.orientation = pick(-1, 5);
+    state.frameStyle = pick(0, 2);
+    state.modulePixels = round % 50 == 0 ? 0x7FFFFFFF : round % 4 == 0 ? 4 * pick(1, 4) : pick(-2, 11);
+    state.barColor = colours[pick(0, 5)];
+    state.backColor = colours[pick(0, 5)];
+    const int bits = pick(0, 1) ? 1 : 4;
+    const int x0 = round % 3 == 0 ? pick(-40, 40) : 0, y0 = round % 3 == 0 ? pick(-40, 40) : 0;
+    SCOPED_TRACE(testing::Message() << "round " << round << ": side " << matrix.side() << ", " << state.imageWidth
+                                    << " x " << state.imageHeight << ", orientation " << state.orientation
+                                    << ", frame " << state.frameStyle << ", m " << state.modulePixels << ", "
+                                    << bits << " bits, origin " << x0 << "," << y0);
+
+    qr::PaletteRaster byRows, byFills;
+    ASSERT_TRUE(byRows.Allocate(state.imageWidth, state.imageHeight, bits));
+    ASSERT_TRUE(byFills.Allocate(state.imageWidth, state.imageHeight, bits));
+    qr::DrawSymbol(byRows, matrix, state, x0, y0);
+    OpaqueTarget opaque(byFills);
+    qr::DrawSymbol(opaque, matrix, state, x0, y0);
+    ASSERT_EQ(std::vector<uint8_t>(byRows.pixelRows(), byRows.pixelRows() + byRows.pixelBytes()),
+              std::vector<uint8_t>(byFills.pixelRows(), byFills.pixelRows() + byFills.pixelBytes()));
+  }
+}
+
+TEST(RasterDrawing, CellsAreFilledAndRowsRepeatedInsideTheRaster) {
+  const uint8_t cells[] = {1, 1, 0, 1, 0, 0, 1};
+  for (int bits : {1, 4})
+    for (int64_t left : {-5, 0, 2, 8, 60})
+      for (int64_t cellWidth : {1, 2, 3, 8, 16}) {
+        SCOPED_TRACE(testing::Message() << bits << " bits, cells of " << cellWidth << " from " << left);
+        qr::PaletteRaster raster;
+        ASSERT_TRUE(raster.Allocate(70, 7, bits));
+        raster.FillCells(2, left, cellWidth, cells, 1, 7, 0xFFFFFF);
+        raster.RepeatRow(2, 4);   // rows 3 to 5
+        raster.RepeatRow(5, 9);   // row 6, and nothing past the raster
+        raster.RepeatRow(-1, 3);  // no such row: nothing happens
+        raster.FillCells(7, 0, 8, cells, 1, 7, 0xFFFFFF);
+        for (int y = 0; y < 7; ++y)
+          for (int x = 0; x < 70; ++x) {
+            const int64_t k = x >= left ? (x - left) / cellWidth : -1;
+            const bool lit = y >= 2 && k >= 0 && k < 7 && cells[k];
+            ASSERT_EQ(raster.PixelAt(x, y), lit ? raster.paletteSize() - 1 : 0) << x << "," << y;
+          }
+      }
 }
 
 }  // namespace

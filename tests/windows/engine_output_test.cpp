@@ -1,12 +1,14 @@
 // The engine's drawing and outputs against Windows GDI itself: the symbol
 // drawn on a device context, the bitmap file against GDI's own read-back of
 // that drawing (1 and 4 bits per pixel), the metafile played by
-// PlayMetaFile and the clipboard's enhanced metafile by PlayEnhMetaFile.
+// PlayMetaFile and the clipboard's enhanced metafile by PlayEnhMetaFile;
+// files replaced whole, never a folder, under ANSI (GBK) names.
 // Prints each check; the exit code is the number of failures.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -185,6 +187,60 @@ void ActualSizeOnTheScreen() {
   Check(width == 21 * m && height == 21 * m, "QRGetActualSize on the screen: 21 modules of " + std::to_string(m));
 }
 
+// Names in a folder, as the system lists them.
+std::set<std::string> NamesIn(const std::string &folder) {
+  std::set<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) names.insert(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+bool IsFolder(const std::string &path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void WriteText(const std::string &path, const char *text) {
+  if (FILE *file = std::fopen(path.c_str(), "wb")) {
+    std::fputs(text, file);
+    std::fclose(file);
+  }
+}
+
+void FilesAreReplacedWholeAndFoldersStay() {
+  const std::string folder = TempFile("whole");
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (const std::string &name : NamesIn(folder)) {
+    const std::string path = folder + "\\" + name;
+    if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+  }
+  // A GBK name whose second character ends in byte 5C, a backslash in
+  // ASCII: the engine must not take it for a folder separator.
+  const std::string name = "\xb2\xe2\x81\x5c.jpg";  // two Chinese characters
+  const std::string path = folder + "\\" + name, other = folder + "\\other", inner = folder + "\\d.jpg";
+  WriteText(path, "old");
+  Check(CreateHardLinkA(other.c_str(), path.c_str(), nullptr) != 0, "a second name of the old file");
+  Recipe("WHOLE", 64, 64, 1, 0);
+  Check(QRSaveAsBMP(path.c_str()) == -1, "QRSaveAsBMP replaces a file under a GBK name");
+  Check(ReadFileBytes(path).size() == 62u + 8 * 64, "the new file is whole");
+  Check(ReadFileBytes(other) == std::vector<unsigned char>{'o', 'l', 'd'}, "a hard link keeps the old bytes");
+  Check(QRSaveAsWMF(path.c_str()) == -1, "QRSaveAsWMF replaces it");
+
+  CreateDirectoryA(inner.c_str(), nullptr);
+  Check(QRSaveAsBMP(inner.c_str()) == 0 && QRSaveAsWMF(inner.c_str()) == 0, "a folder under the name: both fail");
+  Recipe(std::string(7090, '1').c_str(), 64, 64, 1, 0);
+  Check(QRSaveAsBMP(inner.c_str()) == 0, "a message that fits no symbol: QRSaveAsBMP fails");
+  Check(IsFolder(inner), "the empty folder stays");
+  Check(QRSaveAsBMP(path.c_str()) == 0, "a message that fits no symbol over a file: QRSaveAsBMP fails");
+  Check(NamesIn(folder) == std::set<std::string>{"d.jpg", "other"},
+        "the file is gone, and no temporary file is left in the folder");
+}
+
 }  // namespace
 
 int main() {
@@ -195,6 +251,7 @@ int main() {
   ClipboardHoldsAnEnhancedMetafileOfTheDrawing();
   FailedClipboardCopyLeavesTheClipboardAlone();
   ActualSizeOnTheScreen();
+  FilesAreReplacedWholeAndFoldersStay();
   std::printf("%d failure(s)\n", failures);
   return failures;
 }
