@@ -122,6 +122,10 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   if (options.names == FileNames::kNumber) {
     if (!IsRegularFile(input)) {
       const int spooled = SpoolToTemporaryFile(input);
+      if (spooled < 0 && StopRequested()) {
+        std::fputs("qrbatch: interrupted after 0 of 0 lines\n", err);
+        return 130;
+      }
       if (spooled < 0) {
         std::fprintf(err, "qrbatch: cannot keep the input in a temporary file: %s\n", ErrnoText(errno).c_str());
         return 2;
