@@ -70,20 +70,35 @@ void ScoreLine(const uint64_t *s, int n, LineScore &score) {
 
 // ---- Blocks -----------------------------------------------------------------
 
+// Every corner's score depends only on the modules its search reads. Given
+// a plane of the modules that may differ between symbols (`variable`), the
+// scorer also tells the corners whose search read none of them: those read
+// the same modules with the same colours, and score the same, in every
+// symbol that agrees on the other modules.
 class BlockScorer {
  public:
-  BlockScorer(const PackedPlane &dark, const PackedPlane &function)
-      : dark_(dark), function_(function), n_(dark.side), words_(WordsOf(dark.side)) {}
+  BlockScorer(const PackedPlane &dark, const PackedPlane &function, const PackedPlane *variable = nullptr)
+      : dark_(dark), function_(function), variable_(variable), n_(dark.side), words_(WordsOf(dark.side)) {}
 
-  uint32_t Score() const {
+  // Sum over the corners listed in `corners` (by column: bit r of
+  // columns[c] for the corner at row r, column c). With a `variable`
+  // plane, the corners that read a variable module are listed in
+  // `readVariable` and left out of the sum.
+  uint32_t Score(const PackedPlane &corners, PackedPlane *readVariable = nullptr) {
     uint32_t score = 0;
     for (int c = 0; c + 1 < n_; ++c) {
       for (int i = 0; i < words_; ++i) {
-        uint64_t corners = function_.columns[c][i];
-        while (corners != 0) {
-          const int r = 64 * i + LowestBit(corners);
-          corners &= corners - 1;
-          if (r + 1 < n_) score += ScoreCorner(r, c);
+        uint64_t pending = corners.columns[c][i];
+        while (pending != 0) {
+          const int r = 64 * i + LowestBit(pending);
+          pending &= pending - 1;
+          if (r + 1 >= n_) continue;
+          readVariable_ = false;
+          const uint32_t corner = ScoreCorner(r, c);
+          if (readVariable != nullptr && readVariable_)
+            readVariable->columns[c][i] |= 1ull << (r & 63);
+          else
+            score += corner;
         }
       }
     }
@@ -91,6 +106,31 @@ class BlockScorer {
   }
 
  private:
+  // Notes a read of modules lo .. hi of a row (or a column) of the dark plane.
+  void NoteRow(int row, int lo, int hi) {
+    if (variable_ != nullptr && AnyIn(variable_->rows[row], lo, std::min(hi, n_ - 1))) readVariable_ = true;
+  }
+  void NoteColumn(int column, int lo, int hi) {
+    if (variable_ != nullptr && AnyIn(variable_->columns[column], lo, std::min(hi, n_ - 1))) readVariable_ = true;
+  }
+
+  int NextOtherInRow(int row, int from, uint8_t colour) {
+    const int at = NextOther(dark_.rows[row], from, colour);
+    NoteRow(row, from, at);
+    return at;
+  }
+
+  int PreviousOtherInRow(int row, int from, uint8_t colour) {
+    const int at = PreviousOther(dark_.rows[row], from, colour);
+    NoteRow(row, std::max(at, 0), from);
+    return at;
+  }
+
+  uint8_t ColourAt(int row, int column) {
+    NoteRow(row, column, column);
+    return BitAt(dark_.rows[row], column);
+  }
+
   // First index >= from whose module is not `colour`; n when none.
   int NextOther(const uint64_t *line, int from, uint8_t colour) const {
     if (from >= n_) return n_;
@@ -129,16 +169,18 @@ class BlockScorer {
 
   // The rectangles of one corner, in the rule's order (bottom row from the
   // largest down), each scored unless it lies inside an earlier rectangle.
-  uint32_t ScoreCorner(int r, int c) const {
-    const uint8_t colour = BitAt(dark_.rows[r], c);
-    const int bottom = NextOther(dark_.columns[c], r + 1, colour) - 1;
+  uint32_t ScoreCorner(int r, int c) {
+    const uint8_t colour = ColourAt(r, c);
+    const int bottomOther = NextOther(dark_.columns[c], r + 1, colour);
+    NoteColumn(c, r + 1, bottomOther);
+    const int bottom = bottomOther - 1;
     // widest[r2]: right edge of the widest one-colour rectangle from (r, c)
     // down to row r2; it only narrows as r2 grows.
     int16_t widest[kMaxSide];
-    int edge = NextOther(dark_.rows[r], c + 1, colour) - 1;
+    int edge = NextOtherInRow(r, c + 1, colour) - 1;
     int last = r;
     for (int r2 = r + 1; r2 <= bottom; ++r2) {
-      edge = std::min(edge, NextOther(dark_.rows[r2], c + 1, colour) - 1);
+      edge = std::min(edge, NextOtherInRow(r2, c + 1, colour) - 1);
       if (edge == c) break;  // a single column is no rectangle
       widest[r2] = static_cast<int16_t>(edge);
       last = r2;
@@ -160,14 +202,13 @@ class BlockScorer {
   // down to (r2, c2): that corner's widest rectangle for bottom row r2
   // contains it, and every rectangle left out lies inside a listed one.
   // The corners that qualify form a staircase up and left of (r, c).
-  bool InsideEarlierCorner(int r, int c, int r2, int c2, uint8_t colour) const {
+  bool InsideEarlierCorner(int r, int c, int r2, int c2, uint8_t colour) {
     int left = 0;  // leftmost column of one colour through c2, rows row..r2
-    for (int row = r; row <= r2; ++row)
-      left = std::max(left, PreviousOther(dark_.rows[row], c2 - 1, colour) + 1);
+    for (int row = r; row <= r2; ++row) left = std::max(left, PreviousOtherInRow(row, c2 - 1, colour) + 1);
     if (AnyIn(function_.rows[r], left, c - 1)) return true;
     for (int row = r - 1; row >= 0; --row) {
-      if (BitAt(dark_.rows[row], c2) != colour) return false;
-      left = std::max(left, PreviousOther(dark_.rows[row], c2 - 1, colour) + 1);
+      if (ColourAt(row, c2) != colour) return false;
+      left = std::max(left, PreviousOtherInRow(row, c2 - 1, colour) + 1);
       if (left > c) return false;
       if (AnyIn(function_.rows[row], left, c)) return true;
     }
@@ -176,8 +217,10 @@ class BlockScorer {
 
   const PackedPlane &dark_;
   const PackedPlane &function_;
+  const PackedPlane *variable_;
   const int n_;
   const int words_;
+  bool readVariable_ = false;
 };
 
 // Transposes a 64 x 64 bit block in place: bit j of a[k] <-> bit k of a[j].
@@ -235,7 +278,18 @@ void PackPlane(const uint8_t *plane, int side, bool invert, PackedPlane &out) {
     for (int i = words; i < kLineWords; ++i) out.columns[c][i] = 0;
 }
 
-PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function) {
+PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function, const PackedPlane &variable) {
+  PenaltyCorners split;
+  split.variable.side = dark.side;
+  std::memset(split.variable.rows, 0, sizeof split.variable.rows);
+  std::memset(split.variable.columns, 0, sizeof split.variable.columns);
+  split.fixedScore = BlockScorer(dark, function, &variable).Score(function, &split.variable);
+  return split;
+}
+
+namespace {
+
+PenaltyTerms TermsWithBlocks(const PackedPlane &dark, uint32_t blocks) {
   const int n = dark.side;
   PenaltyTerms t;
   LineScore lines;
@@ -243,7 +297,7 @@ PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function
   for (int r = 0; r < n; ++r) ScoreLine(dark.rows[r], n, lines);
   t.runs = lines.runs;
   t.finderLike = lines.finderLike;
-  t.blocks = BlockScorer(dark, function).Score();
+  t.blocks = blocks;
 
   long darkCount = 0;
   for (int r = 0; r < n; ++r)
@@ -255,17 +309,22 @@ PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function
   return t;
 }
 
+}  // namespace
+
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function) {
+  return TermsWithBlocks(dark, BlockScorer(dark, function).Score(function));
+}
+
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function, const PenaltyCorners &corners) {
+  return TermsWithBlocks(dark, corners.fixedScore + BlockScorer(dark, function).Score(corners.variable));
+}
+
 PenaltyTerms PenaltyTermsOf(const SymbolMatrix &m) {
-  static PackedPlane dark, function;  // large; the engine serves one caller at a time
+  PackedPlane dark, function;
   PackPlane(m.modules(), m.side(), false, dark);
   PackPlane(m.dataFlags(), m.side(), true, function);
   return PenaltyTermsOf(dark, function);
 }
-
-uint32_t RunPenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).runs; }
-uint32_t BlockPenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).blocks; }
-uint32_t FinderLikePenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).finderLike; }
-uint32_t BalancePenalty(const SymbolMatrix &m) { return PenaltyTermsOf(m).balance; }
 
 uint32_t PenaltyScore(const SymbolMatrix &m) { return PenaltyTermsOf(m).total(); }
 
