@@ -32,39 +32,50 @@ inline uint8_t BitAt(const uint64_t *line, int k) { return static_cast<uint8_t>(
 
 // ---- Runs and finder-like windows, one line at a time ---------------------
 
-// Word i of the line moved down by k places: bit p becomes bit p + k of s.
-inline uint64_t ShiftedWord(const uint64_t *s, int words, int i, int k) {
-  if (k == 0) return s[i];
-  return (s[i] >> k) | (i + 1 < words ? s[i + 1] << (64 - k) : 0);
-}
-
 struct LineScore {
   uint32_t runs = 0;
   uint32_t finderLike = 0;
 };
+
+// Scores the windows that start in one word of a line. at[k] is the word
+// moved down by k places (bit p holds module p + k); previousEqual has bit
+// 63 set when the module before the word equals its first; `limit` is the
+// number of modules of the line from this word's first on.
+inline void ScoreWord(const uint64_t at[7], uint64_t previousEqual, int limit, LineScore &score) {
+  const uint64_t equal0 = ~(at[0] ^ at[1]);  // bit p: module p == module p + 1
+  const uint64_t equal1 = ~(at[1] ^ at[2]);
+  const uint64_t equal2 = ~(at[2] ^ at[3]);
+  const uint64_t equal3 = ~(at[3] ^ at[4]);
+  const uint64_t fives = equal0 & equal1 & equal2 & equal3 & BelowMask(limit - 4, 0);
+  if (fives != 0) {  // rare in data
+    const uint64_t equalBefore = (equal0 << 1) | (previousEqual >> 63);  // bit p: module p - 1 == module p
+    const uint64_t starts = fives & ~equalBefore;
+    score.runs += PopCount(fives) + 2 * PopCount(starts);
+  }
+  const uint64_t finder = at[0] & ~at[1] & at[2] & at[3] & at[4] & ~at[5] & at[6] & BelowMask(limit - 6, 0);
+  if (finder != 0) score.finderLike += 40 * PopCount(finder);
+}
 
 // A run of L >= 5 like modules scores L - 2: one for each of its L - 4
 // windows of five like modules, and two more at the window that starts it.
 // A finder-like window cannot follow another within three places, so moving
 // on by four after a match counts the same windows as counting them all.
 void ScoreLine(const uint64_t *s, int n, LineScore &score) {
+  uint64_t at[7];
+  if (n <= 64) {  // versions 1 to 11: one word
+    for (int k = 0; k < 7; ++k) at[k] = s[0] >> k;
+    ScoreWord(at, 0, n, score);
+    return;
+  }
   const int words = WordsOf(n);
-  uint64_t previousEqual = 0;  // equal-neighbour bits of the word before
+  uint64_t w[kLineWords + 1] = {};  // the line and a zero word after it
+  for (int i = 0; i < words; ++i) w[i] = s[i];
+  uint64_t previousEqual = 0;
   for (int i = 0; i < words; ++i) {
-    uint64_t at[7];
-    for (int k = 0; k < 7; ++k) at[k] = ShiftedWord(s, words, i, k);
-    const uint64_t equal0 = ~(at[0] ^ at[1]);  // bit p: module p == module p + 1
-    const uint64_t equal1 = ~(at[1] ^ at[2]);
-    const uint64_t equal2 = ~(at[2] ^ at[3]);
-    const uint64_t equal3 = ~(at[3] ^ at[4]);
-    const uint64_t fives = equal0 & equal1 & equal2 & equal3 & BelowMask(n - 4, i);
-    const uint64_t equalBefore = (equal0 << 1) | (previousEqual >> 63);  // bit p: module p - 1 == module p
-    const uint64_t starts = fives & ~equalBefore;
-    if (fives != 0) score.runs += PopCount(fives) + 2 * PopCount(starts);  // rare in data
-    previousEqual = equal0;
-
-    const uint64_t finder = at[0] & ~at[1] & at[2] & at[3] & at[4] & ~at[5] & at[6] & BelowMask(n - 6, i);
-    if (finder != 0) score.finderLike += 40 * PopCount(finder);
+    at[0] = w[i];
+    for (int k = 1; k < 7; ++k) at[k] = (w[i] >> k) | (w[i + 1] << (64 - k));
+    ScoreWord(at, previousEqual, n - 64 * i, score);
+    previousEqual = ~(at[0] ^ at[1]);
   }
 }
 
@@ -174,10 +185,12 @@ class BlockScorer {
     const int bottomOther = NextOther(dark_.columns[c], r + 1, colour);
     NoteColumn(c, r + 1, bottomOther);
     const int bottom = bottomOther - 1;
+    if (bottom == r) return 0;  // the module below differs: no rectangle
     // widest[r2]: right edge of the widest one-colour rectangle from (r, c)
     // down to row r2; it only narrows as r2 grows.
     int16_t widest[kMaxSide];
     int edge = NextOtherInRow(r, c + 1, colour) - 1;
+    if (edge == c) return 0;  // the module to the right differs
     int last = r;
     for (int r2 = r + 1; r2 <= bottom; ++r2) {
       edge = std::min(edge, NextOtherInRow(r2, c + 1, colour) - 1);
