@@ -14,8 +14,9 @@
 //   on first use through VersionCache (version_cache.h), immutable after.
 // - Constant tables (version_tables, reed_solomon, format_info): constexpr
 //   or const, never written.
-// - The screen's resolution (exports_output.cpp, screen.cpp): asked once,
-//   read-only after.
+// - The screen's resolution: asked of the system on every query
+//   (screen.cpp); the bitmap export keeps its first answer in a local
+//   static, initialised once.
 #pragma once
 
 #include <cstdint>
