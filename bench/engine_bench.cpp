@@ -1,45 +1,71 @@
-// Encodings per second of the engine, through its exported API, side by side
-// with three general QR libraries on the same inputs:
-//   Recipe:     10,000 lines 20210706001 onwards, level L, automatic version,
-//               mask pattern 4 forced (the batch application's settings);
-//   Text100:    10,000 printable 100-byte texts, level M, automatic mask;
-//   Text2900:   200 texts of 2,900 bytes, level L (version 40), automatic mask.
-// Every benchmark encodes the case's inputs in turn, one per iteration, and
-// reports items_per_second = symbols per second.
-#include <benchmark/benchmark.h>
-
+// Symbols per second of the engine beside three general QR libraries, on the
+// same inputs, measured round-robin: in every round each subject encodes a
+// batch of the case's inputs in turn (A B C D A B C D ...), so load from
+// other processes falls on all subjects alike. A subject's figure is the
+// median over the rounds of its thread CPU time per symbol; its speed
+// against libqrencode is the median of the per-round ratios.
+//
+// Cases:
+//   Recipe_v1_mask4: 11-digit lines 20210706001 onwards, level L, mask 4
+//                    forced (the batch application's settings), version 1;
+//   Digits_v1_auto:  the same lines with automatic mask;
+//   Text100_v6_auto: printable 100-byte texts, level M, automatic mask;
+//   Text2900_v40_auto: printable 2,900-byte texts, level L, automatic mask.
+//
+// "engine" and "engine -O2" encode only (the internal encoding every export
+// runs first, into the module matrix); "engine exports + read-out" adds the
+// exported API's setters and QRGetPatternData's '0'/'1' text. The peers
+// encode only, into their own module arrays.
+//
+// Usage: engine_bench [ROUNDS] [CASE-SUBSTRING]
 #include <qrcodegen/qrcodegen.hpp>
 #include <qrencode.h>
 #include <zint.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "QRCodeWin32.h"
+#include "encode_symbol.h"
+#include "engine_state.h"
+
+// The same encoding compiled at -O2 (engine_o2_entry.cpp).
+bool EncodeWithO2Engine(const char *message, int level, int maskSetting, int *side);
 
 // Exported by libqrencode's shared library but not declared in its header:
 // encodes with the given mask pattern (-1: automatic choice).
 extern "C" QRcode *QRcode_encodeMask(QRinput *input, int mask);
 
+#ifndef QR_BENCH_ENGINE_FLAGS
+#define QR_BENCH_ENGINE_FLAGS "?"
+#endif
+#ifndef QR_BENCH_ENGINE_O2_FLAGS
+#define QR_BENCH_ENGINE_O2_FLAGS "?"
+#endif
+
 namespace {
 
+constexpr const char *kDebianFlags = "Debian package: -O2 -g, hardening";
+
 struct Case {
+  const char *name;
   std::vector<std::string> texts;
   int level;        // 0..3 = L, M, Q, H
   int maskPattern;  // 0..7, or -1 for the automatic choice
   bool numeric;     // every text is digits only
 };
 
-const Case &Recipe() {
-  static const Case c = [] {
-    Case k{{}, 0, 4, true};
-    for (long long n = 0; n < 10000; ++n) k.texts.push_back(std::to_string(20210706001LL + n));
-    return k;
-  }();
-  return c;
+std::vector<std::string> DigitLines(int count) {
+  std::vector<std::string> texts;
+  for (long long n = 0; n < count; ++n) texts.push_back(std::to_string(20210706001LL + n));
+  return texts;
 }
 
 std::vector<std::string> PrintableTexts(int count, int length, unsigned seed) {
@@ -50,161 +76,166 @@ std::vector<std::string> PrintableTexts(int count, int length, unsigned seed) {
   return texts;
 }
 
-const Case &Text100() {
-  static const Case c{PrintableTexts(10000, 100, 100), 1, -1, false};
-  return c;
+std::vector<Case> Cases() {
+  return {
+      {"Recipe_v1_mask4", DigitLines(10000), 0, 4, true},
+      {"Digits_v1_auto", DigitLines(10000), 0, -1, true},
+      {"Text100_v6_auto", PrintableTexts(10000, 100, 100), 1, -1, false},
+      {"Text2900_v40_auto", PrintableTexts(200, 2900, 2900), 0, -1, false},
+  };
 }
 
-const Case &Text2900() {
-  static const Case c{PrintableTexts(200, 2900, 2900), 0, -1, false};
-  return c;
+// Encodes one text; false when the encoding failed.
+using Encoder = std::function<bool(const Case &, const std::string &)>;
+
+struct Subject {
+  const char *name;
+  const char *flags;
+  Encoder encode;
+};
+
+// ---- The engine --------------------------------------------------------------
+
+bool EngineEncode(const Case &c, const std::string &text) {
+  static qr::EngineState state{};
+  qr::SymbolMatrix matrix;
+  std::memcpy(state.message, text.c_str(), text.size() + 1);
+  state.requestedVersion = 0;
+  state.ecLevel = static_cast<uint16_t>(c.level);
+  state.maskSetting = static_cast<uint16_t>(c.maskPattern + 1);
+  return qr::EncodeSymbol(state, matrix) && matrix.side() > 0;
 }
 
-const Case &CaseOf(int index) {
-  switch (index) {
-    case 0: return Recipe();
-    case 1: return Text100();
-    default: return Text2900();
-  }
+bool EngineO2Encode(const Case &c, const std::string &text) {
+  int side = 0;
+  return EncodeWithO2Engine(text.c_str(), c.level, c.maskPattern + 1, &side) && side > 0;
 }
 
-const char *kCaseNames[] = {"Recipe", "Text100", "Text2900"};
-
-void Report(benchmark::State &state, long failures) {
-  state.SetItemsProcessed(state.iterations());
-  if (failures != 0) state.SkipWithError("an encoding failed");
-}
-
-// ---- The engine ------------------------------------------------------------
-
-void EnginePatternData(benchmark::State &state) {
-  const Case &c = CaseOf(static_cast<int>(state.range(0)));
-  std::vector<char> buffer(177 * 177);
-  size_t next = 0;
-  long failures = 0;
-  QRSetDefault();
-  for (auto _ : state) {
-    const std::string &text = c.texts[next];
-    next = next + 1 == c.texts.size() ? 0 : next + 1;
-    QRSetMessage(text.c_str());
-    QRConfigure(0, c.level, c.maskPattern + 1);
-    unsigned size = static_cast<unsigned>(buffer.size());
-    short rows = 0, columns = 0;
-    // A failed encoding leaves -1 too, but with size 0.
-    if (QRGetPatternData(buffer.data(), &size, &rows, &columns) != -1 || size == 0) ++failures;
-    benchmark::DoNotOptimize(buffer.data());
-  }
-  Report(state, failures);
-}
-
-void EngineActualRC(benchmark::State &state) {
-  const Case &c = CaseOf(static_cast<int>(state.range(0)));
-  size_t next = 0;
-  long failures = 0;
-  QRSetDefault();
-  for (auto _ : state) {
-    const std::string &text = c.texts[next];
-    next = next + 1 == c.texts.size() ? 0 : next + 1;
-    QRSetMessage(text.c_str());
-    QRConfigure(0, c.level, c.maskPattern + 1);
-    short rows = 0, columns = 0;
-    QRGetActualRC(&rows, &columns);
-    if (rows == 0) ++failures;
-    benchmark::DoNotOptimize(rows);
-  }
-  Report(state, failures);
+bool EngineExportsPatternData(const Case &c, const std::string &text) {
+  static std::vector<char> buffer(177 * 177);
+  QRSetMessage(text.c_str());
+  QRConfigure(0, c.level, c.maskPattern + 1);
+  unsigned size = static_cast<unsigned>(buffer.size());
+  short rows = 0, columns = 0;
+  // A failed encoding leaves -1 too, but with size 0.
+  return QRGetPatternData(buffer.data(), &size, &rows, &columns) == -1 && size != 0;
 }
 
 // ---- Peers -------------------------------------------------------------------
 
-void Libqrencode(benchmark::State &state) {
-  const Case &c = CaseOf(static_cast<int>(state.range(0)));
+bool LibqrencodeEncode(const Case &c, const std::string &text) {
   static const QRecLevel kLevels[] = {QR_ECLEVEL_L, QR_ECLEVEL_M, QR_ECLEVEL_Q, QR_ECLEVEL_H};
-  size_t next = 0;
-  long failures = 0;
-  for (auto _ : state) {
-    const std::string &text = c.texts[next];
-    next = next + 1 == c.texts.size() ? 0 : next + 1;
-    // One segment of one mode, as the engine writes it.
-    QRinput *input = QRinput_new2(0, kLevels[c.level]);
-    QRinput_append(input, c.numeric ? QR_MODE_NUM : QR_MODE_8, static_cast<int>(text.size()),
-                   reinterpret_cast<const unsigned char *>(text.data()));
-    QRcode *code = QRcode_encodeMask(input, c.maskPattern);
-    if (code == nullptr) ++failures;
-    benchmark::DoNotOptimize(code);
-    QRcode_free(code);
-    QRinput_free(input);
-  }
-  Report(state, failures);
+  // One segment of one mode, as the engine writes it.
+  QRinput *input = QRinput_new2(0, kLevels[c.level]);
+  QRinput_append(input, c.numeric ? QR_MODE_NUM : QR_MODE_8, static_cast<int>(text.size()),
+                 reinterpret_cast<const unsigned char *>(text.data()));
+  QRcode *code = QRcode_encodeMask(input, c.maskPattern);
+  const bool ok = code != nullptr;
+  QRcode_free(code);
+  QRinput_free(input);
+  return ok;
 }
 
-void Zint(benchmark::State &state) {
-  const Case &c = CaseOf(static_cast<int>(state.range(0)));
-  zint_symbol *symbol = ZBarcode_Create();
-  size_t next = 0;
-  long failures = 0;
-  for (auto _ : state) {
-    const std::string &text = c.texts[next];
-    next = next + 1 == c.texts.size() ? 0 : next + 1;
-    ZBarcode_Clear(symbol);
-    symbol->symbology = BARCODE_QRCODE;
-    symbol->input_mode = DATA_MODE;
-    symbol->option_1 = c.level + 1;
-    symbol->option_2 = 0;
-    symbol->option_3 = c.maskPattern >= 0 ? (c.maskPattern + 1) << 8 : 0;
-    if (ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char *>(text.data()),
-                        static_cast<int>(text.size())) >= ZINT_ERROR)
-      ++failures;
-    benchmark::DoNotOptimize(symbol->encoded_data);
-  }
-  ZBarcode_Delete(symbol);
-  Report(state, failures);
+bool ZintEncode(const Case &c, const std::string &text) {
+  static zint_symbol *symbol = ZBarcode_Create();
+  ZBarcode_Clear(symbol);
+  symbol->symbology = BARCODE_QRCODE;
+  symbol->input_mode = DATA_MODE;
+  symbol->option_1 = c.level + 1;
+  symbol->option_2 = 0;
+  symbol->option_3 = c.maskPattern >= 0 ? (c.maskPattern + 1) << 8 : 0;
+  return ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char *>(text.data()),
+                         static_cast<int>(text.size())) < ZINT_ERROR;
 }
 
-void Qrcodegen(benchmark::State &state) {
-  const Case &c = CaseOf(static_cast<int>(state.range(0)));
+bool QrcodegenEncode(const Case &c, const std::string &text) {
   using qrcodegen::QrCode;
   using qrcodegen::QrSegment;
   static const QrCode::Ecc kLevels[] = {QrCode::Ecc::LOW, QrCode::Ecc::MEDIUM, QrCode::Ecc::QUARTILE,
                                         QrCode::Ecc::HIGH};
-  size_t next = 0;
-  for (auto _ : state) {
-    const std::string &text = c.texts[next];
-    next = next + 1 == c.texts.size() ? 0 : next + 1;
-    std::vector<QrSegment> segments{c.numeric ? QrSegment::makeNumeric(text.c_str())
-                                              : QrSegment::makeBytes({text.begin(), text.end()})};
-    QrCode code = QrCode::encodeSegments(segments, kLevels[c.level], 1, 40, c.maskPattern, false);
-    benchmark::DoNotOptimize(code.getModule(0, 0));
-  }
-  Report(state, 0);
+  std::vector<QrSegment> segments{c.numeric ? QrSegment::makeNumeric(text.c_str())
+                                            : QrSegment::makeBytes({text.begin(), text.end()})};
+  QrCode code = QrCode::encodeSegments(segments, kLevels[c.level], 1, 40, c.maskPattern, false);
+  return code.getSize() > 0;
 }
 
-void Register() {
-  struct Subject {
-    const char *name;
-    void (*run)(benchmark::State &);
-  };
-  const Subject subjects[] = {
-      {"Engine_PatternData", EnginePatternData},
-      {"Engine_ActualRC", EngineActualRC},
-      {"libqrencode", Libqrencode},
-      {"zint", Zint},
-      {"qrcodegen", Qrcodegen},
-  };
-  for (int index = 0; index < 3; ++index)
-    for (const Subject &subject : subjects)
-      benchmark::RegisterBenchmark((std::string(kCaseNames[index]) + "/" + subject.name).c_str(), subject.run)
-          ->Arg(index)
-          ->Unit(benchmark::kMicrosecond);
+// ---- Measurement -----------------------------------------------------------
+
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Runner {
+  const Subject *subject;
+  size_t next = 0;        // the case's next input
+  long batch = 1;         // symbols per round
+  long failures = 0;
+  std::vector<double> perSymbol;  // seconds, one per round
+
+  double RunBatch(const Case &c) {
+    const double start = ThreadSeconds();
+    for (long k = 0; k < batch; ++k) {
+      if (!subject->encode(c, c.texts[next])) ++failures;
+      next = next + 1 == c.texts.size() ? 0 : next + 1;
+    }
+    return ThreadSeconds() - start;
+  }
+};
+
+void RunCase(const Case &c, const std::vector<Subject> &subjects, int rounds, double batchSeconds) {
+  std::vector<Runner> runners;
+  for (const Subject &subject : subjects) runners.push_back(Runner{&subject, 0, 1, 0, {}});
+  // Warm-up, and a batch size that takes about batchSeconds.
+  for (Runner &runner : runners) {
+    runner.batch = 1;
+    double seconds = runner.RunBatch(c);
+    while (seconds < batchSeconds / 4 && runner.batch < (1L << 24)) {
+      runner.batch *= 2;
+      seconds = runner.RunBatch(c);
+    }
+    runner.batch = std::max(1L, static_cast<long>(runner.batch * batchSeconds / std::max(seconds, 1e-9)));
+    runner.failures = 0;
+  }
+  for (int round = 0; round < rounds; ++round)
+    for (Runner &runner : runners) runner.perSymbol.push_back(runner.RunBatch(c) / runner.batch);
+
+  // libqrencode is the reference of the ratios.
+  const Runner *reference = nullptr;
+  for (const Runner &runner : runners)
+    if (std::strcmp(runner.subject->name, "libqrencode") == 0) reference = &runner;
+  std::printf("\n%s (%d rounds, median thread CPU time per symbol)\n", c.name, rounds);
+  std::printf("  %-28s %12s %14s  %s\n", "subject", "us/symbol", "x libqrencode", "compiled with");
+  for (const Runner &runner : runners) {
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) ratios.push_back(reference->perSymbol[round] / runner.perSymbol[round]);
+    std::printf("  %-28s %12.2f %14.2f  %s%s\n", runner.subject->name, 1e6 * Median(runner.perSymbol), Median(ratios),
+                runner.subject->flags, runner.failures != 0 ? "  (ENCODINGS FAILED)" : "");
+  }
 }
 
 }  // namespace
 
 int main(int argc, char **argv) {
-  Register();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
+  const char *filter = argc > 2 ? argv[2] : "";
+  const std::vector<Subject> subjects = {
+      {"engine", QR_BENCH_ENGINE_FLAGS, EngineEncode},
+      {"engine -O2", QR_BENCH_ENGINE_O2_FLAGS, EngineO2Encode},
+      {"engine exports + read-out", QR_BENCH_ENGINE_FLAGS, EngineExportsPatternData},
+      {"libqrencode", kDebianFlags, LibqrencodeEncode},
+      {"zint", kDebianFlags, ZintEncode},
+      {"qrcodegen", kDebianFlags, QrcodegenEncode},
+  };
+  QRSetDefault();
+  for (const Case &c : Cases())
+    if (std::strstr(c.name, filter) != nullptr) RunCase(c, subjects, rounds, 0.02);
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "encode_symbol.h"
 
 #include <cstring>
+#include <new>
 
 #include "data_encoding.h"
 #include "masking.h"
@@ -34,10 +35,15 @@ bool EncodeSymbol(EngineState &state, SymbolMatrix &matrix) {
   const int total = totalCodewords[version];
   for (int i = 0; i < total; ++i) state.codewords[i] = sequence[i];
 
-  // 5. Matrix, placement and mask.
+  // 5. Matrix, placement and mask. The first symbol of a version also
+  // builds the version's shared layout, which may find memory short.
   if (!matrix.Allocate(symbolSide[version])) return false;
   const SymbolInput input{version, level, sequence, total};
-  state.maskPattern = static_cast<int16_t>(SelectMask(matrix, input, state.maskSetting));
+  try {
+    state.maskPattern = static_cast<int16_t>(SelectMask(matrix, input, state.maskSetting));
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
   return true;
 }
 

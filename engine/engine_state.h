@@ -1,5 +1,22 @@
 // The engine's single process-wide record: every setting the exports write
 // and the results of the last encoding.
+//
+// All the state of the engine, and who owns it:
+// - `engineState` below: the exports' settings and last results, one per
+//   process, used by the fourteen exports only (one caller at a time).
+// - Each `SymbolEngine` (app_api/symbol_engine.h) owns an EngineState, a
+//   SymbolMatrix and a raster of its own: encoders on different threads
+//   share nothing writable.
+// - The working planes of an encoding (codewords, the mask choice's packed
+//   trial planes) are locals of the encoding call, on its thread's stack.
+// - Per-version tables shared by all encoders (the matrix layouts in
+//   symbol_matrix.cpp, the mask trials' shared parts in masking.cpp): built
+//   on first use through VersionCache (version_cache.h), immutable after.
+// - Constant tables (version_tables, reed_solomon, format_info): constexpr
+//   or const, never written.
+// - The screen's resolution: asked of the system on every query
+//   (screen.cpp); the bitmap export keeps its first answer in a local
+//   static, initialised once.
 #pragma once
 
 #include <cstdint>

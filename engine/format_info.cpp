@@ -21,24 +21,30 @@ uint32_t FormatBits(int ecLevel, int maskPattern) {
   return ((data << 10) | word) ^ 0x5412;
 }
 
-void WriteFormatInformation(SymbolMatrix &m, int ecLevel, int maskPattern) {
-  const int S = m.side();
-  const uint32_t bits = FormatBits(ecLevel, maskPattern);
-  auto F = [bits](int i) { return static_cast<uint8_t>((bits >> (14 - i)) & 1); };
-
+void FormatPositions(int S, ModulePosition positions[15][2]) {
   // Around the top-left finder pattern.
-  for (int i = 0; i <= 5; ++i) m.module(8, i) = F(i);
-  m.module(8, 7) = F(6);
-  m.module(8, 8) = F(7);
-  m.module(7, 8) = F(8);
-  for (int k = 0; k <= 5; ++k) m.module(k, 8) = F(14 - k);
+  for (int i = 0; i <= 5; ++i) positions[i][0] = {8, i};
+  positions[6][0] = {8, 7};
+  positions[7][0] = {8, 8};
+  positions[8][0] = {7, 8};
+  for (int k = 0; k <= 5; ++k) positions[14 - k][0] = {k, 8};
 
   // Split between the bottom-left and top-right finder patterns.
-  for (int k = 0; k <= 5; ++k) m.module(S - 1 - k, 8) = F(k);
-  m.module(S - 7, 8) = F(6);
-  m.module(8, S - 8) = F(7);
-  m.module(8, S - 7) = F(8);
-  for (int k = 0; k <= 5; ++k) m.module(8, S - 1 - k) = F(14 - k);
+  for (int k = 0; k <= 5; ++k) positions[k][1] = {S - 1 - k, 8};
+  positions[6][1] = {S - 7, 8};
+  positions[7][1] = {8, S - 8};
+  positions[8][1] = {8, S - 7};
+  for (int k = 0; k <= 5; ++k) positions[14 - k][1] = {8, S - 1 - k};
+}
+
+void WriteFormatInformation(SymbolMatrix &m, int ecLevel, int maskPattern) {
+  const uint32_t bits = FormatBits(ecLevel, maskPattern);
+  ModulePosition positions[15][2];
+  FormatPositions(m.side(), positions);
+  for (int i = 0; i < 15; ++i) {
+    const uint8_t bit = static_cast<uint8_t>((bits >> (14 - i)) & 1);
+    for (const ModulePosition &p : positions[i]) m.module(p.row, p.column) = bit;
+  }
 }
 
 void WriteVersionInformation(SymbolMatrix &m, int version) {

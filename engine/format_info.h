@@ -14,6 +14,15 @@ extern const uint32_t VersionInfoTable[41];
 // The 15 format bits after masking with 101010000010010; bit 14 is F[0].
 uint32_t FormatBits(int ecLevel, int maskPattern);
 
+struct ModulePosition {
+  int row;
+  int column;
+};
+
+// Where the two copies of format bit F[i] lie in a symbol of `side`
+// modules: positions[i][0] and positions[i][1].
+void FormatPositions(int side, ModulePosition positions[15][2]);
+
 // Writes both copies of the format bits into module (areas reserved earlier).
 void WriteFormatInformation(SymbolMatrix &m, int ecLevel, int maskPattern);
 

@@ -1,8 +1,10 @@
 // Data masks and the choice of mask.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+#include "penalty.h"
 #include "symbol_matrix.h"
 
 namespace qr {
@@ -33,6 +35,11 @@ struct SymbolInput {
   const uint8_t *codewords;
   int codewordCount;
 };
+
+// The penalty terms of the input's symbol under each of the eight
+// patterns, as the automatic choice scores them; leaves `m` (allocated for
+// the version) holding the unmasked symbol with pattern 0's format bits.
+std::array<PenaltyTerms, kMaskPatterns> TrialPenalties(SymbolMatrix &m, const SymbolInput &input);
 
 // Builds the finished symbol into `m`: with maskSetting 1..8 the pattern
 // maskSetting - 1, with 0 the pattern of lowest penalty (ties go to the

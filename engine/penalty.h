@@ -36,10 +36,18 @@ void PackPlane(const uint8_t *plane, int side, bool invert, PackedPlane &out);
 // (isData == 0), both packed.
 PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function);
 
-uint32_t RunPenalty(const SymbolMatrix &m);
-uint32_t BlockPenalty(const SymbolMatrix &m);
-uint32_t FinderLikePenalty(const SymbolMatrix &m);
-uint32_t BalancePenalty(const SymbolMatrix &m);
+// The corners of the block rule (the function modules) of a family of
+// symbols that differ only in the modules of `variable`: the corners whose
+// score can differ between them, and the sum of the others' scores.
+struct PenaltyCorners {
+  PackedPlane variable;  // only `columns` is filled
+  uint32_t fixedScore = 0;
+};
+PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function, const PackedPlane &variable);
+
+// The same terms for a symbol of that family, scoring only the corners
+// that can differ.
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function, const PenaltyCorners &corners);
 
 PenaltyTerms PenaltyTermsOf(const SymbolMatrix &m);
 

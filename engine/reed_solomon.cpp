@@ -1,6 +1,10 @@
 #include "reed_solomon.h"
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
+
+#include "version_cache.h"
 
 namespace qr {
 
@@ -87,7 +91,57 @@ const uint16_t *GeneratorTable(int degree) {
   return kGenerators.data() + degree * (degree + 1) / 2 - 1;
 }
 
+namespace {
+
+// Products of every byte with a generator's coefficients, laid out as the
+// shift register: products[f][j] = f * (coefficient of x^(ecCount-1-j)),
+// zero past ecCount. With them one data codeword costs one shift and one
+// exclusive or of the whole 32-byte register.
+constexpr int kRegisterBytes = 32;
+
+struct GeneratorProducts {
+  uint64_t products[256][kRegisterBytes / 8];
+};
+
+BuiltOnceTable<GeneratorProducts, kRegisterBytes + 1> productTables;
+
+std::unique_ptr<GeneratorProducts> BuildProducts(int ecCount) {
+  auto table = std::make_unique<GeneratorProducts>();
+  const uint16_t *g = GeneratorTable(ecCount);
+  for (int f = 0; f < 256; ++f) {
+    uint8_t bytes[kRegisterBytes] = {};
+    for (int j = 0; j < ecCount; ++j) bytes[j] = static_cast<uint8_t>(GfMultiply(f, g[ecCount - 1 - j]));
+    std::memcpy(table->products[f], bytes, kRegisterBytes);
+  }
+  return table;
+}
+
+// Little-endian words: byte j of the register is byte j % 8 of word j / 8.
+void ComputeWithProducts(const uint8_t *data, int dataCount, int ecCount, uint8_t *ecOut) {
+  const GeneratorProducts &table = productTables.Get(ecCount, BuildProducts);
+  uint64_t r0 = 0, r1 = 0, r2 = 0, r3 = 0;
+  for (int i = 0; i < dataCount; ++i) {
+    const unsigned factor = (data[i] ^ r0) & 0xFF;
+    const uint64_t *p = table.products[factor];
+    r0 = ((r0 >> 8) | (r1 << 56)) ^ p[0];
+    r1 = ((r1 >> 8) | (r2 << 56)) ^ p[1];
+    r2 = ((r2 >> 8) | (r3 << 56)) ^ p[2];
+    r3 = (r3 >> 8) ^ p[3];
+  }
+  uint8_t bytes[kRegisterBytes];
+  const uint64_t words[4] = {r0, r1, r2, r3};
+  std::memcpy(bytes, words, kRegisterBytes);
+  std::memcpy(ecOut, bytes, static_cast<size_t>(ecCount));
+}
+
+}  // namespace
+
 void ComputeErrorCorrection(const uint8_t *data, int dataCount, int ecCount, uint8_t *ecOut) {
+  // Every block of the standard has at most 30 error-correction codewords.
+  if (ecCount <= kRegisterBytes) {
+    ComputeWithProducts(data, dataCount, ecCount, ecOut);
+    return;
+  }
   // Shift register of the division: reg[0] is the highest remainder term,
   // the block's first error-correction codeword.
   const uint16_t *g = GeneratorTable(ecCount);

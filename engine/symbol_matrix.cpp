@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "format_info.h"
+#include "version_cache.h"
 #include "version_tables.h"
 
 namespace qr {
@@ -133,28 +135,16 @@ void PlaceAlignmentPatterns(Grid &g, int version) {
 
 // The function patterns of a version (everything but the format and
 // version bits), and its data modules in the order the codeword bits fill
-// them, built once per version on first use. The layouts of all versions
-// together take some 1.9 MB of zero-initialised static storage, of which
-// only the versions in use are ever touched.
+// them, built once per version on first use.
 constexpr int SideOf(int version) { return 17 + 4 * version; }
 
-constexpr size_t AreaBefore(int version) {
-  size_t area = 0;
-  for (int v = 1; v < version; ++v) area += static_cast<size_t>(SideOf(v)) * SideOf(v);
-  return area;
-}
-
-constexpr size_t kAllAreas = AreaBefore(kMaxVersion + 1);
-
-struct Layouts {
-  uint8_t modules[kAllAreas];
-  uint8_t isData[kAllAreas];
-  uint16_t order[kAllAreas];  // module index (row * side + column); 177 * 177 < 65,536
-  int32_t orderLength[kMaxVersion + 1];
-  bool ready[kMaxVersion + 1];
+struct Layout {
+  std::vector<uint8_t> modules;
+  std::vector<uint8_t> isData;
+  std::vector<uint16_t> order;  // module index (row * side + column); 177 * 177 < 65,536
 };
 
-Layouts layouts;
+VersionCache<Layout> layouts;
 
 // Steps 1 to 6 and 8 of the build, and the version areas reserved.
 void BuildFunctionPatterns(Grid g, int version) {
@@ -207,16 +197,17 @@ int32_t ListDataModules(Grid g, uint16_t *order) {
   return count;
 }
 
-// Offset of a version's layout in `layouts`, built on first use.
-size_t LayoutOffset(int version) {
-  const size_t offset = AreaBefore(version);
-  if (!layouts.ready[version]) {
-    Grid g{layouts.modules + offset, layouts.isData + offset, SideOf(version)};
-    BuildFunctionPatterns(g, version);
-    layouts.orderLength[version] = ListDataModules(g, layouts.order + offset);
-    layouts.ready[version] = true;
-  }
-  return offset;
+std::unique_ptr<Layout> BuildLayout(int version) {
+  const int S = SideOf(version);
+  const size_t area = static_cast<size_t>(S) * S;
+  auto layout = std::make_unique<Layout>();
+  layout->modules.resize(area);
+  layout->isData.resize(area);
+  layout->order.resize(area);
+  Grid g{layout->modules.data(), layout->isData.data(), S};
+  BuildFunctionPatterns(g, version);
+  layout->order.resize(static_cast<size_t>(ListDataModules(g, layout->order.data())));
+  return layout;
 }
 
 }  // namespace
@@ -225,16 +216,16 @@ void BuildMatrix(SymbolMatrix &m, int version, int ecLevel, int maskPattern,
                  const uint8_t *codewords, int codewordCount) {
   const int S = m.side();
   const size_t area = static_cast<size_t>(S) * S;
-  const size_t offset = LayoutOffset(version);
-  std::memcpy(m.modules(), layouts.modules + offset, area);
-  std::memcpy(m.dataFlags(), layouts.isData + offset, area);
+  const Layout &layout = layouts.Get(version, BuildLayout);
+  std::memcpy(m.modules(), layout.modules.data(), area);
+  std::memcpy(m.dataFlags(), layout.isData.data(), area);
 
   WriteFormatInformation(m, ecLevel, maskPattern);
   if (version >= 7) WriteVersionInformation(m, version);
 
   // Codeword bits, most significant first; remainder bits stay 0.
-  const uint16_t *order = layouts.order + offset;
-  const int fullCodewords = std::min(codewordCount, layouts.orderLength[version] / 8);
+  const uint16_t *order = layout.order.data();
+  const int fullCodewords = std::min(codewordCount, static_cast<int>(layout.order.size() / 8));
   uint8_t *module = m.modules();
   for (int k = 0; k < fullCodewords; ++k, order += 8) {
     const unsigned codeword = codewords[k];

@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
 #include <vector>
 
+#include "encode_symbol.h"
+#include "engine_state.h"
 #include "penalty.h"
 #include "version_tables.h"
 
@@ -67,6 +71,39 @@ TEST(MaskSelection, ForcedAndAutomatic) {
   qr::SelectMask(forced, input, best + 1);
   for (int r = 0; r < 21; ++r)
     for (int c = 0; c < 21; ++c) EXPECT_EQ(m.module(r, c), forced.module(r, c));
+}
+
+// Batch lines whose lowest penalty is reached by two patterns (version 1,
+// level L): the lower pattern must win the tie.
+TEST(MaskSelection, TieGoesToTheLowerPattern) {
+  struct TieCase {
+    const char *message;
+    int lowestTied;
+    int otherTied;
+  };
+  const TieCase cases[] = {{"20210706034", 2, 7}, {"20210706130", 3, 6}, {"20210706321", 1, 7},
+                           {"20210706340", 1, 7}, {"20210706349", 2, 4}, {"20210706493", 4, 7}};
+  static qr::EngineState state{};
+  qr::ApplyDefaults(state);
+  for (const TieCase &c : cases) {
+    std::snprintf(state.message, sizeof state.message, "%s", c.message);
+    uint32_t scores[8];
+    for (int pattern = 0; pattern < 8; ++pattern) {
+      state.maskSetting = static_cast<uint16_t>(pattern + 1);
+      qr::SymbolMatrix m;
+      ASSERT_TRUE(qr::EncodeSymbol(state, m));
+      ASSERT_EQ(m.side(), 21);
+      scores[pattern] = qr::PenaltyScore(m);
+    }
+    // Still a tie of the lowest score between these two patterns.
+    for (int pattern = 0; pattern < 8; ++pattern) EXPECT_GE(scores[pattern], scores[c.lowestTied]) << c.message;
+    EXPECT_EQ(scores[c.lowestTied], scores[c.otherTied]) << c.message;
+
+    state.maskSetting = 0;
+    qr::SymbolMatrix chosen;
+    ASSERT_TRUE(qr::EncodeSymbol(state, chosen));
+    EXPECT_EQ(state.maskPattern, c.lowestTied) << c.message;
+  }
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 // random grids and on real symbols, and the worked scores of one symbol.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "encode_symbol.h"
@@ -201,6 +203,59 @@ TEST(PenaltyScore, MatchesLiteralRulesOnRealSymbolsOfEveryVersionAndMask) {
       if (HasFailure()) return;
     }
   }
+}
+
+// ---- The mask choice's trials ------------------------------------------------
+
+// Codewords of random bytes, or long stretches of 0x00 and 0xFF that make
+// one-colour rectangles reaching into the function patterns.
+std::vector<uint8_t> RandomCodewords(int count, std::mt19937 &random) {
+  std::vector<uint8_t> codewords(static_cast<size_t>(count));
+  const bool stretches = random() % 2 == 0;
+  uint8_t value = 0;
+  for (uint8_t &codeword : codewords) {
+    if (!stretches) {
+      codeword = static_cast<uint8_t>(random());
+      continue;
+    }
+    if (random() % 8 == 0) value = static_cast<uint8_t>(random() % 3 == 0 ? random() : ~value);
+    codeword = value;
+  }
+  return codewords;
+}
+
+// The trials score each symbol from shared per-version parts; every pattern
+// must get the terms of the masked symbol read on its own: the literal
+// rules for small versions, the full packed scoring (checked against them
+// above) for every version.
+TEST(PenaltyScore, TrialsOfTheMaskChoiceMatchTheMaskedSymbols) {
+  std::mt19937 random(8);
+  for (int round = 0; round < 4; ++round)
+    for (int version = 1; version <= 40; ++version) {
+      if (round > 0 && version > 12 && version % 4 != round) continue;
+      const int total = totalCodewords[version];
+      const std::vector<uint8_t> codewords = RandomCodewords(total, random);
+      const SymbolInput input{version, static_cast<int>(random() % 4), codewords.data(), total};
+      SymbolMatrix trials, masked;
+      ASSERT_TRUE(trials.Allocate(symbolSide[version]));
+      ASSERT_TRUE(masked.Allocate(symbolSide[version]));
+      const std::array<PenaltyTerms, kMaskPatterns> terms = TrialPenalties(trials, input);
+      for (int pattern = 0; pattern < kMaskPatterns; ++pattern) {
+        BuildMatrix(masked, version, input.ecLevel, pattern, codewords.data(), total);
+        ApplyMask(masked, pattern);
+        const std::string what = "version " + std::to_string(version) + " pattern " + std::to_string(pattern);
+        const PenaltyTerms full = PenaltyTermsOf(masked);
+        EXPECT_EQ(terms[pattern].runs, full.runs) << what;
+        EXPECT_EQ(terms[pattern].blocks, full.blocks) << what;
+        EXPECT_EQ(terms[pattern].finderLike, full.finderLike) << what;
+        EXPECT_EQ(terms[pattern].balance, full.balance) << what;
+        if (version <= 6) {
+          EXPECT_EQ(terms[pattern].blocks, LiteralBlocks(masked)) << what;
+          EXPECT_EQ(terms[pattern].runs, LiteralRuns(masked)) << what;
+        }
+        if (HasFailure()) return;
+      }
+    }
 }
 
 // ---- Worked example ---------------------------------------------------------

@@ -64,7 +64,7 @@ TEST(ErrorCorrection, CodewordOfDataAndRemainderIsDivisible) {
   // data(x) * x^e + remainder(x) is a multiple of g_e: every alpha^i is a root.
   std::vector<uint8_t> data(97);
   std::iota(data.begin(), data.end(), 3);
-  for (int e : {7, 18, 30}) {
+  for (int e : {7, 18, 30, 40}) {
     std::vector<uint8_t> word(data);
     word.resize(data.size() + e);
     qr::ComputeErrorCorrection(data.data(), static_cast<int>(data.size()), e, word.data() + data.size());

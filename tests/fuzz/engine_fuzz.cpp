@@ -4,11 +4,14 @@
 // the same settings must give the same pattern again.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "QRCodeWin32.h"
 #include "engine_api.h"
@@ -47,7 +50,32 @@ int Clamped(int value, int bound) {
   return low <= bound ? low : 0;
 }
 
+// The settings are read from the end of an input (at most this many
+// bytes); the message is what lies before them.
+constexpr size_t kSettingsBytes = 80;
+
 }  // namespace
+
+extern "C" size_t LLVMFuzzerMutate(uint8_t *data, size_t size, size_t maxSize);
+
+// libFuzzer's own mutations grow an input by a few bytes at a time, so on
+// their own the corpus stays far below the longest messages a symbol
+// holds. A quarter of the mutations copy a slice of the message part and
+// insert it again, doubling lengths quickly up to -max_len.
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t *data, size_t size, size_t maxSize, unsigned seed) {
+  std::minstd_rand random(seed);
+  if (size > kSettingsBytes && size < maxSize && random() % 4 == 0) {
+    const size_t messageEnd = size - kSettingsBytes;
+    const size_t start = random() % messageEnd;
+    const size_t length = std::min<size_t>(1 + random() % (messageEnd - start), maxSize - size);
+    const std::vector<uint8_t> slice(data + start, data + start + length);
+    const size_t at = start + random() % (messageEnd - start + 1);
+    std::memmove(data + at + length, data + at, size - at);
+    std::memcpy(data + at, slice.data(), length);
+    return size + length;
+  }
+  return LLVMFuzzerMutate(data, size, maxSize);
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FuzzedDataProvider input(data, size);
@@ -78,6 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   int side = 0;
   const std::string pattern = qrtest::PatternData(&side);
+  // ENGINE_FUZZ_VERBOSE=1 engine_fuzz FILE... shows what each input encodes.
+  if (std::getenv("ENGINE_FUZZ_VERBOSE") != nullptr)
+    std::fprintf(stderr, "engine_fuzz: message of %zu bytes, level %d, side %d\n", kept.size(), Clamped(level, 3), side);
   short rows = -1, columns = -1;
   QRGetActualRC(&rows, &columns);
   if (rows != side || columns != side) Fail("QRGetActualRC disagrees with the pattern data", kept.size());
