@@ -6,11 +6,25 @@ namespace qrbatch {
 
 namespace {
 
-// Deflate's fixed Huffman codes (RFC 1951, 3.2.6), bit-reversed for a
-// least-significant-bit-first stream.
+// One Huffman code table for every image (a dynamic block whose code
+// lengths never change): the bytes 0x00 and 0xFF, which a drawn symbol's
+// rows are mostly made of, take 2 bits; end of block, the length codes and
+// most other bytes 9; 56 bytes that no edge of an 8-pixel module makes take
+// 10. Distances 1 and 2 take 4 bits, the others 5. Both codes are
+// complete, as inflate requires.
+constexpr int kLiteralCodes = 286;
+constexpr int kDistanceCodes = 30;
+
 struct Code {
-  uint16_t bits;
+  uint16_t bits;  // bit-reversed for a least-significant-bit-first stream
   uint8_t length;
+};
+
+struct CodeTables {
+  uint8_t literalLength[kLiteralCodes];
+  uint8_t distanceLength[kDistanceCodes];
+  Code literal[kLiteralCodes];
+  Code distance[kDistanceCodes];
 };
 
 constexpr uint16_t Reversed(uint16_t code, int length) {
@@ -19,26 +33,64 @@ constexpr uint16_t Reversed(uint16_t code, int length) {
   return reversed;
 }
 
-struct FixedCodes {
-  Code literal[288];
-  Code distance[30];
+// Canonical codes from code lengths (RFC 1951, 3.2.2).
+constexpr void AssignCodes(const uint8_t *lengths, int count, Code *codes) {
+  int lengthCount[16] = {};
+  for (int i = 0; i < count; ++i) ++lengthCount[lengths[i]];
+  lengthCount[0] = 0;
+  int next[16] = {};
+  int code = 0;
+  for (int bits = 1; bits < 16; ++bits) {
+    code = (code + lengthCount[bits - 1]) << 1;
+    next[bits] = code;
+  }
+  for (int i = 0; i < count; ++i) {
+    const int length = lengths[i];
+    codes[i] = {Reversed(static_cast<uint16_t>(length ? next[length]++ : 0), length), static_cast<uint8_t>(length)};
+  }
+}
+
+constexpr CodeTables MakeCodeTables() {
+  CodeTables tables{};
+  int tenBits = 56;
+  for (int v = 0; v < kLiteralCodes; ++v) {
+    // A byte where the symbol's edge falls inside it: ones then zeros, or
+    // zeros then ones.
+    const bool edge = v < 256 && ((((v ^ 0xFF) + 1) & (v ^ 0xFF)) == 0 || ((v + 1) & v) == 0);
+    if (v == 0x00 || v == 0xFF) tables.literalLength[v] = 2;
+    else if (v >= 0x80 && v < 256 && !edge && tenBits > 0) tables.literalLength[v] = 10, --tenBits;
+    else tables.literalLength[v] = 9;
+  }
+  for (int d = 0; d < kDistanceCodes; ++d) tables.distanceLength[d] = d < 2 ? 4 : 5;
+  AssignCodes(tables.literalLength, kLiteralCodes, tables.literal);
+  AssignCodes(tables.distanceLength, kDistanceCodes, tables.distance);
+  return tables;
+}
+
+constexpr CodeTables kTables = MakeCodeTables();
+
+// The code-length code that sends the two tables: lengths 2, 9 and 10 in 2
+// bits, 4 and 5 in 3; listed in deflate's order of code-length symbols.
+constexpr uint8_t kLengthCodeOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+constexpr int kLengthCodesSent = 16;  // up to symbol 2, the last one used in that order
+
+constexpr uint8_t LengthCodeLength(int symbol) {
+  return symbol == 2 || symbol == 9 || symbol == 10 ? 2 : symbol == 4 || symbol == 5 ? 3 : 0;
+}
+
+struct LengthCodes {
+  Code code[19];
 };
 
-constexpr FixedCodes MakeFixedCodes() {
-  FixedCodes codes{};
-  for (int v = 0; v < 288; ++v) {
-    int code = 0, length = 0;
-    if (v < 144) code = 0x30 + v, length = 8;
-    else if (v < 256) code = 0x190 + (v - 144), length = 9;
-    else if (v < 280) code = v - 256, length = 7;
-    else code = 0xC0 + (v - 280), length = 8;
-    codes.literal[v] = {Reversed(static_cast<uint16_t>(code), length), static_cast<uint8_t>(length)};
-  }
-  for (int d = 0; d < 30; ++d) codes.distance[d] = {Reversed(static_cast<uint16_t>(d), 5), 5};
+constexpr LengthCodes MakeLengthCodes() {
+  LengthCodes codes{};
+  uint8_t lengths[19] = {};
+  for (int symbol = 0; symbol < 19; ++symbol) lengths[symbol] = LengthCodeLength(symbol);
+  AssignCodes(lengths, 19, codes.code);
   return codes;
 }
 
-constexpr FixedCodes kCodes = MakeFixedCodes();
+constexpr LengthCodes kLengthCodes = MakeLengthCodes();
 
 constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
@@ -63,7 +115,7 @@ class BitWriter {
       filled_ -= 8;
     }
   }
-  void Symbol(int value) { Put(kCodes.literal[value].bits, kCodes.literal[value].length); }
+  void Symbol(int value) { Put(kTables.literal[value].bits, kTables.literal[value].length); }
   void Flush() {
     if (filled_ > 0) out_.push_back(static_cast<uint8_t>(buffer_));
     buffer_ = 0;
@@ -84,7 +136,7 @@ void PutMatch(BitWriter &writer, int length, int distance) {
   if (kLengthExtra[l]) writer.Put(static_cast<uint32_t>(length - kLengthBase[l]), kLengthExtra[l]);
   int d = 29;
   while (kDistanceBase[d] > distance) --d;
-  writer.Put(kCodes.distance[d].bits, 5);
+  writer.Put(kTables.distance[d].bits, kTables.distance[d].length);
   if (kDistanceExtra[d]) writer.Put(static_cast<uint32_t>(distance - kDistanceBase[d]), kDistanceExtra[d]);
 }
 
@@ -100,15 +152,26 @@ void PutRepeat(BitWriter &writer, size_t total, int distance, const uint8_t *sou
   for (; done < total; ++done) writer.Symbol(source[done % static_cast<size_t>(distance)]);
 }
 
-// A row's bytes as literals, runs of four or more equal bytes as a literal
-// and a reference one byte back.
+// The block header: sizes of the tables, the code-length code, then the
+// code lengths of both tables.
+void PutCodeTables(BitWriter &writer) {
+  writer.Put(kLiteralCodes - 257, 5);
+  writer.Put(kDistanceCodes - 1, 5);
+  writer.Put(kLengthCodesSent - 4, 4);
+  for (int i = 0; i < kLengthCodesSent; ++i) writer.Put(LengthCodeLength(kLengthCodeOrder[i]), 3);
+  for (uint8_t length : kTables.literalLength) writer.Put(kLengthCodes.code[length].bits, kLengthCodes.code[length].length);
+  for (uint8_t length : kTables.distanceLength) writer.Put(kLengthCodes.code[length].bits, kLengthCodes.code[length].length);
+}
+
+// A row's bytes as literals, runs of nine or more equal bytes as a literal
+// and a reference one byte back (shorter runs cost less as 2-bit literals).
 void PutRow(BitWriter &writer, const uint8_t *bytes, size_t count) {
   size_t i = 0;
   while (i < count) {
     size_t run = 1;
     while (i + run < count && bytes[i + run] == bytes[i]) ++run;
     writer.Symbol(bytes[i]);
-    if (run >= 4) {
+    if (run >= 9) {
       PutRepeat(writer, run - 1, 1, bytes + i);
     } else {
       for (size_t k = 1; k < run; ++k) writer.Symbol(bytes[i]);
@@ -155,7 +218,8 @@ void DeflateScanlines(const uint8_t *const *rows, int count, size_t rowBytes, st
   out.push_back(0x01);
   BitWriter writer(out);
   writer.Put(1, 1);  // final block
-  writer.Put(1, 2);  // fixed codes
+  writer.Put(2, 2);  // codes of its own
+  PutCodeTables(writer);
   Adler32 adler;
   std::vector<uint8_t> previous(lineBytes, 0);  // the last line written out, filter byte first
   size_t pending = 0;  // bytes of lines equal to `previous` not yet written

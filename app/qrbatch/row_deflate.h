@@ -1,8 +1,10 @@
 // The compressed image data of a PNG file (a zlib stream of the scanlines,
 // filter type 0) for images made of repeated rows, as drawn symbols are:
-// a row equal to the one before it costs one or two back-references, runs
-// of one byte inside a row one more. Much cheaper per image than a general
-// deflate, and smaller for these images.
+// a row equal to the one before it costs one or two back-references, long
+// runs of one byte inside a row one more, white and black bytes 2 bits.
+// Far cheaper per image than a general deflate; the files come out about
+// 1.6 x the size zlib's default level gives (359 bytes against 227 for a
+// version-1 symbol at 200 x 200), a fifteenth of the bitmap file.
 #pragma once
 
 #include <cstddef>
