@@ -2,8 +2,10 @@
 // the lines that produced no file.
 #include "batch_run.h"
 #include "control_names.h"
+#include "failure_text.h"
 #include "gbk_text.h"
 #include "integer_of_text.h"
+#include "line_display.h"
 #include "line_splitter.h"
 #include "main_window_logic.h"
 #include "progress_text.h"
@@ -30,10 +32,11 @@ class WindowBatchObserver : public BatchObserver {
   }
 
   void LineFinished(int done, int total, int written, const std::string &path,
-                    bool) override {
-    // A refused name is never read back: it may lie outside the folder.
+                    bool fileWritten) override {
+    // Only a file just written is shown: a refused name may lie outside the
+    // folder, and a file the line did not write holds another image.
     std::string bytes;
-    if (!path.empty()) files_.ReadFile(path, bytes);
+    if (fileWritten) files_.ReadFile(path, bytes);
     view_.SetPicture(control::kPreview, bytes);
     view_.SetText(control::kWrittenCount, std::to_string(written));
     view_.SetWidth(control::kProgressBar, ProgressBarWidth(done, total));
@@ -45,15 +48,6 @@ class WindowBatchObserver : public BatchObserver {
   MainWindowView &view_;
   FileSystem &files_;
 };
-
-const char *FaultText(LineFault fault) {
-  switch (fault) {
-    case LineFault::kTooLong: return text::kFaultTooLong;
-    case LineFault::kOutsideFolder: return text::kFaultOutsideFolder;
-    case LineFault::kInvalidName: return text::kFaultInvalidName;
-    default: return text::kFaultNotWritten;
-  }
-}
 
 }  // namespace
 
@@ -77,8 +71,8 @@ void MainWindowLogic::ReportFailures(const BatchReport &report) {
   for (size_t i = 0; i < report.failures.size() && i < kListedFailures; ++i) {
     const LineFailure &failure = report.failures[i];
     message += "\r\n" + ToGbk(text::kLineNumberHead) + std::to_string(failure.lineNumber) +
-               ToGbk(text::kLineNumberTail) + " \"" + failure.line + "\": " +
-               ToGbk(FaultText(failure.fault));
+               ToGbk(text::kLineNumberTail) + " \"" +
+               DisplayLine(failure.line, ReportEncoding::kGbk) + "\": " + FailureText(failure);
   }
   if (report.failures.size() > kListedFailures) message += "\r\n" + ToGbk(text::kMoreFailedLines);
   view_.ShowMessage(ToGbk(text::kMessageCaption), message);

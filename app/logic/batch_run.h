@@ -40,12 +40,16 @@ class BatchObserver {
   virtual ~BatchObserver() = default;
   // Settings for the next line, read anew for every line.
   virtual SymbolRecipe RecipeForLine() = 0;
-  // After each line; `path` is empty when the name was refused.
+  // After each line; `path` is empty when the name was refused, and names
+  // a file this line wrote only when `fileWritten`.
   virtual void LineFinished(int done, int total, int written, const std::string &path,
                             bool fileWritten) = 0;
 };
 
-// One image per line into `folder`; never stops on a failed line.
+// One image per line into `folder`; never stops on a failed line. A line
+// is split at its first TAB into name and content, then refused for its
+// name, its length, a symbol larger than the image or a name this batch
+// wrote with other content, in this order, before anything is written.
 BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
                      const std::string &folder, char separator, BatchObserver &observer);
 

@@ -1,4 +1,4 @@
-// The seven engine exports the application calls. One implementation calls
+// The engine exports the application calls. One implementation calls
 // the linked library (linked_engine.h); the Windows program binds the DLL's
 // exports by name at first use; tests record the calls.
 #pragma once
@@ -16,8 +16,15 @@ class EngineApi {
   virtual void QRConfigure(int version, int level, int mask) = 0;
   virtual void QRAppearance(double moduleSize, int orientation, int frameStyle) = 0;
   virtual void QRSetSize(int width, int height) = 0;
+  // The symbol's extent in pixels on the screen (screen flag -1), with the
+  // module size set: the size QRSaveAsBMP draws it at; 0 x 0 when the
+  // message cannot be encoded.
+  virtual void QRGetActualSize(int &width, int &height) = 0;
   // True when the export returned -1 (file written), false for 0.
   virtual bool QRSaveAsBMP(const std::string &fileName) = 0;
+  // Why the last QRSaveAsBMP that failed failed, as the system said it
+  // (GBK); empty when the system gave no reason.
+  virtual std::string LastSaveError() = 0;
 };
 
 }  // namespace qrapp

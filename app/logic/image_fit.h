@@ -5,6 +5,15 @@
 
 namespace qrapp {
 
+struct ImageSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The image QRSetSize(width, height) gives: 0 stands for the engine's
+// default, 500 wide or 300 high; other values as given.
+ImageSize EngineImageSize(int width, int height);
+
 // True when a symbol of symbolPixels x symbolPixels fits width x height
 // (equal fits; 0 never fits).
 bool SymbolFitsImage(int symbolPixels, int width, int height);

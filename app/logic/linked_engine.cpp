@@ -1,5 +1,8 @@
 #include "linked_engine.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "QRCodeWin32.h"
 
 namespace qrapp {
@@ -18,8 +21,16 @@ void LinkedEngine::QRAppearance(double moduleSize, int orientation, int frameSty
   ::QRAppearance(moduleSize, orientation, frameStyle);
 }
 void LinkedEngine::QRSetSize(int width, int height) { ::QRSetSize(width, height); }
-bool LinkedEngine::QRSaveAsBMP(const std::string &fileName) {
-  return ::QRSaveAsBMP(fileName.c_str()) != 0;
+void LinkedEngine::QRGetActualSize(int &width, int &height) {
+  ::QRGetActualSize(-1, nullptr, &width, &height);
 }
+bool LinkedEngine::QRSaveAsBMP(const std::string &fileName) {
+  errno = 0;
+  if (::QRSaveAsBMP(fileName.c_str()) != 0) return true;
+  // Taken at once: anything called later may change errno.
+  lastSaveError_ = errno != 0 ? std::strerror(errno) : "";
+  return false;
+}
+std::string LinkedEngine::LastSaveError() { return lastSaveError_; }
 
 }  // namespace qrapp

@@ -13,7 +13,12 @@ class LinkedEngine : public EngineApi {
   void QRConfigure(int version, int level, int mask) override;
   void QRAppearance(double moduleSize, int orientation, int frameStyle) override;
   void QRSetSize(int width, int height) override;
+  void QRGetActualSize(int &width, int &height) override;
   bool QRSaveAsBMP(const std::string &fileName) override;
+  std::string LastSaveError() override;
+
+ private:
+  std::string lastSaveError_;
 };
 
 }  // namespace qrapp

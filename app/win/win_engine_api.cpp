@@ -1,5 +1,7 @@
 #include "win_engine_api.h"
 
+#include "text_codec.h"
+
 namespace qrwin {
 
 WinEngineApi::WinEngineApi(const std::string &programFolder)
@@ -29,8 +31,35 @@ void WinEngineApi::QRSetSize(int width, int height) {
   library_.Bind(setSize_, "QRSetSize")(width, height);
 }
 
+void WinEngineApi::QRGetActualSize(int &width, int &height) {
+  constexpr short kScreen = -1;
+  library_.Bind(actualSize_, "QRGetActualSize")(kScreen, nullptr, &width, &height);
+}
+
 bool WinEngineApi::QRSaveAsBMP(const std::string &fileName) {
-  return library_.Bind(saveAsBmp_, "QRSaveAsBMP")(fileName.c_str()) == -1;
+  SaveFunction save = library_.Bind(saveAsBmp_, "QRSaveAsBMP");
+  SetLastError(ERROR_SUCCESS);
+  if (save(fileName.c_str()) == -1) return true;
+  // Taken at once: any later system call may overwrite it.
+  lastSaveError_ = GetLastError();
+  return false;
+}
+
+std::string WinEngineApi::LastSaveError() {
+  if (lastSaveError_ == ERROR_SUCCESS) return std::string();
+  wchar_t *text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, lastSaveError_, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+  std::wstring reason = length != 0 ? std::wstring(text, length) : std::wstring();
+  LocalFree(text);
+  // The system ends its texts with a line break.
+  while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' ||
+                             reason.back() == L' ')) {
+    reason.pop_back();
+  }
+  if (reason.empty()) return "(" + std::to_string(lastSaveError_) + ")";
+  return GbkFromWide(reason);
 }
 
 }  // namespace qrwin

@@ -1,4 +1,4 @@
-// The engine's seven exports that the application calls, bound by name from
+// The engine's exports that the application calls, bound by name from
 // QRCodeWin32.dll in the program folder at their first call.
 #pragma once
 
@@ -19,7 +19,9 @@ class WinEngineApi : public qrapp::EngineApi {
   void QRConfigure(int version, int level, int mask) override;
   void QRAppearance(double moduleSize, int orientation, int frameStyle) override;
   void QRSetSize(int width, int height) override;
+  void QRGetActualSize(int &width, int &height) override;
   bool QRSaveAsBMP(const std::string &fileName) override;
+  std::string LastSaveError() override;
 
  private:
   using TextFunction = void(__stdcall *)(const char *);
@@ -27,6 +29,7 @@ class WinEngineApi : public qrapp::EngineApi {
   using ConfigureFunction = void(__stdcall *)(int, int, int);
   using AppearanceFunction = void(__stdcall *)(double, int, int);
   using SizeFunction = void(__stdcall *)(int, int);
+  using ActualSizeFunction = void(__stdcall *)(short, HDC, int *, int *);
   using SaveFunction = short(__stdcall *)(const char *);
 
   LateBoundLibrary library_;
@@ -36,7 +39,9 @@ class WinEngineApi : public qrapp::EngineApi {
   ConfigureFunction configure_ = nullptr;
   AppearanceFunction appearance_ = nullptr;
   SizeFunction setSize_ = nullptr;
+  ActualSizeFunction actualSize_ = nullptr;
   SaveFunction saveAsBmp_ = nullptr;
+  DWORD lastSaveError_ = 0;
 };
 
 }  // namespace qrwin

@@ -36,10 +36,10 @@ TEST_F(BatchTest, DefaultInputWritesThreeImagesWithCountersAndBar) {
   const std::vector<std::string> perLine = {
       "QRSetMessage(" + first + ")", "QRSetBackColor(255,255,255)", "QRSetBarColor(0,0,0)",
       "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)", "QRSetSize(200,200)",
-      "QRSaveAsBMP(" + File(first) + ")"};
+      "QRGetActualSize", "QRSaveAsBMP(" + File(first) + ")"};
   const std::vector<std::string> calls = CallsSince(before);
-  ASSERT_EQ(calls.size(), 21u);
-  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 7), perLine);
+  ASSERT_EQ(calls.size(), 24u);
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 8), perLine);
 }
 
 TEST_F(BatchTest, SevenLinesBarAndPercent) {
@@ -111,8 +111,9 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
   EXPECT_NE(text.find("第 2 行 \"..\\escape\": 文件名会把文件写到保存位置之外"), std::string::npos);
   EXPECT_NE(text.find("第 3 行 \"CON\": 不是有效的文件名"), std::string::npos);
   EXPECT_NE(text.find("第 4 行 \"a:b\": 不是有效的文件名"), std::string::npos);
-  EXPECT_NE(text.find("第 5 行 \"" + tooLong + "\": 内容过长"), std::string::npos);
-  EXPECT_NE(text.find("第 6 行 \"missing\\y\": 文件无法写入"), std::string::npos);
+  EXPECT_NE(text.find("第 5 行 \"" + tooLong.substr(0, 78) + "…\": 内容过长"), std::string::npos);
+  EXPECT_NE(text.find("第 6 行 \"missing\\y\": 文件无法写入：The system cannot find the path"),
+            std::string::npos);
   EXPECT_NE(text.find("第 8 行 \"C:\\abs\": 不是有效的文件名"), std::string::npos);
   EXPECT_EQ(text.find("第 7 行"), std::string::npos);
   EXPECT_EQ(text.find("第 1 行"), std::string::npos);
@@ -146,6 +147,96 @@ TEST_F(BatchTest, EqualLinesWriteTheSameFileAndBothCount) {
   Batch("same\r\nsame");
   EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
   EXPECT_TRUE(files.files.count(File("same")));
+}
+
+TEST_F(BatchTest, ATabSeparatesTheFileNameFromTheContent) {
+  const std::string name = G("产品一");
+  const std::string url = "https://example.com/p?id=42";
+  const size_t before = engine.calls.size();
+  Batch(name + "\t" + url + "\r\nplain\r\n\tempty name");
+  EXPECT_EQ(files.files[File(name)], RecordingEngine::ImageOf(url, 200, 200));
+  EXPECT_EQ(files.files[File("plain")], RecordingEngine::ImageOf("plain", 200, 200));
+  EXPECT_EQ(files.files[File("")], RecordingEngine::ImageOf("empty name", 200, 200));
+  EXPECT_EQ(CallsSince(before)[0], "QRSetMessage(" + url + ")");
+  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "3");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(BatchTest, ASymbolLargerThanTheImageWritesNothingAndCountsAsFailed) {
+  const std::string forty(40, 'u');  // version 3 at level L: 232 pixels
+  files.files[File(forty)] = "from before";
+  const size_t before = engine.calls.size();
+  Batch("ok\r\n" + forty + "\r\n" + std::string(25, 'v') + "\t" + forty);
+
+  EXPECT_EQ(files.files[File(forty)], "from before");
+  EXPECT_FALSE(files.files.count(File(std::string(25, 'v'))));
+  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "1", "1"}));
+  EXPECT_EQ(view.pictures[control::kPreview], "");  // never the file from before
+  for (const std::string &call : CallsSince(before)) {
+    EXPECT_EQ(call.find("QRSaveAsBMP(" + File(forty)), std::string::npos);
+  }
+  ASSERT_EQ(view.messages.size(), 1u);
+  const std::string text = FromGbk(view.messages[0].second);
+  EXPECT_NE(text.find("共 2 行"), std::string::npos) << text;
+  EXPECT_NE(text.find("第 2 行 \"" + forty + "\": 二维码需要 232×232 像素，大于图像 200×200"),
+            std::string::npos) << text;
+  EXPECT_NE(text.find("第 3 行 \"" + std::string(25, 'v') + "\\x09" + forty +
+                      "\": 二维码需要 232×232 像素"),
+            std::string::npos) << text;
+}
+
+TEST_F(BatchTest, TheFitIsDecidedAtTheImagesEdges) {
+  view.Select(control::kLevelList, 3);  // "ok" at H is still version 1: 168 pixels
+  view.Type(control::kBatchWidth, "168");
+  Batch("ok");
+  EXPECT_TRUE(files.files.count(File("ok")));
+
+  view.Type(control::kBatchWidth, "300");
+  view.Type(control::kBatchHeight, "167");
+  Batch("ok2");
+  EXPECT_FALSE(files.files.count(File("ok2")));
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_NE(FromGbk(view.messages[0].second).find("二维码需要 168×168 像素，大于图像 300×167"),
+            std::string::npos);
+
+  // Empty size boxes leave the engine's 500 x 300.
+  view.Type(control::kBatchWidth, "");
+  view.Type(control::kBatchHeight, "");
+  Batch(std::string(40, 'w'));
+  EXPECT_TRUE(files.files.count(File(std::string(40, 'w'))));
+}
+
+TEST_F(BatchTest, ANameUsedByAnEarlierLineWithOtherContentIsRefused) {
+  Batch("a\tone\r\nA\ttwo\r\na\tone\r\nb\r\nB\r\nb");
+  EXPECT_EQ(files.files[File("a")], RecordingEngine::ImageOf("one", 200, 200));
+  EXPECT_EQ(files.files[File("b")], RecordingEngine::ImageOf("b", 200, 200));
+  EXPECT_FALSE(files.files.count(File("A")));
+  EXPECT_FALSE(files.files.count(File("B")));
+  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "1", "2", "3", "3", "4"}));
+  ASSERT_EQ(view.messages.size(), 1u);
+  const std::string text = FromGbk(view.messages[0].second);
+  EXPECT_NE(text.find("共 2 行"), std::string::npos) << text;
+  EXPECT_NE(text.find("第 2 行 \"A\\x09two\": 文件名已被第 1 行使用"), std::string::npos) << text;
+  EXPECT_NE(text.find("第 5 行 \"B\": 文件名已被第 4 行使用"), std::string::npos) << text;
+}
+
+TEST_F(BatchTest, RefusedLinesDoNotHoldTheirNames) {
+  // Line 1 is too large and claims nothing, so line 2 may use the name.
+  Batch("x\t" + std::string(40, 'u') + "\r\nx\tsmall");
+  EXPECT_EQ(files.files[File("x")], RecordingEngine::ImageOf("small", 200, 200));
+}
+
+TEST_F(BatchTest, TheReportShowsEveryLineShortAndHarmless) {
+  std::string input;
+  for (int i = 0; i < 10; ++i) input += "*" + std::string(2999, static_cast<char>('a' + i)) + "\r\n";
+  Batch("\x1B]2;owned\x07\x1B[2J*\r\n" + input);
+  ASSERT_EQ(view.messages.size(), 1u);
+  const std::string &gbk = view.messages[0].second;
+  EXPECT_EQ(gbk.find('\x1B'), std::string::npos);
+  const std::string text = FromGbk(gbk);
+  EXPECT_NE(text.find("\"\\x1B]2;owned\\x07\\x1B[2J*\": 不是有效的文件名"), std::string::npos);
+  EXPECT_NE(text.find("\"*" + std::string(77, 'a') + "…\""), std::string::npos) << text;
+  EXPECT_LT(gbk.size(), 11u * 140u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "recording_engine.h"
 
+#include "symbol_engine.h"
+
 namespace qrapp::testing {
 
 namespace {
@@ -20,6 +22,8 @@ void RecordingEngine::QRSetBarColor(int red, int green, int blue) {
   calls.push_back(Call("QRSetBarColor", red, green, blue));
 }
 void RecordingEngine::QRConfigure(int version, int level, int mask) {
+  version_ = version;
+  level_ = level;
   calls.push_back(Call("QRConfigure", version, level, mask));
 }
 void RecordingEngine::QRAppearance(double moduleSize, int orientation, int frameStyle) {
@@ -36,11 +40,26 @@ std::string RecordingEngine::ImageOf(const std::string &message, int width, int 
   return "BM " + std::to_string(width) + "x" + std::to_string(height) + " " + message;
 }
 
+void RecordingEngine::QRGetActualSize(int &width, int &height) {
+  calls.push_back("QRGetActualSize");
+  qr::SymbolSettings settings;
+  settings.requestedVersion = version_;
+  settings.level = level_;
+  width = height = 8 * qr::MeasureSymbol(message_.data(), message_.size(), settings).side;
+}
+
 bool RecordingEngine::QRSaveAsBMP(const std::string &fileName) {
   calls.push_back("QRSaveAsBMP(" + fileName + ")");
   files_.Remove(fileName);  // the engine replaces any older file first
+  lastSaveError_.clear();
   if (message_.size() > 2953) return false;
-  return files_.WriteFile(fileName, ImageOf(message_, width_, height_));
+  if (files_.WriteFile(fileName, ImageOf(message_, width_, height_))) return true;
+  lastSaveError_ = files_.IsDirectory(MemoryFileSystem::Parent(fileName))
+                       ? "Access is denied."
+                       : "The system cannot find the path specified.";
+  return false;
 }
+
+std::string RecordingEngine::LastSaveError() { return lastSaveError_; }
 
 }  // namespace qrapp::testing

@@ -1,6 +1,8 @@
 // EngineApi that logs every call and "writes" a small stand-in bitmap into a
 // MemoryFileSystem, failing as the engine does: message too long (more than
 // 2,953 bytes, the byte capacity of version 40-L) or the file not creatable.
+// The symbol's size is the engine's own: its version choice for the message
+// at the configured version and level, 8 pixels a module.
 #pragma once
 
 #include <string>
@@ -21,7 +23,9 @@ class RecordingEngine : public EngineApi {
   void QRConfigure(int version, int level, int mask) override;
   void QRAppearance(double moduleSize, int orientation, int frameStyle) override;
   void QRSetSize(int width, int height) override;
+  void QRGetActualSize(int &width, int &height) override;
   bool QRSaveAsBMP(const std::string &fileName) override;
+  std::string LastSaveError() override;
 
   // The bytes written for a message at a size.
   static std::string ImageOf(const std::string &message, int width, int height);
@@ -32,6 +36,8 @@ class RecordingEngine : public EngineApi {
   MemoryFileSystem &files_;
   std::string message_;
   int width_ = 0, height_ = 0;
+  int version_ = 0, level_ = 0;
+  std::string lastSaveError_;
 };
 
 }  // namespace qrapp::testing

@@ -22,7 +22,8 @@ TEST_F(SingleImageTest, EmptyTextIsReplacedByTheWarningAndEncoded) {
             (std::vector<std::string>{"QRSetMessage(" + warning + ")",
                                       "QRSetBackColor(255,255,255)", "QRSetBarColor(0,0,0)",
                                       "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)",
-                                      "QRSetSize(250,250)", "QRSaveAsBMP(" + preview + ")"}));
+                                      "QRSetSize(250,250)", "QRGetActualSize",
+                                      "QRSaveAsBMP(" + preview + ")"}));
   EXPECT_EQ(files.files[preview], RecordingEngine::ImageOf(warning, 250, 250));
   EXPECT_TRUE(files.hidden.count(preview));
   EXPECT_EQ(view.pictures[control::kPreview], files.files[preview]);
@@ -36,6 +37,37 @@ TEST_F(SingleImageTest, UnencodableTextClearsThePreview) {
   logic.OnGenerateClicked();
   EXPECT_FALSE(files.files.count(preview));
   EXPECT_EQ(view.pictures[control::kPreview], "");
+}
+
+TEST_F(SingleImageTest, ASymbolLargerThanTheImageWritesNothingAndSaysWhy) {
+  view.Type(control::kSingleText, "ok");
+  logic.OnGenerateClicked();
+  const std::string earlier = files.files[preview];
+  ASSERT_NE(view.pictures[control::kPreview], "");
+
+  // 40 bytes need version 3 at level L: 29 modules of 8 pixels.
+  view.Type(control::kSingleText, std::string(40, 'u'));
+  const size_t before = engine.calls.size();
+  logic.OnGenerateClicked();
+  const std::vector<std::string> calls = CallsSince(before);
+  EXPECT_EQ(calls.back(), "QRGetActualSize");
+  EXPECT_EQ(files.files[preview], earlier);
+  EXPECT_EQ(view.pictures[control::kPreview], "");
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(FromGbk(view.messages[0].second), "二维码需要 232×232 像素，大于图像 200×200");
+}
+
+TEST_F(SingleImageTest, ASymbolExactlyAsLargeAsTheImageIsWritten) {
+  view.Type(control::kSingleText, "ok");  // version 1: 21 modules, 168 pixels
+  view.Type(control::kSingleSide, "168");
+  logic.OnGenerateClicked();
+  EXPECT_EQ(files.files[preview], RecordingEngine::ImageOf("ok", 168, 168));
+  EXPECT_TRUE(view.messages.empty());
+
+  view.Type(control::kSingleSide, "167");
+  logic.OnGenerateClicked();
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(FromGbk(view.messages[0].second), "二维码需要 168×168 像素，大于图像 167×167");
 }
 
 TEST_F(SingleImageTest, SaveWithoutAPreviewWritesNothingAndSaysSo) {

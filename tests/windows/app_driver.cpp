@@ -1,8 +1,8 @@
 // Drives the batch generator through its main window, as a user would, in
 // one of three phases (each a separate run of the application):
 //   first-run <exe> <destination> <built engine dll> <work folder>
-//     layout, first-run effects, size coupling, batch, single symbol, save,
-//     Esc; writes <work>\manifest.txt listing every image and its message
+//     layout, first-run effects, size coupling, batch, lines that cannot
+//     give a readable image, single symbol, save, Esc; writes <work>\manifest.txt listing every image and its message
 //     for the decoder check that follows on the Linux side.
 //   restart <exe> <destination> <work folder>
 //     the destination folder is restored; then waits for the window to be
@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "app_driver_batch.h"
 #include "app_driver_layout.h"
 #include "app_driver_support.h"
 #include "main_window_layout.h"
@@ -34,16 +35,6 @@ const std::wstring kWorkingFolder = L"C:\\brelvanto";
 const std::wstring kSettingsFile = L"C:\\brelvanto\\Set.ini";
 
 std::wstring FolderOf(const std::wstring &path) { return path.substr(0, path.find_last_of(L'\\')); }
-
-std::string Hex(const std::string &bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char byte : bytes) {
-    hex += digits[byte >> 4];
-    hex += digits[byte & 15];
-  }
-  return hex.empty() ? "-" : hex;
-}
 
 struct DescendantSearch {
   const wchar_t *className;
@@ -87,35 +78,6 @@ BitmapSize SizeOfBitmapFile(const std::string &bytes) {
   std::memcpy(&bitCount, &bytes[28], 2);
   size.bitCount = bitCount;
   return size;
-}
-
-// Dark pixels in the middle of a window, read from the screen.
-int DarkPixelsIn(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  const int width = (rect.right - rect.left) / 2, height = (rect.bottom - rect.top) / 2;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void *bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left + width / 2, rect.top + height / 2, SRCCOPY);
-  GdiFlush();
-  int dark = 0;
-  const auto *pixels = static_cast<const std::uint32_t *>(bits);
-  for (int i = 0; i < width * height; ++i)
-    if ((pixels[i] & 0xFFFFFF) < 0x404040 && ((pixels[i] >> 8) & 255) < 64) ++dark;
-  SelectObject(memory, old);
-  DeleteObject(section);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return dark;
 }
 
 // A message box where none belongs (a report of failed lines) is a failure;
@@ -285,6 +247,9 @@ void FirstRun(const std::wstring &exe, const std::wstring &destination, const st
     CheckSizeCoupling(app);
     CheckChangeEvents(app);
     RunBatch(app, destination, manifest);
+    CheckSingleTooLarge(app, exe);
+    CheckBatchFaults(app, destination, manifest);
+    CheckLongReport(app);
     ChooseFolder(app, destination);
     GenerateSingle(app, exe, work, manifest);
     Pause(work, L"screenshot");

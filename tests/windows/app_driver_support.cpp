@@ -1,5 +1,6 @@
 #include "app_driver_support.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "main_window_layout.h"
@@ -93,6 +94,16 @@ BOOL CALLBACK FindMainProc(HWND window, LPARAM parameter) {
 std::wstring Wide(const std::string &utf8) { return Decode(CP_UTF8, utf8); }
 std::string Utf8(const std::wstring &text) { return Encode(CP_UTF8, text); }
 std::string Gbk(const std::wstring &text) { return Encode(936, text); }
+
+std::string Hex(const std::string &bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char byte : bytes) {
+    hex += digits[byte >> 4];
+    hex += digits[byte & 15];
+  }
+  return hex.empty() ? "-" : hex;
+}
 
 bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -237,6 +248,35 @@ HWND App::FindDialog(const std::wstring &caption) const {
   DialogSearch search = {process_.dwProcessId, caption, nullptr};
   EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Dark pixels in the middle of a window, read from the screen.
+int DarkPixelsIn(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  const int width = (rect.right - rect.left) / 2, height = (rect.bottom - rect.top) / 2;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void *bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, section);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left + width / 2, rect.top + height / 2, SRCCOPY);
+  GdiFlush();
+  int dark = 0;
+  const auto *pixels = static_cast<const std::uint32_t *>(bits);
+  for (int i = 0; i < width * height; ++i)
+    if ((pixels[i] & 0xFFFFFF) < 0x404040 && ((pixels[i] >> 8) & 255) < 64) ++dark;
+  SelectObject(memory, old);
+  DeleteObject(section);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return dark;
 }
 
 bool App::AnswerMessageBox(std::wstring &text, DWORD timeoutMs) const {

@@ -22,6 +22,7 @@ bool CheckEqual(long long actual, long long expected, const std::string &what);
 std::wstring Wide(const std::string &utf8);
 std::string Utf8(const std::wstring &text);
 std::string Gbk(const std::wstring &text);  // code page 936 bytes
+std::string Hex(const std::string &bytes);  // lower-case hex digits; "-" for none
 
 // ---- waiting: polls `condition` until true or `timeoutMs` passed ----
 bool WaitFor(const std::function<bool()> &condition, DWORD timeoutMs = 20000);
@@ -69,6 +70,8 @@ class App {
 };
 
 std::wstring WindowText(HWND window);
+// Dark pixels in the middle of a window, read from the screen.
+int DarkPixelsIn(HWND window);
 // Position and size of a window in its parent's client coordinates.
 RECT RectInParent(HWND window);
 
