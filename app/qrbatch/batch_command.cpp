@@ -1,50 +1,100 @@
 #include "batch_command.h"
 
-#include "batch_run.h"
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "input_lines.h"
+#include "line_decision.h"
+#include "line_workers.h"
 #include "options.h"
+#include "ordered_report.h"
 #include "platform.h"
 #include "qr_version.h"
+#include "stop_request.h"
+#include "symbol_engine.h"
+#include "system_error.h"
+#include "worker_threads.h"
 
 namespace qrbatch {
 
 namespace {
 
-const char *FaultText(qrapp::LineFault fault) {
-  switch (fault) {
-    case qrapp::LineFault::kTooLong: return "too long for version 40 at this level";
-    case qrapp::LineFault::kOutsideFolder: return "name leads outside the destination folder";
-    case qrapp::LineFault::kInvalidName: return "not a valid file name";
-    default: return "could not be written";
-  }
+int OpenInput(const std::string &path) {
+#ifdef _WIN32
+  return _open(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+  return open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#endif
 }
 
-class CommandObserver : public qrapp::BatchObserver {
- public:
-  CommandObserver(const qrapp::SymbolRecipe &recipe, std::FILE *progress)
-      : recipe_(recipe), progress_(progress) {}
+void CloseInput(int descriptor) {
+#ifdef _WIN32
+  _close(descriptor);
+#else
+  close(descriptor);
+#endif
+}
 
-  qrapp::SymbolRecipe RecipeForLine() override { return recipe_; }
-
-  void LineFinished(int done, int total, int written, const std::string &, bool) override {
-    if (!progress_) return;
-    // About two hundred updates per run keep the terminal cheap.
-    if (done == total || done % (total / 200 + 1) == 0) {
-      std::fprintf(progress_, "\r%d/%d lines, %d written", done, total, written);
-      if (done == total) std::fputc('\n', progress_);
-      std::fflush(progress_);
+// Reads, decides and hands on every line; returns the exit status.
+int RunLines(const Options &options, int input, long long lineCount, std::FILE *err) {
+  const int modulePixels = qr::BitmapModulePixels(0.2);
+  const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
+  OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount);
+  LineWorkers workers(workerCount, options, modulePixels, report);
+  if (!workers.Start()) {
+    std::fprintf(err, "qrbatch: cannot start %d workers\n", workerCount);
+    workers.Finish(true);
+    return 2;
+  }
+  LineDecider decider(options, modulePixels, PathSeparator(), lineCount);
+  LineReader reader(input);
+  std::string line;
+  LineJob job;
+  int lineNumber = 0;
+  LineReader::Result result;
+  while ((result = reader.Next(line)) == LineReader::Result::kLine) {
+    report.Begin(++lineNumber);
+    auto failure = std::make_unique<qrapp::LineFailure>();
+    if (decider.Decide(lineNumber, std::move(line), job, *failure)) {
+      workers.Submit(std::move(job));
+    } else {
+      report.Settle(lineNumber, std::move(failure));
+    }
+    if (StopRequested()) {
+      result = LineReader::Result::kStopped;
+      break;
     }
   }
-
- private:
-  qrapp::SymbolRecipe recipe_;
-  std::FILE *progress_;
-};
+  const bool stopped = result == LineReader::Result::kStopped || StopRequested();
+  workers.Finish(stopped);
+  report.Close();
+  if (stopped) {
+    const long long known = lineCount > report.begun() ? lineCount : report.begun();
+    std::fprintf(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(), known);
+    return 130;
+  }
+  if (result == LineReader::Result::kFailed) {
+    std::fprintf(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
+                 ErrnoText(reader.error()).c_str());
+    return 2;
+  }
+  if (report.failures() > 0) {
+    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), lineNumber);
+    return 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
-int RunCommand(const std::vector<std::string> &args, qrapp::EngineApi &engine, std::FILE *in,
-               std::FILE *out, std::FILE *err) {
+int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err) {
   Options options;
   std::string error;
   if (!ParseOptions(args, options, error)) {
@@ -60,39 +110,43 @@ int RunCommand(const std::vector<std::string> &args, qrapp::EngineApi &engine, s
     return 0;
   }
 
-  std::string input;
   const bool fromStdin = options.inputFile.empty() || options.inputFile == "-";
-  std::FILE *stream = fromStdin ? in : std::fopen(options.inputFile.c_str(), "rb");
-  if (!stream) {
-    std::fprintf(err, "qrbatch: cannot open %s\n", options.inputFile.c_str());
+  int input = fromStdin ? fileno(in) : OpenInput(options.inputFile);
+  if (input < 0) {
+    std::fprintf(err, "qrbatch: cannot open %s: %s\n", options.inputFile.c_str(), ErrnoText(errno).c_str());
     return 2;
   }
-  const bool read = ReadAll(stream, input);
-  if (!fromStdin) std::fclose(stream);
-  if (!read) {
-    std::fprintf(err, "qrbatch: cannot read the input\n");
+  // Numbered names are as wide as the line count: a file is counted first;
+  // other input (a pipe, a terminal) is kept in a temporary file until its
+  // end, so such a batch starts writing only then.
+  long long lineCount = 0;
+  if (options.names == FileNames::kNumber) {
+    if (!IsRegularFile(input)) {
+      const int spooled = SpoolToTemporaryFile(input);
+      if (spooled < 0 && StopRequested()) {
+        std::fputs("qrbatch: interrupted after 0 of 0 lines\n", err);
+        return 130;
+      }
+      if (spooled < 0) {
+        std::fprintf(err, "qrbatch: cannot keep the input in a temporary file: %s\n", ErrnoText(errno).c_str());
+        return 2;
+      }
+      input = spooled;  // the spool stays open to the end of the process
+    }
+    if (!CountLines(input, lineCount)) {
+      std::fprintf(err, "qrbatch: cannot read the input: %s\n", ErrnoText(errno).c_str());
+      return 2;
+    }
+  }
+  std::string reason;
+  if (!EnsureFolder(options.outputFolder, reason)) {
+    std::fprintf(err, "qrbatch: cannot create the folder %s: %s\n", options.outputFolder.c_str(), reason.c_str());
+    if (!fromStdin) CloseInput(input);
     return 2;
   }
-  if (!EnsureFolder(options.outputFolder)) {
-    std::fprintf(err, "qrbatch: cannot create the folder %s\n", options.outputFolder.c_str());
-    return 2;
-  }
-
-  const std::vector<std::string> lines = SplitInputLines(input);
-  CommandObserver observer(options.recipe, IsTerminal(err) ? err : nullptr);
-  const qrapp::BatchReport report =
-      qrapp::RunBatch(engine, lines, options.outputFolder, PathSeparator(), observer);
-
-  for (const qrapp::LineFailure &failure : report.failures) {
-    std::fprintf(err, "qrbatch: line %d: %s: %s\n", failure.lineNumber,
-                 FaultText(failure.fault), failure.line.c_str());
-  }
-  if (!report.failures.empty()) {
-    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n",
-                 static_cast<int>(report.failures.size()), report.total);
-    return 1;
-  }
-  return 0;
+  const int status = RunLines(options, input, lineCount, err);
+  if (!fromStdin) CloseInput(input);
+  return status;
 }
 
 }  // namespace qrbatch

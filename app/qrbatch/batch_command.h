@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "engine_api.h"
-
 namespace qrbatch {
 
 // Runs the command line; returns the exit status (0 all written, 1 some
-// line produced no file, 2 unusable command line or input).
-int RunCommand(const std::vector<std::string> &args, qrapp::EngineApi &engine,
-               std::FILE *in, std::FILE *out, std::FILE *err);
+// line produced no file, 2 unusable command line, input or folder, 130
+// stopped by a signal or the console).
+int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err);
 
 }  // namespace qrbatch

@@ -1,4 +1,4 @@
-// Lines of qrbatch's input.
+// Lines of qrbatch's input, read as they arrive.
 #pragma once
 
 #include <string>
@@ -9,5 +9,37 @@ namespace qrbatch {
 // Lines end in LF or CR LF. No empty last line after a final line end; empty
 // lines in between are kept (each becomes the file ".jpg", as in the window).
 std::vector<std::string> SplitInputLines(const std::string &bytes);
+
+// The same lines from a descriptor, one at a time, without waiting for the
+// end of the input. A stop request (stop_request.h) ends a wait for input.
+class LineReader {
+ public:
+  enum class Result { kLine, kEnd, kFailed, kStopped };
+
+  explicit LineReader(int descriptor);
+  Result Next(std::string &line);
+  int error() const { return error_; }  // errno of kFailed
+
+ private:
+  bool Fill(Result &result);
+
+  int descriptor_;
+  std::vector<char> buffer_;
+  size_t begin_ = 0, end_ = 0;
+  bool ended_ = false;
+  int error_ = 0;
+};
+
+// Number of lines the rest of a seekable input holds, by the rule above;
+// the descriptor is left where it was. False (errno set) when it cannot be
+// read or is no seekable file.
+bool CountLines(int descriptor, long long &count);
+
+// True when the descriptor is a regular (seekable) file.
+bool IsRegularFile(int descriptor);
+
+// Copies the whole input into an unnamed temporary file and returns its
+// descriptor, at its start; -1 with errno set on failure.
+int SpoolToTemporaryFile(int descriptor);
 
 }  // namespace qrbatch

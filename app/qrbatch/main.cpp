@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "batch_command.h"
-#include "linked_engine.h"
+#include "stop_request.h"
 
 int main(int argc, char **argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  qrapp::LinkedEngine engine;
-  return qrbatch::RunCommand(args, engine, stdin, stdout, stderr);
+  qrbatch::InstallStopHandlers();
+  const int status = qrbatch::RunCommand(args, stdin, stdout, stderr);
+  qrbatch::BatchOver();
+  return status;
 }

@@ -6,19 +6,39 @@
 namespace qrbatch {
 
 const char kUsage[] =
-    "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]] [FILE]\n"
-    "Writes one QR Code image per line of FILE (or standard input) into DIR,\n"
-    "named after the line with \".jpg\" appended; the files are 1-bit BMP images.\n"
+    "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]]\n"
+    "               [--format bmp|png|svg] [--names line|number] [-j N] [FILE]\n"
+    "Writes one QR Code image per line of FILE (or standard input) into DIR.\n"
+    "A line with a TAB names its file with the bytes before the first TAB and\n"
+    "encodes the bytes after it; a line without TAB is both name and content.\n"
     "\n"
     "  -o DIR            destination folder (created when missing)\n"
     "  -l LEVEL          error correction level L, M, Q or H (default L)\n"
     "  --qr-version V    smallest symbol version, or auto (default auto)\n"
     "  --size W[xH]      image size in pixels (default 200x200)\n"
+    "  --format F        bmp, png (1-bit greyscale) or svg files under their own\n"
+    "                    extension; without it 1-bit BMP files named \".jpg\",\n"
+    "                    as the Windows program writes them\n"
+    "  --names number    name the files by line number, zero-padded to the\n"
+    "                    digits of the line count (01 ... 12 for 12 lines)\n"
+    "  -j N              N workers (default: one per processor)\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
-    "Lines that produce no file are listed on standard error; the exit status\n"
-    "is then 1.\n";
+    "Modules are 8 pixels at 96 dpi; a symbol larger than the image is not\n"
+    "written. Two lines naming the same file with different content: the later\n"
+    "one is not written. Lines that produce no file are listed on standard\n"
+    "error; the exit status is then 1 (2: unusable command line, input or\n"
+    "folder; 130: interrupted).\n";
+
+const char *ExtensionOf(ImageFormat format) {
+  switch (format) {
+    case ImageFormat::kBmp: return ".bmp";
+    case ImageFormat::kPng: return ".png";
+    case ImageFormat::kSvg: return ".svg";
+    default: return ".jpg";
+  }
+}
 
 namespace {
 
@@ -83,6 +103,29 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       if (!value(text)) return false;
       if (!ParseSize(text, options.recipe.width, options.recipe.height)) {
         error = "size must be W or WxH, 1 to 32767 pixels: " + text;
+        return false;
+      }
+    } else if (arg == "--format") {
+      if (!value(text)) return false;
+      if (text == "bmp") options.format = ImageFormat::kBmp;
+      else if (text == "png") options.format = ImageFormat::kPng;
+      else if (text == "svg") options.format = ImageFormat::kSvg;
+      else {
+        error = "format must be bmp, png or svg: " + text;
+        return false;
+      }
+    } else if (arg == "--names") {
+      if (!value(text)) return false;
+      if (text == "line") options.names = FileNames::kLine;
+      else if (text == "number") options.names = FileNames::kNumber;
+      else {
+        error = "names must be line or number: " + text;
+        return false;
+      }
+    } else if (arg == "-j" || arg == "--jobs") {
+      if (!value(text)) return false;
+      if (!ParseNumber(text, 1, 1024, options.jobs)) {
+        error = "workers must be 1 to 1024: " + text;
         return false;
       }
     } else if (arg.size() > 1 && arg[0] == '-') {

@@ -8,10 +8,20 @@
 
 namespace qrbatch {
 
+// The window's bitmap files named ".jpg", or a real format under its own
+// extension.
+enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg };
+
+// Files named after the line (its part before a TAB), or by line number.
+enum class FileNames { kLine, kNumber };
+
 struct Options {
   std::string outputFolder;
   std::string inputFile;  // empty or "-": standard input
   qrapp::SymbolRecipe recipe;
+  ImageFormat format = ImageFormat::kWindowJpg;
+  FileNames names = FileNames::kLine;
+  int jobs = 0;  // workers; 0: one per online core
   bool help = false;
   bool version = false;
 };
@@ -20,5 +30,8 @@ struct Options {
 bool ParseOptions(const std::vector<std::string> &args, Options &options, std::string &error);
 
 extern const char kUsage[];
+
+// ".jpg", ".bmp", ".png" or ".svg".
+const char *ExtensionOf(ImageFormat format);
 
 }  // namespace qrbatch

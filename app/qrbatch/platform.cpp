@@ -1,14 +1,16 @@
 #include "platform.h"
 
+#include <cerrno>
+
 #ifdef _WIN32
-#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
-
-#include "posix_file_system.h"
 #endif
+
+#include "system_error.h"
 
 namespace qrbatch {
 
@@ -16,7 +18,7 @@ namespace qrbatch {
 
 char PathSeparator() { return '\\'; }
 
-bool EnsureFolder(const std::string &path) {
+bool EnsureFolder(const std::string &path, std::string &reason) {
   auto isFolder = [](const std::string &p) {
     const DWORD attributes = GetFileAttributesA(p.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -29,8 +31,10 @@ bool EnsureFolder(const std::string &path) {
       CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
     }
   }
-  CreateDirectoryA(path.c_str(), nullptr);
-  return isFolder(path);
+  if (CreateDirectoryA(path.c_str(), nullptr) || isFolder(path)) return true;
+  reason = LastErrorText();
+  if (GetLastError() == ERROR_ALREADY_EXISTS) reason = "a file of that name is in the way";
+  return false;
 }
 
 bool IsTerminal(std::FILE *stream) { return _isatty(_fileno(stream)) != 0; }
@@ -39,23 +43,29 @@ bool IsTerminal(std::FILE *stream) { return _isatty(_fileno(stream)) != 0; }
 
 char PathSeparator() { return '/'; }
 
-bool EnsureFolder(const std::string &path) {
-  qrapp::PosixFileSystem files;
-  return files.IsDirectory(path) || files.CreateDirectories(path);
+namespace {
+
+bool IsFolder(const std::string &path) {
+  struct stat status;
+  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
+bool EnsureFolder(const std::string &path, std::string &reason) {
+  if (IsFolder(path)) return true;
+  // Each missing parent first; the folder's own failure is the one told.
+  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    const std::string parent = path.substr(0, slash);
+    if (!IsFolder(parent)) mkdir(parent.c_str(), 0777);
+  }
+  if (mkdir(path.c_str(), 0777) == 0 || IsFolder(path)) return true;
+  reason = errno == EEXIST ? "a file of that name is in the way" : ErrnoText(errno);
+  return false;
 }
 
 bool IsTerminal(std::FILE *stream) { return isatty(fileno(stream)) != 0; }
 
 #endif
-
-bool ReadAll(std::FILE *stream, std::string &bytes) {
-#ifdef _WIN32
-  _setmode(_fileno(stream), _O_BINARY);
-#endif
-  char buffer[65536];
-  size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, count);
-  return !std::ferror(stream);
-}
 
 }  // namespace qrbatch

@@ -8,10 +8,9 @@ namespace qrbatch {
 
 // Separator between the folder and a line's name.
 char PathSeparator();
-// Creates the folder (and missing parents); true when it is a folder after.
-bool EnsureFolder(const std::string &path);
-// Whole stream in binary mode; false on a read error.
-bool ReadAll(std::FILE *stream, std::string &bytes);
+// Creates the folder (and missing parents); true when it is a folder after,
+// else false with the system's reason.
+bool EnsureFolder(const std::string &path, std::string &reason);
 bool IsTerminal(std::FILE *stream);
 
 }  // namespace qrbatch

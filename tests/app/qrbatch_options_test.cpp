@@ -60,6 +60,26 @@ TEST(QrbatchOptions, UnusableCommandLines) {
   EXPECT_FALSE(ErrorOf({"-o", "d", "--bogus"}).empty());
 }
 
+TEST(QrbatchOptions, FormatsNamesAndWorkers) {
+  const Options defaults = Parsed({"-o", "d"});
+  EXPECT_EQ(defaults.format, ImageFormat::kWindowJpg);
+  EXPECT_STREQ(ExtensionOf(defaults.format), ".jpg");
+  EXPECT_EQ(defaults.names, FileNames::kLine);
+  EXPECT_EQ(defaults.jobs, 0);
+  EXPECT_STREQ(ExtensionOf(Parsed({"-o", "d", "--format", "bmp"}).format), ".bmp");
+  EXPECT_STREQ(ExtensionOf(Parsed({"-o", "d", "--format", "png"}).format), ".png");
+  EXPECT_STREQ(ExtensionOf(Parsed({"-o", "d", "--format", "svg"}).format), ".svg");
+  EXPECT_EQ(Parsed({"-o", "d", "--names", "number"}).names, FileNames::kNumber);
+  EXPECT_EQ(Parsed({"-o", "d", "--names", "line"}).names, FileNames::kLine);
+  EXPECT_EQ(Parsed({"-o", "d", "-j", "4"}).jobs, 4);
+  EXPECT_EQ(Parsed({"-o", "d", "--jobs", "1"}).jobs, 1);
+  EXPECT_FALSE(ErrorOf({"-o", "d", "--format", "jpg"}).empty());
+  EXPECT_FALSE(ErrorOf({"-o", "d", "--format", "PNG"}).empty());
+  EXPECT_FALSE(ErrorOf({"-o", "d", "--names", "numbers"}).empty());
+  EXPECT_FALSE(ErrorOf({"-o", "d", "-j", "0"}).empty());
+  EXPECT_FALSE(ErrorOf({"-o", "d", "-j"}).empty());
+}
+
 TEST(QrbatchInput, LfAndCrLfLineEnds) {
   EXPECT_EQ(SplitInputLines(""), Lines{});
   EXPECT_EQ(SplitInputLines("a\nb\n"), (Lines{"a", "b"}));

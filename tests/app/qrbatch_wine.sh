@@ -45,4 +45,20 @@ check "size 240 x 200 (got$header)" [ "$header" = " 240 200" ]
 decoded=$(convert "$d/out/20210706001.jpg" -bordercolor white -border 40 png:- | zbarimg --raw -q -)
 check "decodes to its line (got $decoded)" [ "$decoded" = 20210706001 ]
 
+# Real formats, TAB names, the fit check and two workers.
+printf 'name\thttps://example.com/p?id=42\r\n%s\r\n' abcdefghijabcdefghijabcdefghij01234 > "$d/more.txt"
+timeout 60 wine "$exe" -o "$(windows_path "$d/png")" --format png -j 2 \
+  "$(windows_path "$d/more.txt")" > "$d/stdout" 2> "$d/stderr2"
+status=$?
+cat "$d/stderr2"
+check "exit status 1 for the symbol too large" [ "$status" -eq 1 ]
+check "fit reported" grep -q 'line 2: symbol needs 232x232 px, image is 200x200; use --size 232 or larger' "$d/stderr2"
+check "nothing written for it" [ "$(ls "$d/png")" = name.png ]
+decoded=$(convert "$d/png/name.png" -bordercolor white -border 40 png:- | zbarimg --raw -q -)
+check "TAB line's content in its named PNG (got $decoded)" [ "$decoded" = "https://example.com/p?id=42" ]
+timeout 60 wine "$exe" -o "$(windows_path "$d/svg")" "$(windows_path "$d/missing.txt")" 2> "$d/stderr3"
+status=$?
+check "missing input: status 2" [ "$status" -eq 2 ]
+check "missing input says why" grep -q 'cannot open .*missing.txt: No such file or directory' "$d/stderr3"
+
 [ "$failures" -eq 0 ]

@@ -1,0 +1,45 @@
+#include "image_writer.h"
+
+#include "png_image.h"
+#include "svg_image.h"
+#include "system_error.h"
+
+namespace qrbatch {
+
+ImageWriter::ImageWriter(const qrapp::SymbolRecipe &recipe, ImageFormat format, int modulePixels)
+    : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {
+  settings_.requestedVersion = recipe.version;
+  settings_.level = recipe.level;
+  settings_.maskSetting = 5;  // the window's fixed mask pattern 4
+}
+
+bool ImageWriter::Write(const std::string &content, const std::string &path, std::string &reason) {
+  if (!engine_.Encode(content.data(), content.size(), settings_)) {
+    reason = "the engine could not encode it";
+    return false;
+  }
+  bool written;
+  if (format_ == ImageFormat::kSvg) {
+    BuildSvg(engine_, width_, height_, modulePixels_, svg_);
+    written = qr::WriteWholeFile(path.c_str(), {{svg_.data(), svg_.size()}});
+  } else {
+    if (!engine_.DrawBitmap(width_, height_, modulePixels_, bitmap_)) {
+      reason = "the image is too large";
+      return false;
+    }
+    if (format_ == ImageFormat::kPng) {
+      if (!EncodePng(bitmap_, png_)) {
+        reason = "the PNG encoder failed";
+        return false;
+      }
+      written = qr::WriteWholeFile(path.c_str(), {{png_.data(), png_.size()}});
+    } else {
+      written = qr::WriteWholeFile(path.c_str(), {{bitmap_.headers.data(), bitmap_.headers.size()},
+                                                  {bitmap_.rows, bitmap_.rowBytes}});
+    }
+  }
+  if (!written) reason = LastErrorText();
+  return written;
+}
+
+}  // namespace qrbatch

@@ -1,0 +1,41 @@
+// What becomes of one line, decided in input order before anything is
+// written: its file name, the checks that need no file system, and the
+// batch's claim on the name.
+#pragma once
+
+#include <string>
+
+#include "batch_names.h"
+#include "batch_run.h"
+#include "options.h"
+
+namespace qrbatch {
+
+// A line that passed every check: a worker writes `content` as `path`.
+struct LineJob {
+  int lineNumber = 0;
+  std::string line;  // as read, for the report
+  std::string path;
+  std::string content;
+};
+
+class LineDecider {
+ public:
+  // `lineCount` sizes the numbers of FileNames::kNumber (ignored otherwise).
+  LineDecider(const Options &options, int modulePixels, char separator, long long lineCount);
+
+  // True with `job` filled when the line is to be written; false with
+  // `failure` filled when it fails a check (nothing is written for it).
+  bool Decide(int lineNumber, std::string line, LineJob &job, qrapp::LineFailure &failure);
+
+ private:
+  std::string NumberName(int lineNumber) const;
+
+  const Options &options_;
+  int modulePixels_;
+  char separator_;
+  int digits_ = 1;
+  qrapp::BatchNames names_;
+};
+
+}  // namespace qrbatch

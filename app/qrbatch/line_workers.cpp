@@ -1,0 +1,108 @@
+#include "line_workers.h"
+
+#include <cstdint>
+
+#include "batch_names.h"
+
+namespace qrbatch {
+
+namespace {
+
+constexpr size_t kQueueLength = 256;
+
+// Equal for every spelling of one file name, as Windows compares them.
+uint64_t FileHash(const std::string &path) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (char c : qrapp::BatchNames::FoldedPath(path)) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  return hash;
+}
+
+}  // namespace
+
+LineWorkers::LineWorkers(int count, const Options &options, int modulePixels, OrderedReport &report)
+    : report_(report), threaded_(count > 1) {
+  for (int i = 0; i < count; ++i) {
+    workers_.push_back(std::make_unique<Worker>(options, modulePixels));
+    workers_.back()->owner = this;
+  }
+}
+
+LineWorkers::~LineWorkers() { Finish(true); }
+
+bool LineWorkers::Start() {
+  if (!threaded_) return true;
+  for (auto &worker : workers_) {
+    if (!worker->thread.Start(&LineWorkers::Run, worker.get())) return false;
+  }
+  return true;
+}
+
+void LineWorkers::Write(Worker &worker, const LineJob &job) {
+  std::string reason;
+  std::unique_ptr<qrapp::LineFailure> failure;
+  if (!worker.writer.Write(job.content, job.path, reason)) {
+    failure = std::make_unique<qrapp::LineFailure>();
+    failure->lineNumber = job.lineNumber;
+    failure->line = job.line;
+    failure->fault = qrapp::LineFault::kNotWritten;
+    failure->reason = reason;
+  }
+  report_.Settle(job.lineNumber, std::move(failure));
+}
+
+void LineWorkers::Submit(LineJob job) {
+  Worker &worker = *workers_[FileHash(job.path) % workers_.size()];
+  if (!threaded_) {
+    Write(worker, job);
+    return;
+  }
+  MutexLock lock(worker.mutex);
+  while (worker.queue.size() >= kQueueLength) {
+    worker.readerWaits = true;
+    worker.changed.Wait(worker.mutex);
+  }
+  worker.readerWaits = false;
+  worker.queue.push_back(std::move(job));
+  if (worker.idle) worker.changed.WakeAll();
+}
+
+void LineWorkers::Run(void *argument) {
+  Worker &worker = *static_cast<Worker *>(argument);
+  std::deque<LineJob> batch;
+  for (;;) {
+    {
+      MutexLock lock(worker.mutex);
+      while (worker.queue.empty() && !worker.closing) {
+        worker.idle = true;
+        worker.changed.Wait(worker.mutex);
+      }
+      worker.idle = false;
+      if (worker.discard || (worker.closing && worker.queue.empty())) return;
+      // Half the queue at a time: the reader keeps room to go on.
+      const size_t take = (worker.queue.size() + 1) / 2;
+      for (size_t i = 0; i < take; ++i) {
+        batch.push_back(std::move(worker.queue.front()));
+        worker.queue.pop_front();
+      }
+      if (worker.readerWaits) worker.changed.WakeAll();
+    }
+    for (const LineJob &job : batch) {
+      if (worker.discard) break;
+      worker.owner->Write(worker, job);
+    }
+    batch.clear();
+  }
+}
+
+void LineWorkers::Finish(bool discardQueued) {
+  if (!threaded_) return;
+  for (auto &worker : workers_) {
+    MutexLock lock(worker->mutex);
+    worker->closing = true;
+    if (discardQueued) worker->discard = true;
+    worker->changed.WakeAll();
+  }
+  for (auto &worker : workers_) worker->thread.Join();
+}
+
+}  // namespace qrbatch

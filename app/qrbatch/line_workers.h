@@ -1,0 +1,59 @@
+// The writers of a batch: on the reading thread itself (one worker) or on
+// worker threads with one engine each. Lines naming the same file always
+// go to the same worker, so no two write one file at once.
+#pragma once
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "image_writer.h"
+#include "line_decision.h"
+#include "ordered_report.h"
+#include "worker_threads.h"
+
+namespace qrbatch {
+
+class LineWorkers {
+ public:
+  LineWorkers(int count, const Options &options, int modulePixels, OrderedReport &report);
+  ~LineWorkers();
+  LineWorkers(const LineWorkers &) = delete;
+  LineWorkers &operator=(const LineWorkers &) = delete;
+
+  // False when the worker threads could not be started.
+  bool Start();
+  // Hands the line on (writes it at once with one worker); waits while the
+  // chosen worker's queue is full.
+  void Submit(LineJob job);
+  // Waits for the workers. `discardQueued`: lines not begun are dropped
+  // (never settled); the lines being written finish.
+  void Finish(bool discardQueued);
+
+ private:
+  struct Worker {
+    Worker(const Options &options, int modulePixels)
+        : writer(options.recipe, options.format, modulePixels) {}
+    ImageWriter writer;
+    Thread thread;
+    Mutex mutex;
+    Condition changed;
+    std::deque<LineJob> queue;
+    bool closing = false;
+    std::atomic<bool> discard{false};
+    bool idle = false;       // waiting for lines
+    bool readerWaits = false;  // the reader waits for room
+    LineWorkers *owner = nullptr;
+  };
+
+  static void Run(void *worker);
+  void Write(Worker &worker, const LineJob &job);
+
+  OrderedReport &report_;
+  std::vector<std::unique_ptr<Worker>> workers_;
+  bool threaded_;
+};
+
+}  // namespace qrbatch

@@ -1,0 +1,76 @@
+#include "ordered_report.h"
+
+#include <string>
+
+#include "failure_text.h"
+
+namespace qrbatch {
+
+OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal)
+    : err_(err), progress_(progress), knownTotal_(knownTotal), slots_(kWindow) {}
+
+void OrderedReport::Begin(int lineNumber) {
+  MutexLock lock(mutex_);
+  while (lineNumber - next_ >= kWindow) advanced_.Wait(mutex_);
+  begun_ = lineNumber;
+}
+
+void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure) {
+  MutexLock lock(mutex_);
+  Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
+  slot.settled = true;
+  slot.failure = std::move(failure);
+  ++settled_;
+  if (lineNumber != next_) return;
+  while (next_ <= begun_) {
+    Slot &first = slots_[static_cast<size_t>(next_ % kWindow)];
+    if (!first.settled) break;
+    if (first.failure) {
+      Print(*first.failure);
+      ++failures_;
+    } else {
+      ++written_;
+    }
+    first = Slot();
+    ++next_;
+  }
+  advanced_.WakeAll();
+  ShowProgress(false);
+}
+
+void OrderedReport::Close() {
+  MutexLock lock(mutex_);
+  for (; next_ <= begun_; ++next_) {
+    Slot &slot = slots_[static_cast<size_t>(next_ % kWindow)];
+    if (!slot.settled) continue;  // discarded after a stop
+    if (slot.failure) {
+      Print(*slot.failure);
+      ++failures_;
+    } else {
+      ++written_;
+    }
+    slot = Slot();
+  }
+  ShowProgress(true);
+}
+
+void OrderedReport::Print(const qrapp::LineFailure &failure) {
+  if (progressShown_) std::fputs("\r\033[K", progress_);
+  progressShown_ = false;
+  std::fprintf(err_, "qrbatch: %s\n", FailureText(failure).c_str());
+}
+
+void OrderedReport::ShowProgress(bool last) {
+  if (!progress_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (!last && now - lastProgress_ < std::chrono::milliseconds(100)) return;
+  if (last && !progressShown_ && settled_ == 0) return;
+  lastProgress_ = now;
+  const std::string total = knownTotal_ > 0 ? "/" + std::to_string(knownTotal_) : std::string();
+  std::fprintf(progress_, "\r%d%s lines, %d written", next_ - 1, total.c_str(), written_);
+  if (last) std::fputc('\n', progress_);
+  std::fflush(progress_);
+  progressShown_ = !last;
+}
+
+}  // namespace qrbatch

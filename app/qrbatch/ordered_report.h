@@ -1,0 +1,63 @@
+// The batch's report in input order, whatever order the workers finish
+// in: every line is begun by the reader and settled once (by the reader
+// when a check failed, by a worker after writing); failures are printed as
+// soon as every earlier line is settled. At most kWindow lines are between
+// the first unsettled one and the last begun, which bounds memory.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "batch_run.h"
+#include "worker_threads.h"
+
+namespace qrbatch {
+
+class OrderedReport {
+ public:
+  static constexpr int kWindow = 4096;
+
+  // `progress`: a terminal to show progress on, or null. `knownTotal`: the
+  // number of lines when known up front, else 0.
+  OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal);
+
+  // Before line `lineNumber` (1, 2, ...) is decided; waits while the window
+  // is full.
+  void Begin(int lineNumber);
+  // The line's outcome: written (no failure) or not.
+  void Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure);
+  // After the last line, or after a stop with lines left unsettled (they
+  // were discarded): prints what is not printed yet.
+  void Close();
+
+  int begun() const { return begun_; }
+  int settled() const { return settled_; }
+  int failures() const { return failures_; }
+
+ private:
+  struct Slot {
+    bool settled = false;
+    std::unique_ptr<qrapp::LineFailure> failure;
+  };
+
+  void Print(const qrapp::LineFailure &failure);
+  void ShowProgress(bool last);
+
+  std::FILE *err_;
+  std::FILE *progress_;
+  long long knownTotal_;
+  Mutex mutex_;
+  Condition advanced_;
+  std::vector<Slot> slots_;
+  int next_ = 1;  // first line not printed
+  int begun_ = 0;
+  int settled_ = 0;
+  int written_ = 0;
+  int failures_ = 0;
+  bool progressShown_ = false;
+  std::chrono::steady_clock::time_point lastProgress_{};
+};
+
+}  // namespace qrbatch
