@@ -5,9 +5,12 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+
+#include "win_file_system.h"
 #else
-#include <sys/stat.h>
 #include <unistd.h>
+
+#include "posix_file_system.h"
 #endif
 
 #include "system_error.h"
@@ -16,56 +19,52 @@ namespace qrbatch {
 
 #ifdef _WIN32
 
-char PathSeparator() { return '\\'; }
+namespace {
 
-bool EnsureFolder(const std::string &path, std::string &reason) {
-  auto isFolder = [](const std::string &p) {
-    const DWORD attributes = GetFileAttributesA(p.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  };
-  for (size_t i = 0; i < path.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsDBCSLeadByteEx(936, c)) {
-      ++i;
-    } else if ((c == '\\' || c == '/') && i > 0 && path[i - 1] != ':') {
-      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
-    }
-  }
-  if (CreateDirectoryA(path.c_str(), nullptr) || isFolder(path)) return true;
-  reason = LastErrorText();
-  if (GetLastError() == ERROR_ALREADY_EXISTS) reason = "a file of that name is in the way";
-  return false;
+using PlatformFileSystem = qrwin::WinFileSystem;
+
+// The folder creation of the Windows program wants backslashes.
+std::string NativeFolder(std::string path) {
+  for (char &c : path)
+    if (c == '/') c = '\\';
+  return path;
 }
+
+void ClearSystemError() { SetLastError(0); }
+bool InTheWay() { return GetLastError() == ERROR_ALREADY_EXISTS; }
+
+}  // namespace
+
+char PathSeparator() { return '\\'; }
 
 bool IsTerminal(std::FILE *stream) { return _isatty(_fileno(stream)) != 0; }
 
 #else
 
-char PathSeparator() { return '/'; }
-
 namespace {
 
-bool IsFolder(const std::string &path) {
-  struct stat status;
-  return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
+using PlatformFileSystem = qrapp::PosixFileSystem;
+
+std::string NativeFolder(std::string path) { return path; }
+void ClearSystemError() { errno = 0; }
+bool InTheWay() { return errno == EEXIST; }
 
 }  // namespace
 
-bool EnsureFolder(const std::string &path, std::string &reason) {
-  if (IsFolder(path)) return true;
-  // Each missing parent first; the folder's own failure is the one told.
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-    const std::string parent = path.substr(0, slash);
-    if (!IsFolder(parent)) mkdir(parent.c_str(), 0777);
-  }
-  if (mkdir(path.c_str(), 0777) == 0 || IsFolder(path)) return true;
-  reason = errno == EEXIST ? "a file of that name is in the way" : ErrnoText(errno);
-  return false;
-}
+char PathSeparator() { return '/'; }
 
 bool IsTerminal(std::FILE *stream) { return isatty(fileno(stream)) != 0; }
 
 #endif
+
+bool EnsureFolder(const std::string &path, std::string &reason) {
+  PlatformFileSystem files;
+  const std::string folder = NativeFolder(path);
+  if (files.IsDirectory(folder)) return true;
+  ClearSystemError();
+  if (files.CreateDirectories(folder)) return true;
+  reason = InTheWay() ? "a file of that name is in the way" : LastErrorText();
+  return false;
+}
 
 }  // namespace qrbatch

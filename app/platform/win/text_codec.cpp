@@ -22,8 +22,6 @@ std::string CodePageFromWide(unsigned codePage, const std::wstring &text) {
   return bytes;
 }
 
-std::string GbkFromUtf8(const std::string &text) { return GbkFromWide(WideFromUtf8(text)); }
-
 std::wstring WideFromAnsi(const std::string &text) { return WideFromCodePage(CP_ACP, text); }
 
 std::string AnsiFromWide(const std::wstring &text) { return CodePageFromWide(CP_ACP, text); }
