@@ -1,5 +1,6 @@
 #include "info_panel.h"
 
+#include "control_names.h"
 #include "notice_texts.h"
 
 namespace notice {
@@ -16,10 +17,10 @@ InfoPanelTexts MakeInfoPanelTexts(int current, const NoticeInfo& info) {
 
 void ShowInfoPanel(LabelWriter& labels, int current, const NoticeInfo& info) {
     const InfoPanelTexts texts = MakeInfoPanelTexts(current, info);
-    labels.SetLabelText("透明标签14", texts.link);
-    labels.SetLabelText("透明标签15", texts.currentVersion);
-    labels.SetLabelText("透明标签16", texts.latestVersion);
-    labels.SetLabelText("透明标签17", texts.author);
+    labels.SetLabelText(qrapp::control::kLink, texts.link);
+    labels.SetLabelText(qrapp::control::kCurrentVersion, texts.currentVersion);
+    labels.SetLabelText(qrapp::control::kLatestVersion, texts.latestVersion);
+    labels.SetLabelText(qrapp::control::kAuthor, texts.author);
 }
 
 }  // namespace notice

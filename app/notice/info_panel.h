@@ -14,10 +14,10 @@ public:
 };
 
 struct InfoPanelTexts {
-    std::string link;            // 透明标签14
-    std::string currentVersion;  // 透明标签15
-    std::string latestVersion;   // 透明标签16
-    std::string author;          // 透明标签17
+    std::string link;
+    std::string currentVersion;
+    std::string latestVersion;
+    std::string author;
 };
 
 InfoPanelTexts MakeInfoPanelTexts(int current, const NoticeInfo& info);
