@@ -14,12 +14,15 @@
 
 namespace qrapp {
 
+// The engine library's file name, in the program folder.
+inline constexpr char kEngineLibraryName[] = "QRCodeWin32.dll";
+
 // GBK paths the handlers use.
 struct AppPaths {
   std::string programFolder;                       // executable's folder, no trailing "\"
   std::string workingFolder = "C:\\brelvanto\\";   // created at start-up
   std::string settingsFile = "C:\\brelvanto\\Set.ini";
-  std::string EngineFile() const { return programFolder + "\\QRCodeWin32.dll"; }
+  std::string EngineFile() const { return programFolder + "\\" + kEngineLibraryName; }
   std::string PreviewFile() const { return programFolder + "\\a.jpg"; }
   std::string SaveSideFile() const { return programFolder + "\\a.bmp"; }
 };
