@@ -1,5 +1,6 @@
 // The main window's handlers as plain code over small interfaces: the
-// window layer forwards each control event to the matching On... method.
+// window layer passes every control event to OnControlEvent, whose binding
+// table picks the handler.
 #pragma once
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "batch_run.h"
+#include "control_event.h"
 #include "engine_api.h"
 #include "file_system.h"
 #include "main_window_view.h"
@@ -29,8 +31,9 @@ struct AppPaths {
 
 // Steps owned elsewhere that plug into the handlers.
 struct MainWindowHooks {
-  std::function<void()> readNotice;  // start-up: online notice and update check
-  std::function<void()> timerTick;   // 时钟1, every 500 ms: clock and link colour
+  std::function<void()> readNotice;   // start-up: online notice and update check
+  std::function<void()> timerTick;    // every 500 ms: clock and link colour
+  std::function<void()> linkPressed;  // the link label: open the link
 };
 
 class MainWindowLogic {
@@ -41,6 +44,10 @@ class MainWindowLogic {
                   SettingsStore &settings, AppPaths paths,
                   std::string_view engineImage, MainWindowHooks hooks = {});
 
+  // Runs the handler bound to `event` of the control named `name`; false
+  // when none is (no control has any handler but those bound here).
+  bool OnControlEvent(const std::string &name, ControlEvent event);
+
   void OnCreated();              // main window created: the start-up sequence
   void OnInputChanged();         // 编辑框1 content changed: recount the lines
   void OnDestinationChanged();   // 编辑框2 content changed: store the folder
@@ -50,6 +57,7 @@ class MainWindowLogic {
   void OnGenerateClicked();      // 按钮3
   void OnSaveClicked();          // 按钮4
   void OnTimerTick();            // 时钟1
+  void OnLinkPressed();          // 透明标签14, left button down
 
  private:
   void DeployEngine();
