@@ -3,8 +3,8 @@
 // title, the logo, the update prompts and the information panel.
 #include <string>
 
-#include "info_panel.h"
 #include "notice_info.h"
+#include "notice_surface.h"
 
 namespace notice {
 
@@ -15,20 +15,6 @@ struct NoticeDownload {
     bool online = false;
     std::string notice;
     std::string logo;
-};
-
-// What the notice step does to the window and the desktop. Texts are GBK.
-class NoticeSurface : public LabelWriter {
-public:
-    virtual void SetWindowTitle(const std::string& title) = 0;
-    // PNG bytes for 图片框2; bytes that are not a PNG leave it empty.
-    virtual void ShowLogo(const std::string& pngBytes) = 0;
-    // Modal, OK button only, no owner window, no icon.
-    virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
-    // Modal, OK and Cancel; true for OK, false for Cancel or a closed box.
-    virtual bool ConfirmOkCancel(const std::string& caption, const std::string& text) = 0;
-    virtual void OpenAddress(const std::string& address) = 0;
-    virtual void CloseMainWindow() = 0;
 };
 
 enum class NoticeOutcome {

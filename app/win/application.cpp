@@ -5,7 +5,7 @@
 #include "embedded_engine.h"
 #include "main_window.h"
 #include "main_window_logic.h"
-#include "notice_main_window.h"
+#include "main_window_notice_surface.h"
 #include "notice_panel.h"
 #include "program_folder.h"
 #include "win_engine_api.h"
@@ -44,7 +44,8 @@ int RunApplication(HINSTANCE instance) {
   WinEngineApi engine(paths.programFolder);
   WinFileSystem files;
   WinSettingsStore settings(paths.settingsFile);
-  notice::win::NoticePanel notice(view, notice::win::NoticeAccessTo(window));
+  MainWindowNoticeSurface noticeSurface(window);
+  notice::win::NoticePanel notice(noticeSurface);
   qrapp::MainWindowHooks hooks;
   hooks.readNotice = [&notice] { notice.ReadNotice(); };
   hooks.timerTick = [&notice] { notice.OnTimerTick(); };

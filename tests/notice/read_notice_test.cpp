@@ -33,6 +33,8 @@ struct FakeSurface : notice::NoticeSurface {
     }
     void OpenAddress(const std::string& address) override { events.push_back("open " + address); }
     void CloseMainWindow() override { events.push_back("close"); }
+    std::uint32_t LinkColour() override { return 0; }
+    void SetLinkColour(std::uint32_t colour) override { events.push_back("colour " + std::to_string(colour)); }
 };
 
 NoticeDownload Online(const std::string& notice, const std::string& logo = "") { return {true, notice, logo}; }
