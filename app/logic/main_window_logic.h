@@ -48,16 +48,18 @@ class MainWindowLogic {
   // when none is (no control has any handler but those bound here).
   bool OnControlEvent(const std::string &name, ControlEvent event);
 
+  // The handlers: the window layer calls OnCreated itself, the others run
+  // through OnControlEvent's table.
   void OnCreated();              // main window created: the start-up sequence
-  void OnInputChanged();         // 编辑框1 content changed: recount the lines
-  void OnDestinationChanged();   // 编辑框2 content changed: store the folder
-  void OnWidthChanged();         // 编辑框4 content changed: copy to 编辑框5
-  void OnChooseFolderClicked();  // 按钮1
-  void OnBatchClicked();         // 按钮2
-  void OnGenerateClicked();      // 按钮3
-  void OnSaveClicked();          // 按钮4
-  void OnTimerTick();            // 时钟1
-  void OnLinkPressed();          // 透明标签14, left button down
+  void OnInputChanged();         // batch input changed: recount the lines
+  void OnDestinationChanged();   // destination changed: store the folder
+  void OnWidthChanged();         // batch width changed: copy it to the height
+  void OnChooseFolderClicked();  // choose the destination folder
+  void OnBatchClicked();         // run the batch
+  void OnGenerateClicked();      // generate and preview one symbol
+  void OnSaveClicked();          // save the preview
+  void OnTimerTick();            // every 500 ms: clock and link colour
+  void OnLinkPressed();          // link label pressed: open the link
 
  private:
   void DeployEngine();

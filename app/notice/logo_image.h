@@ -1,5 +1,5 @@
 #pragma once
-// Decoding the publisher's PNG logo into pixels for 图片框2.
+// Decoding the publisher's PNG logo into pixels for the logo box.
 #include <cstdint>
 #include <optional>
 #include <string_view>

@@ -1,5 +1,5 @@
 #pragma once
-// The decoded logo as a device-independent bitmap for 图片框2.
+// The decoded logo as a device-independent bitmap for the logo box.
 #include <cstdint>
 #include <optional>
 #include <string_view>
