@@ -9,13 +9,14 @@
 namespace notice::win {
 
 void NoticePanel::ReadNotice() {
-    const NoticeDownload download = DownloadNoticeWithin(NoticeAddressesForThisRun(), kNoticeTimeBoundMs);
-    notice::ReadNotice(download, surface_, info_);
+  const NoticeDownload download =
+      DownloadNoticeWithin(NoticeAddressesForThisRun(), kNoticeTimeBoundMs);
+  notice::ReadNotice(download, surface_, info_);
 }
 
 void NoticePanel::OnTimerTick() {
-    surface_.SetLabelText(qrapp::control::kClockText, ClockLabelTextNow());
-    surface_.SetLinkColour(NextLinkColour(surface_.LinkColour()));
+  surface_.SetLabelText(qrapp::control::kClockText, ClockLabelTextNow());
+  surface_.SetLinkColour(NextLinkColour(surface_.LinkColour()));
 }
 
 void NoticePanel::OnLinkPressed() { OpenIfWebAddress(surface_, info_.link); }
