@@ -11,8 +11,46 @@
 namespace qrapp {
 
 namespace {
+
 constexpr char kSettingsSection[] = "preservation";
 constexpr char kSettingsKey[] = "route";
+
+struct EventBinding {
+  const char *control;
+  ControlEvent event;
+  void (MainWindowLogic::*handler)();
+};
+
+// Which handler each control's event runs.
+constexpr EventBinding kEventBindings[] = {
+    {control::kBatchInput, ControlEvent::kContentChanged, &MainWindowLogic::OnInputChanged},
+    {control::kDestination, ControlEvent::kContentChanged, &MainWindowLogic::OnDestinationChanged},
+    {control::kBatchWidth, ControlEvent::kContentChanged, &MainWindowLogic::OnWidthChanged},
+    {control::kChooseFolder, ControlEvent::kClicked, &MainWindowLogic::OnChooseFolderClicked},
+    {control::kRunBatch, ControlEvent::kClicked, &MainWindowLogic::OnBatchClicked},
+    {control::kGenerate, ControlEvent::kClicked, &MainWindowLogic::OnGenerateClicked},
+    {control::kSave, ControlEvent::kClicked, &MainWindowLogic::OnSaveClicked},
+    {control::kClock, ControlEvent::kTimerTick, &MainWindowLogic::OnTimerTick},
+    {control::kLink, ControlEvent::kLeftButtonDown, &MainWindowLogic::OnLinkPressed},
+};
+
+constexpr ControlKind KindRaising(ControlEvent event) {
+  switch (event) {
+    case ControlEvent::kContentChanged: return ControlKind::EditBox;
+    case ControlEvent::kClicked: return ControlKind::Button;
+    case ControlEvent::kTimerTick: return ControlKind::Timer;
+    case ControlEvent::kLeftButtonDown: return ControlKind::TransparentLabel;
+  }
+  return ControlKind::GroupBox;
+}
+
+constexpr bool EveryBindingFitsItsControl() {
+  for (const EventBinding &binding : kEventBindings)
+    if (!IsControlOfKind(binding.control, KindRaising(binding.event))) return false;
+  return true;
+}
+static_assert(EveryBindingFitsItsControl(), "an event bound to a control that cannot raise it");
+
 }  // namespace
 
 MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineApi &engine, FileSystem &files,
@@ -25,6 +63,16 @@ MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineApi &engine, FileSy
       paths_(std::move(paths)),
       engineImage_(engineImage),
       hooks_(std::move(hooks)) {}
+
+bool MainWindowLogic::OnControlEvent(const std::string &name, ControlEvent event) {
+  for (const EventBinding &binding : kEventBindings) {
+    if (binding.event == event && name == binding.control) {
+      (this->*binding.handler)();
+      return true;
+    }
+  }
+  return false;
+}
 
 void MainWindowLogic::OnInputChanged() {
   const size_t total = SplitLines(view_.Text(control::kBatchInput)).size();
@@ -53,6 +101,10 @@ void MainWindowLogic::OnChooseFolderClicked() {
 
 void MainWindowLogic::OnTimerTick() {
   if (hooks_.timerTick) hooks_.timerTick();
+}
+
+void MainWindowLogic::OnLinkPressed() {
+  if (hooks_.linkPressed) hooks_.linkPressed();
 }
 
 void MainWindowLogic::ShowImageFile(const std::string &path) {

@@ -1,5 +1,6 @@
 // The main window's handlers as plain code over small interfaces: the
-// window layer forwards each control event to the matching On... method.
+// window layer passes every control event to OnControlEvent, whose binding
+// table picks the handler.
 #pragma once
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "batch_run.h"
+#include "control_event.h"
 #include "engine_api.h"
 #include "file_system.h"
 #include "main_window_view.h"
@@ -14,20 +16,24 @@
 
 namespace qrapp {
 
+// The engine library's file name, in the program folder.
+inline constexpr char kEngineLibraryName[] = "QRCodeWin32.dll";
+
 // GBK paths the handlers use.
 struct AppPaths {
   std::string programFolder;                       // executable's folder, no trailing "\"
   std::string workingFolder = "C:\\brelvanto\\";   // created at start-up
   std::string settingsFile = "C:\\brelvanto\\Set.ini";
-  std::string EngineFile() const { return programFolder + "\\QRCodeWin32.dll"; }
+  std::string EngineFile() const { return programFolder + "\\" + kEngineLibraryName; }
   std::string PreviewFile() const { return programFolder + "\\a.jpg"; }
   std::string SaveSideFile() const { return programFolder + "\\a.bmp"; }
 };
 
 // Steps owned elsewhere that plug into the handlers.
 struct MainWindowHooks {
-  std::function<void()> readNotice;  // start-up: online notice and update check
-  std::function<void()> timerTick;   // 时钟1, every 500 ms: clock and link colour
+  std::function<void()> readNotice;   // start-up: online notice and update check
+  std::function<void()> timerTick;    // every 500 ms: clock and link colour
+  std::function<void()> linkPressed;  // the link label: open the link
 };
 
 class MainWindowLogic {
@@ -38,15 +44,22 @@ class MainWindowLogic {
                   SettingsStore &settings, AppPaths paths,
                   std::string_view engineImage, MainWindowHooks hooks = {});
 
+  // Runs the handler bound to `event` of the control named `name`; false
+  // when none is (no control has any handler but those bound here).
+  bool OnControlEvent(const std::string &name, ControlEvent event);
+
+  // The handlers: the window layer calls OnCreated itself, the others run
+  // through OnControlEvent's table.
   void OnCreated();              // main window created: the start-up sequence
-  void OnInputChanged();         // 编辑框1 content changed: recount the lines
-  void OnDestinationChanged();   // 编辑框2 content changed: store the folder
-  void OnWidthChanged();         // 编辑框4 content changed: copy to 编辑框5
-  void OnChooseFolderClicked();  // 按钮1
-  void OnBatchClicked();         // 按钮2
-  void OnGenerateClicked();      // 按钮3
-  void OnSaveClicked();          // 按钮4
-  void OnTimerTick();            // 时钟1
+  void OnInputChanged();         // batch input changed: recount the lines
+  void OnDestinationChanged();   // destination changed: store the folder
+  void OnWidthChanged();         // batch width changed: copy it to the height
+  void OnChooseFolderClicked();  // choose the destination folder
+  void OnBatchClicked();         // run the batch
+  void OnGenerateClicked();      // generate and preview one symbol
+  void OnSaveClicked();          // save the preview
+  void OnTimerTick();            // every 500 ms: clock and link colour
+  void OnLinkPressed();          // link label pressed: open the link
 
  private:
   void DeployEngine();

@@ -8,21 +8,21 @@ namespace notice {
 
 // Where label captions go: a control by its layout name, text in GBK.
 class LabelWriter {
-public:
-    virtual ~LabelWriter() = default;
-    virtual void SetLabelText(const char* controlName, const std::string& text) = 0;
+ public:
+  virtual ~LabelWriter() = default;
+  virtual void SetLabelText(const char *controlName, const std::string &text) = 0;
 };
 
 struct InfoPanelTexts {
-    std::string link;            // 透明标签14
-    std::string currentVersion;  // 透明标签15
-    std::string latestVersion;   // 透明标签16
-    std::string author;          // 透明标签17
+  std::string link;
+  std::string currentVersion;
+  std::string latestVersion;
+  std::string author;
 };
 
-InfoPanelTexts MakeInfoPanelTexts(int current, const NoticeInfo& info);
+InfoPanelTexts MakeInfoPanelTexts(int current, const NoticeInfo &info);
 
 // Writes the four captions, link first, then the versions and the author.
-void ShowInfoPanel(LabelWriter& labels, int current, const NoticeInfo& info);
+void ShowInfoPanel(LabelWriter &labels, int current, const NoticeInfo &info);
 
 }  // namespace notice

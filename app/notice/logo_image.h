@@ -1,5 +1,5 @@
 #pragma once
-// Decoding the publisher's PNG logo into pixels for 图片框2.
+// Decoding the publisher's PNG logo into pixels for the logo box.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -11,10 +11,10 @@ namespace notice {
 // 24-bit Windows DIB holds), rows padded to 4 bytes; any transparency is
 // composed over the picture box's white background.
 struct LogoImage {
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    std::uint32_t stride = 0;
-    std::vector<std::uint8_t> bgr;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t stride = 0;
+  std::vector<std::uint8_t> bgr;
 };
 
 // Pictures larger than this many pixels are refused: a small compressed

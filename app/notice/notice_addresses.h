@@ -8,9 +8,9 @@
 namespace notice {
 
 struct NoticeAddresses {
-    std::string onlineTest;  // a public address that answers when the computer is online
-    std::string notice;      // plain HTTP, path "/1.html"
-    std::string logo;        // path "/static/image/common/logo.png"
+  std::string onlineTest;  // a public address that answers when the computer is online
+  std::string notice;      // plain HTTP, path "/1.html"
+  std::string logo;        // path "/static/image/common/logo.png"
 };
 
 // The addresses this program was built with.
@@ -23,7 +23,8 @@ constexpr char kTestServerVariable[] = "QRBATCH_NOTICE_SERVER";
 // HTTP loopback server (127.0.0.1 or localhost, optional port) is accepted;
 // anything else gives nothing, so the variable cannot send the program to
 // another host.
-std::optional<NoticeAddresses> OnLoopbackServer(const NoticeAddresses& addresses, std::string_view server);
+std::optional<NoticeAddresses> OnLoopbackServer(const NoticeAddresses &addresses,
+                                                std::string_view server);
 
 // The path part of an address ("/" when it has none).
 std::string PathOfAddress(std::string_view address);

@@ -11,12 +11,12 @@ constexpr int currentVersion = QR_VERSION_MAJOR;
 
 // Texts are GBK bytes, exactly as the notice carried them.
 struct NoticeInfo {
-    std::string title;
-    std::string latestVersion;
-    std::string link;
-    std::string author;
-    std::string changeLog;
-    bool mandatory = false;
+  std::string title;
+  std::string latestVersion;
+  std::string link;
+  std::string author;
+  std::string changeLog;
+  bool mandatory = false;
 };
 
 }  // namespace notice

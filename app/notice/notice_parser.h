@@ -24,7 +24,7 @@ std::optional<std::string> FieldValue(std::string_view field);
 // Fills `info` from the fields in order and returns how many of the six
 // were usable; reading stops at the first unusable or missing field, so the
 // values before it are kept and the rest stay as they were.
-int ReadNoticeFields(const std::vector<std::string>& fields, NoticeInfo& info);
+int ReadNoticeFields(const std::vector<std::string> &fields, NoticeInfo &info);
 
 constexpr int kNoticeFieldCount = 6;
 

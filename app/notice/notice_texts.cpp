@@ -25,7 +25,8 @@ const char kUpdateIntro[] =
 // ".0\r\n最新版本："
 const char kLatestLine[] = ".0\r\n\xd7\xee\xd0\xc2\xb0\xe6\xb1\xbe\xa3\xba";
 // ".0\r\n\r\n新版更新日志：\r\n"
-const char kChangeLogLine[] = ".0\r\n\r\n\xd0\xc2\xb0\xe6\xb8\xfc\xd0\xc2\xc8\xd5\xd6\xbe\xa3\xba\r\n";
+const char kChangeLogLine[] =
+    ".0\r\n\r\n\xd0\xc2\xb0\xe6\xb8\xfc\xd0\xc2\xc8\xd5\xd6\xbe\xa3\xba\r\n";
 // "是否更新"
 const char kAskCaption[] = "\xca\xc7\xb7\xf1\xb8\xfc\xd0\xc2";
 // "是否进行更新？？？"

@@ -7,33 +7,34 @@
 
 namespace notice {
 
-void OpenIfWebAddress(NoticeSurface& surface, const std::string& address) {
-    if (IsWebAddress(address)) surface.OpenAddress(address);
+void OpenIfWebAddress(NoticeSurface &surface, const std::string &address) {
+  if (IsWebAddress(address)) surface.OpenAddress(address);
 }
 
-NoticeOutcome ReadNotice(const NoticeDownload& download, NoticeSurface& surface, NoticeInfo& info) {
-    if (!download.online) return NoticeOutcome::Offline;
+NoticeOutcome ReadNotice(const NoticeDownload &download, NoticeSurface &surface, NoticeInfo &info) {
+  if (!download.online) return NoticeOutcome::Offline;
 
-    if (!download.logo.empty()) surface.ShowLogo(download.logo);
+  if (!download.logo.empty()) surface.ShowLogo(download.logo);
 
-    const int fieldsRead = ReadNoticeFields(SplitNoticeFields(NoticeTextOfBody(download.notice)), info);
-    if (fieldsRead >= 1) surface.SetWindowTitle(info.title);
-    if (fieldsRead < kNoticeFieldCount) return NoticeOutcome::Incomplete;
+  const int fieldsRead =
+      ReadNoticeFields(SplitNoticeFields(NoticeTextOfBody(download.notice)), info);
+  if (fieldsRead >= 1) surface.SetWindowTitle(info.title);
+  if (fieldsRead < kNoticeFieldCount) return NoticeOutcome::Incomplete;
 
-    if (IsNewerThanCurrent(info.latestVersion)) {
-        surface.ShowMessage(text::kInfoCaption, UpdateMessageText(info));
-        if (surface.ConfirmOkCancel(text::kAskCaption, text::kAskText)) {
-            OpenIfWebAddress(surface, info.link);
-            surface.CloseMainWindow();
-            return NoticeOutcome::ProgramClosing;
-        }
-        if (info.mandatory) {
-            surface.CloseMainWindow();
-            return NoticeOutcome::ProgramClosing;
-        }
+  if (IsNewerThanCurrent(info.latestVersion)) {
+    surface.ShowMessage(text::kInfoCaption, UpdateMessageText(info));
+    if (surface.ConfirmOkCancel(text::kAskCaption, text::kAskText)) {
+      OpenIfWebAddress(surface, info.link);
+      surface.CloseMainWindow();
+      return NoticeOutcome::ProgramClosing;
     }
-    ShowInfoPanel(surface, currentVersion, info);
-    return NoticeOutcome::Shown;
+    if (info.mandatory) {
+      surface.CloseMainWindow();
+      return NoticeOutcome::ProgramClosing;
+    }
+  }
+  ShowInfoPanel(surface, currentVersion, info);
+  return NoticeOutcome::Shown;
 }
 
 }  // namespace notice

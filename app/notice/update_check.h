@@ -14,6 +14,6 @@ long long LeadingInteger(std::string_view text);
 bool IsNewerThanCurrent(std::string_view latestVersion);
 
 // The text of the first update message box (GBK).
-std::string UpdateMessageText(const NoticeInfo& info);
+std::string UpdateMessageText(const NoticeInfo &info);
 
 }  // namespace notice

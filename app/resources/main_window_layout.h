@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 namespace qrapp {
 
@@ -108,11 +107,22 @@ inline constexpr ControlLayout kMainWindowControls[] = {
     {ControlKind::FileDialog, "通用对话框1", nullptr, 1701, 0, 0, 0, 0, ".jpg", kPlain, 0, nullptr, -1, 0, "jpg"},
 };
 
-// The row of the named control, or nullptr.
-inline const ControlLayout *FindControlLayout(const char *name) {
+constexpr bool SameControlName(const char *a, const char *b) {
+  while (*a != '\0' && *a == *b) ++a, ++b;
+  return *a == *b;
+}
+
+// The row of the named control, or nullptr. Usable at compile time, so
+// names written elsewhere can be checked against this table.
+constexpr const ControlLayout *FindControlLayout(const char *name) {
   for (const ControlLayout &control : kMainWindowControls)
-    if (std::strcmp(control.name, name) == 0) return &control;
+    if (SameControlName(control.name, name)) return &control;
   return nullptr;
+}
+
+constexpr bool IsControlOfKind(const char *name, ControlKind kind) {
+  const ControlLayout *control = FindControlLayout(name);
+  return control != nullptr && control->kind == kind;
 }
 
 inline const ControlLayout *FindControlLayout(int id) {

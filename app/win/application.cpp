@@ -5,7 +5,7 @@
 #include "embedded_engine.h"
 #include "main_window.h"
 #include "main_window_logic.h"
-#include "notice_main_window.h"
+#include "main_window_notice_surface.h"
 #include "notice_panel.h"
 #include "program_folder.h"
 #include "win_engine_api.h"
@@ -15,31 +15,6 @@
 
 namespace qrwin {
 namespace {
-
-struct EventBinding {
-  const char *control;
-  void (qrapp::MainWindowLogic::*handler)();
-};
-
-// Which handler each control's event runs; no control has any other.
-constexpr EventBinding kContentChangedBindings[] = {
-    {"编辑框1", &qrapp::MainWindowLogic::OnInputChanged},
-    {"编辑框2", &qrapp::MainWindowLogic::OnDestinationChanged},
-    {"编辑框4", &qrapp::MainWindowLogic::OnWidthChanged},
-};
-constexpr EventBinding kClickedBindings[] = {
-    {"按钮1", &qrapp::MainWindowLogic::OnChooseFolderClicked},
-    {"按钮2", &qrapp::MainWindowLogic::OnBatchClicked},
-    {"按钮3", &qrapp::MainWindowLogic::OnGenerateClicked},
-    {"按钮4", &qrapp::MainWindowLogic::OnSaveClicked},
-};
-
-template <size_t N>
-void Dispatch(const EventBinding (&bindings)[N], const std::string &control,
-              qrapp::MainWindowLogic &logic) {
-  for (const EventBinding &binding : bindings)
-    if (control == binding.control) (logic.*binding.handler)();
-}
 
 // Esc anywhere in the main window closes it.
 int RunMessageLoop(HWND mainWindow) {
@@ -69,20 +44,18 @@ int RunApplication(HINSTANCE instance) {
   WinEngineApi engine(paths.programFolder);
   WinFileSystem files;
   WinSettingsStore settings(paths.settingsFile);
-  notice::win::NoticePanel notice(view, notice::win::NoticeAccessTo(window));
+  MainWindowNoticeSurface noticeSurface(window);
+  notice::win::NoticePanel notice(noticeSurface);
   qrapp::MainWindowHooks hooks;
   hooks.readNotice = [&notice] { notice.ReadNotice(); };
   hooks.timerTick = [&notice] { notice.OnTimerTick(); };
+  hooks.linkPressed = [&notice] { notice.OnLinkPressed(); };
   qrapp::MainWindowLogic logic(view, engine, files, settings, paths, EmbeddedEngineImage(), hooks);
 
-  MainWindowEvents events;
-  events.contentChanged = [&logic](const std::string &name) {
-    Dispatch(kContentChangedBindings, name, logic);
+  auto events = [&logic](const std::string &name, qrapp::ControlEvent event) {
+    logic.OnControlEvent(name, event);
   };
-  events.clicked = [&logic](const std::string &name) { Dispatch(kClickedBindings, name, logic); };
-  events.clockTick = [&logic] { logic.OnTimerTick(); };
-  events.linkPressed = [&notice] { notice.OnLinkPressed(); };
-  if (!window.Create(instance, std::move(events))) return 1;
+  if (!window.Create(instance, events)) return 1;
 
   ShowWindow(window.Handle(), SW_SHOWNORMAL);
   UpdateWindow(window.Handle());

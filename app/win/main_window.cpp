@@ -57,7 +57,7 @@ MainWindow::~MainWindow() {
   DeleteUiFonts(fonts_);
 }
 
-bool MainWindow::Create(HINSTANCE instance, MainWindowEvents events) {
+bool MainWindow::Create(HINSTANCE instance, ControlEventSink events) {
   events_ = std::move(events);
   const int width = qrapp::kMainWindow.outerWidth;
   const int height = qrapp::kMainWindow.outerHeight;
@@ -109,11 +109,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_TIMER:
-      if (events_.clockTick) events_.clockTick();
+    case WM_TIMER:  // the timer's id is its layout id
+      Raise(qrapp::FindControlLayout(static_cast<int>(wParam)), qrapp::ControlEvent::kTimerTick);
       return 0;
     case kLinkPressedMessage:
-      if (events_.linkPressed) events_.linkPressed();
+      Raise(qrapp::FindControlLayout(static_cast<int>(wParam)), qrapp::ControlEvent::kLeftButtonDown);
       return 0;
     case WM_DESTROY:
       for (const auto &colour : textColours_) RemovePropW(colour.first, L"QRTextColour");
@@ -131,11 +131,14 @@ void MainWindow::OnCommand(HWND controlWindow, int code) {
   if (!control) return;
   const ControlKind kind = control->layout->kind;
   if (kind == ControlKind::EditBox && code == EN_CHANGE) {
-    if (!IsSettingText(controlWindow) && events_.contentChanged)
-      events_.contentChanged(control->layout->name);
+    if (!IsSettingText(controlWindow)) Raise(control->layout, qrapp::ControlEvent::kContentChanged);
   } else if (kind == ControlKind::Button && code == BN_CLICKED) {
-    if (events_.clicked) events_.clicked(control->layout->name);
+    Raise(control->layout, qrapp::ControlEvent::kClicked);
   }
+}
+
+void MainWindow::Raise(const qrapp::ControlLayout *control, qrapp::ControlEvent event) {
+  if (control && events_) events_(control->name, event);
 }
 
 LRESULT MainWindow::OnControlColour(HDC dc, HWND controlWindow) {

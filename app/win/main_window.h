@@ -1,6 +1,6 @@
 // The one main window: built from the layout table, with its controls
 // addressed by their layout names (UTF-8) and texts in UTF-16. Control
-// events go to the callbacks given at creation.
+// events go to the sink given at creation.
 #pragma once
 
 #include <windows.h>
@@ -10,17 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "control_event.h"
 #include "dib_picture.h"
 #include "window_builder.h"
 
 namespace qrwin {
 
-struct MainWindowEvents {
-  std::function<void(const std::string &name)> contentChanged;  // edit boxes
-  std::function<void(const std::string &name)> clicked;         // buttons
-  std::function<void()> clockTick;                              // 时钟1
-  std::function<void()> linkPressed;                            // 透明标签14
-};
+// Receives every control event: edit-box changes, button clicks, timer
+// ticks and presses on link labels, by the control's layout name.
+using ControlEventSink = std::function<void(const std::string &name, qrapp::ControlEvent event)>;
 
 class MainWindow {
  public:
@@ -32,7 +30,7 @@ class MainWindow {
   ~MainWindow();
 
   // Creates the window centred on the screen with all its controls, hidden.
-  bool Create(HINSTANCE instance, MainWindowEvents events);
+  bool Create(HINSTANCE instance, ControlEventSink events);
   HWND Handle() const { return window_; }
 
   std::wstring Text(const std::string &name) const;
@@ -70,13 +68,14 @@ class MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(HWND control, int code);
+  void Raise(const qrapp::ControlLayout *control, qrapp::ControlEvent event);
   LRESULT OnControlColour(HDC dc, HWND control);
   HWND WindowOf(const std::string &name) const;
   // Repaints the parent behind a control that draws no background of its own.
   void InvalidateBehind(HWND control, const RECT *extraInParent = nullptr);
 
   HWND window_ = nullptr;
-  MainWindowEvents events_;
+  ControlEventSink events_;
   UiFonts fonts_;
   ControlMap controls_;
   std::vector<std::pair<HWND, std::uint32_t>> textColours_;

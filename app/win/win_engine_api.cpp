@@ -1,11 +1,12 @@
 #include "win_engine_api.h"
 
+#include "main_window_logic.h"
 #include "text_codec.h"
 
 namespace qrwin {
 
 WinEngineApi::WinEngineApi(const std::string &programFolder)
-    : library_(programFolder, "QRCodeWin32.dll", LateBoundLibrary::Origin::kProgram) {}
+    : library_(programFolder, qrapp::kEngineLibraryName, LateBoundLibrary::Origin::kProgram) {}
 
 void WinEngineApi::QRSetMessage(const std::string &gbk) {
   library_.Bind(setMessage_, "QRSetMessage")(gbk.c_str());

@@ -1,38 +1,84 @@
 #include "fake_view.h"
 
+#include <stdexcept>
+
 #include "control_names.h"
 #include "gbk_text.h"
 
 namespace qrapp::testing {
 
-std::string DefaultInput() { return ToGbk("测试数据\r\n20210706001\r\n20210706002\r\n"); }
+std::string DefaultInput() { return ToGbk(FindControlLayout(control::kBatchInput)->text); }
 
 FakeView::FakeView() {
-  texts[control::kBatchInput] = DefaultInput();
-  texts[control::kSingleSide] = "200";
-  texts[control::kBatchWidth] = "200";
-  texts[control::kBatchHeight] = "200";
-  for (const char *level : {"L(5%)", "M(15%)", "Q(25%)", "H(30%)"}) {
-    items[control::kLevelList].push_back(level);
+  for (const ControlLayout &control : kMainWindowControls) {
+    texts[control.name] = ToGbk(control.text);
+    widths[control.name] = control.width;
+    if (control.kind == ControlKind::ComboBox) {
+      std::vector<std::string> &list = items[control.name];
+      for (std::string rest = control.items ? control.items : ""; !rest.empty();) {
+        const size_t end = rest.find('\n');
+        list.push_back(ToGbk(rest.substr(0, end)));
+        rest = end == std::string::npos ? "" : rest.substr(end + 1);
+      }
+      selected[control.name] = control.selected;
+    }
+    if (control.kind == ControlKind::PictureBox) pictures[control.name];
   }
-  selected[control::kLevelList] = 0;
-  widths[control::kProgressBar] = 200;  // layout width until start-up
+}
+
+const std::string &FakeView::Known(const std::string &name) {
+  if (!FindControlLayout(name.c_str()))
+    throw std::invalid_argument("no control named " + name + " in the layout");
+  return name;
+}
+
+const std::string &FakeView::Known(const std::string &name, ControlKind kind) {
+  if (!IsControlOfKind(Known(name).c_str(), kind))
+    throw std::invalid_argument(name + " is not a control of the kind asked for");
+  return name;
+}
+
+void FakeView::Raise(const std::string &name, ControlEvent event) {
+  if (onEvent) onEvent(name, event);
 }
 
 void FakeView::SetText(const std::string &name, const std::string &gbk) {
-  texts[name] = gbk;
+  texts[Known(name)] = gbk;
   log.push_back(name + "=" + gbk);
-  if (name.rfind("编辑框", 0) == 0 && onEditChanged) onEditChanged(name);
+  if (IsControlOfKind(name.c_str(), ControlKind::EditBox)) Raise(name, ControlEvent::kContentChanged);
+}
+
+void FakeView::Type(const std::string &name, const std::string &gbk) {
+  SetText(Known(name, ControlKind::EditBox), gbk);
+}
+
+void FakeView::Click(const std::string &name) {
+  Raise(Known(name, ControlKind::Button), ControlEvent::kClicked);
 }
 
 int FakeView::SelectedIndex(const std::string &name) {
-  auto it = selected.find(name);
-  return it == selected.end() ? -1 : it->second;
+  return selected.at(Known(name, ControlKind::ComboBox));
+}
+
+void FakeView::AddItem(const std::string &name, const std::string &gbk) {
+  items[Known(name, ControlKind::ComboBox)].push_back(gbk);
+}
+
+void FakeView::Select(const std::string &name, int index) {
+  selected[Known(name, ControlKind::ComboBox)] = index;
 }
 
 void FakeView::SetWidth(const std::string &name, int pixels) {
-  widths[name] = pixels;
+  widths[Known(name)] = pixels;
   log.push_back(name + "=" + std::to_string(pixels));
+}
+
+void FakeView::SetPicture(const std::string &name, const std::string &bytes) {
+  pictures[Known(name, ControlKind::PictureBox)] = bytes;
+}
+
+std::string FakeView::Picture(const std::string &name) {
+  return pictures.at(Known(name, ControlKind::PictureBox));
 }
 
 bool FakeView::ChooseFolder(const std::string &title, std::string &folder) {

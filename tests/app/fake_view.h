@@ -1,5 +1,7 @@
-// In-memory main window: control contents in maps, every change logged, and
-// edit-box changes raised as events the way the window layer raises them.
+// In-memory main window built from the layout table: every control with its
+// layout text, width and items, every change logged, edit-box changes and
+// clicks raised as events the way the window layer raises them. A name that
+// is not in the layout, or a control of the wrong kind, throws.
 #pragma once
 
 #include <functional>
@@ -7,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "control_event.h"
+#include "main_window_layout.h"
 #include "main_window_view.h"
 
 namespace qrapp::testing {
@@ -15,19 +19,15 @@ class FakeView : public MainWindowView {
  public:
   FakeView();
 
-  std::string Text(const std::string &name) override { return texts[name]; }
+  std::string Text(const std::string &name) override { return texts.at(Known(name)); }
   void SetText(const std::string &name, const std::string &gbk) override;
   int SelectedIndex(const std::string &name) override;
-  void AddItem(const std::string &name, const std::string &gbk) override {
-    items[name].push_back(gbk);
-  }
-  void Select(const std::string &name, int index) override { selected[name] = index; }
-  int Width(const std::string &name) override { return widths[name]; }
+  void AddItem(const std::string &name, const std::string &gbk) override;
+  void Select(const std::string &name, int index) override;
+  int Width(const std::string &name) override { return widths.at(Known(name)); }
   void SetWidth(const std::string &name, int pixels) override;
-  void SetPicture(const std::string &name, const std::string &bytes) override {
-    pictures[name] = bytes;
-  }
-  std::string Picture(const std::string &name) override { return pictures[name]; }
+  void SetPicture(const std::string &name, const std::string &bytes) override;
+  std::string Picture(const std::string &name) override;
   void Repaint() override { ++repaints; }
   void ShowMessage(const std::string &caption, const std::string &text) override {
     messages.push_back({caption, text});
@@ -35,10 +35,12 @@ class FakeView : public MainWindowView {
   bool ChooseFolder(const std::string &title, std::string &folder) override;
   bool ChooseSaveFile(std::string &path) override;
 
-  // Raised after an edit box's content was set (by the program or the user).
-  std::function<void(const std::string &name)> onEditChanged;
+  // Receives the events of the controls: the logic's dispatch.
+  std::function<void(const std::string &name, ControlEvent event)> onEvent;
   // Types into an edit box as the user would.
-  void Type(const std::string &name, const std::string &gbk) { SetText(name, gbk); }
+  void Type(const std::string &name, const std::string &gbk);
+  // Clicks a button.
+  void Click(const std::string &name);
 
   std::map<std::string, std::string> texts;
   std::map<std::string, std::vector<std::string>> items;
@@ -57,6 +59,12 @@ class FakeView : public MainWindowView {
   bool saveConfirmed = true;
   std::string savePath;
   int saveDialogs = 0;
+
+ private:
+  // The name, when the layout has such a control (of `kind`, if given).
+  static const std::string &Known(const std::string &name);
+  static const std::string &Known(const std::string &name, ControlKind kind);
+  void Raise(const std::string &name, ControlEvent event);
 };
 
 // The layout's default input: 测试数据, 20210706001, 20210706002, each ended.

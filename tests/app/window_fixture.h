@@ -1,5 +1,6 @@
-// The main window's handlers wired to in-memory stand-ins: a view, an engine
-// that records its calls, a file system and the profile file on it.
+// The main window's handlers wired to in-memory stand-ins: a view whose
+// events go through the logic's own dispatch, an engine that records its
+// calls, a file system and the profile file on it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,10 +27,8 @@ class WindowTest : public ::testing::Test {
     files.folders.insert("C:");
     files.folders.insert("D:");
     files.folders.insert("D:\\tools");
-    view.onEditChanged = [this](const std::string &name) {
-      if (name == control::kBatchInput) logic.OnInputChanged();
-      if (name == control::kDestination) logic.OnDestinationChanged();
-      if (name == control::kBatchWidth) logic.OnWidthChanged();
+    view.onEvent = [this](const std::string &name, ControlEvent event) {
+      logic.OnControlEvent(name, event);
     };
   }
 
@@ -43,6 +42,7 @@ class WindowTest : public ::testing::Test {
     MainWindowHooks hooks;
     hooks.readNotice = [this] { hookLog.push_back("readNotice"); };
     hooks.timerTick = [this] { hookLog.push_back("timerTick"); };
+    hooks.linkPressed = [this] { hookLog.push_back("linkPressed"); };
     return hooks;
   }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The decoded logo as a device-independent bitmap for 图片框2.
+// The decoded logo as a device-independent bitmap for the logo box.
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -8,10 +8,10 @@
 namespace notice::win {
 
 struct LogoDib {
-    std::vector<std::uint8_t> info;  // BITMAPINFOHEADER: 24-bit, top-down rows
-    std::vector<std::uint8_t> bits;  // rows padded to 4 bytes
-    int width = 0;
-    int height = 0;
+  std::vector<std::uint8_t> info;  // BITMAPINFOHEADER: 24-bit, top-down rows
+  std::vector<std::uint8_t> bits;  // rows padded to 4 bytes
+  int width = 0;
+  int height = 0;
 };
 
 // Nothing when the bytes are not a valid PNG.

@@ -9,100 +9,102 @@ namespace notice::win {
 namespace {
 
 class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
-    ~InternetHandle() {
-        if (handle_) InternetCloseHandle(handle_);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+ public:
+  explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
+  ~InternetHandle() {
+    if (handle_) InternetCloseHandle(handle_);
+  }
+  InternetHandle(const InternetHandle &) = delete;
+  InternetHandle &operator=(const InternetHandle &) = delete;
+  HINTERNET get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
 
-private:
-    HINTERNET handle_;
+ private:
+  HINTERNET handle_;
 };
 
-constexpr DWORD kFreshRequest =
-    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI;
+constexpr DWORD kFreshRequest = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
+                                INTERNET_FLAG_PRAGMA_NOCACHE | INTERNET_FLAG_NO_UI;
 
-HINTERNET OpenAddress(HINTERNET session, const std::string& address) {
-    return InternetOpenUrlA(session, address.c_str(), nullptr, 0, kFreshRequest, 0);
+HINTERNET OpenAddress(HINTERNET session, const std::string &address) {
+  return InternetOpenUrlA(session, address.c_str(), nullptr, 0, kFreshRequest, 0);
 }
 
-bool CanOpen(HINTERNET session, const std::string& address) {
-    return static_cast<bool>(InternetHandle(OpenAddress(session, address)));
+bool CanOpen(HINTERNET session, const std::string &address) {
+  return static_cast<bool>(InternetHandle(OpenAddress(session, address)));
 }
 
 // The whole body whatever the status code; nothing when the request fails
 // or the body grows past `cap`.
-std::optional<std::string> GetBody(HINTERNET session, const std::string& address, std::size_t cap) {
-    InternetHandle request(OpenAddress(session, address));
-    if (!request) return std::nullopt;
-    std::string body;
-    char chunk[8192];
-    for (;;) {
-        DWORD got = 0;
-        if (!InternetReadFile(request.get(), chunk, sizeof chunk, &got)) return std::nullopt;
-        if (got == 0) return body;
-        if (body.size() + got > cap) return std::nullopt;
-        body.append(chunk, got);
-    }
+std::optional<std::string> GetBody(HINTERNET session, const std::string &address, std::size_t cap) {
+  InternetHandle request(OpenAddress(session, address));
+  if (!request) return std::nullopt;
+  std::string body;
+  char chunk[8192];
+  for (;;) {
+    DWORD got = 0;
+    if (!InternetReadFile(request.get(), chunk, sizeof chunk, &got)) return std::nullopt;
+    if (got == 0) return body;
+    if (body.size() + got > cap) return std::nullopt;
+    body.append(chunk, got);
+  }
 }
 
-NoticeDownload DownloadNow(const RunAddresses& run) {
-    NoticeDownload download;
-    DWORD connection = 0;
-    if (!InternetGetConnectedState(&connection, 0)) return download;
-    const DWORD access = run.loopbackTestServer ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PRECONFIG;
-    InternetHandle session(InternetOpenA("QRBatch", access, nullptr, nullptr, 0));
-    if (!session || !CanOpen(session.get(), run.addresses.onlineTest)) return download;
-    download.online = true;
-    download.notice = GetBody(session.get(), run.addresses.notice, kNoticeBodyCap).value_or(std::string());
-    download.logo = GetBody(session.get(), run.addresses.logo, kLogoBodyCap).value_or(std::string());
-    return download;
+NoticeDownload DownloadNow(const RunAddresses &run) {
+  NoticeDownload download;
+  DWORD connection = 0;
+  if (!InternetGetConnectedState(&connection, 0)) return download;
+  const DWORD access =
+      run.loopbackTestServer ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PRECONFIG;
+  InternetHandle session(InternetOpenA("QRBatch", access, nullptr, nullptr, 0));
+  if (!session || !CanOpen(session.get(), run.addresses.onlineTest)) return download;
+  download.online = true;
+  download.notice =
+      GetBody(session.get(), run.addresses.notice, kNoticeBodyCap).value_or(std::string());
+  download.logo = GetBody(session.get(), run.addresses.logo, kLogoBodyCap).value_or(std::string());
+  return download;
 }
 
 // Shared by the waiting thread and the worker; whichever lets go last frees it.
 struct DownloadJob {
-    LONG references = 2;
-    RunAddresses run;
-    NoticeDownload result;
+  LONG references = 2;
+  RunAddresses run;
+  NoticeDownload result;
 };
 
-void Release(DownloadJob* job) {
-    if (InterlockedDecrement(&job->references) == 0) delete job;
+void Release(DownloadJob *job) {
+  if (InterlockedDecrement(&job->references) == 0) delete job;
 }
 
 DWORD WINAPI DownloadThread(LPVOID parameter) {
-    auto* job = static_cast<DownloadJob*>(parameter);
-    job->result = DownloadNow(job->run);
-    Release(job);
-    return 0;
+  auto *job = static_cast<DownloadJob *>(parameter);
+  job->result = DownloadNow(job->run);
+  Release(job);
+  return 0;
 }
 
 }  // namespace
 
 RunAddresses NoticeAddressesForThisRun() {
-    RunAddresses run{BuiltInNoticeAddresses(), false};
-    if (const char* server = std::getenv(kTestServerVariable)) {
-        if (auto moved = OnLoopbackServer(run.addresses, server)) run = {*moved, true};
-    }
-    return run;
+  RunAddresses run{BuiltInNoticeAddresses(), false};
+  if (const char *server = std::getenv(kTestServerVariable)) {
+    if (auto moved = OnLoopbackServer(run.addresses, server)) run = {*moved, true};
+  }
+  return run;
 }
 
-NoticeDownload DownloadNoticeWithin(const RunAddresses& run, DWORD boundMs) {
-    auto* job = new DownloadJob{2, run, {}};
-    HANDLE thread = CreateThread(nullptr, 0, DownloadThread, job, 0, nullptr);
-    if (!thread) {
-        delete job;
-        return {};
-    }
-    NoticeDownload download;
-    if (WaitForSingleObject(thread, boundMs) == WAIT_OBJECT_0) download = std::move(job->result);
-    CloseHandle(thread);
-    Release(job);
-    return download;
+NoticeDownload DownloadNoticeWithin(const RunAddresses &run, DWORD boundMs) {
+  auto *job = new DownloadJob{2, run, {}};
+  HANDLE thread = CreateThread(nullptr, 0, DownloadThread, job, 0, nullptr);
+  if (!thread) {
+    delete job;
+    return {};
+  }
+  NoticeDownload download;
+  if (WaitForSingleObject(thread, boundMs) == WAIT_OBJECT_0) download = std::move(job->result);
+  CloseHandle(thread);
+  Release(job);
+  return download;
 }
 
 }  // namespace notice::win

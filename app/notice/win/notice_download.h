@@ -14,8 +14,8 @@ constexpr DWORD kNoticeTimeBoundMs = 5000;
 // The addresses for this run: the built-in ones, or all three on the
 // loopback test server named by QRBATCH_NOTICE_SERVER when that is set.
 struct RunAddresses {
-    NoticeAddresses addresses;
-    bool loopbackTestServer = false;
+  NoticeAddresses addresses;
+  bool loopbackTestServer = false;
 };
 RunAddresses NoticeAddressesForThisRun();
 
@@ -23,6 +23,6 @@ RunAddresses NoticeAddressesForThisRun();
 // thread. WinINet's own time-outs do not hold everywhere, so the caller waits
 // at most `boundMs` for all three and otherwise gives up as if offline; the
 // abandoned thread finishes (or dies with the process) on its own.
-NoticeDownload DownloadNoticeWithin(const RunAddresses& run, DWORD boundMs);
+NoticeDownload DownloadNoticeWithin(const RunAddresses &run, DWORD boundMs);
 
 }  // namespace notice::win

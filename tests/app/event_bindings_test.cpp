@@ -1,0 +1,94 @@
+// The main window's event table as the window layer reaches it: every
+// control event goes through MainWindowLogic::OnControlEvent.
+#include <set>
+#include <stdexcept>
+#include <utility>
+
+#include "window_fixture.h"
+
+namespace qrapp::testing {
+namespace {
+
+using EventBindingTest = WindowTest;
+
+constexpr ControlEvent kAllEvents[] = {ControlEvent::kContentChanged, ControlEvent::kClicked,
+                                       ControlEvent::kTimerTick, ControlEvent::kLeftButtonDown};
+
+TEST_F(EventBindingTest, OnlyTheLayoutsNineEventsHaveHandlers) {
+  logic.OnCreated();
+  view.folderConfirmed = false;
+  view.saveConfirmed = false;
+  std::set<std::pair<std::string, ControlEvent>> bound;
+  for (const ControlLayout &control : kMainWindowControls)
+    for (ControlEvent event : kAllEvents)
+      if (logic.OnControlEvent(control.name, event)) bound.insert({control.name, event});
+
+  const std::set<std::pair<std::string, ControlEvent>> expected = {
+      {"编辑框1", ControlEvent::kContentChanged}, {"编辑框2", ControlEvent::kContentChanged},
+      {"编辑框4", ControlEvent::kContentChanged}, {"按钮1", ControlEvent::kClicked},
+      {"按钮2", ControlEvent::kClicked},          {"按钮3", ControlEvent::kClicked},
+      {"按钮4", ControlEvent::kClicked},          {"时钟1", ControlEvent::kTimerTick},
+      {"透明标签14", ControlEvent::kLeftButtonDown},
+  };
+  EXPECT_EQ(bound, expected);
+  EXPECT_FALSE(logic.OnControlEvent("no such control", ControlEvent::kClicked));
+}
+
+TEST_F(EventBindingTest, EachButtonRunsItsOwnHandler) {
+  logic.OnCreated();
+  view.folderChosen = "D:\\picked";
+  view.Click(control::kChooseFolder);
+  EXPECT_EQ(view.folderDialogs, 1);
+  EXPECT_EQ(view.texts[control::kDestination], "D:\\picked");
+
+  view.Type(control::kSingleText, "one");
+  const size_t before = engine.calls.size();
+  view.Click(control::kGenerate);
+  EXPECT_NE(view.pictures[control::kPreview], "");
+  EXPECT_GT(engine.calls.size(), before);
+
+  view.savePath = "D:\\saved.jpg";
+  view.Click(control::kSave);
+  EXPECT_EQ(view.saveDialogs, 1);
+  EXPECT_EQ(files.files["D:\\saved.jpg"], view.pictures[control::kPreview]);
+  EXPECT_EQ(view.folderDialogs, 1);
+
+  view.Click(control::kRunBatch);
+  EXPECT_EQ(view.texts[control::kPercent], "100%");
+  EXPECT_EQ(view.saveDialogs, 1);
+}
+
+TEST_F(EventBindingTest, ClockAndLinkReachTheNoticeHooks) {
+  logic.OnControlEvent(control::kClock, ControlEvent::kTimerTick);
+  logic.OnControlEvent(control::kLink, ControlEvent::kLeftButtonDown);
+  logic.OnControlEvent(control::kLink, ControlEvent::kClicked);  // a release: nothing
+  EXPECT_EQ(hookLog, (std::vector<std::string>{"timerTick", "linkPressed"}));
+}
+
+TEST_F(EventBindingTest, ProgramSetTextRaisesTheSameEventAsTyping) {
+  logic.OnCreated();
+  view.SetText(control::kBatchInput, "a\r\nb\r\n");
+  EXPECT_EQ(view.texts[control::kLineCount], "2");
+  view.SetText(control::kLineCount, "x");  // a label raises nothing
+  EXPECT_EQ(view.texts[control::kLineCount], "x");
+}
+
+TEST_F(EventBindingTest, TheViewStartsFromTheLayoutAndRefusesUnknownControls) {
+  EXPECT_EQ(view.Text(control::kBatchInput), DefaultInput());
+  EXPECT_EQ(view.Text(control::kBatchWidth), "200");
+  EXPECT_EQ(view.Width(control::kProgressBar), 200);
+  EXPECT_EQ(view.SelectedIndex(control::kLevelList), 0);
+  EXPECT_EQ(view.items[control::kLevelList].size(), 4u);
+  EXPECT_EQ(view.SelectedIndex(control::kVersionList), -1);
+  EXPECT_TRUE(view.items[control::kVersionList].empty());
+
+  EXPECT_THROW(view.Text("编辑框9"), std::invalid_argument);
+  EXPECT_THROW(view.SetText("透明标签99", "x"), std::invalid_argument);
+  EXPECT_THROW(view.SetWidth("", 1), std::invalid_argument);
+  EXPECT_THROW(view.Select(control::kBatchInput, 0), std::invalid_argument);
+  EXPECT_THROW(view.SetPicture(control::kLineCount, "x"), std::invalid_argument);
+  EXPECT_THROW(view.Click(control::kBatchInput), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace qrapp::testing
