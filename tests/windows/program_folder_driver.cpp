@@ -163,7 +163,10 @@ void Loads(const std::wstring &exe) {
   const std::wstring engine = folder + L"\\QRCodeWin32.dll";
   const std::wstring preview = folder + L"\\a.jpg";
   Check(WaitFor([&] { return FileExists(Long(engine)); }, 10000), "the engine is deployed beside the program");
-  Check((Attributes(Long(engine)) & FILE_ATTRIBUTE_HIDDEN) != 0, "the deployed engine is hidden");
+  // The program moves the engine into place first and hides it after.
+  Check(WaitFor([&] { return FileExists(Long(engine)) && (Attributes(Long(engine)) & FILE_ATTRIBUTE_HIDDEN) != 0; },
+                10000),
+        "the deployed engine is hidden");
   Check(ReadWholeFile(Long(engine)).compare(0, 2, "MZ") == 0, "the deployed engine starts with MZ");
 
   app.Click("按钮3");
