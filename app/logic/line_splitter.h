@@ -1,4 +1,4 @@
-// Splitting the batch input into lines at "\r\n", GBK-aware.
+// Splitting text into lines: the input box's rule and the text files' rule.
 #pragma once
 
 #include <string>
@@ -11,5 +11,10 @@ namespace qrapp {
 // lines; a trailing separator gives no empty last line; empty lines between
 // separators are kept.
 std::vector<std::string> SplitLines(const std::string &gbk);
+
+// The lines of a text file (qrbatch's input, the settings file): each ends
+// in LF or CR LF. No empty last line after a final line end; empty lines in
+// between are kept; a lone CR stays in its line.
+std::vector<std::string> SplitFileLines(const std::string &bytes);
 
 }  // namespace qrapp

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "line_splitter.h"
+
 namespace qrapp {
 
 namespace {
@@ -21,20 +23,6 @@ bool SameName(const std::string &a, const std::string &b) {
       return false;
   }
   return true;
-}
-
-std::vector<std::string> LinesOf(const std::string &content) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < content.size()) {
-    size_t end = content.find('\n', start);
-    if (end == std::string::npos) end = content.size();
-    std::string line = content.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
-  return lines;
 }
 
 // "[name]" gives name; anything else is no section line.
@@ -64,7 +52,7 @@ std::string ProfileFile::Read(const std::string &section, const std::string &key
   std::string content;
   if (!files_.ReadFile(path_, content)) return std::string();
   bool inSection = false;
-  for (const std::string &line : LinesOf(content)) {
+  for (const std::string &line : SplitFileLines(content)) {
     std::string name, k, v;
     if (SectionOf(line, name)) {
       inSection = SameName(name, section);
@@ -79,7 +67,7 @@ void ProfileFile::Write(const std::string &section, const std::string &key,
                         const std::string &value) {
   std::string content;
   files_.ReadFile(path_, content);
-  std::vector<std::string> lines = LinesOf(content);
+  std::vector<std::string> lines = SplitFileLines(content);
   const std::string entry = key + "=" + value;
 
   bool inSection = false, done = false;

@@ -6,11 +6,7 @@
 
 namespace qrbatch {
 
-// Lines end in LF or CR LF. No empty last line after a final line end; empty
-// lines in between are kept (each becomes the file ".jpg", as in the window).
-std::vector<std::string> SplitInputLines(const std::string &bytes);
-
-// The same lines from a descriptor, one at a time, without waiting for the
+// The lines SplitFileLines (line_splitter.h) finds, from a descriptor, one at a time, without waiting for the
 // end of the input. A stop request (stop_request.h) ends a wait for input.
 class LineReader {
  public:

@@ -52,5 +52,15 @@ TEST(SplitLines, LeadByteAtTheEndIsKept) {
   EXPECT_EQ(SplitLines("a\r\n\xB0"), (Lines{"a", "\xB0"}));
 }
 
+TEST(SplitFileLines, LfAndCrLfLineEnds) {
+  EXPECT_EQ(SplitFileLines(""), Lines{});
+  EXPECT_EQ(SplitFileLines("a\nb\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitFileLines("a\r\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitFileLines("a\n\nb\r\n\r\n"), (Lines{"a", "", "b", ""}));
+  EXPECT_EQ(SplitFileLines("\n"), Lines{""});
+  EXPECT_EQ(SplitFileLines("a\rb\n"), Lines{"a\rb"});
+  EXPECT_EQ(SplitFileLines(" x \n"), Lines{" x "});
+}
+
 }  // namespace
 }  // namespace qrapp

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input_lines.h"
+#include "line_splitter.h"
 
 namespace qrbatch {
 namespace {
@@ -20,7 +21,7 @@ std::vector<std::string> ReadAllLines(int descriptor) {
   return lines;
 }
 
-TEST(QrbatchInput, ReadsTheLinesSplitInputLinesFinds) {
+TEST(QrbatchInput, ReadsTheLinesSplitFileLinesFinds) {
   const std::string longLine(200000, 'x');  // spans several reads
   const std::string input = "a\r\nb\n\n" + longLine + "\r\n\rc\r\nlast";
   char name[] = "/tmp/qrbatch_input_XXXXXX";
@@ -32,8 +33,8 @@ TEST(QrbatchInput, ReadsTheLinesSplitInputLinesFinds) {
   ASSERT_TRUE(CountLines(file, count));
   EXPECT_EQ(count, 6);
   EXPECT_EQ(lseek(file, 0, SEEK_CUR), 0) << "counting leaves the input where it was";
-  EXPECT_EQ(ReadAllLines(file), SplitInputLines(input));
-  EXPECT_EQ(SplitInputLines(input).size(), 6u);
+  EXPECT_EQ(ReadAllLines(file), qrapp::SplitFileLines(input));
+  EXPECT_EQ(qrapp::SplitFileLines(input).size(), 6u);
   close(file);
   unlink(name);
 }
@@ -47,7 +48,7 @@ TEST(QrbatchInput, CountsLikeTheSplitterAndRefusesPipes) {
     lseek(fileno(file), 0, SEEK_SET);
     long long count = -1;
     ASSERT_TRUE(CountLines(fileno(file), count));
-    EXPECT_EQ(count, static_cast<long long>(SplitInputLines(input).size())) << input;
+    EXPECT_EQ(count, static_cast<long long>(qrapp::SplitFileLines(input).size())) << input;
     std::fclose(file);
   }
   int ends[2];

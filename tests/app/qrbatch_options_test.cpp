@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "input_lines.h"
 #include "options.h"
 
 namespace qrbatch {
 namespace {
 
 using Args = std::vector<std::string>;
-using Lines = std::vector<std::string>;
 
 Options Parsed(const Args &args) {
   Options options;
@@ -78,16 +76,6 @@ TEST(QrbatchOptions, FormatsNamesAndWorkers) {
   EXPECT_FALSE(ErrorOf({"-o", "d", "--names", "numbers"}).empty());
   EXPECT_FALSE(ErrorOf({"-o", "d", "-j", "0"}).empty());
   EXPECT_FALSE(ErrorOf({"-o", "d", "-j"}).empty());
-}
-
-TEST(QrbatchInput, LfAndCrLfLineEnds) {
-  EXPECT_EQ(SplitInputLines(""), Lines{});
-  EXPECT_EQ(SplitInputLines("a\nb\n"), (Lines{"a", "b"}));
-  EXPECT_EQ(SplitInputLines("a\r\nb"), (Lines{"a", "b"}));
-  EXPECT_EQ(SplitInputLines("a\n\nb\r\n\r\n"), (Lines{"a", "", "b", ""}));
-  EXPECT_EQ(SplitInputLines("\n"), Lines{""});
-  EXPECT_EQ(SplitInputLines("a\rb\n"), Lines{"a\rb"});
-  EXPECT_EQ(SplitInputLines(" x \n"), Lines{" x "});
 }
 
 }  // namespace
