@@ -220,7 +220,16 @@ TEST(Render, MessageThatFitsNoVersionDrawsNothing) {
 
 TEST(Render, WithoutDeviceDrawsNothingAndSurvives) {
   SetUpVersion1(0);
+  qr::engineState.version = 0;
   QRRender(nullptr, 0, 0);
+  // The encoding still ran, as in every producer...
+  EXPECT_EQ(qr::engineState.version, 1);
+  // ...and the engine draws as before on the next device.
+  RecordingDevice device(96, 96);
+  QRRender(&device.target, 0, 0);
+  ASSERT_FALSE(device.fills.empty());
+  EXPECT_EQ(device.fills[0], (Fill{0, 0, 500, 300, 0xFFFFFF}));
+  EXPECT_GT(device.fills.size(), 1u);
 }
 
 TEST(Render, ZeroModuleSizeDrawsOnlyBackgroundAndBorder) {
