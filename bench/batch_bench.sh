@@ -27,6 +27,10 @@
 # Places: /dev/shm (no disk at all) and a fresh ext4 with a journal on a
 # loop device under /tmp (needs root; made, mounted, unmounted and deleted
 # by this script). Other parents may be given instead.
+# Lines: QR_BENCH_KIND picks them: digits (the default above; version 1),
+# gbk (GBK product names with a number, 19 bytes: version 2) or text200
+# (200-byte texts: version 9, in 424 x 424 images so the symbol fits).
+# Only the digits run zint, whose recipe is fixed to 200 x 200.
 # Usage: bench/batch_bench.sh [BUILD_DIR] [LINES] [ROUNDS] [PARENT...]
 #   defaults: BUILD_DIR build, 10000 lines, 7 rounds, /dev/shm and the loop
 #   device.
@@ -69,9 +73,20 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-seq 20210706001 $((20210706001 + count - 1)) > "$work/lines.txt"
+kind=${QR_BENCH_KIND:-digits}
+case $kind in
+  digits) seq 20210706001 $((20210706001 + count - 1)) > "$work/lines.txt" ;;
+  gbk)  # 产品编号 in GBK, then an 11-digit number
+    seq 20210706001 $((20210706001 + count - 1)) | sed 's/^/\xb2\xfa\xc6\xb7\xb1\xe0\xba\xc5/' > "$work/lines.txt" ;;
+  text200)
+    seq 20210706001 $((20210706001 + count - 1)) \
+      | awk '{ s = $0; while (length(s) < 200) s = s "-product-text"; print substr(s, 1, 200) }' > "$work/lines.txt"
+    qrbatch_options+=(--size 424) ;;
+  *) echo "QR_BENCH_KIND is digits, gbk or text200" >&2; exit 2 ;;
+esac
 
-programs=(floor_plain floor_whole qrbatch zint_recipe zint_users)
+programs=(floor_plain floor_whole qrbatch)
+if [ "$kind" = digits ]; then programs+=(zint_recipe zint_users); fi
 if [ "$use_wine" = 1 ]; then programs+=(wine); fi
 
 # A fresh ext4 with its journal (mkfs.ext4's default) on a loop device,
@@ -149,10 +164,10 @@ PYTHON
 # The floors write exactly what qrbatch writes for the first line.
 first=$(head -1 "$work/lines.txt")
 mkdir "$work/one"
-echo "$first" | "$qrbatch" -o "$work/one"
+echo "$first" | "$qrbatch" "${qrbatch_options[@]}" -o "$work/one"
 cp "$work/one/$first.jpg" "$work/template.jpg"
 
-echo "lines: $count, image: $(stat -c %s "$work/template.jpg") bytes, $rounds rounds; qrbatch ${qrbatch_options[*]}"
+echo "lines: $count ($kind), image: $(stat -c %s "$work/template.jpg") bytes, $rounds rounds; qrbatch ${qrbatch_options[*]}"
 for place in "${places[@]}"; do
   out=$(mktemp -d "$place/batch_bench.XXXXXX")
   results=$work/results.$(basename "$out")
@@ -168,7 +183,7 @@ for place in "${places[@]}"; do
     done
     echo "$line us/line"
   done
-  if ! same_picture "$work/template.jpg" "$out/zint_recipe.0/$first.bmp"; then
+  if [ "$kind" = digits ] && ! same_picture "$work/template.jpg" "$out/zint_recipe.0/$first.bmp"; then
     echo "note: zint's recipe image of the first line differs from qrbatch's picture" >&2
   fi
   if [ "$use_wine" = 1 ] && ! cmp -s "$work/template.jpg" "$out/wine.0/$first.jpg"; then
