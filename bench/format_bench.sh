@@ -4,7 +4,7 @@
 #   bmp, png, svg        qrbatch --format ... -j 1, 10,000 lines
 #                        (20210706001 onwards), 200x200 images
 #   bmp-j2               the bitmap batch with two workers
-#   floor-png, floor-svg batch_floor writing one of qrbatch's PNG (SVG) files
+#   floor-png, floor-svg batch_floor whole writing one of qrbatch's PNG (SVG) files
 #                        under each line's name: the same number of files of
 #                        the same size, and nothing else
 #   zint-png, zint-svg   zint --batch with our recipe (mask 4, level L,
@@ -36,8 +36,8 @@ run_bmp() { "$qrbatch" -j 1 --format bmp -o "$1" "$work/lines.txt"; }
 run_png() { "$qrbatch" -j 1 --format png -o "$1" "$work/lines.txt"; }
 run_svg() { "$qrbatch" -j 1 --format svg -o "$1" "$work/lines.txt"; }
 run_bmp-j2() { "$qrbatch" -j 2 --format bmp -o "$1" "$work/lines.txt"; }
-run_floor-png() { "$floor" "$work/lines.txt" "$work/template.png" "$1"; }
-run_floor-svg() { "$floor" "$work/lines.txt" "$work/template.svg" "$1"; }
+run_floor-png() { "$floor" whole "$work/lines.txt" "$work/template.png" "$1"; }
+run_floor-svg() { "$floor" whole "$work/lines.txt" "$work/template.svg" "$1"; }
 zint_batch() {  # zint_batch FOLDER TYPE
   (cd "$1" && zint -b QRCODE --batch --filetype="$2" --mask=4 --secure=1 --scale=4 -i "$work/lines.txt")
 }

@@ -1,6 +1,5 @@
 #include "image_writer.h"
 
-#include "png_image.h"
 #include "svg_image.h"
 #include "system_error.h"
 
@@ -28,7 +27,7 @@ bool ImageWriter::Write(const std::string &content, const std::string &path, std
       return false;
     }
     if (format_ == ImageFormat::kPng) {
-      if (!EncodePng(bitmap_, png_)) {
+      if (!pngEncoder_.Encode(bitmap_, png_)) {
         reason = "the PNG encoder failed";
         return false;
       }

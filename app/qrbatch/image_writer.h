@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "options.h"
+#include "png_image.h"
 #include "symbol_engine.h"
 
 namespace qrbatch {
@@ -25,6 +26,7 @@ class ImageWriter {
   int modulePixels_;
   qr::SymbolEngine engine_;
   qr::BitmapImage bitmap_;
+  PngEncoder pngEncoder_;
   std::vector<uint8_t> png_;
   std::string svg_;
 };

@@ -2,6 +2,8 @@
 // bitmap file.
 #pragma once
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -9,7 +11,26 @@
 
 namespace qrbatch {
 
-// The PNG bytes of `image` into `bytes` (replaced); false when libpng fails.
-bool EncodePng(const qr::BitmapImage &image, std::vector<uint8_t> &bytes);
+// Encodes one image after another, reusing its compressor and buffers, so
+// a file costs little more than compressing its rows.
+class PngEncoder {
+ public:
+  PngEncoder();
+  ~PngEncoder();
+  PngEncoder(const PngEncoder &) = delete;
+  PngEncoder &operator=(const PngEncoder &) = delete;
+
+  // The PNG bytes of `image` into `bytes` (replaced); false when zlib or
+  // libpng fails.
+  bool Encode(const qr::BitmapImage &image, std::vector<uint8_t> &bytes);
+
+ private:
+  bool Compress(const qr::BitmapImage &image);
+
+  z_stream stream_{};
+  bool ready_ = false;
+  std::vector<uint8_t> filtered_;    // the scanlines, each led by its filter type
+  std::vector<uint8_t> compressed_;  // the image data chunk's content
+};
 
 }  // namespace qrbatch
