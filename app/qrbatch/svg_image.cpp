@@ -1,21 +1,47 @@
 #include "svg_image.h"
 
+#include <cstring>
+
 namespace qrbatch {
 
 namespace {
 
-void AppendNumber(std::string &text, long long value) {
-  char digits[24];
-  int count = 0;
-  const bool negative = value < 0;
-  unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                          : static_cast<unsigned long long>(value);
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (negative) text += '-';
-  while (count > 0) text += digits[--count];
+// Writes into a buffer sized beforehand: a run costs a few dozen bytes, and
+// appending them one by one to a string cost more than the file's write.
+class TextWriter {
+ public:
+  explicit TextWriter(char *at) : at_(at) {}
+  char *end() const { return at_; }
+
+  void Put(char c) { *at_++ = c; }
+  void Put(const char *text) {
+    const size_t length = std::strlen(text);
+    std::memcpy(at_, text, length);
+    at_ += length;
+  }
+  void Number(long long value) {
+    char digits[24];
+    int count = 0;
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    do {
+      digits[count++] = static_cast<char>('0' + magnitude % 10);
+      magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) *at_++ = '-';
+    while (count > 0) *at_++ = digits[--count];
+  }
+
+ private:
+  char *at_;
+};
+
+// The longest text a symbol of `side` modules can take: the fixed parts and
+// four 20-digit numbers (with signs) for each run, at most (side + 1) / 2
+// runs a row.
+size_t MostBytes(int side) {
+  const size_t runs = static_cast<size_t>(side) * ((side + 1) / 2);
+  return 256 + 4 * 24 + runs * (5 + 4 * 21);
 }
 
 }  // namespace
@@ -30,20 +56,21 @@ void BuildSvg(const qr::SymbolEngine &engine, int width, int height, int moduleP
   const long long left = (width - extent) / 2;
   const long long top = height - extent - (height - extent) / 2;
 
-  text.clear();
-  text += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
-  AppendNumber(text, width);
-  text += "px\" height=\"";
-  AppendNumber(text, height);
-  text += "px\" viewBox=\"0 0 ";
-  AppendNumber(text, width);
-  text += ' ';
-  AppendNumber(text, height);
-  text += "\" shape-rendering=\"crispEdges\">\n<rect width=\"";
-  AppendNumber(text, width);
-  text += "\" height=\"";
-  AppendNumber(text, height);
-  text += "\" fill=\"#fff\"/>\n<path fill=\"#000\" d=\"";
+  text.resize(MostBytes(side));
+  TextWriter out(&text[0]);
+  out.Put("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"");
+  out.Number(width);
+  out.Put("px\" height=\"");
+  out.Number(height);
+  out.Put("px\" viewBox=\"0 0 ");
+  out.Number(width);
+  out.Put(' ');
+  out.Number(height);
+  out.Put("\" shape-rendering=\"crispEdges\">\n<rect width=\"");
+  out.Number(width);
+  out.Put("\" height=\"");
+  out.Number(height);
+  out.Put("\" fill=\"#fff\"/>\n<path fill=\"#000\" d=\"");
   // Each run of dark modules in a row is one rectangle.
   for (int y = 0; y < side; ++y) {
     int x = 0;
@@ -55,20 +82,21 @@ void BuildSvg(const qr::SymbolEngine &engine, int width, int height, int moduleP
       const int start = x;
       while (x < side && engine.Dark(x, y)) ++x;
       const long long runWidth = (x - start) * module;
-      text += 'M';
-      AppendNumber(text, left + start * module);
-      text += ' ';
-      AppendNumber(text, top + y * module);
-      text += 'h';
-      AppendNumber(text, runWidth);
-      text += 'v';
-      AppendNumber(text, module);
-      text += 'h';
-      AppendNumber(text, -runWidth);
-      text += 'z';
+      out.Put('M');
+      out.Number(left + start * module);
+      out.Put(' ');
+      out.Number(top + y * module);
+      out.Put('h');
+      out.Number(runWidth);
+      out.Put('v');
+      out.Number(module);
+      out.Put('h');
+      out.Number(-runWidth);
+      out.Put('z');
     }
   }
-  text += "\"/>\n</svg>\n";
+  out.Put("\"/>\n</svg>\n");
+  text.resize(static_cast<size_t>(out.end() - text.data()));
 }
 
 }  // namespace qrbatch
