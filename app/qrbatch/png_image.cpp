@@ -17,6 +17,12 @@ constexpr int kLevel = 1;
 constexpr int kWindowBits = 15;
 constexpr int kMemLevel = 2;
 
+// The image data is a zlib stream. Deflate writes it raw and the two-byte
+// header (deflate, 32 KB window, fastest level) and the Adler-32 trailer
+// are added here: zlib's own wrapper sums every byte, while a row that
+// filters to zeros has a checksum known in advance, combined in one step.
+constexpr uint8_t kZlibHeader[2] = {0x78, 0x01};
+
 // PNG's filter types used: None, and Up for a row equal to the one above
 // (it filters to zeros, which deflate turns into a few bytes).
 constexpr uint8_t kFilterNone = 0;
@@ -50,7 +56,7 @@ bool WritePng(png_structp png, png_infop info, const qr::BitmapImage &image,
 }  // namespace
 
 PngEncoder::PngEncoder() {
-  ready_ = deflateInit2(&stream_, kLevel, Z_DEFLATED, kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) == Z_OK;
+  ready_ = deflateInit2(&stream_, kLevel, Z_DEFLATED, -kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) == Z_OK;
 }
 
 PngEncoder::~PngEncoder() {
@@ -62,28 +68,44 @@ bool PngEncoder::Compress(const qr::BitmapImage &image) {
   // the rows are used as they are, top row (the bitmap's last) first.
   const size_t rowBytes = (static_cast<size_t>(image.width) + 7) / 8;
   const size_t height = static_cast<size_t>(image.height);
-  filtered_.resize(height * (1 + rowBytes));
+  const size_t lineBytes = 1 + rowBytes;
+  filtered_.resize(height * lineBytes);
   uint8_t *out = filtered_.data();
   const uint8_t *above = nullptr;
+  uLong checksum = adler32(0, nullptr, 0);
+  uLong zeroLineChecksum = 0;
+  bool zeroLineSummed = false;
   for (size_t y = 0; y < height; ++y) {
     const uint8_t *row = image.rows + (height - 1 - y) * image.stride;
     if (above != nullptr && std::memcmp(row, above, rowBytes) == 0) {
-      *out++ = kFilterUp;
-      std::memset(out, 0, rowBytes);
+      out[0] = kFilterUp;
+      std::memset(out + 1, 0, rowBytes);
+      if (!zeroLineSummed) {
+        zeroLineChecksum = adler32(adler32(0, nullptr, 0), out, static_cast<uInt>(lineBytes));
+        zeroLineSummed = true;
+      }
+      checksum = adler32_combine(checksum, zeroLineChecksum, static_cast<z_off_t>(lineBytes));
     } else {
-      *out++ = kFilterNone;
-      std::memcpy(out, row, rowBytes);
+      out[0] = kFilterNone;
+      std::memcpy(out + 1, row, rowBytes);
+      checksum = adler32(checksum, out, static_cast<uInt>(lineBytes));
     }
-    out += rowBytes;
+    out += lineBytes;
     above = row;
   }
   if (deflateReset(&stream_) != Z_OK) return false;
-  compressed_.resize(deflateBound(&stream_, static_cast<uLong>(filtered_.size())));
+  const size_t bound = deflateBound(&stream_, static_cast<uLong>(filtered_.size()));
+  compressed_.resize(sizeof kZlibHeader + bound + 4);
+  std::memcpy(compressed_.data(), kZlibHeader, sizeof kZlibHeader);
   stream_.next_in = filtered_.data();
   stream_.avail_in = static_cast<uInt>(filtered_.size());
-  stream_.next_out = compressed_.data();
-  stream_.avail_out = static_cast<uInt>(compressed_.size());
-  return deflate(&stream_, Z_FINISH) == Z_STREAM_END;
+  stream_.next_out = compressed_.data() + sizeof kZlibHeader;
+  stream_.avail_out = static_cast<uInt>(bound);
+  if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) return false;
+  uint8_t *trailer = compressed_.data() + sizeof kZlibHeader + stream_.total_out;
+  for (int i = 0; i < 4; ++i) trailer[i] = static_cast<uint8_t>(checksum >> (24 - 8 * i));  // big-endian
+  compressedSize_ = sizeof kZlibHeader + stream_.total_out + 4;
+  return true;
 }
 
 bool PngEncoder::Encode(const qr::BitmapImage &image, std::vector<uint8_t> &bytes) {
@@ -93,7 +115,7 @@ bool PngEncoder::Encode(const qr::BitmapImage &image, std::vector<uint8_t> &byte
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
-  const bool ok = info != nullptr && WritePng(png, info, image, compressed_, stream_.total_out, bytes);
+  const bool ok = info != nullptr && WritePng(png, info, image, compressed_, compressedSize_, bytes);
   png_destroy_write_struct(&png, &info);
   return ok;
 }

@@ -31,6 +31,7 @@ class PngEncoder {
   bool ready_ = false;
   std::vector<uint8_t> filtered_;    // the scanlines, each led by its filter type
   std::vector<uint8_t> compressed_;  // the image data chunk's content
+  size_t compressedSize_ = 0;
 };
 
 }  // namespace qrbatch
