@@ -46,6 +46,8 @@ TEST(SymbolEngine, BitmapEqualsTheExportsFileByteForByte) {
     std::string message;
     int version, level, width, height;
   } cases[] = {{"20210706001", 0, 0, 200, 200},
+               // The same size again: the block is reused without clearing.
+               {"HELLO WORLD", 2, 0, 200, 200},
                {"https://example.com/p?id=42", 0, 1, 300, 250},
                {"\xb2\xe2\xca\xd4\xca\xfd\xbe\xdd", 7, 3, 401, 399},
                {std::string(300, 'x'), 0, 2, 90, 700}};
