@@ -71,7 +71,7 @@ BOOL CALLBACK FindDialogProc(HWND window, LPARAM parameter) {
 }
 
 struct MainSearch {
-  DWORD processId;
+  DWORD processId;  // 0: any process
   HWND found;
 };
 
@@ -81,7 +81,8 @@ BOOL CALLBACK FindMainProc(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &processId);
   wchar_t className[64] = L"";
   GetClassNameW(window, className, 64);
-  if (processId == search->processId && Utf8(className) == qrapp::kMainWindow.className &&
+  if ((search->processId == 0 || processId == search->processId) &&
+      Utf8(className) == qrapp::kMainWindow.className &&
       IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
@@ -191,6 +192,20 @@ bool App::Running() const {
   return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+bool App::Attach() {
+  MainSearch search = {0, nullptr};
+  WaitFor([&] {
+    EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  });
+  if (!Check(search.found != nullptr, "main window appears")) return false;
+  main_ = search.found;
+  GetWindowThreadProcessId(main_, &process_.dwProcessId);
+  process_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE,
+                                  FALSE, process_.dwProcessId);
+  return Check(process_.hProcess != nullptr, "the program's process opens");
+}
+
 int App::WaitExit(DWORD timeoutMs) {
   if (!process_.hProcess) return -1;
   if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
@@ -206,7 +221,7 @@ void App::Kill() {
     WaitForSingleObject(process_.hProcess, 5000);
   }
   CloseHandle(process_.hProcess);
-  CloseHandle(process_.hThread);
+  if (process_.hThread) CloseHandle(process_.hThread);
   process_ = {};
   main_ = nullptr;
 }

@@ -43,6 +43,9 @@ class App {
 
   // Starts exe in its own folder and waits for the main window.
   bool Start(const std::wstring &exe);
+  // Waits for the main window of a batch generator someone else started
+  // (any process) and takes that process as its own.
+  bool Attach();
   bool Running() const;
   // Waits for the process to end; its exit code, or -1 on time-out.
   int WaitExit(DWORD timeoutMs = 20000);
@@ -50,6 +53,7 @@ class App {
 
   HWND Main() const { return main_; }
   DWORD ProcessId() const { return process_.dwProcessId; }
+  HANDLE Process() const { return process_.hProcess; }
   // The control with the layout name, searched through the window tree.
   HWND Control(const char *name) const;
 

@@ -18,7 +18,6 @@
 #include <vector>
 
 #include "app_driver_support.h"
-#include "main_window_layout.h"
 
 using namespace appdriver;
 
@@ -57,98 +56,20 @@ bool SameFile(const std::wstring &a, const std::wstring &b) {
          info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
-struct WindowSearch {
-  DWORD processId;  // 0: any process
-  std::string className;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowProc(HWND window, LPARAM parameter) {
-  auto *search = reinterpret_cast<WindowSearch *>(parameter);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t className[64] = L"";
-  GetClassNameW(window, className, 64);
-  if ((search->processId && processId != search->processId) || Utf8(className) != search->className ||
-      !IsWindowVisible(window))
-    return TRUE;
-  search->found = window;
-  return FALSE;
+// The files of the process's loaded modules named `name`.
+std::vector<std::wstring> ModuleFiles(HANDLE process, const wchar_t *name) {
+  std::vector<std::wstring> files;
+  HMODULE modules[512];
+  DWORD bytes = 0;
+  if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return files;
+  for (DWORD i = 0; i < bytes / sizeof modules[0]; ++i) {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameExW(process, modules[i], &path[0], static_cast<DWORD>(path.size())));
+    const size_t slash = path.find_last_of(L'\\');
+    if (lstrcmpiW(path.c_str() + (slash == std::wstring::npos ? 0 : slash + 1), name) == 0) files.push_back(path);
+  }
+  return files;
 }
-
-// The application, started by the calling script (Wine's CreateProcessW
-// takes no executable path beyond MAX_PATH; its command line does): the
-// one main window of the batch generator.
-class Program {
- public:
-  Program(const Program &) = delete;
-  Program &operator=(const Program &) = delete;
-  Program() {
-    // Visible: its controls exist.
-    WaitFor([&] { return (main_ = Find(qrapp::kMainWindow.className)) != nullptr; });
-    if (!Check(main_ != nullptr, "main window appears")) return;
-    GetWindowThreadProcessId(main_, &processId_);
-    process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE, FALSE,
-                           processId_);
-    Check(process_ != nullptr, "the program's process opens");
-  }
-  ~Program() {
-    if (!process_) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 99);
-    WaitForSingleObject(process_, 5000);
-    CloseHandle(process_);
-  }
-
-  bool Started() const { return process_ != nullptr; }
-  HWND Find(const char *className) const {
-    WindowSearch search = {processId_, className, nullptr};
-    EnumWindows(FindWindowProc, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-  }
-  void Click(const char *name) const {
-    const qrapp::ControlLayout *layout = qrapp::FindControlLayout(name);
-    const qrapp::ControlLayout *parent = layout && layout->parent ? qrapp::FindControlLayout(layout->parent) : nullptr;
-    HWND window = parent ? GetDlgItem(GetDlgItem(main_, parent->id), layout->id) : nullptr;
-    if (!window || !PostMessageW(window, BM_CLICK, 0, 0)) Fail(std::string("cannot click ") + name);
-  }
-  // The text of a message box, which is then answered with OK.
-  std::wstring Answer(HWND box) const {
-    HWND text = GetDlgItem(box, 0xFFFF);
-    const std::wstring message = text ? WindowText(text) : L"";
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    return message;
-  }
-  // The files of the loaded modules named `name`.
-  std::vector<std::wstring> ModuleFiles(const wchar_t *name) const {
-    std::vector<std::wstring> files;
-    HMODULE modules[512];
-    DWORD bytes = 0;
-    if (!EnumProcessModules(process_, modules, sizeof modules, &bytes)) return files;
-    for (DWORD i = 0; i < bytes / sizeof modules[0]; ++i) {
-      std::wstring path(32768, L'\0');
-      path.resize(GetModuleFileNameExW(process_, modules[i], &path[0], static_cast<DWORD>(path.size())));
-      const size_t slash = path.find_last_of(L'\\');
-      if (lstrcmpiW(path.c_str() + (slash == std::wstring::npos ? 0 : slash + 1), name) == 0)
-        files.push_back(path);
-    }
-    return files;
-  }
-  int WaitExit() const {
-    DWORD code = 0;
-    if (WaitForSingleObject(process_, 20000) != WAIT_OBJECT_0) return -1;
-    GetExitCodeProcess(process_, &code);
-    return static_cast<int>(code);
-  }
-  void Close() const {
-    PostMessageW(main_, WM_CLOSE, 0, 0);
-    CheckEqual(WaitExit(), 0, "the program ends normally");
-  }
-
- private:
-  HWND main_ = nullptr;
-  DWORD processId_ = 0;
-  HANDLE process_ = nullptr;
-};
 
 // Strays would land at the root of the program's current drive.
 bool AtTheRoots(const std::wstring &name) {
@@ -158,8 +79,8 @@ bool AtTheRoots(const std::wstring &name) {
 void Loads(const std::wstring &exe) {
   const std::wstring folder = FolderOf(exe);
   Describe(folder);
-  Program app;
-  if (!app.Started()) return;
+  App app;
+  if (!app.Attach()) return;
   const std::wstring engine = folder + L"\\QRCodeWin32.dll";
   const std::wstring preview = folder + L"\\a.jpg";
   Check(WaitFor([&] { return FileExists(Long(engine)); }, 10000), "the engine is deployed beside the program");
@@ -171,31 +92,34 @@ void Loads(const std::wstring &exe) {
 
   app.Click("按钮3");
   HWND box = nullptr;
-  WaitFor([&] { return FileExists(Long(preview)) || (box = app.Find("#32770")) != nullptr; });
+  WaitFor([&] { return FileExists(Long(preview)) || (box = app.FindDialog()) != nullptr; });
   if (box) {
-    Fail("no message box, but got: " + Utf8(app.Answer(box)));
+    std::wstring text;
+    app.AnswerMessageBox(text);
+    Fail("no message box, but got: " + Utf8(text));
     app.WaitExit();
     return;
   }
   Check(WaitFor([&] { return ReadWholeFile(Long(preview)).compare(0, 2, "BM") == 0; }),
         "the engine writes the preview beside the program");
-  const std::vector<std::wstring> loaded = app.ModuleFiles(L"QRCodeWin32.dll");
+  const std::vector<std::wstring> loaded = ModuleFiles(app.Process(), L"QRCodeWin32.dll");
   if (Check(loaded.size() == 1, "one engine is loaded"))
     Check(SameFile(Long(loaded[0]), Long(engine)),
           "the engine is loaded from the program's folder, not from " + Utf8(loaded[0]));
   Check(!AtTheRoots(L"QRCodeWin32.dll"), "no engine at the root of the current drive");
   Check(!AtTheRoots(L"a.jpg"), "no preview at the root of the current drive");
-  app.Close();
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  CheckEqual(app.WaitExit(), 0, "the program ends normally");
 }
 
 void Refuses(const std::wstring &exe) {
   Describe(FolderOf(exe));
-  Program app;
-  if (!app.Started()) return;
+  App app;
+  if (!app.Attach()) return;
   app.Click("按钮3");
-  HWND box = nullptr;
-  if (Check(WaitFor([&] { return (box = app.Find("#32770")) != nullptr; }), "fatal message shown"))
-    CheckEqual(app.Answer(box), L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”", "fatal message text");
+  std::wstring text;
+  if (Check(app.AnswerMessageBox(text), "fatal message shown"))
+    CheckEqual(text, L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”", "fatal message text");
   const int code = app.WaitExit();
   Check(code != 0 && code != -1, "the program ends after the fatal message, exit code " + std::to_string(code));
 }
