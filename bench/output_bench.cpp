@@ -26,6 +26,7 @@
 #include "QRCodeWin32.h"
 #include "encode_symbol.h"
 #include "engine_state.h"
+#include "opaque_target.h"
 #include "palette_raster.h"
 #include "symbol_drawing.h"
 #include "symbol_engine.h"
@@ -159,20 +160,6 @@ struct Version1Symbol {
   }
 };
 
-// Hides the raster's type: the drawing fills one rectangle per module.
-class OpaqueTarget : public qr::DrawTarget {
- public:
-  explicit OpaqueTarget(qr::PaletteRaster &raster) : raster_(raster) {}
-  void FillRect(int left, int top, int right, int bottom, uint32_t colour) override {
-    raster_.FillRect(left, top, right, bottom, colour);
-  }
-  void MoveTo(int x, int y) override { raster_.MoveTo(x, y); }
-  void LineTo(int x, int y) override { raster_.LineTo(x, y); }
-
- private:
-  qr::PaletteRaster &raster_;
-};
-
 void Version1Drawing(benchmark::State &state) {
   Version1Symbol symbol;
   if (!symbol.encoded) state.SkipWithError("encoding failed");
@@ -191,7 +178,7 @@ void Version1DrawingByFills(benchmark::State &state) {
   if (!symbol.encoded) state.SkipWithError("encoding failed");
   qr::PaletteRaster raster;
   raster.Allocate(200, 200, 1);
-  OpaqueTarget target(raster);
+  qrtest::OpaqueTarget target(raster);
   for (auto _ : state) {
     qr::DrawSymbol(target, symbol.matrix, symbol.state, 0, 0);
     benchmark::DoNotOptimize(raster.pixelRows());

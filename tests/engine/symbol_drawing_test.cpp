@@ -9,6 +9,7 @@
 
 #include "engine_api.h"
 #include "engine_state.h"
+#include "opaque_target.h"
 #include "palette_raster.h"
 #include "symbol_drawing.h"
 
@@ -310,21 +311,6 @@ TEST(ActualSize, ZeroWhenTheMessageFitsNoVersionOrModulesAreZero) {
   QRGetActualSize(-1, nullptr, nullptr, nullptr);  // no outputs: nothing written
 }
 
-// Hands every call on to a raster, hiding what it is: the drawing then
-// paints it one fill per module, as on any other target.
-class OpaqueTarget : public qr::DrawTarget {
- public:
-  explicit OpaqueTarget(qr::PaletteRaster &raster) : raster_(raster) {}
-  void FillRect(int left, int top, int right, int bottom, uint32_t colour) override {
-    raster_.FillRect(left, top, right, bottom, colour);
-  }
-  void MoveTo(int x, int y) override { raster_.MoveTo(x, y); }
-  void LineTo(int x, int y) override { raster_.LineTo(x, y); }
-
- private:
-  qr::PaletteRaster &raster_;
-};
-
 TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
   std::mt19937 random(2021);
   auto pick = [&random](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
@@ -355,7 +341,7 @@ TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
     ASSERT_TRUE(byRows.Allocate(state.imageWidth, state.imageHeight, bits));
     ASSERT_TRUE(byFills.Allocate(state.imageWidth, state.imageHeight, bits));
     qr::DrawSymbol(byRows, matrix, state, x0, y0);
-    OpaqueTarget opaque(byFills);
+    qrtest::OpaqueTarget opaque(byFills);
     qr::DrawSymbol(opaque, matrix, state, x0, y0);
     ASSERT_EQ(std::vector<uint8_t>(byRows.pixelRows(), byRows.pixelRows() + byRows.pixelBytes()),
               std::vector<uint8_t>(byFills.pixelRows(), byFills.pixelRows() + byFills.pixelBytes()));
