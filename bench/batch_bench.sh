@@ -6,7 +6,7 @@
 #   floor_whole  batch_floor whole: the same with qrbatch's guarantee that a
 #                file appears whole or not at all (open a temporary file,
 #                write, close, rename: the calls qrbatch makes);
-#   qrbatch      qrbatch -o DIR FILE (one worker: -j 1 where it has -j);
+#   qrbatch      qrbatch -j 1 -o DIR FILE (one worker);
 #   zint_recipe  zint --batch with our recipe: mask 4 (--mask=4), level L
 #                (--secure=1), 8-pixel modules (--scale=4), no quiet zone,
 #                2 modules of white space around: the same 200 x 200 1-bit
@@ -43,6 +43,7 @@
 # is why no place of the defaults is on it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+source "$here/bench/paired_rounds.sh"
 build=$(cd "${1:-$here/build}" && pwd)
 count=${2:-10000}
 rounds=${3:-7}
@@ -53,8 +54,7 @@ for program in "$qrbatch" "$floor"; do
   [ -x "$program" ] || { echo "missing $program: cmake --build $build --target qrbatch batch_floor" >&2; exit 2; }
 done
 command -v zint >/dev/null || { echo "zint is not installed" >&2; exit 2; }
-qrbatch_options=()
-if "$qrbatch" --help 2>&1 | grep -q -- '-j'; then qrbatch_options=(-j 1); fi
+qrbatch_options=(-j 1)
 
 exe=${QRBATCH_EXE:-$build/windows/app/qrbatch/qrbatch.exe}
 use_wine=0
@@ -134,17 +134,6 @@ run_zint_recipe() {
 run_zint_users() { (cd "$1" && zint -b QRCODE --batch --mirror --filetype=bmp --scale=4 -i "$work/lines.txt"); }
 run_wine() { wine "$exe" "${qrbatch_options[@]}" -o "$(windows_path "$1")" "$(windows_path "$work/lines.txt")"; }
 
-# Nanoseconds one command takes, into a new empty folder.
-time_one() {  # time_one PROGRAM FOLDER
-  local start end
-  mkdir "$2"
-  sync
-  start=$(date +%s%N)
-  "run_$1" "$2" >/dev/null 2>&1 || { echo "failed: $1 into $2" >&2; exit 1; }
-  end=$(date +%s%N)
-  echo $((end - start))
-}
-
 # True when two 1-bit bitmap files show the same picture (zint's colour
 # table lists white first, ours black).
 same_picture() {
@@ -173,47 +162,19 @@ for place in "${places[@]}"; do
   results=$work/results.$(basename "$out")
   : > "$results"
   echo "== $place ($(df -T "$place" | awk 'NR == 2 { print $2 }'))"
-  for ((round = 0; round < rounds; round++)); do
-    line="round $((round + 1)):"
-    for ((turn = 0; turn < ${#programs[@]}; turn++)); do
-      program=${programs[$(((round + turn) % ${#programs[@]}))]}
-      took=$(time_one "$program" "$out/$program.$round")
-      echo "$round $program $took" >> "$results"
-      line="$line $program $(awk -v t="$took" -v n="$count" 'BEGIN { printf "%.1f", t / n / 1e3 }')"
-    done
-    echo "$line us/line"
-  done
+  run_rounds "$results" "$out" "$rounds" "${programs[@]}"
   if [ "$kind" = digits ] && ! same_picture "$work/template.jpg" "$out/zint_recipe.0/$first.bmp"; then
     echo "note: zint's recipe image of the first line differs from qrbatch's picture" >&2
   fi
   if [ "$use_wine" = 1 ] && ! cmp -s "$work/template.jpg" "$out/wine.0/$first.jpg"; then
     echo "note: qrbatch.exe wrote different bytes for the first line" >&2
   fi
-  awk -v n="$count" '
-    { t[$1, $2] = $3; if ($1 + 1 > r) r = $1 + 1; seen[$2] = 1 }
-    function median(a, k,   i, j, x) {
-      for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (a[j] < a[i]) { x = a[i]; a[i] = a[j]; a[j] = x }
-      return k % 2 ? a[(k + 1) / 2] : (a[k / 2] + a[k / 2 + 1]) / 2
-    }
-    function ratio(label, p, q, goal,   i, a, lo, hi) {
-      if (!(p in seen) || !(q in seen)) return
-      for (i = 0; i < r; i++) { a[i + 1] = t[i, p] / t[i, q]; if (i == 0 || a[i + 1] < lo) lo = a[i + 1]; if (i == 0 || a[i + 1] > hi) hi = a[i + 1] }
-      printf "  %-26s %5.2f  (range %.2f to %.2f)%s\n", label, median(a, r), lo, hi, goal
-    }
-    function perline(p,   i, a) {
-      if (!(p in seen)) return
-      for (i = 0; i < r; i++) a[i + 1] = t[i, p] / n / 1e3
-      printf "  %-12s %7.1f us/line (median)\n", p, median(a, r)
-    }
-    END {
-      perline("floor_plain"); perline("floor_whole"); perline("qrbatch")
-      perline("zint_recipe"); perline("zint_users"); perline("wine")
-      ratio("qrbatch / floor_whole:", "qrbatch", "floor_whole", "  goal <= 1.25")
-      ratio("qrbatch / floor_plain:", "qrbatch", "floor_plain", "")
-      ratio("floor_whole / floor_plain:", "floor_whole", "floor_plain", "")
-      ratio("zint_recipe / qrbatch:", "zint_recipe", "qrbatch", "")
-      ratio("zint_users / qrbatch:", "zint_users", "qrbatch", "")
-      ratio("wine / floor_whole:", "wine", "floor_whole", "")
-    }' "$results"
+  summarize "$results" floor_plain floor_whole qrbatch zint_recipe zint_users wine \
+    "qrbatch / floor_whole:|qrbatch|floor_whole|  goal <= 1.25" \
+    "qrbatch / floor_plain:|qrbatch|floor_plain|" \
+    "floor_whole / floor_plain:|floor_whole|floor_plain|" \
+    "zint_recipe / qrbatch:|zint_recipe|qrbatch|" \
+    "zint_users / qrbatch:|zint_users|qrbatch|" \
+    "wine / floor_whole:|wine|floor_whole|"
   rm -rf "$out"
 done
