@@ -3,11 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "batch_file_name.h"
-#include "batch_names.h"
-#include "image_fit.h"
 #include "line_parts.h"
-#include "symbol_capacity.h"
 
 namespace qrapp {
 
@@ -18,29 +14,22 @@ LineFault FaultOfName(NameFault fault) {
                                             : LineFault::kInvalidName;
 }
 
-// Everything that can be decided before writing, in this order: the name,
-// the content's length, the symbol's size, the names written before. A
-// line claims its name only when the earlier checks let it through.
-LineFault CheckLine(EngineApi &engine, const LineParts &parts, const BatchFileName &name,
-                    const SymbolRecipe &recipe, int lineNumber, BatchNames &names,
-                    LineFailure &failure) {
+}  // namespace
+
+LineFault CheckLine(const BatchFileName &name, const std::string &content, ImageSize image, int lineNumber,
+                    const std::function<int()> &symbolPixels, BatchNames &names, LineFailure &failure) {
   if (name.fault != NameFault::kNone) return FaultOfName(name.fault);
-  if (!FitsLargestSymbol(parts.content, recipe.level)) return LineFault::kTooLong;
-  int symbolWidth = 0, symbolHeight = 0;
-  engine.QRGetActualSize(symbolWidth, symbolHeight);
-  const int symbolPixels = std::max(symbolWidth, symbolHeight);
-  const ImageSize image = EngineImageSize(recipe.width, recipe.height);
-  if (!SymbolFitsImage(symbolPixels, image.width, image.height)) {
-    failure.symbolPixels = symbolPixels;
+  const int pixels = symbolPixels();
+  if (pixels == 0) return LineFault::kTooLong;
+  if (!SymbolFitsImage(pixels, image.width, image.height)) {
+    failure.symbolPixels = pixels;
     failure.width = image.width;
     failure.height = image.height;
     return LineFault::kTooLarge;
   }
-  failure.takenBy = names.Claim(name.path, parts.content, lineNumber);
+  failure.takenBy = names.Claim(name.path, content, lineNumber);
   return failure.takenBy != 0 ? LineFault::kNameTaken : LineFault::kNone;
 }
-
-}  // namespace
 
 BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
                      const std::string &folder, char separator, BatchObserver &observer) {
@@ -54,8 +43,16 @@ BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
     ApplyRecipe(engine, parts.content, recipe);
 
     const BatchFileName name = MakeBatchFileName(folder, parts.name, separator);
+    // The engine measures the symbol with the recipe just sent; 0 when no
+    // symbol holds the content.
+    const auto symbolPixels = [&engine] {
+      int width = 0, height = 0;
+      engine.QRGetActualSize(width, height);
+      return std::max(width, height);
+    };
     LineFailure failure;
-    failure.fault = CheckLine(engine, parts, name, recipe, done, names, failure);
+    failure.fault = CheckLine(name, parts.content, EngineImageSize(recipe.width, recipe.height), done,
+                              symbolPixels, names, failure);
     if (failure.fault == LineFault::kNone && !engine.QRSaveAsBMP(name.path)) {
       failure.fault = LineFault::kNotWritten;
       failure.reason = engine.LastSaveError();

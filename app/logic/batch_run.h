@@ -1,10 +1,14 @@
 // The batch loop shared by the window and the command-line tool.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "batch_file_name.h"
+#include "batch_names.h"
 #include "engine_api.h"
+#include "image_fit.h"
 #include "symbol_recipe.h"
 
 namespace qrapp {
@@ -34,6 +38,16 @@ struct BatchReport {
   int written = 0;
   std::vector<LineFailure> failures;  // every line that produced no file
 };
+
+// The checks of one line that need no file system, in the order both
+// batches apply them: its name, its length, a symbol larger than the image,
+// a name this batch wrote with other content. `symbolPixels` gives the
+// symbol's side in pixels for the content (0 when no symbol holds it); it
+// is asked only for a valid name. A line claims its name in `names` only
+// when the earlier checks let it through. Fills the failure's details and
+// returns its fault (kNone: the line is to be written).
+LineFault CheckLine(const BatchFileName &name, const std::string &content, ImageSize image, int lineNumber,
+                    const std::function<int()> &symbolPixels, BatchNames &names, LineFailure &failure);
 
 class BatchObserver {
  public:

@@ -1,7 +1,6 @@
 #include "line_decision.h"
 
 #include "batch_file_name.h"
-#include "image_fit.h"
 #include "line_parts.h"
 #include "symbol_engine.h"
 
@@ -26,28 +25,17 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::
   failure.lineNumber = lineNumber;
   const qrapp::BatchFileName name = qrapp::MakeBatchFileName(
       options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
-  if (name.fault != qrapp::NameFault::kNone) {
-    failure.fault = name.fault == qrapp::NameFault::kOutsideFolder ? qrapp::LineFault::kOutsideFolder
-                                                                   : qrapp::LineFault::kInvalidName;
-  } else {
+  const auto symbolPixels = [&] {
     qr::SymbolSettings settings;
     settings.requestedVersion = options_.recipe.version;
     settings.level = options_.recipe.level;
     const qr::SymbolSize size = qr::MeasureSymbol(parts.content.data(), parts.content.size(), settings);
     const long long pixels = static_cast<long long>(size.side) * modulePixels_;
-    const int symbolPixels = pixels > 2147483647LL ? 2147483647 : static_cast<int>(pixels);
-    if (size.version == 0) {
-      failure.fault = qrapp::LineFault::kTooLong;
-    } else if (!qrapp::SymbolFitsImage(symbolPixels, options_.recipe.width, options_.recipe.height)) {
-      failure.fault = qrapp::LineFault::kTooLarge;
-      failure.symbolPixels = symbolPixels;
-      failure.width = options_.recipe.width;
-      failure.height = options_.recipe.height;
-    } else if (const int holder = names_.Claim(name.path, parts.content, lineNumber)) {
-      failure.fault = qrapp::LineFault::kNameTaken;
-      failure.takenBy = holder;
-    }
-  }
+    return pixels > 2147483647LL ? 2147483647 : static_cast<int>(pixels);
+  };
+  failure.fault = qrapp::CheckLine(name, parts.content,
+                                   qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
+                                   lineNumber, symbolPixels, names_, failure);
   if (failure.fault != qrapp::LineFault::kNone) {
     failure.line = std::move(line);
     return false;

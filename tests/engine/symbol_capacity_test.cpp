@@ -1,13 +1,17 @@
 // The capacity rule against the engine itself: a message fits exactly when
 // the engine can encode it.
-#include "symbol_capacity.h"
-
 #include <gtest/gtest.h>
 
-#include "QRCodeWin32.h"
+#include <string>
 
-namespace qrapp {
+#include "QRCodeWin32.h"
+#include "symbol_engine.h"
+
 namespace {
+
+bool FitsLargestSymbol(const std::string &message, int level) {
+  return qr::FitsLargestSymbol(message.data(), message.size(), level);
+}
 
 bool EngineEncodes(const std::string &message, int level) {
   QRSetMessage(message.c_str());
@@ -47,4 +51,3 @@ TEST(SymbolCapacity, ModeOfTheWholeMessage) {
 }
 
 }  // namespace
-}  // namespace qrapp
