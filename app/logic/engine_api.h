@@ -1,6 +1,6 @@
-// The engine exports the application calls. One implementation calls
-// the linked library (linked_engine.h); the Windows program binds the DLL's
-// exports by name at first use; tests record the calls.
+// The engine exports the application calls. The Windows program binds the
+// DLL's exports by name at first use; tests record the calls. (qrbatch
+// uses the engine's own entry, symbol_engine.h, instead.)
 #pragma once
 
 #include <string>
