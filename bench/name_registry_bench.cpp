@@ -88,7 +88,8 @@ int main(int argc, char **argv) {
   std::vector<int> counts;
   for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
   if (counts.empty()) counts = {10000, 200000, 1000000};
-  std::printf("%10s %14s %11s %17s %9s\n", "names", "peak heap", "bytes/name", "worst bytes/name", "ns/claim");
+  std::printf("%10s %14s %11s %17s %9s\n", "names", "peak heap", "bytes/name", "worst bytes/name",
+              "ns/claim");
   for (int count : counts) {
     if (count <= 0) continue;
     Measure(count);  // warm the allocator and the caches
