@@ -47,6 +47,12 @@ uint64_t Fingerprint(const std::string &bytes) {
 
 std::string BatchNames::FoldedPath(const std::string &path) {
   std::string folded;
+  FoldPath(path, folded);
+  return folded;
+}
+
+void BatchNames::FoldPath(const std::string &path, std::string &folded) {
+  folded.clear();
   folded.reserve(path.size());
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
@@ -66,13 +72,15 @@ std::string BatchNames::FoldedPath(const std::string &path) {
     }
   }
   EndComponent(folded, start);
-  return folded;
 }
 
 BatchNames::BatchNames() = default;
 BatchNames::~BatchNames() = default;
 
-uint64_t BatchNames::NameKey(const std::string &path) { return Fingerprint(FoldedPath(path)); }
+uint64_t BatchNames::NameKey(const std::string &path) {
+  FoldPath(path, folded_);
+  return Fingerprint(folded_);
+}
 
 int BatchNames::Claim(const std::string &path, const std::string &content, int lineNumber) {
   return Claim(NameKey(path), content, lineNumber);

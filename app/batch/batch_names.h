@@ -41,8 +41,9 @@ class BatchNames {
   int Claim(uint64_t nameKey, const std::string &content, int lineNumber);
 
   // The key of the file `path` names: equal for every spelling Windows
-  // takes for one file, never 0, and well mixed in every bit.
-  static uint64_t NameKey(const std::string &path);
+  // takes for one file, never 0, and well mixed in every bit. Folds into
+  // a buffer of the registry's, so a line costs no allocation.
+  uint64_t NameKey(const std::string &path);
 
   // The form two paths share exactly when Windows takes them for one file.
   static std::string FoldedPath(const std::string &path);
@@ -60,10 +61,12 @@ class BatchNames {
   };
   static constexpr int kSegmentBits = 8;
 
+  static void FoldPath(const std::string &path, std::string &folded);
   static Slot &SlotOf(const Segment &segment, uint64_t name);
   static void Grow(Segment &segment);
 
   std::unique_ptr<Segment[]> segments_;  // 1 << kSegmentBits, made at the first claim
+  std::string folded_;                   // NameKey's buffer
 };
 
 }  // namespace qrapp

@@ -22,7 +22,7 @@ LineFault CheckLine(const BatchFileName &name, const std::string &content, Image
     failure.height = image.height;
     return LineFault::kTooLarge;
   }
-  const uint64_t key = BatchNames::NameKey(name.path);
+  const uint64_t key = names.NameKey(name.path);
   if (nameKey) *nameKey = key;
   failure.takenBy = names.Claim(key, content, lineNumber);
   return failure.takenBy != 0 ? LineFault::kNameTaken : LineFault::kNone;

@@ -20,7 +20,7 @@ struct LineJob {
   std::string line;  // as read, for the report
   std::string path;
   std::string content;
-  uint64_t nameKey = 0;   // BatchNames::NameKey(path): equal for every spelling of the file
+  uint64_t nameKey = 0;   // BatchNames::NameKey of the path: equal for every spelling of the file
   qr::SymbolSize symbol;  // the version and side the content was measured at
 };
 

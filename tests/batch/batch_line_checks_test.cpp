@@ -100,7 +100,7 @@ TEST(CheckLine, ChecksInOrderAndClaimsOnlyALineThatPasses) {
   // Neither claimed the name: line 4 gets it, and its key is every spelling's.
   uint64_t key = 0;
   EXPECT_EQ(CheckLine(name, "z", image, 4, pixels(168), names, failure, &key), LineFault::kNone);
-  EXPECT_EQ(key, BatchNames::NameKey("d:/OUT/A.JPG"));
+  EXPECT_EQ(key, names.NameKey("d:/OUT/A.JPG"));
   EXPECT_EQ(CheckLine(MakeBatchFileName("D:\\out", "A"), "w", image, 5, pixels(168), names, failure),
             LineFault::kNameTaken);
   EXPECT_EQ(failure.takenBy, 4);
