@@ -26,7 +26,8 @@ namespace qrbatch {
 
 namespace {
 
-// The encoding the lines are shown in on standard error: the console's.
+// The console's encoding, for the lines the report shows on standard error:
+// the one place qrbatch chooses it.
 #ifdef _WIN32
 constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kGbk;
 #else
