@@ -22,8 +22,8 @@ class WindowBatchObserver : public BatchObserver {
  public:
   WindowBatchObserver(MainWindowView &view, FileSystem &files) : view_(view), files_(files) {}
 
-  SymbolRecipe RecipeForLine() override {
-    SymbolRecipe recipe;
+  BatchRecipe RecipeForLine() override {
+    BatchRecipe recipe;
     recipe.version = view_.SelectedIndex(control::kVersionList);
     recipe.level = view_.SelectedIndex(control::kLevelList);
     recipe.width = IntegerOfText(view_.Text(control::kBatchWidth));
@@ -72,7 +72,8 @@ void MainWindowLogic::ReportFailures(const BatchReport &report) {
     const LineFailure &failure = report.failures[i];
     message += "\r\n" + ToGbk(text::kLineNumberHead) + std::to_string(failure.lineNumber) +
                ToGbk(text::kLineNumberTail) + " \"" +
-               DisplayLine(failure.line, ReportEncoding::kGbk) + "\": " + FailureText(failure);
+               DisplayLine(failure.line, ReportEncoding::kGbk) + "\": " +
+               FailureText(failure, kWindowFailureTexts, ToGbk);
   }
   if (report.failures.size() > kListedFailures) message += "\r\n" + ToGbk(text::kMoreFailedLines);
   view_.ShowMessage(ToGbk(text::kMessageCaption), message);

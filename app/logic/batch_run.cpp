@@ -4,32 +4,9 @@
 #include <utility>
 
 #include "line_parts.h"
+#include "symbol_recipe.h"
 
 namespace qrapp {
-
-namespace {
-
-LineFault FaultOfName(NameFault fault) {
-  return fault == NameFault::kOutsideFolder ? LineFault::kOutsideFolder
-                                            : LineFault::kInvalidName;
-}
-
-}  // namespace
-
-LineFault CheckLine(const BatchFileName &name, const std::string &content, ImageSize image, int lineNumber,
-                    const std::function<int()> &symbolPixels, BatchNames &names, LineFailure &failure) {
-  if (name.fault != NameFault::kNone) return FaultOfName(name.fault);
-  const int pixels = symbolPixels();
-  if (pixels == 0) return LineFault::kTooLong;
-  if (!SymbolFitsImage(pixels, image.width, image.height)) {
-    failure.symbolPixels = pixels;
-    failure.width = image.width;
-    failure.height = image.height;
-    return LineFault::kTooLarge;
-  }
-  failure.takenBy = names.Claim(name.path, content, lineNumber);
-  return failure.takenBy != 0 ? LineFault::kNameTaken : LineFault::kNone;
-}
 
 BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
                      const std::string &folder, char separator, BatchObserver &observer) {
@@ -39,7 +16,7 @@ BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
   for (int done = 1; done <= report.total; ++done) {
     const std::string &line = lines[done - 1];
     const LineParts parts = SplitNameAndContent(line);
-    const SymbolRecipe recipe = observer.RecipeForLine();
+    const BatchRecipe recipe = observer.RecipeForLine();
     ApplyRecipe(engine, parts.content, recipe);
 
     const BatchFileName name = MakeBatchFileName(folder, parts.name, separator);

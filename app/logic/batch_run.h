@@ -1,59 +1,22 @@
-// The batch loop shared by the window and the command-line tool.
+// The window's batch loop over the engine's exports (the line checks it
+// shares with qrbatch are in line_check.h).
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "batch_file_name.h"
-#include "batch_names.h"
+#include "batch_recipe.h"
 #include "engine_api.h"
-#include "image_fit.h"
-#include "symbol_recipe.h"
+#include "line_check.h"
 
 namespace qrapp {
-
-enum class LineFault {
-  kNone,
-  kTooLong,        // the content does not fit version 40 at the level
-  kOutsideFolder,  // the name leads outside the destination folder
-  kInvalidName,    // the name is no valid Windows file name
-  kTooLarge,       // the symbol is wider or taller than the image
-  kNameTaken,      // an earlier line of the batch wrote this name with other content
-  kNotWritten,     // the file could not be written
-};
-
-struct LineFailure {
-  int lineNumber = 0;         // 1-based
-  std::string line;           // the whole line, GBK, as split
-  LineFault fault = LineFault::kNone;
-  int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
-  int width = 0, height = 0;  // kTooLarge: the image size
-  int takenBy = 0;            // kNameTaken: the line that holds the name
-  std::string reason;         // kNotWritten: the system's reason text, may be empty
-};
-
-struct BatchReport {
-  int total = 0;
-  int written = 0;
-  std::vector<LineFailure> failures;  // every line that produced no file
-};
-
-// The checks of one line that need no file system, in the order both
-// batches apply them: its name, its length, a symbol larger than the image,
-// a name this batch wrote with other content. `symbolPixels` gives the
-// symbol's side in pixels for the content (0 when no symbol holds it); it
-// is asked only for a valid name. A line claims its name in `names` only
-// when the earlier checks let it through. Fills the failure's details and
-// returns its fault (kNone: the line is to be written).
-LineFault CheckLine(const BatchFileName &name, const std::string &content, ImageSize image, int lineNumber,
-                    const std::function<int()> &symbolPixels, BatchNames &names, LineFailure &failure);
 
 class BatchObserver {
  public:
   virtual ~BatchObserver() = default;
   // Settings for the next line, read anew for every line.
-  virtual SymbolRecipe RecipeForLine() = 0;
+  virtual BatchRecipe RecipeForLine() = 0;
   // After each line; `path` is empty when the name was refused, and names
   // a file this line wrote only when `fileWritten`.
   virtual void LineFinished(int done, int total, int written, const std::string &path,

@@ -26,7 +26,8 @@ void MainWindowLogic::OnGenerateClicked() {
   if (symbolWidth > 0 && !SymbolFitsImage(symbolWidth, image.width, image.height)) {
     view_.SetPicture(control::kPreview, std::string());
     view_.ShowMessage(ToGbk(text::kMessageCaption),
-                      TooLargeText(symbolWidth, image.width, image.height));
+                      TooLargeText(symbolWidth, image.width, image.height, kWindowFailureTexts,
+                                   ToGbk));
     return;
   }
   const std::string preview = paths_.PreviewFile();

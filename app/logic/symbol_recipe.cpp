@@ -2,23 +2,16 @@
 
 namespace qrapp {
 
-namespace {
-constexpr int kMaskPattern4 = 5;       // fixed mask, no search
-constexpr double kModuleSizeCm = 0.2;
-constexpr int kUpright = 1;
-constexpr int kNoFrame = 0;
-}  // namespace
-
-void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version,
-                         int level) {
+void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version, int level) {
+  using Recipe = BatchRecipe;
   engine.QRSetMessage(message);
-  engine.QRSetBackColor(255, 255, 255);
-  engine.QRSetBarColor(0, 0, 0);
-  engine.QRConfigure(version, level, kMaskPattern4);
-  engine.QRAppearance(kModuleSizeCm, kUpright, kNoFrame);
+  engine.QRSetBackColor(Recipe::kBackColor.red, Recipe::kBackColor.green, Recipe::kBackColor.blue);
+  engine.QRSetBarColor(Recipe::kBarColor.red, Recipe::kBarColor.green, Recipe::kBarColor.blue);
+  engine.QRConfigure(version, level, Recipe::kMaskSetting);
+  engine.QRAppearance(Recipe::kModuleSizeCm, Recipe::kOrientation, Recipe::kFrameStyle);
 }
 
-void ApplyRecipe(EngineApi &engine, const std::string &message, const SymbolRecipe &recipe) {
+void ApplyRecipe(EngineApi &engine, const std::string &message, const BatchRecipe &recipe) {
   ApplySymbolSettings(engine, message, recipe.version, recipe.level);
   engine.QRSetSize(recipe.width, recipe.height);
 }

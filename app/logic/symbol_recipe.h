@@ -1,25 +1,19 @@
-// The engine settings sent before every image.
+// The batch recipe sent to the engine's exports before every image.
 #pragma once
 
 #include <string>
 
+#include "batch_recipe.h"
 #include "engine_api.h"
 
 namespace qrapp {
 
-struct SymbolRecipe {
-  int version = 0;  // 0 automatic, 1..40
-  int level = 0;    // 0..3 = L, M, Q, H
-  int width = 200;
-  int height = 200;
-};
-
-// QRSetMessage, white back, black bars, QRConfigure(version, level, mask 5),
-// QRAppearance(0.2, 1, 0) - in this order, and no size.
-void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version,
-                         int level);
+// QRSetMessage, the recipe's back and bar colours, QRConfigure(version,
+// level, the recipe's mask), QRAppearance(module size, orientation, frame)
+// - in this order, and no size.
+void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version, int level);
 
 // ApplySymbolSettings, then QRSetSize(width, height).
-void ApplyRecipe(EngineApi &engine, const std::string &message, const SymbolRecipe &recipe);
+void ApplyRecipe(EngineApi &engine, const std::string &message, const BatchRecipe &recipe);
 
 }  // namespace qrapp

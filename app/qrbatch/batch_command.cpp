@@ -26,6 +26,14 @@ namespace qrbatch {
 
 namespace {
 
+// The console's encoding, for the lines the report shows on standard error:
+// the one place qrbatch chooses it.
+#ifdef _WIN32
+constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kGbk;
+#else
+constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kUtf8;
+#endif
+
 int OpenInput(const std::string &path) {
 #ifdef _WIN32
   return _open(path.c_str(), _O_RDONLY | _O_BINARY);
@@ -44,9 +52,9 @@ void CloseInput(int descriptor) {
 
 // Reads, decides and hands on every line; returns the exit status.
 int RunLines(const Options &options, int input, long long lineCount, std::FILE *err) {
-  const int modulePixels = qr::BitmapModulePixels(0.2);
+  const int modulePixels = qr::BitmapModulePixels(qrapp::BatchRecipe::kModuleSizeCm);
   const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
-  OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount);
+  OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
   LineWorkers workers(workerCount, options, modulePixels, report);
   if (!workers.Start()) {
     std::fprintf(err, "qrbatch: cannot start %d workers\n", workerCount);

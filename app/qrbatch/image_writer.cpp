@@ -5,7 +5,7 @@
 
 namespace qrbatch {
 
-ImageWriter::ImageWriter(const qrapp::SymbolRecipe &recipe, ImageFormat format, int modulePixels)
+ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels)
     : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {
   settings_.requestedVersion = recipe.version;
   settings_.level = recipe.level;

@@ -14,7 +14,7 @@ namespace qrbatch {
 
 class ImageWriter {
  public:
-  ImageWriter(const qrapp::SymbolRecipe &recipe, ImageFormat format, int modulePixels);
+  ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels);
 
   // False with the system's reason when no file was written.
   bool Write(const std::string &content, const std::string &path, std::string &reason);

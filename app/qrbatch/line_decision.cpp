@@ -2,7 +2,6 @@
 
 #include "batch_file_name.h"
 #include "line_parts.h"
-#include "symbol_engine.h"
 
 namespace qrbatch {
 
@@ -25,17 +24,20 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::
   failure.lineNumber = lineNumber;
   const qrapp::BatchFileName name = qrapp::MakeBatchFileName(
       options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
+  qr::SymbolSize symbol;
   const auto symbolPixels = [&] {
     qr::SymbolSettings settings;
     settings.requestedVersion = options_.recipe.version;
     settings.level = options_.recipe.level;
-    const qr::SymbolSize size = qr::MeasureSymbol(parts.content.data(), parts.content.size(), settings);
-    const long long pixels = static_cast<long long>(size.side) * modulePixels_;
+    settings.maskSetting = qrapp::BatchRecipe::kMaskSetting;
+    symbol = qr::MeasureSymbol(parts.content.data(), parts.content.size(), settings);
+    const long long pixels = static_cast<long long>(symbol.side) * modulePixels_;
     return pixels > 2147483647LL ? 2147483647 : static_cast<int>(pixels);
   };
+  uint64_t nameKey = 0;
   failure.fault = qrapp::CheckLine(name, parts.content,
                                    qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
-                                   lineNumber, symbolPixels, names_, failure);
+                                   lineNumber, symbolPixels, names_, failure, &nameKey);
   if (failure.fault != qrapp::LineFault::kNone) {
     failure.line = std::move(line);
     return false;
@@ -43,6 +45,8 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::
   job.lineNumber = lineNumber;
   job.path = name.path;
   job.content = std::move(parts.content);
+  job.nameKey = nameKey;
+  job.symbol = symbol;
   job.line = std::move(line);
   return true;
 }

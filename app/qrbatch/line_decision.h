@@ -3,20 +3,25 @@
 // batch's claim on the name.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "batch_names.h"
-#include "batch_run.h"
+#include "line_check.h"
 #include "options.h"
+#include "symbol_engine.h"
 
 namespace qrbatch {
 
 // A line that passed every check: a worker writes `content` as `path`.
+// It carries what the checks learned, so no worker works it out again.
 struct LineJob {
   int lineNumber = 0;
   std::string line;  // as read, for the report
   std::string path;
   std::string content;
+  uint64_t nameKey = 0;   // BatchNames::NameKey of the path: equal for every spelling of the file
+  qr::SymbolSize symbol;  // the version and side the content was measured at
 };
 
 class LineDecider {

@@ -1,22 +1,9 @@
 #include "line_workers.h"
 
-#include <cstdint>
-
-#include "batch_names.h"
-
 namespace qrbatch {
 
 namespace {
-
 constexpr size_t kQueueLength = 256;
-
-// Equal for every spelling of one file name, as Windows compares them.
-uint64_t FileHash(const std::string &path) {
-  uint64_t hash = 14695981039346656037ULL;
-  for (char c : qrapp::BatchNames::FoldedPath(path)) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-  return hash;
-}
-
 }  // namespace
 
 LineWorkers::LineWorkers(int count, const Options &options, int modulePixels, OrderedReport &report)
@@ -51,7 +38,8 @@ void LineWorkers::Write(Worker &worker, const LineJob &job) {
 }
 
 void LineWorkers::Submit(LineJob job) {
-  Worker &worker = *workers_[FileHash(job.path) % workers_.size()];
+  // Every spelling of one file has one key, so one worker writes it.
+  Worker &worker = *workers_[job.nameKey % workers_.size()];
   if (!threaded_) {
     Write(worker, job);
     return;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "symbol_recipe.h"
+#include "batch_recipe.h"
 
 namespace qrbatch {
 
@@ -18,7 +18,7 @@ enum class FileNames { kLine, kNumber };
 struct Options {
   std::string outputFolder;
   std::string inputFile;  // empty or "-": standard input
-  qrapp::SymbolRecipe recipe;
+  qrapp::BatchRecipe recipe;
   ImageFormat format = ImageFormat::kWindowJpg;
   FileNames names = FileNames::kLine;
   int jobs = 0;  // workers; 0: one per online core

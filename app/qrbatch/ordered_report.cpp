@@ -3,11 +3,13 @@
 #include <string>
 
 #include "failure_text.h"
+#include "line_display.h"
 
 namespace qrbatch {
 
-OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal)
-    : err_(err), progress_(progress), knownTotal_(knownTotal), slots_(kWindow) {}
+OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal,
+                             qrapp::ReportEncoding encoding)
+    : err_(err), progress_(progress), knownTotal_(knownTotal), encoding_(encoding), slots_(kWindow) {}
 
 void OrderedReport::Begin(int lineNumber) {
   MutexLock lock(mutex_);
@@ -57,7 +59,10 @@ void OrderedReport::Close() {
 void OrderedReport::Print(const qrapp::LineFailure &failure) {
   if (progressShown_) std::fputs("\r\033[K", progress_);
   progressShown_ = false;
-  std::fprintf(err_, "qrbatch: %s\n", FailureText(failure).c_str());
+  // "line N: REASON: LINE", the line shown escaped and cut.
+  const std::string reason = qrapp::FailureText(failure, qrapp::kCommandFailureTexts);
+  std::fprintf(err_, "qrbatch: line %d: %s: %s\n", failure.lineNumber, reason.c_str(),
+               qrapp::DisplayLine(failure.line, encoding_).c_str());
 }
 
 void OrderedReport::ShowProgress(bool last) {

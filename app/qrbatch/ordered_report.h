@@ -10,7 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "batch_run.h"
+#include "line_check.h"
+#include "line_display.h"
 #include "worker_threads.h"
 
 namespace qrbatch {
@@ -20,8 +21,10 @@ class OrderedReport {
   static constexpr int kWindow = 4096;
 
   // `progress`: a terminal to show progress on, or null. `knownTotal`: the
-  // number of lines when known up front, else 0.
-  OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal);
+  // number of lines when known up front, else 0. `encoding`: the console's,
+  // for the lines shown.
+  OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal,
+                qrapp::ReportEncoding encoding);
 
   // Before line `lineNumber` (1, 2, ...) is decided; waits while the window
   // is full.
@@ -48,6 +51,7 @@ class OrderedReport {
   std::FILE *err_;
   std::FILE *progress_;
   long long knownTotal_;
+  qrapp::ReportEncoding encoding_;
   Mutex mutex_;
   Condition advanced_;
   std::vector<Slot> slots_;

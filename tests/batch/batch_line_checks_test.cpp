@@ -1,9 +1,11 @@
-// Splitting a line into name and content, and whether a symbol fits its image.
+// Splitting a line into name and content, whether a symbol fits its image,
+// and the checks of a line in their order.
 #include <gtest/gtest.h>
 
 #include "batch_file_name.h"
 #include "gbk_text.h"
 #include "image_fit.h"
+#include "line_check.h"
 #include "line_parts.h"
 
 namespace qrapp {
@@ -77,6 +79,32 @@ TEST(SymbolFitsImage, NoSymbolOrNoImageNeverFits) {
   EXPECT_FALSE(SymbolFitsImage(-8, 200, 200));
   EXPECT_FALSE(SymbolFitsImage(168, 0, 0));
   EXPECT_FALSE(SymbolFitsImage(168, -200, 200));
+}
+
+TEST(CheckLine, ChecksInOrderAndClaimsOnlyALineThatPasses) {
+  BatchNames names;
+  const ImageSize image{200, 200};
+  int asked = 0;
+  const auto pixels = [&asked](int value) {
+    return std::function<int()>([&asked, value] { return ++asked, value; });
+  };
+  LineFailure failure;
+  // A refused name is never measured.
+  EXPECT_EQ(CheckLine(MakeBatchFileName("D:\\out", "CON"), "x", image, 1, pixels(168), names, failure),
+            LineFault::kInvalidName);
+  EXPECT_EQ(asked, 0);
+  const BatchFileName name = MakeBatchFileName("D:\\out", "a");
+  EXPECT_EQ(CheckLine(name, "x", image, 2, pixels(0), names, failure), LineFault::kTooLong);
+  EXPECT_EQ(CheckLine(name, "y", image, 3, pixels(232), names, failure), LineFault::kTooLarge);
+  EXPECT_EQ(failure.symbolPixels, 232);
+  // Neither claimed the name: line 4 gets it, and its key is every spelling's.
+  uint64_t key = 0;
+  EXPECT_EQ(CheckLine(name, "z", image, 4, pixels(168), names, failure, &key), LineFault::kNone);
+  EXPECT_EQ(key, names.NameKey("d:/OUT/A.JPG"));
+  EXPECT_EQ(CheckLine(MakeBatchFileName("D:\\out", "A"), "w", image, 5, pixels(168), names, failure),
+            LineFault::kNameTaken);
+  EXPECT_EQ(failure.takenBy, 4);
+  EXPECT_EQ(asked, 4);
 }
 
 }  // namespace

@@ -47,6 +47,12 @@ uint64_t Fingerprint(const std::string &bytes) {
 
 std::string BatchNames::FoldedPath(const std::string &path) {
   std::string folded;
+  FoldPath(path, folded);
+  return folded;
+}
+
+void BatchNames::FoldPath(const std::string &path, std::string &folded) {
+  folded.clear();
   folded.reserve(path.size());
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
@@ -66,36 +72,56 @@ std::string BatchNames::FoldedPath(const std::string &path) {
     }
   }
   EndComponent(folded, start);
-  return folded;
+}
+
+BatchNames::BatchNames() = default;
+BatchNames::~BatchNames() = default;
+
+uint64_t BatchNames::NameKey(const std::string &path) {
+  FoldPath(path, folded_);
+  return Fingerprint(folded_);
 }
 
 int BatchNames::Claim(const std::string &path, const std::string &content, int lineNumber) {
-  if ((used_ + 1) * 4 > slots_.size() * 3) Grow();
-  const uint64_t name = Fingerprint(FoldedPath(path));
-  const uint64_t contentPrint = Fingerprint(content);
-  Slot &slot = SlotOf(name);
+  return Claim(NameKey(path), content, lineNumber);
+}
+
+int BatchNames::Claim(uint64_t nameKey, const std::string &content, int lineNumber) {
+  if (!segments_) segments_ = std::make_unique<Segment[]>(size_t{1} << kSegmentBits);
+  Segment &segment = segments_[nameKey >> (64 - kSegmentBits)];
+  if ((segment.used + 1) * uint64_t{5} > segment.size * uint64_t{4}) Grow(segment);
+  // The top half of the content's fingerprint: its best mixed bits.
+  const uint32_t contentPrint = static_cast<uint32_t>(Fingerprint(content) >> 32);
+  Slot &slot = SlotOf(segment, nameKey);
   if (slot.name == 0) {
-    slot = {name, contentPrint, lineNumber};
-    ++used_;
+    slot = {nameKey, contentPrint, lineNumber};
+    ++segment.used;
     return 0;
   }
   return slot.content == contentPrint ? 0 : slot.lineNumber;
 }
 
-BatchNames::Slot &BatchNames::SlotOf(uint64_t name) {
-  const size_t mask = slots_.size() - 1;
-  for (size_t i = static_cast<size_t>(name) & mask;; i = (i + 1) & mask) {
-    if (slots_[i].name == 0 || slots_[i].name == name) return slots_[i];
+BatchNames::Slot &BatchNames::SlotOf(const Segment &segment, uint64_t name) {
+  // The 32 bits below the segment's scaled to the segment's size
+  // (multiply-shift), so a segment may have any size.
+  const uint64_t bits = static_cast<uint32_t>(name >> (32 - kSegmentBits));
+  size_t i = static_cast<size_t>((bits * segment.size) >> 32);
+  for (;;) {
+    Slot &slot = segment.slots[i];
+    if (slot.name == 0 || slot.name == name) return slot;
+    if (++i == segment.size) i = 0;
   }
 }
 
-void BatchNames::Grow() {
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.resize(old.empty() ? 64 : old.size() * 2);
-  for (const Slot &slot : old) {
-    if (slot.name != 0) SlotOf(slot.name) = slot;
+void BatchNames::Grow(Segment &segment) {
+  Segment grown;
+  grown.size = segment.size < 16 ? 16 : segment.size + segment.size / 2;
+  grown.slots.reset(new Slot[grown.size]());
+  grown.used = segment.used;
+  for (uint32_t i = 0; i < segment.size; ++i) {
+    if (segment.slots[i].name != 0) SlotOf(grown, segment.slots[i].name) = segment.slots[i];
   }
+  segment = std::move(grown);
 }
 
 }  // namespace qrapp

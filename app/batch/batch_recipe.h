@@ -1,0 +1,30 @@
+// The one recipe of a batch's images, the window's and qrbatch's alike:
+// what every image shares, and what the user chooses per batch.
+#pragma once
+
+namespace qrapp {
+
+struct BatchRecipe {
+  // Mask pattern 4 for every symbol: no search over the eight patterns.
+  static constexpr int kMaskPattern = 4;
+  // The same mask as the engine's setting (QRConfigure's mask argument,
+  // qr::SymbolSettings::maskSetting), which counts 0 for the automatic
+  // choice and 1..8 for patterns 0..7.
+  static constexpr int kMaskSetting = kMaskPattern + 1;
+  // Modules of 0.2 cm: 8 pixels at 96 dots per inch.
+  static constexpr double kModuleSizeCm = 0.2;
+  static constexpr int kOrientation = 1;  // upright: the standard's figure as drawn there
+  static constexpr int kFrameStyle = 0;   // no frame
+  struct Rgb {
+    int red, green, blue;
+  };
+  static constexpr Rgb kBarColor = {0, 0, 0};
+  static constexpr Rgb kBackColor = {255, 255, 255};
+
+  int version = 0;  // 0 automatic, 1..40 the smallest version allowed
+  int level = 0;    // 0..3 = L, M, Q, H
+  int width = 200;  // image size in pixels
+  int height = 200;
+};
+
+}  // namespace qrapp

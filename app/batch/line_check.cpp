@@ -1,0 +1,31 @@
+#include "line_check.h"
+
+namespace qrapp {
+
+namespace {
+
+LineFault FaultOfName(NameFault fault) {
+  return fault == NameFault::kOutsideFolder ? LineFault::kOutsideFolder : LineFault::kInvalidName;
+}
+
+}  // namespace
+
+LineFault CheckLine(const BatchFileName &name, const std::string &content, ImageSize image,
+                    int lineNumber, const std::function<int()> &symbolPixels, BatchNames &names,
+                    LineFailure &failure, uint64_t *nameKey) {
+  if (name.fault != NameFault::kNone) return FaultOfName(name.fault);
+  const int pixels = symbolPixels();
+  if (pixels == 0) return LineFault::kTooLong;
+  if (!SymbolFitsImage(pixels, image.width, image.height)) {
+    failure.symbolPixels = pixels;
+    failure.width = image.width;
+    failure.height = image.height;
+    return LineFault::kTooLarge;
+  }
+  const uint64_t key = names.NameKey(name.path);
+  if (nameKey) *nameKey = key;
+  failure.takenBy = names.Claim(key, content, lineNumber);
+  return failure.takenBy != 0 ? LineFault::kNameTaken : LineFault::kNone;
+}
+
+}  // namespace qrapp
