@@ -9,7 +9,7 @@ constexpr int kUpright = 1;
 constexpr int kNoFrame = 0;
 }  // namespace
 
-void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version,
+void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version,
                          int level) {
   engine.QRSetMessage(message);
   engine.QRSetBackColor(255, 255, 255);
@@ -18,7 +18,7 @@ void ApplySymbolSettings(EngineApi &engine, const std::string &message, int vers
   engine.QRAppearance(kModuleSizeCm, kUpright, kNoFrame);
 }
 
-void ApplyRecipe(EngineApi &engine, const std::string &message, const SymbolRecipe &recipe) {
+void ApplyRecipe(EngineExports &engine, const std::string &message, const SymbolRecipe &recipe) {
   ApplySymbolSettings(engine, message, recipe.version, recipe.level);
   engine.QRSetSize(recipe.width, recipe.height);
 }

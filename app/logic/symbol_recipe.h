@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine_api.h"
+#include "engine_exports.h"
 
 namespace qrapp {
 
@@ -16,10 +16,10 @@ struct SymbolRecipe {
 
 // QRSetMessage, white back, black bars, QRConfigure(version, level, mask 5),
 // QRAppearance(0.2, 1, 0) - in this order, and no size.
-void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version,
+void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version,
                          int level);
 
 // ApplySymbolSettings, then QRSetSize(width, height).
-void ApplyRecipe(EngineApi &engine, const std::string &message, const SymbolRecipe &recipe);
+void ApplyRecipe(EngineExports &engine, const std::string &message, const SymbolRecipe &recipe);
 
 }  // namespace qrapp
