@@ -18,8 +18,10 @@ namespace {
 
 constexpr size_t kListedFailures = 10;
 
-// Counters, bar and per-cent follow every line; the preview and the
-// repaint come at most about ten times a second, and after the last line.
+// The window shows the batch's progress at most about ten times a second,
+// and after the last line: each update of a label or the bar costs the
+// window far more than a line's file. What it shows is the line just
+// finished: counter, bar, per-cent and preview.
 class WindowBatchObserver : public BatchObserver {
  public:
   WindowBatchObserver(MainWindowView &view, BatchSymbols &symbols, const SymbolRecipe &recipe,
@@ -28,10 +30,10 @@ class WindowBatchObserver : public BatchObserver {
 
   void LineFinished(int done, int total, int written, const std::string &content,
                     bool fileWritten) override {
+    if (done != total && !pace_.Due()) return;
     view_.SetText(control::kWrittenCount, std::to_string(written));
     view_.SetWidth(control::kProgressBar, ProgressBarWidth(done, total));
     view_.SetText(control::kPercent, PercentText(view_.Width(control::kProgressBar)));
-    if (done != total && !pace_.Due()) return;
     // Only a line just written is shown, drawn here as the engine drew its
     // file: a refused line may name a file that holds another image.
     view_.SetPicture(control::kPreview,

@@ -1,5 +1,5 @@
-// The batch's progress: counters, bar and per-cent for every line; preview
-// and repaint paced to about ten a second, and after the last line.
+// The batch's progress: counter, bar, per-cent and preview of the line just
+// finished, shown at most about ten times a second and after the last line.
 #include "window_fixture.h"
 
 namespace qrapp::testing {
@@ -20,6 +20,7 @@ class BatchProgressTest : public WindowTest {
     view.Type(control::kBatchInput, input + tail);
     clock.step = step;
     view.repaints = view.pictureSets = 0;
+    view.log.clear();
     symbols.drawn.clear();
     logic.OnBatchClicked();
   }
@@ -43,18 +44,21 @@ TEST_F(BatchProgressTest, RepaintsFollowTheClockNotTheLines) {
     EXPECT_EQ(static_cast<int>(symbols.drawn.size()), c.repaints);
     EXPECT_EQ(symbols.drawn.back(), std::to_string(c.lines));
     EXPECT_EQ(view.pictures[control::kPreview], files.files[File(std::to_string(c.lines))]);
-    // Every line's values still reach the controls, in order.
-    const std::vector<std::string> counts = LogOf(control::kWrittenCount);
-    ASSERT_GE(counts.size(), static_cast<size_t>(c.lines));
-    for (int i = 1; i <= c.lines; ++i)
-      EXPECT_EQ(counts[counts.size() - static_cast<size_t>(c.lines - i) - 1], std::to_string(i));
+    // Each showing sets counter, bar and per-cent once, the last ones full.
+    EXPECT_EQ(LogOf(control::kWrittenCount).size(), static_cast<size_t>(c.repaints));
+    EXPECT_EQ(LogOf(control::kProgressBar).size(), static_cast<size_t>(c.repaints));
+    EXPECT_EQ(LogOf(control::kWrittenCount).back(), std::to_string(c.lines));
+    EXPECT_EQ(LogOf(control::kProgressBar).back(), "200");
     EXPECT_EQ(LogOf(control::kPercent).back(), "100%");
   }
 }
 
 TEST_F(BatchProgressTest, ShownLinesAreTheLinesJustFinished) {
-  Batch(9, std::chrono::milliseconds(40));  // due every third line
-  EXPECT_EQ(symbols.drawn, (std::vector<std::string>{"3", "6", "9"}));
+  Batch(9, std::chrono::milliseconds(40), "CON\r\n10");  // due every third line
+  EXPECT_EQ(symbols.drawn, (std::vector<std::string>{"3", "6", "9", "10"}));
+  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"3", "6", "9", "10"}));
+  EXPECT_EQ(LogOf(control::kPercent), (std::vector<std::string>{"27%", "54.5%", "81.5%", "100%"}));
+  EXPECT_EQ(view.pictures[control::kPreview], files.files[File("10")]);
 }
 
 TEST_F(BatchProgressTest, AFailedLastLineLeavesThePreviewEmpty) {

@@ -22,7 +22,9 @@ class LibraryExports : public EngineExports {
   void QRSetMessage(const std::string &gbk) override { ::QRSetMessage(gbk.c_str()); }
   void QRSetBackColor(int r, int g, int b) override { ::QRSetBackColor(r, g, b); }
   void QRSetBarColor(int r, int g, int b) override { ::QRSetBarColor(r, g, b); }
-  void QRConfigure(int version, int level, int mask) override { ::QRConfigure(version, level, mask); }
+  void QRConfigure(int version, int level, int mask) override {
+    ::QRConfigure(version, level, mask);
+  }
   void QRAppearance(double size, int orientation, int frame) override {
     ::QRAppearance(size, orientation, frame);
   }
@@ -54,10 +56,11 @@ TEST(BatchSymbolsTest, MeasuresAndDrawsAsTheEngineLibrary) {
       {"HELLO WORLD 123", {40, 2, 1500, 1500}},
       {std::string("cut\0here", 8), {0, 0, 200, 200}},  // the message ends at the zero
       {"", {0, 0, 200, 200}},
-      {std::string(40, 'u'), {0, 0, 100, 100}},  // larger than the image: cut off
+      {std::string(40, 'u'), {0, 0, 100, 100}},    // larger than the image: cut off
       {std::string(3000, 'x'), {0, 0, 200, 200}},  // fits no symbol
   };
-  const std::string path = ::testing::TempDir() + "batch_symbols_" + std::to_string(getpid()) + ".bmp";
+  const std::string path =
+      ::testing::TempDir() + "batch_symbols_" + std::to_string(getpid()) + ".bmp";
   LibraryExports library;
   EngineBatchSymbols symbols;
   for (const Case &c : cases) {

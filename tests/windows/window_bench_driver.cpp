@@ -23,7 +23,8 @@ namespace {
 double Milliseconds(const LARGE_INTEGER &from, const LARGE_INTEGER &to) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
 }
 
 LARGE_INTEGER Now() {
@@ -46,7 +47,8 @@ std::wstring InputOf(const std::string &gbk, int &count) {
     }
   }
   if (crlf.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(936, 0, crlf.data(), static_cast<int>(crlf.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(936, 0, crlf.data(), static_cast<int>(crlf.size()), nullptr, 0);
   std::wstring text(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(936, 0, crlf.data(), static_cast<int>(crlf.size()), &text[0], length);
   return text;
@@ -72,13 +74,14 @@ double TimeWindow(const App &app, const std::wstring &folder, int count) {
 // -1 when qrbatch.exe failed.
 double TimeQrbatch(const std::wstring &exe, const std::wstring &options, const std::wstring &folder,
                    const std::wstring &lines) {
-  std::wstring commandLine = L"\"" + exe + L"\" " + options + L"-o \"" + folder + L"\" \"" + lines + L"\"";
+  std::wstring commandLine =
+      L"\"" + exe + L"\" " + options + L"-o \"" + folder + L"\" \"" + lines + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   const LARGE_INTEGER start = Now();
-  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
     Fail("cannot start qrbatch.exe, error " + std::to_string(GetLastError()));
     return -1;
   }
@@ -99,10 +102,13 @@ double TimeQrbatch(const std::wstring &exe, const std::wstring &options, const s
 
 int wmain(int argc, wchar_t **argv) {
   if (argc != 6) {
-    std::printf("usage: window_bench_driver <window exe> <qrbatch.exe> <lines file> <output parent> <rounds>\n");
+    std::printf(
+        "usage: window_bench_driver <window exe> <qrbatch.exe> <lines file> <output parent> "
+        "<rounds>\n");
     return 2;
   }
-  const std::wstring windowExe = argv[1], qrbatchExe = argv[2], linesFile = argv[3], parent = argv[4];
+  const std::wstring windowExe = argv[1], qrbatchExe = argv[2], linesFile = argv[3],
+                     parent = argv[4];
   const int rounds = _wtoi(argv[5]);
   int count = 0;
   const std::wstring input = InputOf(ReadWholeFile(linesFile), count);
@@ -130,10 +136,11 @@ int wmain(int argc, wchar_t **argv) {
                                    : TimeQrbatch(qrbatchExe, L"-j 1 ", folders[2], linesFile);
     }
     const double windowMs = ms[0], qrbatchMs = ms[1], oneWorkerMs = ms[2];
-    if (!Check(windowMs >= 0 && qrbatchMs >= 0 && oneWorkerMs >= 0, "round " + std::to_string(round + 1) + " ran"))
+    if (!Check(windowMs >= 0 && qrbatchMs >= 0 && oneWorkerMs >= 0,
+               "round " + std::to_string(round + 1) + " ran"))
       break;
-    std::printf("round %d window %.0f qrbatch %.0f qrbatch-j1 %.0f\n", round + 1, windowMs, qrbatchMs,
-                oneWorkerMs);
+    std::printf("round %d window %.0f qrbatch %.0f qrbatch-j1 %.0f\n", round + 1, windowMs,
+                qrbatchMs, oneWorkerMs);
     std::fflush(stdout);
   }
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
