@@ -22,6 +22,7 @@
 # Wine looks every new name up case-blind through the folder, so both
 # programs slow down as the folder fills, on any disk.
 set -euo pipefail
+trap 'echo "window_bench.sh: failed at line $LINENO" >&2' ERR
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ "${1:-}" != --inside-xvfb ]; then
@@ -64,7 +65,9 @@ esac
 mkdir -p "$work/program"
 cp "$window_exe" "$work/program/QRBatchGenerator.exe"
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then wineboot -i >/dev/null 2>&1; fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >"$work/wineboot.log" 2>&1 || { echo "wineboot failed:" >&2; cat "$work/wineboot.log" >&2; exit 1; }
+fi
 wineserver -p  # one server for every run, as on a machine in use
 windows_path() { echo "Z:${1//\//\\}"; }
 
