@@ -9,6 +9,7 @@
 #include "line_splitter.h"
 #include "main_window_logic.h"
 #include "progress_text.h"
+#include "refresh_pace.h"
 #include "ui_texts.h"
 
 namespace qrapp {
@@ -17,37 +18,46 @@ namespace {
 
 constexpr size_t kListedFailures = 10;
 
-// Version, level and sizes are read anew for every line.
+// The window shows the batch's progress at most about ten times a second,
+// and after the last line: each update of a label or the bar costs the
+// window far more than a line's file. What it shows is the line just
+// finished: counter, bar, per-cent and preview.
 class WindowBatchObserver : public BatchObserver {
  public:
-  WindowBatchObserver(MainWindowView &view, FileSystem &files) : view_(view), files_(files) {}
+  WindowBatchObserver(MainWindowView &view, BatchSymbols &symbols, const BatchRecipe &recipe,
+                      Clock &clock)
+      : view_(view), symbols_(symbols), recipe_(recipe), pace_(clock) {}
 
-  BatchRecipe RecipeForLine() override {
-    BatchRecipe recipe;
-    recipe.version = view_.SelectedIndex(control::kVersionList);
-    recipe.level = view_.SelectedIndex(control::kLevelList);
-    recipe.width = IntegerOfText(view_.Text(control::kBatchWidth));
-    recipe.height = IntegerOfText(view_.Text(control::kBatchHeight));
-    return recipe;
-  }
-
-  void LineFinished(int done, int total, int written, const std::string &path,
+  void LineFinished(int done, int total, int written, const std::string &content,
                     bool fileWritten) override {
-    // Only a file just written is shown: a refused name may lie outside the
-    // folder, and a file the line did not write holds another image.
-    std::string bytes;
-    if (fileWritten) files_.ReadFile(path, bytes);
-    view_.SetPicture(control::kPreview, bytes);
+    if (done != total && !pace_.Due()) return;
     view_.SetText(control::kWrittenCount, std::to_string(written));
     view_.SetWidth(control::kProgressBar, ProgressBarWidth(done, total));
     view_.SetText(control::kPercent, PercentText(view_.Width(control::kProgressBar)));
+    // Only a line just written is shown, drawn here as the engine drew its
+    // file: a refused line may name a file that holds another image.
+    view_.SetPicture(control::kPreview,
+                     fileWritten ? symbols_.BitmapFile(content, recipe_) : std::string());
     view_.Repaint();
   }
 
  private:
   MainWindowView &view_;
-  FileSystem &files_;
+  BatchSymbols &symbols_;
+  const BatchRecipe &recipe_;
+  RefreshPace pace_;
 };
+
+// The batch runs on the window's thread: nothing changes the settings
+// meanwhile, so they are read once.
+BatchRecipe RecipeOfControls(MainWindowView &view) {
+  BatchRecipe recipe;
+  recipe.version = view.SelectedIndex(control::kVersionList);
+  recipe.level = view.SelectedIndex(control::kLevelList);
+  recipe.width = IntegerOfText(view.Text(control::kBatchWidth));
+  recipe.height = IntegerOfText(view.Text(control::kBatchHeight));
+  return recipe;
+}
 
 }  // namespace
 
@@ -60,8 +70,9 @@ void MainWindowLogic::OnBatchClicked() {
     view_.ShowMessage(ToGbk(text::kMessageCaption), ToGbk(text::kNoDestination));
     return;
   }
-  WindowBatchObserver observer(view_, files_);
-  const BatchReport report = RunBatch(engine_, lines, folder, '\\', observer);
+  const BatchRecipe recipe = RecipeOfControls(view_);
+  WindowBatchObserver observer(view_, symbols_, recipe, clock_);
+  const BatchReport report = RunBatch(engine_, symbols_, recipe, lines, folder, '\\', observer);
   if (!report.failures.empty()) ReportFailures(report);
 }
 

@@ -1,6 +1,5 @@
 #include "batch_run.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "line_parts.h"
@@ -8,28 +7,28 @@
 
 namespace qrapp {
 
-BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
-                     const std::string &folder, char separator, BatchObserver &observer) {
+BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, const BatchRecipe &recipe,
+                     const std::vector<std::string> &lines, const std::string &folder,
+                     char separator, BatchObserver &observer) {
   BatchReport report;
   report.total = static_cast<int>(lines.size());
+  const ImageSize image = EngineImageSize(recipe.width, recipe.height);
   BatchNames names;
   for (int done = 1; done <= report.total; ++done) {
     const std::string &line = lines[done - 1];
     const LineParts parts = SplitNameAndContent(line);
-    const BatchRecipe recipe = observer.RecipeForLine();
-    ApplyRecipe(engine, parts.content, recipe);
+    // Every line's message goes to the engine, written or not: after the
+    // batch it holds the last line, as 保存's side file shows.
+    if (done == 1) {
+      ApplyRecipe(engine, parts.content, recipe);
+    } else {
+      engine.QRSetMessage(parts.content);
+    }
 
     const BatchFileName name = MakeBatchFileName(folder, parts.name, separator);
-    // The engine measures the symbol with the recipe just sent; 0 when no
-    // symbol holds the content.
-    const auto symbolPixels = [&engine] {
-      int width = 0, height = 0;
-      engine.QRGetActualSize(width, height);
-      return std::max(width, height);
-    };
+    const auto symbolPixels = [&] { return symbols.SymbolPixels(parts.content, recipe); };
     LineFailure failure;
-    failure.fault = CheckLine(name, parts.content, EngineImageSize(recipe.width, recipe.height), done,
-                              symbolPixels, names, failure);
+    failure.fault = CheckLine(name, parts.content, image, done, symbolPixels, names, failure);
     if (failure.fault == LineFault::kNone && !engine.QRSaveAsBMP(name.path)) {
       failure.fault = LineFault::kNotWritten;
       failure.reason = engine.LastSaveError();
@@ -42,7 +41,7 @@ BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
       failure.line = line;
       report.failures.push_back(std::move(failure));
     }
-    observer.LineFinished(done, report.total, report.written, name.path, written);
+    observer.LineFinished(done, report.total, report.written, parts.content, written);
   }
   return report;
 }

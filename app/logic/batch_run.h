@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "batch_recipe.h"
-#include "engine_api.h"
+#include "batch_symbols.h"
+#include "engine_exports.h"
 #include "line_check.h"
 
 namespace qrapp {
@@ -15,11 +16,9 @@ namespace qrapp {
 class BatchObserver {
  public:
   virtual ~BatchObserver() = default;
-  // Settings for the next line, read anew for every line.
-  virtual BatchRecipe RecipeForLine() = 0;
-  // After each line; `path` is empty when the name was refused, and names
-  // a file this line wrote only when `fileWritten`.
-  virtual void LineFinished(int done, int total, int written, const std::string &path,
+  // After each line; `content` is what the line encodes, and its file was
+  // written only when `fileWritten`.
+  virtual void LineFinished(int done, int total, int written, const std::string &content,
                             bool fileWritten) = 0;
 };
 
@@ -27,7 +26,11 @@ class BatchObserver {
 // is split at its first TAB into name and content, then refused for its
 // name, its length, a symbol larger than the image or a name this batch
 // wrote with other content, in this order, before anything is written.
-BatchReport RunBatch(EngineApi &engine, const std::vector<std::string> &lines,
-                     const std::string &folder, char separator, BatchObserver &observer);
+// The engine gets the recipe once, with the first line's message; later
+// lines send only their message and the file. `symbols` measures each
+// symbol for the fit check, so the engine encodes each line once.
+BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, const BatchRecipe &recipe,
+                     const std::vector<std::string> &lines, const std::string &folder,
+                     char separator, BatchObserver &observer);
 
 }  // namespace qrapp

@@ -53,11 +53,14 @@ static_assert(EveryBindingFitsItsControl(), "an event bound to a control that ca
 
 }  // namespace
 
-MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineApi &engine, FileSystem &files,
+MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineExports &engine,
+                                 BatchSymbols &symbols, Clock &clock, FileSystem &files,
                                  SettingsStore &settings, AppPaths paths,
                                  std::string_view engineImage, MainWindowHooks hooks)
     : view_(view),
       engine_(engine),
+      symbols_(symbols),
+      clock_(clock),
       files_(files),
       settings_(settings),
       paths_(std::move(paths)),

@@ -8,10 +8,12 @@
 #include <string_view>
 
 #include "batch_run.h"
+#include "batch_symbols.h"
 #include "control_event.h"
-#include "engine_api.h"
+#include "engine_exports.h"
 #include "file_system.h"
 #include "main_window_view.h"
+#include "refresh_pace.h"
 #include "settings_store.h"
 
 namespace qrapp {
@@ -39,8 +41,10 @@ struct MainWindowHooks {
 class MainWindowLogic {
  public:
   // `engineImage` is the engine library deployed next to the executable when
-  // missing; it must outlive this object.
-  MainWindowLogic(MainWindowView &view, EngineApi &engine, FileSystem &files,
+  // missing; it must outlive this object. `symbols` checks and draws the
+  // batch's symbols beside the engine library; `clock` paces its progress.
+  MainWindowLogic(MainWindowView &view, EngineExports &engine, BatchSymbols &symbols,
+                  Clock &clock, FileSystem &files,
                   SettingsStore &settings, AppPaths paths,
                   std::string_view engineImage, MainWindowHooks hooks = {});
 
@@ -70,7 +74,9 @@ class MainWindowLogic {
   void ReportFailures(const BatchReport &report);
 
   MainWindowView &view_;
-  EngineApi &engine_;
+  EngineExports &engine_;
+  BatchSymbols &symbols_;
+  Clock &clock_;
   FileSystem &files_;
   SettingsStore &settings_;
   AppPaths paths_;

@@ -2,7 +2,7 @@
 
 namespace qrapp {
 
-void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version, int level) {
+void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version, int level) {
   using Recipe = BatchRecipe;
   engine.QRSetMessage(message);
   engine.QRSetBackColor(Recipe::kBackColor.red, Recipe::kBackColor.green, Recipe::kBackColor.blue);
@@ -11,7 +11,7 @@ void ApplySymbolSettings(EngineApi &engine, const std::string &message, int vers
   engine.QRAppearance(Recipe::kModuleSizeCm, Recipe::kOrientation, Recipe::kFrameStyle);
 }
 
-void ApplyRecipe(EngineApi &engine, const std::string &message, const BatchRecipe &recipe) {
+void ApplyRecipe(EngineExports &engine, const std::string &message, const BatchRecipe &recipe) {
   ApplySymbolSettings(engine, message, recipe.version, recipe.level);
   engine.QRSetSize(recipe.width, recipe.height);
 }

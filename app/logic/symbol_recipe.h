@@ -4,16 +4,16 @@
 #include <string>
 
 #include "batch_recipe.h"
-#include "engine_api.h"
+#include "engine_exports.h"
 
 namespace qrapp {
 
 // QRSetMessage, the recipe's back and bar colours, QRConfigure(version,
 // level, the recipe's mask), QRAppearance(module size, orientation, frame)
 // - in this order, and no size.
-void ApplySymbolSettings(EngineApi &engine, const std::string &message, int version, int level);
+void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version, int level);
 
 // ApplySymbolSettings, then QRSetSize(width, height).
-void ApplyRecipe(EngineApi &engine, const std::string &message, const BatchRecipe &recipe);
+void ApplyRecipe(EngineExports &engine, const std::string &message, const BatchRecipe &recipe);
 
 }  // namespace qrapp

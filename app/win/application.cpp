@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "embedded_engine.h"
+#include "engine_batch_symbols.h"
 #include "main_window.h"
 #include "main_window_logic.h"
 #include "main_window_notice_surface.h"
@@ -42,6 +43,8 @@ int RunApplication(HINSTANCE instance) {
   MainWindow window;
   WinMainWindowView view(window);
   WinEngineApi engine(paths.programFolder);
+  qrapp::EngineBatchSymbols symbols;
+  qrapp::SteadyClock clock;
   WinFileSystem files;
   WinSettingsStore settings(paths.settingsFile);
   MainWindowNoticeSurface noticeSurface(window);
@@ -50,7 +53,8 @@ int RunApplication(HINSTANCE instance) {
   hooks.readNotice = [&notice] { notice.ReadNotice(); };
   hooks.timerTick = [&notice] { notice.OnTimerTick(); };
   hooks.linkPressed = [&notice] { notice.OnLinkPressed(); };
-  qrapp::MainWindowLogic logic(view, engine, files, settings, paths, EmbeddedEngineImage(), hooks);
+  qrapp::MainWindowLogic logic(view, engine, symbols, clock, files, settings, paths,
+                               EmbeddedEngineImage(), hooks);
 
   auto events = [&logic](const std::string &name, qrapp::ControlEvent event) {
     logic.OnControlEvent(name, event);

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "engine_api.h"
+#include "engine_exports.h"
 #include "late_bound_library.h"
 
 namespace qrwin {
 
-class WinEngineApi : public qrapp::EngineApi {
+class WinEngineApi : public qrapp::EngineExports {
  public:
   explicit WinEngineApi(const std::string &programFolder);
 

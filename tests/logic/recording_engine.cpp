@@ -40,12 +40,18 @@ std::string RecordingEngine::ImageOf(const std::string &message, int width, int 
   return "BM " + std::to_string(width) + "x" + std::to_string(height) + " " + message;
 }
 
+namespace {
+int SymbolPixelsOf(const std::string &message, int version, int level) {
+  qr::SymbolSettings settings;
+  settings.requestedVersion = version;
+  settings.level = level;
+  return 8 * qr::MeasureSymbol(message.data(), message.size(), settings).side;
+}
+}  // namespace
+
 void RecordingEngine::QRGetActualSize(int &width, int &height) {
   calls.push_back("QRGetActualSize");
-  qr::SymbolSettings settings;
-  settings.requestedVersion = version_;
-  settings.level = level_;
-  width = height = 8 * qr::MeasureSymbol(message_.data(), message_.size(), settings).side;
+  width = height = SymbolPixelsOf(message_, version_, level_);
 }
 
 bool RecordingEngine::QRSaveAsBMP(const std::string &fileName) {
@@ -61,5 +67,19 @@ bool RecordingEngine::QRSaveAsBMP(const std::string &fileName) {
 }
 
 std::string RecordingEngine::LastSaveError() { return lastSaveError_; }
+
+}  // namespace qrapp::testing
+
+namespace qrapp::testing {
+
+int StandInSymbols::SymbolPixels(const std::string &content, const BatchRecipe &recipe) {
+  return SymbolPixelsOf(content, recipe.version, recipe.level);
+}
+
+std::string StandInSymbols::BitmapFile(const std::string &content, const BatchRecipe &recipe) {
+  drawn.push_back(content);
+  if (content.size() > 2953) return std::string();
+  return RecordingEngine::ImageOf(content, recipe.width, recipe.height);
+}
 
 }  // namespace qrapp::testing

@@ -1,6 +1,8 @@
 // The main window's handlers wired to in-memory stand-ins: a view whose
 // events go through the logic's own dispatch, an engine that records its
-// calls, a file system and the profile file on it.
+// calls, the batch's symbols to match, a file system and the profile file
+// on it, and a clock that moves a second at every reading (so every batch
+// line is shown; tests of the pace set its step).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "memory_file_system.h"
 #include "profile_file.h"
 #include "recording_engine.h"
+#include "stepping_clock.h"
 
 namespace qrapp::testing {
 
@@ -23,7 +26,8 @@ class WindowTest : public ::testing::Test {
   WindowTest()
       : engine(files),
         settings(files, "C:\\brelvanto\\Set.ini"),
-        logic(view, engine, files, settings, Paths(), engineImage, Hooks()) {
+        logic(view, engine, symbols, clock, files, settings, Paths(), engineImage, Hooks()) {
+    clock.step = std::chrono::seconds(1);
     files.folders.insert("C:");
     files.folders.insert("D:");
     files.folders.insert("D:\\tools");
@@ -66,6 +70,8 @@ class WindowTest : public ::testing::Test {
   std::vector<std::string> hookLog;
   MemoryFileSystem files;
   RecordingEngine engine;
+  StandInSymbols symbols;
+  SteppingClock clock;
   ProfileFile settings;
   FakeView view;
   MainWindowLogic logic;

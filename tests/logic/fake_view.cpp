@@ -75,6 +75,7 @@ void FakeView::SetWidth(const std::string &name, int pixels) {
 
 void FakeView::SetPicture(const std::string &name, const std::string &bytes) {
   pictures[Known(name, ControlKind::PictureBox)] = bytes;
+  ++pictureSets;
 }
 
 std::string FakeView::Picture(const std::string &name) {

@@ -33,7 +33,7 @@ TEST_F(StartupTest, NoticeRunsFirstAndTheRestFollows) {
     versionListEmptyDuringNotice = view.items[control::kVersionList].empty();
     barWidthDuringNotice = view.widths[control::kProgressBar];
   };
-  MainWindowLogic withNotice(view, engine, files, settings, Paths(), engineImage, hooks);
+  MainWindowLogic withNotice(view, engine, symbols, clock, files, settings, Paths(), engineImage, hooks);
   withNotice.OnCreated();
   EXPECT_TRUE(versionListEmptyDuringNotice);
   EXPECT_EQ(barWidthDuringNotice, 200);
@@ -73,7 +73,7 @@ TEST_F(StartupTest, WithoutAProgramFolderNoEngineIsDeployed) {
   files.folders.insert("");
   AppPaths paths;
   paths.programFolder = "";
-  MainWindowLogic noFolder(view, engine, files, settings, paths, engineImage);
+  MainWindowLogic noFolder(view, engine, symbols, clock, files, settings, paths, engineImage);
   noFolder.OnCreated();
   EXPECT_FALSE(files.Exists("\\QRCodeWin32.dll"));
   EXPECT_EQ(view.items[control::kVersionList].size(), 41u);  // start-up goes on

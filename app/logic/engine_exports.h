@@ -1,15 +1,16 @@
-// The engine exports the application calls. The Windows program binds the
-// DLL's exports by name at first use; tests record the calls. (qrbatch
-// uses the engine's own entry, symbol_engine.h, instead.)
+// The DLL's exports the window calls. The Windows program binds them by
+// name at first use; tests record the calls. (qrbatch, and the window's
+// batch for its checks and preview, use the engine's own entry,
+// symbol_engine.h, instead.)
 #pragma once
 
 #include <string>
 
 namespace qrapp {
 
-class EngineApi {
+class EngineExports {
  public:
-  virtual ~EngineApi() = default;
+  virtual ~EngineExports() = default;
   virtual void QRSetMessage(const std::string &gbk) = 0;
   virtual void QRSetBackColor(int red, int green, int blue) = 0;
   virtual void QRSetBarColor(int red, int green, int blue) = 0;

@@ -50,6 +50,7 @@ class FakeView : public MainWindowView {
   std::vector<std::pair<std::string, std::string>> messages;
   std::vector<std::string> log;  // "name=value" for texts and widths, in order
   int repaints = 0;
+  int pictureSets = 0;  // SetPicture calls
 
   // Answers of the dialogs.
   bool folderConfirmed = true;

@@ -1,4 +1,4 @@
-// EngineApi that logs every call and "writes" a small stand-in bitmap into a
+// EngineExports that logs every call and "writes" a small stand-in bitmap into a
 // MemoryFileSystem, failing as the engine does: message too long (more than
 // 2,953 bytes, the byte capacity of version 40-L) or the file not creatable.
 // The symbol's size is the engine's own: its version choice for the message
@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "engine_api.h"
+#include "batch_symbols.h"
+#include "engine_exports.h"
 #include "memory_file_system.h"
 
 namespace qrapp::testing {
 
-class RecordingEngine : public EngineApi {
+class RecordingEngine : public EngineExports {
  public:
   explicit RecordingEngine(MemoryFileSystem &files) : files_(files) {}
 
@@ -38,6 +39,16 @@ class RecordingEngine : public EngineApi {
   int width_ = 0, height_ = 0;
   int version_ = 0, level_ = 0;
   std::string lastSaveError_;
+};
+
+// The batch's in-process symbols to match: the same sizes as
+// QRGetActualSize above and the same bytes as its QRSaveAsBMP.
+class StandInSymbols : public BatchSymbols {
+ public:
+  int SymbolPixels(const std::string &content, const BatchRecipe &recipe) override;
+  std::string BitmapFile(const std::string &content, const BatchRecipe &recipe) override;
+
+  std::vector<std::string> drawn;  // the contents of every BitmapFile
 };
 
 }  // namespace qrapp::testing

@@ -28,7 +28,7 @@ TEST_F(DestinationTest, ChosenFolderIsShownAndStored) {
 
   // The next start shows it again.
   FakeView nextView;
-  MainWindowLogic next(nextView, engine, files, settings, Paths(), engineImage);
+  MainWindowLogic next(nextView, engine, symbols, clock, files, settings, Paths(), engineImage);
   next.OnCreated();
   EXPECT_EQ(nextView.texts[control::kDestination], G("D:\\二维码"));
 }
