@@ -1,5 +1,8 @@
 #include "line_splitter.h"
 
+#include <utility>
+
+#include "file_lines.h"
 #include "gbk_bytes.h"
 
 namespace qrapp {
@@ -27,15 +30,16 @@ std::vector<std::string> SplitLines(const std::string &gbk) {
 
 std::vector<std::string> SplitFileLines(const std::string &bytes) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    const size_t next = end == std::string::npos ? bytes.size() : end + 1;
-    if (end == std::string::npos) end = bytes.size();
-    else if (end > start && bytes[end - 1] == '\r') --end;
-    lines.emplace_back(bytes, start, end - start);
-    start = next;
+  std::string line;
+  const char *next = bytes.data();
+  const char *const end = next + bytes.size();
+  while (next != end) {
+    if (filetext::TakeLine(next, end, line)) {
+      lines.push_back(std::move(line));
+      line.clear();
+    }
   }
+  if (!line.empty()) lines.push_back(std::move(line));
   return lines;
 }
 

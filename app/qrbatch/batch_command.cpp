@@ -1,54 +1,45 @@
 #include "batch_command.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <memory>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
+#include "descriptor_io.h"
+#include "folders.h"
 #include "input_lines.h"
 #include "line_decision.h"
 #include "line_workers.h"
+#include "native_text.h"
 #include "options.h"
 #include "ordered_report.h"
-#include "platform.h"
 #include "qr_version.h"
 #include "stop_request.h"
 #include "symbol_engine.h"
 #include "system_error.h"
+#include "terminal.h"
 #include "worker_threads.h"
 
 namespace qrbatch {
 
 namespace {
 
-// The console's encoding, for the lines the report shows on standard error:
-// the one place qrbatch chooses it.
-#ifdef _WIN32
-constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kGbk;
-#else
-constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kUtf8;
-#endif
+using qrplatform::CountLines;
+using qrplatform::EnsureFolder;
+using qrplatform::ErrnoText;
+using qrplatform::IsRegularFile;
+using qrplatform::IsTerminal;
+using qrplatform::LineReader;
+using qrplatform::OnlineCores;
+using qrplatform::PathSeparator;
+using qrplatform::SpoolToTemporaryFile;
+using qrplatform::StopRequested;
 
-int OpenInput(const std::string &path) {
-#ifdef _WIN32
-  return _open(path.c_str(), _O_RDONLY | _O_BINARY);
-#else
-  return open(path.c_str(), O_RDONLY | O_CLOEXEC);
-#endif
-}
+// The console's encoding, for the lines the report shows on standard error.
+constexpr qrapp::ReportEncoding kConsoleEncoding =
+    qrplatform::kNativeTextIsGbk ? qrapp::ReportEncoding::kGbk : qrapp::ReportEncoding::kUtf8;
 
-void CloseInput(int descriptor) {
-#ifdef _WIN32
-  _close(descriptor);
-#else
-  close(descriptor);
-#endif
-}
+int OpenInput(const std::string &path) { return qrplatform::OpenForReading(path); }
+
+void CloseInput(int descriptor) { qrplatform::CloseDescriptor(descriptor); }
 
 // Reads, decides and hands on every line; returns the exit status.
 int RunLines(const Options &options, int input, long long lineCount, std::FILE *err) {

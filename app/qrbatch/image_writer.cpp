@@ -37,7 +37,7 @@ bool ImageWriter::Write(const std::string &content, const std::string &path, std
                                                   {bitmap_.rows, bitmap_.rowBytes}});
     }
   }
-  if (!written) reason = LastErrorText();
+  if (!written) reason = qrplatform::LastErrorText();
   return written;
 }
 

@@ -44,7 +44,7 @@ void LineWorkers::Submit(LineJob job) {
     Write(worker, job);
     return;
   }
-  MutexLock lock(worker.mutex);
+  qrplatform::MutexLock lock(worker.mutex);
   while (worker.queue.size() >= kQueueLength) {
     worker.readerWaits = true;
     worker.changed.Wait(worker.mutex);
@@ -59,7 +59,7 @@ void LineWorkers::Run(void *argument) {
   std::deque<LineJob> batch;
   for (;;) {
     {
-      MutexLock lock(worker.mutex);
+      qrplatform::MutexLock lock(worker.mutex);
       while (worker.queue.empty() && !worker.closing) {
         worker.idle = true;
         worker.changed.Wait(worker.mutex);
@@ -85,7 +85,7 @@ void LineWorkers::Run(void *argument) {
 void LineWorkers::Finish(bool discardQueued) {
   if (!threaded_) return;
   for (auto &worker : workers_) {
-    MutexLock lock(worker->mutex);
+    qrplatform::MutexLock lock(worker->mutex);
     worker->closing = true;
     if (discardQueued) worker->discard = true;
     worker->changed.WakeAll();

@@ -37,9 +37,9 @@ class LineWorkers {
     Worker(const Options &options, int modulePixels)
         : writer(options.recipe, options.format, modulePixels) {}
     ImageWriter writer;
-    Thread thread;
-    Mutex mutex;
-    Condition changed;
+    qrplatform::Thread thread;
+    qrplatform::Mutex mutex;
+    qrplatform::Condition changed;
     std::deque<LineJob> queue;
     bool closing = false;
     std::atomic<bool> discard{false};

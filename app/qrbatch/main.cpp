@@ -8,8 +8,8 @@
 
 int main(int argc, char **argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  qrbatch::InstallStopHandlers();
+  qrplatform::InstallStopHandlers();
   const int status = qrbatch::RunCommand(args, stdin, stdout, stderr);
-  qrbatch::BatchOver();
+  qrplatform::BatchOver();
   return status;
 }

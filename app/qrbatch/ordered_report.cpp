@@ -12,13 +12,13 @@ OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long know
     : err_(err), progress_(progress), knownTotal_(knownTotal), encoding_(encoding), slots_(kWindow) {}
 
 void OrderedReport::Begin(int lineNumber) {
-  MutexLock lock(mutex_);
+  qrplatform::MutexLock lock(mutex_);
   while (lineNumber - next_ >= kWindow) advanced_.Wait(mutex_);
   begun_ = lineNumber;
 }
 
 void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure) {
-  MutexLock lock(mutex_);
+  qrplatform::MutexLock lock(mutex_);
   Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
   slot.settled = true;
   slot.failure = std::move(failure);
@@ -41,7 +41,7 @@ void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> f
 }
 
 void OrderedReport::Close() {
-  MutexLock lock(mutex_);
+  qrplatform::MutexLock lock(mutex_);
   for (; next_ <= begun_; ++next_) {
     Slot &slot = slots_[static_cast<size_t>(next_ % kWindow)];
     if (!slot.settled) continue;  // discarded after a stop

@@ -52,8 +52,8 @@ class OrderedReport {
   std::FILE *progress_;
   long long knownTotal_;
   qrapp::ReportEncoding encoding_;
-  Mutex mutex_;
-  Condition advanced_;
+  qrplatform::Mutex mutex_;
+  qrplatform::Condition advanced_;
   std::vector<Slot> slots_;
   int next_ = 1;  // first line not printed
   int begun_ = 0;

@@ -1,6 +1,7 @@
 #include "win_engine_api.h"
 
 #include "main_window_logic.h"
+#include "system_error_text.h"
 #include "text_codec.h"
 
 namespace qrwin {
@@ -48,19 +49,7 @@ bool WinEngineApi::QRSaveAsBMP(const std::string &fileName) {
 
 std::string WinEngineApi::LastSaveError() {
   if (lastSaveError_ == ERROR_SUCCESS) return std::string();
-  wchar_t *text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, lastSaveError_, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-  std::wstring reason = length != 0 ? std::wstring(text, length) : std::wstring();
-  LocalFree(text);
-  // The system ends its texts with a line break.
-  while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' ||
-                             reason.back() == L' ')) {
-    reason.pop_back();
-  }
-  if (reason.empty()) return "(" + std::to_string(lastSaveError_) + ")";
-  return GbkFromWide(reason);
+  return SystemErrorText(lastSaveError_, kGbkCodePage);
 }
 
 }  // namespace qrwin

@@ -61,4 +61,13 @@ status=$?
 check "missing input: status 2" [ "$status" -eq 2 ]
 check "missing input says why" grep -q 'cannot open .*missing.txt: No such file or directory' "$d/stderr3"
 
+# A write the system refuses gives its reason in the console's code page,
+# without the system's final period.
+printf 'missing\\x\r\n' > "$d/unwritable.txt"
+timeout 60 wine "$exe" -o "$(windows_path "$d/unwritable")" "$(windows_path "$d/unwritable.txt")" 2> "$d/stderr4"
+status=$?
+cat "$d/stderr4"
+check "failed write: status 1" [ "$status" -eq 1 ]
+check "failed write says the system's reason" env LC_ALL=C grep -Eq 'line 1: could not be written \(.*[^.]\): missing\\x' "$d/stderr4"
+
 [ "$failures" -eq 0 ]

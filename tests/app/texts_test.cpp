@@ -1,6 +1,7 @@
 // Progress texts, the version list and the GBK conversion.
 #include <gtest/gtest.h>
 
+#include "from_gbk.h"
 #include "gbk_text.h"
 #include "progress_text.h"
 #include "version_items.h"

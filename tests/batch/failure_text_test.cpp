@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "from_gbk.h"
 #include "gbk_text.h"
 
 namespace qrapp {

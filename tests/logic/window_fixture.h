@@ -12,6 +12,7 @@
 
 #include "control_names.h"
 #include "fake_view.h"
+#include "from_gbk.h"
 #include "gbk_text.h"
 #include "main_window_logic.h"
 #include "memory_file_system.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "gbk_text.h"
+#include "from_gbk.h"
 #include "qr_decoder.h"
 
 namespace {

@@ -6,6 +6,5 @@ namespace qrapp {
 
 // Through UTF-16, with the system's own code page tables.
 std::string ToGbk(const std::string &utf8) { return qrwin::GbkFromWide(qrwin::WideFromUtf8(utf8)); }
-std::string FromGbk(const std::string &gbk) { return qrwin::CodePageFromWide(65001, qrwin::WideFromGbk(gbk)); }
 
 }  // namespace qrapp

@@ -1,16 +1,14 @@
-// The few operating-system calls qrbatch makes itself.
+// Output folders of a command-line program.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
-namespace qrbatch {
+namespace qrplatform {
 
-// Separator between the folder and a line's name.
+// Separator between a folder and the names in it.
 char PathSeparator();
 // Creates the folder (and missing parents); true when it is a folder after,
 // else false with the system's reason.
 bool EnsureFolder(const std::string &path, std::string &reason);
-bool IsTerminal(std::FILE *stream);
 
-}  // namespace qrbatch
+}  // namespace qrplatform

@@ -34,6 +34,5 @@ std::string Convert(const std::string &text, const char *from, const char *to) {
 }  // namespace
 
 std::string ToGbk(const std::string &utf8) { return Convert(utf8, "UTF-8", "GBK"); }
-std::string FromGbk(const std::string &gbk) { return Convert(gbk, "GBK", "UTF-8"); }
 
 }  // namespace qrapp

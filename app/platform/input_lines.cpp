@@ -1,48 +1,24 @@
 #include "input_lines.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#else
-#include <poll.h>
-#include <unistd.h>
-#endif
+#include <cerrno>
+#include <cstdio>
 
+#include "descriptor_io.h"
+#include "file_lines.h"
 #include "stop_request.h"
 
-namespace qrbatch {
+namespace qrplatform {
 
 namespace {
 
 constexpr size_t kBufferBytes = 64 * 1024;
 
-long ReadSome(int descriptor, char *bytes, size_t count) {
-#ifdef _WIN32
-  return _read(descriptor, bytes, static_cast<unsigned>(count));
-#else
-  return static_cast<long>(read(descriptor, bytes, count));
-#endif
-}
-
-long long Seek(int descriptor, long long offset, int whence) {
-#ifdef _WIN32
-  return _lseeki64(descriptor, offset, whence);
-#else
-  return lseek(descriptor, static_cast<off_t>(offset), whence);
-#endif
-}
-
 }  // namespace
 
 LineReader::LineReader(int descriptor) : descriptor_(descriptor), buffer_(kBufferBytes) {
-#ifdef _WIN32
-  _setmode(descriptor, _O_BINARY);
-#endif
+  SetBinaryMode(descriptor);
 }
 
 bool LineReader::Fill(Result &result) {
@@ -51,16 +27,12 @@ bool LineReader::Fill(Result &result) {
       result = Result::kStopped;
       return false;
     }
-#ifndef _WIN32
-    // Wait for input or a stop request, whichever comes first.
-    pollfd waits[2] = {{descriptor_, POLLIN, 0}, {StopWakeDescriptor(), POLLIN, 0}};
-    if (poll(waits, waits[1].fd >= 0 ? 2 : 1, -1) < 0 && errno != EINTR) {
+    if (!WaitForInput(descriptor_)) {
       error_ = errno;
       result = Result::kFailed;
       return false;
     }
     if (StopRequested()) continue;
-#endif
     const long count = ReadSome(descriptor_, buffer_.data(), buffer_.size());
     if (count > 0) {
       begin_ = 0;
@@ -82,30 +54,20 @@ bool LineReader::Fill(Result &result) {
 
 LineReader::Result LineReader::Next(std::string &line) {
   line.clear();
-  bool any = false;
   for (;;) {
     if (begin_ == end_) {
       Result result = Result::kEnd;
       if (ended_ || !Fill(result)) {
-        if (result == Result::kEnd && any) break;  // a last line without line end
+        // Bytes after the last line end are a last line.
+        if (result == Result::kEnd && !line.empty()) return Result::kLine;
         return result;
       }
     }
-    any = true;
-    const char *start = buffer_.data() + begin_;
-    const void *newline = std::memchr(start, '\n', end_ - begin_);
-    if (newline == nullptr) {
-      line.append(start, end_ - begin_);
-      begin_ = end_;
-      continue;
-    }
-    const size_t length = static_cast<size_t>(static_cast<const char *>(newline) - start);
-    line.append(start, length);
-    begin_ += length + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return Result::kLine;
+    const char *next = buffer_.data() + begin_;
+    const bool complete = filetext::TakeLine(next, buffer_.data() + end_, line);
+    begin_ = static_cast<size_t>(next - buffer_.data());
+    if (complete) return Result::kLine;
   }
-  return Result::kLine;
 }
 
 bool IsRegularFile(int descriptor) {
@@ -121,18 +83,13 @@ bool CountLines(int descriptor, long long &count) {
   const long long start = Seek(descriptor, 0, SEEK_CUR);
   if (start < 0) return false;
   std::vector<char> buffer(kBufferBytes);
-  count = 0;
-  char last = '\n';
+  filetext::LineCounter counter;
   long got;
   while ((got = ReadSome(descriptor, buffer.data(), buffer.size())) > 0) {
-    for (const char *p = buffer.data(), *end = p + got;
-         (p = static_cast<const char *>(std::memchr(p, '\n', static_cast<size_t>(end - p)))) != nullptr; ++p) {
-      ++count;
-    }
-    last = buffer[static_cast<size_t>(got) - 1];
+    counter.Add(buffer.data(), buffer.data() + got);
   }
   const int readError = errno;
-  if (last != '\n') ++count;
+  count = counter.Count();
   if (Seek(descriptor, start, SEEK_SET) < 0) return false;
   if (got < 0) {
     errno = readError;
@@ -150,7 +107,8 @@ int SpoolToTemporaryFile(int descriptor) {
     got = ReadSome(descriptor, buffer.data(), buffer.size());
     if (got < 0 && errno == EINTR && !StopRequested()) continue;
     if (got <= 0) break;
-    if (std::fwrite(buffer.data(), 1, static_cast<size_t>(got), spool) != static_cast<size_t>(got)) {
+    if (std::fwrite(buffer.data(), 1, static_cast<size_t>(got), spool) !=
+        static_cast<size_t>(got)) {
       got = -1;
       break;
     }
@@ -167,4 +125,4 @@ int SpoolToTemporaryFile(int descriptor) {
   return spooled;
 }
 
-}  // namespace qrbatch
+}  // namespace qrplatform

@@ -1,16 +1,22 @@
-// qrbatch's input read line by line from descriptors.
+// A program's input read line by line from descriptors, and a stop request
+// ending a wait for input.
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "input_lines.h"
 #include "line_splitter.h"
+#include "stop_request.h"
 
-namespace qrbatch {
+namespace qrplatform {
 namespace {
 
 std::vector<std::string> ReadAllLines(int descriptor) {
@@ -21,10 +27,10 @@ std::vector<std::string> ReadAllLines(int descriptor) {
   return lines;
 }
 
-TEST(QrbatchInput, ReadsTheLinesSplitFileLinesFinds) {
+TEST(InputLines, ReadsTheLinesSplitFileLinesFinds) {
   const std::string longLine(200000, 'x');  // spans several reads
   const std::string input = "a\r\nb\n\n" + longLine + "\r\n\rc\r\nlast";
-  char name[] = "/tmp/qrbatch_input_XXXXXX";
+  char name[] = "/tmp/input_lines_XXXXXX";
   const int file = mkstemp(name);
   ASSERT_GE(file, 0);
   ASSERT_EQ(write(file, input.data(), input.size()), static_cast<ssize_t>(input.size()));
@@ -39,7 +45,7 @@ TEST(QrbatchInput, ReadsTheLinesSplitFileLinesFinds) {
   unlink(name);
 }
 
-TEST(QrbatchInput, CountsLikeTheSplitterAndRefusesPipes) {
+TEST(InputLines, CountsLikeTheSplitterAndRefusesPipes) {
   for (const std::string input : {"", "a", "a\n", "a\n\n", "\n", "a\r\nb"}) {
     std::FILE *file = std::tmpfile();
     ASSERT_NE(file, nullptr);
@@ -71,5 +77,33 @@ TEST(QrbatchInput, CountsLikeTheSplitterAndRefusesPipes) {
   close(ends[0]);
 }
 
+// The reading thread blocks the signal, so only the wake descriptor can end
+// its wait: without it this test hangs (ctest's timeout fails it).
+TEST(InputLines, AStopRequestEndsAWaitForInput) {
+  InstallStopHandlers();
+  sigset_t term, previous;
+  sigemptyset(&term);
+  sigaddset(&term, SIGTERM);
+  ASSERT_EQ(pthread_sigmask(SIG_BLOCK, &term, &previous), 0);
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], "before\nhalf", 11), 11);
+  LineReader reader(ends[0]);
+  std::string line;
+  ASSERT_EQ(reader.Next(line), LineReader::Result::kLine);
+  EXPECT_EQ(line, "before");
+  EXPECT_FALSE(StopRequested());
+  std::thread stopper([&term] {  // inherits the blocked signal; raises it to itself only
+    pthread_sigmask(SIG_UNBLOCK, &term, nullptr);
+    raise(SIGTERM);
+  });
+  EXPECT_EQ(reader.Next(line), LineReader::Result::kStopped);
+  EXPECT_TRUE(StopRequested());
+  stopper.join();
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  close(ends[0]);
+  close(ends[1]);
+}
+
 }  // namespace
-}  // namespace qrbatch
+}  // namespace qrplatform

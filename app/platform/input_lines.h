@@ -1,13 +1,14 @@
-// Lines of qrbatch's input, read as they arrive.
+// Lines of a program's input, read as they arrive.
 #pragma once
 
 #include <string>
 #include <vector>
 
-namespace qrbatch {
+namespace qrplatform {
 
-// The lines SplitFileLines (line_splitter.h) finds, from a descriptor, one at a time, without waiting for the
-// end of the input. A stop request (stop_request.h) ends a wait for input.
+// The lines of a text file (file_lines.h), from a descriptor, one at a
+// time, without waiting for the end of the input. A stop request
+// (stop_request.h) ends a wait for input.
 class LineReader {
  public:
   enum class Result { kLine, kEnd, kFailed, kStopped };
@@ -26,7 +27,7 @@ class LineReader {
   int error_ = 0;
 };
 
-// Number of lines the rest of a seekable input holds, by the rule above;
+// Number of lines the rest of a seekable input holds, by the same rule;
 // the descriptor is left where it was. False (errno set) when it cannot be
 // read or is no seekable file.
 bool CountLines(int descriptor, long long &count);
@@ -38,4 +39,4 @@ bool IsRegularFile(int descriptor);
 // descriptor, at its start; -1 with errno set on failure.
 int SpoolToTemporaryFile(int descriptor);
 
-}  // namespace qrbatch
+}  // namespace qrplatform

@@ -1,4 +1,4 @@
-// Conversion between UTF-8 and GBK (code page 936), independent of the
+// Conversion from UTF-8 to GBK (code page 936), independent of the
 // machine's locale. Unconvertible characters become '?'.
 #pragma once
 
@@ -7,6 +7,5 @@
 namespace qrapp {
 
 std::string ToGbk(const std::string &utf8);
-std::string FromGbk(const std::string &gbk);
 
 }  // namespace qrapp

@@ -1,14 +1,10 @@
-// Threads, a mutex and a condition for qrbatch's workers: pthreads here,
+// Threads, a mutex and a condition for worker threads: pthreads on POSIX,
 // the Win32 calls in the Windows build (whose compiler has no std::thread).
 #pragma once
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <pthread.h>
-#endif
+#include "native_threads.h"
 
-namespace qrbatch {
+namespace qrplatform {
 
 class Mutex {
  public:
@@ -21,11 +17,7 @@ class Mutex {
 
  private:
   friend class Condition;
-#ifdef _WIN32
-  SRWLOCK lock_;
-#else
-  pthread_mutex_t mutex_;
-#endif
+  native::MutexObject object_;
 };
 
 class MutexLock {
@@ -49,11 +41,7 @@ class Condition {
   void WakeAll();
 
  private:
-#ifdef _WIN32
-  CONDITION_VARIABLE condition_;
-#else
-  pthread_cond_t condition_;
-#endif
+  native::ConditionObject object_;
 };
 
 class Thread {
@@ -67,19 +55,15 @@ class Thread {
   void Join();
 
  private:
+  friend struct ThreadEntry;  // the platform's thread function runs the body
+
   void (*body_)(void *) = nullptr;
   void *argument_ = nullptr;
   bool running_ = false;
-#ifdef _WIN32
-  HANDLE handle_ = nullptr;
-  static unsigned __stdcall Entry(void *self);
-#else
-  pthread_t thread_{};
-  static void *Entry(void *self);
-#endif
+  native::ThreadObject object_{};
 };
 
 // Processors online now (at least 1).
 int OnlineCores();
 
-}  // namespace qrbatch
+}  // namespace qrplatform

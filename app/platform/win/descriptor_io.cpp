@@ -1,0 +1,24 @@
+#include "descriptor_io.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+namespace qrplatform {
+
+int OpenForReading(const std::string &path) { return _open(path.c_str(), _O_RDONLY | _O_BINARY); }
+
+void CloseDescriptor(int descriptor) { _close(descriptor); }
+
+long ReadSome(int descriptor, char *bytes, size_t count) {
+  return _read(descriptor, bytes, static_cast<unsigned>(count));
+}
+
+long long Seek(int descriptor, long long offset, int whence) {
+  return _lseeki64(descriptor, offset, whence);
+}
+
+void SetBinaryMode(int descriptor) { _setmode(descriptor, _O_BINARY); }
+
+bool WaitForInput(int) { return true; }
+
+}  // namespace qrplatform
