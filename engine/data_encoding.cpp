@@ -46,10 +46,34 @@ int CountIndicatorBits(int dataMode, int version) {
   }
 }
 
-long DataBitCount(int dataMode, int length, int version) {
-  long n = length;
-  long dataBits;
-  switch (dataMode) {
+namespace {
+
+// Segments longer than this cannot fit any symbol; their bit count is
+// given as kBeyondAnySymbol, which keeps the sums far from overflow.
+constexpr size_t kLongestSegment = 1 << 20;
+constexpr int64_t kBeyondAnySymbol = int64_t{1} << 40;
+
+// The designator as 1, 2 or 3 bytes, led by 0, 10 or 110.
+int EciDesignatorBits(uint32_t designator) {
+  return designator < (1u << 7) ? 8 : designator < (1u << 14) ? 16 : 24;
+}
+
+bool InMode(unsigned char ch, int mode) {
+  switch (mode) {
+    case kNumeric: return ch >= '0' && ch <= '9';
+    case kAlphanumeric: return AlphanumericValue(ch) >= 0;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+int64_t SegmentBitCount(const Segment &segment, int version) {
+  if (segment.mode == kEci) return 4 + EciDesignatorBits(segment.eciDesignator);
+  if (segment.length > kLongestSegment) return kBeyondAnySymbol;
+  const int64_t n = static_cast<int64_t>(segment.length);
+  int64_t dataBits;
+  switch (segment.mode) {
     case kNumeric: {
       static const int kTailBits[] = {0, 4, 7};
       dataBits = 10 * (n / 3) + kTailBits[n % 3];
@@ -58,7 +82,32 @@ long DataBitCount(int dataMode, int length, int version) {
     case kAlphanumeric: dataBits = 11 * (n / 2) + 6 * (n % 2); break;
     default: dataBits = 8 * n; break;
   }
-  return 4 + CountIndicatorBits(dataMode, version) + dataBits;
+  return 4 + CountIndicatorBits(segment.mode, version) + dataBits;
+}
+
+int64_t StreamBitCount(const Segment *segments, int count, int version) {
+  int64_t bits = 0;
+  for (int i = 0; i < count; ++i) bits += SegmentBitCount(segments[i], version);
+  return bits;
+}
+
+bool SegmentsValid(const unsigned char *message, size_t length, const Segment *segments, int count) {
+  for (int i = 0; i < count; ++i) {
+    const Segment &segment = segments[i];
+    switch (segment.mode) {
+      case kEci:
+        if (segment.eciDesignator > kMaxEciDesignator) return false;
+        continue;
+      case kNumeric:
+      case kAlphanumeric:
+      case kByte: break;
+      default: return false;
+    }
+    if (segment.offset > length || segment.length > length - segment.offset) return false;
+    for (size_t k = 0; k < segment.length; ++k)
+      if (!InMode(message[segment.offset + k], segment.mode)) return false;
+  }
+  return true;
 }
 
 void BitStream::Append(uint32_t value, int width) {
@@ -74,30 +123,47 @@ void BitStream::Append(uint32_t value, int width) {
   }
 }
 
-int WriteDataCodewords(const unsigned char *message, int length, DataMode mode,
-                       int version, uint8_t *data, int capacity) {
-  std::memset(data, 0, static_cast<size_t>(capacity));
-  BitStream stream(data, 8u * static_cast<size_t>(capacity));
-  stream.Append(mode, 4);
-  stream.Append(static_cast<uint32_t>(length), CountIndicatorBits(mode, version));
+namespace {
+
+void AppendSegment(BitStream &stream, const unsigned char *message, const Segment &segment, int version) {
+  stream.Append(segment.mode, 4);
+  if (segment.mode == kEci) {
+    const uint32_t designator = segment.eciDesignator;
+    const int bits = EciDesignatorBits(designator);
+    const uint32_t lead = bits == 8 ? 0u : bits == 16 ? 0x8000u : 0xC00000u;
+    stream.Append(lead | designator, bits);
+    return;
+  }
+  const unsigned char *text = message + segment.offset;
+  const int length = static_cast<int>(segment.length);
+  stream.Append(static_cast<uint32_t>(length), CountIndicatorBits(segment.mode, version));
 
   int i = 0;
-  switch (mode) {
+  switch (segment.mode) {
     case kNumeric:
       for (; i + 3 <= length; i += 3)
-        stream.Append((message[i] - '0') * 100 + (message[i + 1] - '0') * 10 + (message[i + 2] - '0'), 10);
-      if (length - i == 2) stream.Append((message[i] - '0') * 10 + (message[i + 1] - '0'), 7);
-      if (length - i == 1) stream.Append(message[i] - '0', 4);
+        stream.Append((text[i] - '0') * 100 + (text[i + 1] - '0') * 10 + (text[i + 2] - '0'), 10);
+      if (length - i == 2) stream.Append((text[i] - '0') * 10 + (text[i + 1] - '0'), 7);
+      if (length - i == 1) stream.Append(text[i] - '0', 4);
       break;
     case kAlphanumeric:
       for (; i + 2 <= length; i += 2)
-        stream.Append(45 * AlphanumericValue(message[i]) + AlphanumericValue(message[i + 1]), 11);
-      if (i < length) stream.Append(AlphanumericValue(message[i]), 6);
+        stream.Append(45 * AlphanumericValue(text[i]) + AlphanumericValue(text[i + 1]), 11);
+      if (i < length) stream.Append(AlphanumericValue(text[i]), 6);
       break;
-    case kByte:
-      for (; i < length; ++i) stream.Append(message[i], 8);
+    default:
+      for (; i < length; ++i) stream.Append(text[i], 8);
       break;
   }
+}
+
+}  // namespace
+
+int WriteDataCodewords(const unsigned char *message, const Segment *segments, int count,
+                       int version, uint8_t *data, int capacity) {
+  std::memset(data, 0, static_cast<size_t>(capacity));
+  BitStream stream(data, 8u * static_cast<size_t>(capacity));
+  for (int i = 0; i < count; ++i) AppendSegment(stream, message, segments[i], version);
 
   // Terminator: up to four zero bits, as many as fit. The buffer is zeroed,
   // so only the length moves; a partial last codeword is zero-filled below.

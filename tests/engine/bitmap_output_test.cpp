@@ -15,7 +15,7 @@
 #include <set>
 #include <string>
 
-#include "engine_api.h"
+#include "pattern_data.h"
 #include "engine_state.h"
 #include "file_output.h"
 #include "symbol_engine.h"

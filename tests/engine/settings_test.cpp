@@ -6,7 +6,7 @@
 #include <string>
 
 #include "QRCodeWin32.h"
-#include "engine_api.h"
+#include "pattern_data.h"
 #include "engine_state.h"
 
 namespace {

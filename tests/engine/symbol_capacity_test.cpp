@@ -10,7 +10,9 @@
 namespace {
 
 bool FitsLargestSymbol(const std::string &message, int level) {
-  return qr::FitsLargestSymbol(message.data(), message.size(), level);
+  qr::SymbolSettings settings;
+  settings.level = level;
+  return qr::MeasureSymbol(message.data(), message.size(), settings).version != 0;
 }
 
 bool EngineEncodes(const std::string &message, int level) {
