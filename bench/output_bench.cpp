@@ -133,7 +133,9 @@ void Version1Bitmap(benchmark::State &state) {
   qr::SymbolEngine engine;
   qr::SymbolSettings settings;
   settings.maskSetting = 5;
-  if (engine.Encode("20210706001", 11, settings) != qr::EncodeResult::kWritten || engine.version() != 1) state.SkipWithError("encoding failed");
+  if (engine.Encode("20210706001", 11, settings) != qr::EncodeResult::kWritten ||
+      engine.version() != 1)
+    state.SkipWithError("encoding failed");
   qr::BitmapImage image;
   for (auto _ : state) {
     if (!engine.DrawBitmap(200, 200, 8, image)) state.SkipWithError("DrawBitmap failed");

@@ -91,7 +91,8 @@ int64_t StreamBitCount(const Segment *segments, int count, int version) {
   return bits;
 }
 
-bool SegmentsValid(const unsigned char *message, size_t length, const Segment *segments, int count) {
+bool SegmentsValid(const unsigned char *message, size_t length, const Segment *segments,
+                   int count) {
   for (int i = 0; i < count; ++i) {
     const Segment &segment = segments[i];
     switch (segment.mode) {
@@ -125,7 +126,8 @@ void BitStream::Append(uint32_t value, int width) {
 
 namespace {
 
-void AppendSegment(BitStream &stream, const unsigned char *message, const Segment &segment, int version) {
+void AppendSegment(BitStream &stream, const unsigned char *message, const Segment &segment,
+                   int version) {
   stream.Append(segment.mode, 4);
   if (segment.mode == kEci) {
     const uint32_t designator = segment.eciDesignator;

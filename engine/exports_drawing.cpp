@@ -72,7 +72,8 @@ void QRAPI QRRender(QRDC dc, int x, int y) {
     qr::SymbolMatrix matrix;
     if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten) {
       qr::GdiTarget target(dc);
-      qr::DrawSymbol(target, qr::PlacementOf(engineState, matrix.side()), matrix, qr::StyleOf(engineState), x0, y0);
+      qr::DrawSymbol(target, qr::PlacementOf(engineState, matrix.side()), matrix,
+                     qr::StyleOf(engineState), x0, y0);
     }
     if (previousMapping != 0) SetMapMode(dc, previousMapping);
 #else
@@ -80,7 +81,8 @@ void QRAPI QRRender(QRDC dc, int x, int y) {
     qr::SymbolMatrix matrix;
     if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten && dc != nullptr) {
       CallbackTarget target(*dc);
-      qr::DrawSymbol(target, qr::PlacementOf(engineState, matrix.side()), matrix, qr::StyleOf(engineState), x0, y0);
+      qr::DrawSymbol(target, qr::PlacementOf(engineState, matrix.side()), matrix,
+                     qr::StyleOf(engineState), x0, y0);
     }
 #endif
   } catch (...) {
@@ -93,7 +95,8 @@ void QRAPI QRGetActualSize(short screenFlag, QRDC dc, int *outWidth, int *outHei
   try {
     UpdateModulePixels(screenFlag == -1 ? ScreenResolution() : ResolutionOf(dc));
     qr::SymbolMatrix matrix;
-    if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten) extent = qr::SymbolExtent(matrix.side(), engineState.modulePixels);
+    if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten)
+      extent = qr::SymbolExtent(matrix.side(), engineState.modulePixels);
   } catch (...) {
     extent = 0;
   }

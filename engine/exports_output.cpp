@@ -52,8 +52,8 @@ short SaveAsBmp(const char *fileName) {
   qr::SymbolMatrix matrix;
   const bool encoded = EncodeForOutput(matrix, screen);
   if (allocated && encoded)
-    qr::DrawSymbolOnRaster(raster, qr::PlacementOf(engineState, matrix.side()), matrix, qr::StyleOf(engineState), 0,
-                           0);
+    qr::DrawSymbolOnRaster(raster, qr::PlacementOf(engineState, matrix.side()), matrix,
+                           qr::StyleOf(engineState), 0, 0);
   matrix.Release();
 
   if (fileName == nullptr) return kFailure;
@@ -77,7 +77,8 @@ short SaveAsWmf(const char *fileName) {
     return kFailure;
   }
   qr::WmfRecorder recorder(engineState.imageWidth, engineState.imageHeight);
-  qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix, qr::StyleOf(engineState), 0, 0);
+  qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix,
+                 qr::StyleOf(engineState), 0, 0);
   matrix.Release();
   const std::vector<uint8_t> metafile = recorder.Finish(screen.horizontalDpi);
   return qr::WriteFileAtomically(fileName, {{metafile.data(), metafile.size()}}) ? kSuccess : kFailure;
@@ -106,7 +107,8 @@ short CopyToClipboard() {
   if (!EncodeForOutput(matrix, screen)) return kFailure;
   if (engineState.imageWidth <= 0 || engineState.imageHeight <= 0) return kFailure;
   qr::EmfRecorder recorder(engineState.imageWidth, engineState.imageHeight);
-  qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix, qr::StyleOf(engineState), 0, 0);
+  qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix,
+                 qr::StyleOf(engineState), 0, 0);
   matrix.Release();
   return PlaceOnClipboard(recorder.Finish(screen)) ? kSuccess : kFailure;
 }

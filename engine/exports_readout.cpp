@@ -9,7 +9,9 @@ extern "C" {
 
 void QRAPI QRGetActualRC(short *outRows, short *outColumns) {
   qr::SymbolMatrix matrix;
-  const short side = qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten ? static_cast<short>(matrix.side()) : 0;
+  const short side = qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten
+                         ? static_cast<short>(matrix.side())
+                         : 0;
   if (outRows) *outRows = side;
   if (outColumns) *outColumns = side;
 }

@@ -9,7 +9,8 @@ namespace qr {
 // The placement of a symbol of `side` modules in the area, module size and
 // orientation of `state`.
 inline PicturePlacement PlacementOf(const EngineState &state, int side) {
-  return PlacePicture(side, state.imageWidth, state.imageHeight, state.modulePixels, state.orientation);
+  return PlacePicture(side, state.imageWidth, state.imageHeight, state.modulePixels,
+                      state.orientation);
 }
 
 inline SymbolStyle StyleOf(const EngineState &state) {

@@ -166,8 +166,8 @@ PicturePlacement PlacePicture(int side, int width, int height, int modulePixels,
   p.symbolTop = orientation == 1 ? height - extent - offY : offY;
   p.symbolExtent = extent;
   if (m > 0) {
-    const int64_t margin = std::min({p.symbolLeft, p.symbolTop, width - p.symbolLeft - extent,
-                                      height - p.symbolTop - extent});
+    const int64_t margin = std::min(
+        {p.symbolLeft, p.symbolTop, width - p.symbolLeft - extent, height - p.symbolTop - extent});
     p.quietZoneModules = margin > 0 ? static_cast<int>(margin / m) : 0;
   }
   return p;
@@ -177,8 +177,8 @@ void DrawSymbol(DrawTarget &target, const PicturePlacement &placement, const Sym
                 const SymbolStyle &style, int x0, int y0) {
   const int64_t width = placement.imageWidth, height = placement.imageHeight;
   Fill(target, x0, y0, x0 + width, y0 + height, style.backColour);
-  FillModules(target, matrix, placement.orientation, x0 + placement.symbolLeft, y0 + placement.symbolTop,
-              placement.modulePixels, style.barColour);
+  FillModules(target, matrix, placement.orientation, x0 + placement.symbolLeft,
+              y0 + placement.symbolTop, placement.modulePixels, style.barColour);
   DrawFrame(target, x0, y0, width, height, style.frameStyle);
 }
 
@@ -189,8 +189,8 @@ void DrawSymbolOnRaster(PaletteRaster &raster, const PicturePlacement &placement
     DrawSymbol(raster, placement, matrix, style, x0, y0);
     return;
   }
-  PaintByRows(raster, matrix, placement.orientation, x0 + placement.symbolLeft, y0 + placement.symbolTop,
-              placement.modulePixels, style.barColour, style.backColour);
+  PaintByRows(raster, matrix, placement.orientation, x0 + placement.symbolLeft,
+              y0 + placement.symbolTop, placement.modulePixels, style.barColour, style.backColour);
   DrawFrame(raster, x0, y0, width, height, style.frameStyle);
 }
 

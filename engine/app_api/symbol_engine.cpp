@@ -61,7 +61,8 @@ void PlanVersion(SymbolPlan &plan, const SymbolSettings &settings) {
 SymbolPlan PlanSymbol(const char *message, size_t length, const SymbolSettings &settings) {
   const int kept = static_cast<int>(KeptLength(message, length));
   SymbolPlan plan;
-  plan.segments.push_back(WholeMessageSegment(reinterpret_cast<const unsigned char *>(message), kept));
+  plan.segments.push_back(
+      WholeMessageSegment(reinterpret_cast<const unsigned char *>(message), kept));
   PlanVersion(plan, settings);
   return plan;
 }
@@ -166,7 +167,8 @@ bool SymbolEngine::Dark(int x, int y) const { return impl_->matrix.module(y, x) 
 SymbolPicture SymbolEngine::Picture(int width, int height, int modulePixels) const {
   const int side = this->side();
   // The batch's pictures show the standard's figure upright: orientation 1.
-  return SymbolPicture(impl_->matrix.modules(), side, PlacePicture(side, width, height, modulePixels, 1));
+  return SymbolPicture(impl_->matrix.modules(), side,
+                       PlacePicture(side, width, height, modulePixels, 1));
 }
 
 bool SymbolEngine::DrawBitmap(int width, int height, int modulePixels, BitmapImage &image) {

@@ -41,9 +41,9 @@ int ClampedMaskSetting(int maskSetting);
 // another thread and be built there by SymbolEngine::Encode.
 struct SymbolPlan {
   std::vector<Segment> segments;
-  int version = 0;           // 0 unless result is kWritten
-  int side = 0;              // modules per side, 0 unless result is kWritten
-  int level = 0;             // clamped settings
+  int version = 0;  // 0 unless result is kWritten
+  int side = 0;     // modules per side, 0 unless result is kWritten
+  int level = 0;    // clamped settings
   int maskSetting = 0;
   EncodeResult result = EncodeResult::kTooLong;  // kWritten: it can be built
 };

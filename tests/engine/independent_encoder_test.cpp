@@ -24,8 +24,8 @@ const char kAlphanumericSet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
 
 // Random segments of `message` (appended to it) that fill up to about
 // `fraction` of the data capacity of `version` at `level`.
-std::vector<qr::Segment> RandomSegments(std::mt19937 &random, int version, int level, double fraction,
-                                        std::string &message) {
+std::vector<qr::Segment> RandomSegments(std::mt19937 &random, int version, int level,
+                                        double fraction, std::string &message) {
   const int64_t budget = static_cast<int64_t>(8 * qr::DataCapacity(version, level) * fraction);
   std::vector<qr::Segment> segments;
   if (random() % 4 == 0) {
@@ -37,7 +37,8 @@ std::vector<qr::Segment> RandomSegments(std::mt19937 &random, int version, int l
     const qr::DataMode modes[] = {qr::kNumeric, qr::kAlphanumeric, qr::kByte};
     const qr::DataMode mode = modes[random() % 3];
     qr::Segment segment = qr::DataSegment(mode, message.size(), 0);
-    const int64_t used = qr::StreamBitCount(segments.data(), static_cast<int>(segments.size()), version);
+    const int64_t used =
+        qr::StreamBitCount(segments.data(), static_cast<int>(segments.size()), version);
     const int64_t room = budget - used - qr::SegmentBitCount(segment, version);
     if (room < 0) break;
     const int64_t bitsPerCharacter = mode == qr::kNumeric ? 4 : mode == qr::kAlphanumeric ? 6 : 8;
@@ -60,7 +61,8 @@ std::vector<qr::Segment> RandomSegments(std::mt19937 &random, int version, int l
   return segments;
 }
 
-std::vector<QrSegment> PeerSegments(const std::vector<qr::Segment> &segments, const std::string &message) {
+std::vector<QrSegment> PeerSegments(const std::vector<qr::Segment> &segments,
+                                    const std::string &message) {
   std::vector<QrSegment> peer;
   for (const qr::Segment &segment : segments) {
     const std::string text = message.substr(segment.offset, segment.length);
@@ -68,7 +70,9 @@ std::vector<QrSegment> PeerSegments(const std::vector<qr::Segment> &segments, co
       case qr::kEci: peer.push_back(QrSegment::makeEci(segment.eciDesignator)); break;
       case qr::kNumeric: peer.push_back(QrSegment::makeNumeric(text.c_str())); break;
       case qr::kAlphanumeric: peer.push_back(QrSegment::makeAlphanumeric(text.c_str())); break;
-      default: peer.push_back(QrSegment::makeBytes(std::vector<uint8_t>(text.begin(), text.end()))); break;
+      default:
+        peer.push_back(QrSegment::makeBytes(std::vector<uint8_t>(text.begin(), text.end())));
+        break;
     }
   }
   return peer;
@@ -86,26 +90,31 @@ TEST(IndependentEncoder, EveryModuleAgreesOverRandomSegmentsVersionsLevelsAndMas
     // Mostly near full, where padding and the count widths matter most.
     const double fraction = round % 3 == 0 ? 1.0 : (random() % 1000) / 1000.0;
     std::string message;
-    const std::vector<qr::Segment> segments = RandomSegments(random, version, level, fraction, message);
+    const std::vector<qr::Segment> segments =
+        RandomSegments(random, version, level, fraction, message);
     const int count = static_cast<int>(segments.size());
     ASSERT_EQ(qr::ChooseVersion(segments.data(), count, version, level), version) << round;
 
     qr::SymbolMatrix matrix;
     qr::BuiltSymbol built;
     const qr::SymbolRequest request{reinterpret_cast<const unsigned char *>(message.data()),
-                                    segments.data(), count, version, level, mask + 1};
+                                    segments.data(),
+                                    count,
+                                    version,
+                                    level,
+                                    mask + 1};
     ASSERT_EQ(qr::BuildSymbol(request, matrix, built), qr::EncodeResult::kWritten) << round;
     ASSERT_EQ(built.maskPattern, mask);
 
-    const QrCode peer = QrCode::encodeSegments(PeerSegments(segments, message), levels[level], version,
-                                               version, mask, false);
+    const QrCode peer = QrCode::encodeSegments(PeerSegments(segments, message), levels[level],
+                                               version, version, mask, false);
     ASSERT_EQ(peer.getSize(), matrix.side()) << round;
     for (int row = 0; row < matrix.side(); ++row)
       for (int column = 0; column < matrix.side(); ++column)
         ASSERT_EQ(matrix.module(row, column) != 0, peer.getModule(column, row))
-            << "round " << round << ", version " << version << ", level " << level << ", mask " << mask
-            << ", " << count << " segments, " << message.size() << " bytes: row " << row << ", column "
-            << column;
+            << "round " << round << ", version " << version << ", level " << level << ", mask "
+            << mask << ", " << count << " segments, " << message.size() << " bytes: row " << row
+            << ", column " << column;
     ++compared;
   }
   EXPECT_EQ(compared, 3000);

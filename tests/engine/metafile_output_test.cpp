@@ -13,8 +13,8 @@
 
 #include "emf_recorder.h"
 #include "encode_symbol.h"
-#include "pattern_data.h"
 #include "image_files.h"
+#include "pattern_data.h"
 #include "qr_decoder.h"
 #include "state_picture.h"
 #include "symbol_drawing.h"

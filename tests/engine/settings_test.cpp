@@ -6,8 +6,8 @@
 #include <string>
 
 #include "QRCodeWin32.h"
-#include "pattern_data.h"
 #include "engine_state.h"
+#include "pattern_data.h"
 
 namespace {
 

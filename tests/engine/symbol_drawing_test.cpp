@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "pattern_data.h"
 #include "engine_state.h"
 #include "palette_raster.h"
+#include "pattern_data.h"
 #include "state_picture.h"
 #include "symbol_drawing.h"
 

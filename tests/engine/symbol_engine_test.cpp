@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "pattern_data.h"
 #include "image_files.h"
+#include "pattern_data.h"
 
 namespace {
 

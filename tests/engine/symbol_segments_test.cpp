@@ -53,15 +53,21 @@ TEST(SymbolSegments, VersionChoiceAddsUpTheSegmentsAtCapacityBoundaries) {
       // 1 byte (4 + 8 + 8).
       {{DataSegment(qr::kNumeric, 0, 3), DataSegment(qr::kAlphanumeric, 3, 2),
         DataSegment(qr::kByte, 5, 1)},
-       3, 68, 1},
+       3,
+       68,
+       1},
       {{DataSegment(qr::kNumeric, 0, 3), DataSegment(qr::kAlphanumeric, 3, 2),
         DataSegment(qr::kByte, 5, 2)},
-       3, 76, 2},
+       3,
+       76,
+       2},
       // The count fields widen from version 10: 2,953 bytes at 40-L with the
       // 16-bit count, as one segment or split in two (20 bits more).
       {{DataSegment(qr::kByte, 0, 2953)}, 0, 4 + 16 + 8 * 2953, 40},
-      {{DataSegment(qr::kByte, 0, 2950), DataSegment(qr::kByte, 2950, 3)}, 0,
-       4 + 16 + 8 * 2950 + 4 + 16 + 24, 0},
+      {{DataSegment(qr::kByte, 0, 2950), DataSegment(qr::kByte, 2950, 3)},
+       0,
+       4 + 16 + 8 * 2950 + 4 + 16 + 24,
+       0},
   };
   for (const Case &c : cases) {
     const int count = static_cast<int>(c.segments.size());
@@ -83,7 +89,10 @@ TEST(SymbolSegments, MixedSegmentsReadBackWithTheirExactBytes) {
     const char *eciMark;  // the designator as the decoder reports it, or null
   };
   const Case cases[] = {
-      {"ECI 26 + byte", utf8, {EciSegment(26), DataSegment(qr::kByte, 0, utf8.size())}, 1,
+      {"ECI 26 + byte",
+       utf8,
+       {EciSegment(26), DataSegment(qr::kByte, 0, utf8.size())},
+       1,
        "\\000026"},
       {"numeric + alphanumeric + byte",
        mixed,
@@ -116,8 +125,8 @@ TEST(SymbolSegments, MixedSegmentsReadBackWithTheirExactBytes) {
 
 TEST(SymbolSegments, APlanTravelsWithItsMessageAndGivesTheDirectSymbol) {
   qr::SymbolEngine direct, fromPlan;
-  for (const std::string &text : {std::string("20210706001"), std::string("short text"),
-                                  std::string(500, 'q')}) {
+  for (const std::string &text :
+       {std::string("20210706001"), std::string("short text"), std::string(500, 'q')}) {
     std::string message = text;  // short: held inside the string object
     const qr::SymbolPlan plan = qr::PlanSymbol(message.data(), message.size(), Settings(1));
     ASSERT_EQ(plan.result, EncodeResult::kWritten);
@@ -169,9 +178,8 @@ TEST(SymbolSegments, TheResultSaysWhyNothingWasBuilt) {
   ASSERT_EQ(plan.result, EncodeResult::kWritten);
   EXPECT_EQ(engine.Encode(plan, message.data(), 3), EncodeResult::kInvalidSegments);
   // A plan that does not fit keeps its reason.
-  const qr::SymbolPlan tooLong =
-      qr::PlanSymbol(digits.data(), digits.size(), {DataSegment(qr::kByte, 0, digits.size())},
-                     Settings(0));
+  const qr::SymbolPlan tooLong = qr::PlanSymbol(
+      digits.data(), digits.size(), {DataSegment(qr::kByte, 0, digits.size())}, Settings(0));
   EXPECT_EQ(tooLong.result, EncodeResult::kTooLong);
   EXPECT_EQ(tooLong.version, 0);
   EXPECT_EQ(engine.Encode(tooLong, digits.data(), digits.size()), EncodeResult::kTooLong);
