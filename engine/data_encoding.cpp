@@ -33,30 +33,7 @@ DataMode ChooseDataMode(const unsigned char *message, int length) {
   return mode;
 }
 
-int CountIndicatorBits(int dataMode, int version) {
-  // ISO/IEC 18004 Table 3, for versions 1-9, 10-26 and 27-40.
-  int group = version <= 9 ? 0 : version <= 26 ? 1 : 2;
-  static const int kNumericBits[] = {10, 12, 14};
-  static const int kAlphanumericBits[] = {9, 11, 13};
-  static const int kByteBits[] = {8, 16, 16};
-  switch (dataMode) {
-    case kNumeric: return kNumericBits[group];
-    case kAlphanumeric: return kAlphanumericBits[group];
-    default: return kByteBits[group];
-  }
-}
-
 namespace {
-
-// Segments longer than this cannot fit any symbol; their bit count is
-// given as kBeyondAnySymbol, which keeps the sums far from overflow.
-constexpr size_t kLongestSegment = 1 << 20;
-constexpr int64_t kBeyondAnySymbol = int64_t{1} << 40;
-
-// The designator as 1, 2 or 3 bytes, led by 0, 10 or 110.
-int EciDesignatorBits(uint32_t designator) {
-  return designator < (1u << 7) ? 8 : designator < (1u << 14) ? 16 : 24;
-}
 
 bool InMode(unsigned char ch, int mode) {
   switch (mode) {
@@ -67,29 +44,6 @@ bool InMode(unsigned char ch, int mode) {
 }
 
 }  // namespace
-
-int64_t SegmentBitCount(const Segment &segment, int version) {
-  if (segment.mode == kEci) return 4 + EciDesignatorBits(segment.eciDesignator);
-  if (segment.length > kLongestSegment) return kBeyondAnySymbol;
-  const int64_t n = static_cast<int64_t>(segment.length);
-  int64_t dataBits;
-  switch (segment.mode) {
-    case kNumeric: {
-      static const int kTailBits[] = {0, 4, 7};
-      dataBits = 10 * (n / 3) + kTailBits[n % 3];
-      break;
-    }
-    case kAlphanumeric: dataBits = 11 * (n / 2) + 6 * (n % 2); break;
-    default: dataBits = 8 * n; break;
-  }
-  return 4 + CountIndicatorBits(segment.mode, version) + dataBits;
-}
-
-int64_t StreamBitCount(const Segment *segments, int count, int version) {
-  int64_t bits = 0;
-  for (int i = 0; i < count; ++i) bits += SegmentBitCount(segments[i], version);
-  return bits;
-}
 
 bool SegmentsValid(const unsigned char *message, size_t length, const Segment *segments,
                    int count) {
@@ -128,17 +82,19 @@ namespace {
 
 void AppendSegment(BitStream &stream, const unsigned char *message, const Segment &segment,
                    int version) {
-  stream.Append(segment.mode, 4);
+  // The mode indicator goes in with the field after it: one append.
+  const uint32_t mode = static_cast<uint32_t>(segment.mode);
   if (segment.mode == kEci) {
     const uint32_t designator = segment.eciDesignator;
     const int bits = EciDesignatorBits(designator);
     const uint32_t lead = bits == 8 ? 0u : bits == 16 ? 0x8000u : 0xC00000u;
-    stream.Append(lead | designator, bits);
+    stream.Append(mode << bits | lead | designator, 4 + bits);
     return;
   }
   const unsigned char *text = message + segment.offset;
   const int length = static_cast<int>(segment.length);
-  stream.Append(static_cast<uint32_t>(length), CountIndicatorBits(segment.mode, version));
+  const int countBits = CountIndicatorBits(segment.mode, version);
+  stream.Append(mode << countBits | static_cast<uint32_t>(length), 4 + countBits);
 
   int i = 0;
   switch (segment.mode) {

@@ -10,10 +10,6 @@
 
 namespace qr {
 
-Segment WholeMessageSegment(const unsigned char *message, int length) {
-  return DataSegment(ChooseDataMode(message, length), 0, static_cast<size_t>(length));
-}
-
 EncodeResult BuildSymbol(const SymbolRequest &request, SymbolMatrix &matrix, BuiltSymbol &built,
                          uint16_t *codewords) {
   const int version = request.version, level = request.level;

@@ -5,13 +5,16 @@
 #include <cstdint>
 
 #include "app_api/symbol_segments.h"
+#include "data_encoding.h"
 #include "engine_state.h"
 #include "symbol_matrix.h"
 
 namespace qr {
 
 // The exports' one segment: the whole message in one mode (ChooseDataMode).
-Segment WholeMessageSegment(const unsigned char *message, int length);
+inline Segment WholeMessageSegment(const unsigned char *message, int length) {
+  return DataSegment(ChooseDataMode(message, length), 0, static_cast<size_t>(length));
+}
 
 // One encoding whose segments are checked and whose version is chosen.
 struct SymbolRequest {
