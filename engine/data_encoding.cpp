@@ -80,6 +80,18 @@ void BitStream::Append(uint32_t value, int width) {
 
 namespace {
 
+// The most data codewords of any symbol (40-L), in pad codewords.
+constexpr int kMostDataCodewords = 2956;
+struct PadRun {
+  uint8_t bytes[kMostDataCodewords];
+};
+constexpr PadRun MakePadRun() {
+  PadRun run{};
+  for (int k = 0; k < kMostDataCodewords; ++k) run.bytes[k] = k % 2 == 0 ? 0xEC : 0x11;
+  return run;
+}
+constexpr PadRun kPadRun = MakePadRun();
+
 void AppendSegment(BitStream &stream, const unsigned char *message, const Segment &segment,
                    int version) {
   // The mode indicator goes in with the field after it: one append.
@@ -129,8 +141,9 @@ int WriteDataCodewords(const unsigned char *message, const Segment *segments, in
   size_t terminator = room < 4 ? room : 4;
   int codewordCount = static_cast<int>((stream.length() + terminator + 7) / 8);
 
-  static const uint8_t kPad[2] = {0xEC, 0x11};
-  for (int k = codewordCount; k < capacity; ++k) data[k] = kPad[(k - codewordCount) & 1];
+  // Pad codewords 0xEC, 0x11 taking turns: copied from a run made once.
+  assert(capacity <= kMostDataCodewords);
+  std::memcpy(data + codewordCount, kPadRun.bytes, static_cast<size_t>(capacity - codewordCount));
   return codewordCount;
 }
 
