@@ -8,7 +8,8 @@
 // Everything here follows the exports' rules exactly: the same clamping as
 // QRConfigure, the same mode and version choice, the same pixels as
 // QRSaveAsBMP with the batch's recipe (black on white, orientation 1, no
-// frame).
+// frame). Beyond them, a caller may plan its own list of segments (an ECI
+// designator, modes of its choice).
 #pragma once
 
 #include <cstddef>
