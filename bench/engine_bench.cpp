@@ -103,7 +103,7 @@ bool EngineEncode(const Case &c, const std::string &text) {
   state.requestedVersion = 0;
   state.ecLevel = static_cast<uint16_t>(c.level);
   state.maskSetting = static_cast<uint16_t>(c.maskPattern + 1);
-  return qr::EncodeSymbol(state, matrix) && matrix.side() > 0;
+  return qr::EncodeSymbol(state, matrix) == qr::EncodeResult::kWritten && matrix.side() > 0;
 }
 
 bool EngineO2Encode(const Case &c, const std::string &text) {

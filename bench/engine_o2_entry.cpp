@@ -12,7 +12,7 @@ bool EncodeWithO2Engine(const char *message, int level, int maskSetting, int *si
   state.requestedVersion = 0;
   state.ecLevel = static_cast<uint16_t>(level);
   state.maskSetting = static_cast<uint16_t>(maskSetting);
-  const bool ok = qr::EncodeSymbol(state, matrix);
+  const bool ok = qr::EncodeSymbol(state, matrix) == qr::EncodeResult::kWritten;
   *side = matrix.side();
   return ok;
 }

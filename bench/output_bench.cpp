@@ -26,8 +26,8 @@
 #include "QRCodeWin32.h"
 #include "encode_symbol.h"
 #include "engine_state.h"
-#include "opaque_target.h"
 #include "palette_raster.h"
+#include "state_picture.h"
 #include "symbol_drawing.h"
 #include "symbol_engine.h"
 
@@ -133,7 +133,9 @@ void Version1Bitmap(benchmark::State &state) {
   qr::SymbolEngine engine;
   qr::SymbolSettings settings;
   settings.maskSetting = 5;
-  if (!engine.Encode("20210706001", 11, settings) || engine.version() != 1) state.SkipWithError("encoding failed");
+  if (engine.Encode("20210706001", 11, settings) != qr::EncodeResult::kWritten ||
+      engine.version() != 1)
+    state.SkipWithError("encoding failed");
   qr::BitmapImage image;
   for (auto _ : state) {
     if (!engine.DrawBitmap(200, 200, 8, image)) state.SkipWithError("DrawBitmap failed");
@@ -151,13 +153,17 @@ struct Version1Symbol {
   Version1Symbol() {
     std::strcpy(state.message, "20210706001");
     state.maskSetting = 5;
-    encoded = qr::EncodeSymbol(state, matrix) && state.version == 1;
+    encoded = qr::EncodeSymbol(state, matrix) == qr::EncodeResult::kWritten && state.version == 1;
     state.barColor = 0x000000, state.backColor = 0xFFFFFF;
     state.barDepth = state.backDepth = 1;
     state.imageWidth = state.imageHeight = 200;
     state.orientation = 1;
     state.modulePixels = 8;
+    placement = qr::PlacementOf(state, matrix.side());
+    style = qr::StyleOf(state);
   }
+  qr::PicturePlacement placement;
+  qr::SymbolStyle style{};
 };
 
 void Version1Drawing(benchmark::State &state) {
@@ -166,7 +172,7 @@ void Version1Drawing(benchmark::State &state) {
   qr::PaletteRaster raster;
   raster.Allocate(200, 200, 1);
   for (auto _ : state) {
-    qr::DrawSymbol(raster, symbol.matrix, symbol.state, 0, 0);
+    qr::DrawSymbolOnRaster(raster, symbol.placement, symbol.matrix, symbol.style, 0, 0);
     benchmark::DoNotOptimize(raster.pixelRows());
   }
   state.SetItemsProcessed(state.iterations());
@@ -178,9 +184,8 @@ void Version1DrawingByFills(benchmark::State &state) {
   if (!symbol.encoded) state.SkipWithError("encoding failed");
   qr::PaletteRaster raster;
   raster.Allocate(200, 200, 1);
-  qrtest::OpaqueTarget target(raster);
   for (auto _ : state) {
-    qr::DrawSymbol(target, symbol.matrix, symbol.state, 0, 0);
+    qr::DrawSymbol(raster, symbol.placement, symbol.matrix, symbol.style, 0, 0);
     benchmark::DoNotOptimize(raster.pixelRows());
   }
   state.SetItemsProcessed(state.iterations());

@@ -33,32 +33,36 @@ DataMode ChooseDataMode(const unsigned char *message, int length) {
   return mode;
 }
 
-int CountIndicatorBits(int dataMode, int version) {
-  // ISO/IEC 18004 Table 3, for versions 1-9, 10-26 and 27-40.
-  int group = version <= 9 ? 0 : version <= 26 ? 1 : 2;
-  static const int kNumericBits[] = {10, 12, 14};
-  static const int kAlphanumericBits[] = {9, 11, 13};
-  static const int kByteBits[] = {8, 16, 16};
-  switch (dataMode) {
-    case kNumeric: return kNumericBits[group];
-    case kAlphanumeric: return kAlphanumericBits[group];
-    default: return kByteBits[group];
+namespace {
+
+bool InMode(unsigned char ch, int mode) {
+  switch (mode) {
+    case kNumeric: return ch >= '0' && ch <= '9';
+    case kAlphanumeric: return AlphanumericValue(ch) >= 0;
+    default: return true;
   }
 }
 
-long DataBitCount(int dataMode, int length, int version) {
-  long n = length;
-  long dataBits;
-  switch (dataMode) {
-    case kNumeric: {
-      static const int kTailBits[] = {0, 4, 7};
-      dataBits = 10 * (n / 3) + kTailBits[n % 3];
-      break;
+}  // namespace
+
+bool SegmentsValid(const unsigned char *message, size_t length, const Segment *segments,
+                   int count) {
+  for (int i = 0; i < count; ++i) {
+    const Segment &segment = segments[i];
+    switch (segment.mode) {
+      case kEci:
+        if (segment.eciDesignator > kMaxEciDesignator) return false;
+        continue;
+      case kNumeric:
+      case kAlphanumeric:
+      case kByte: break;
+      default: return false;
     }
-    case kAlphanumeric: dataBits = 11 * (n / 2) + 6 * (n % 2); break;
-    default: dataBits = 8 * n; break;
+    if (segment.offset > length || segment.length > length - segment.offset) return false;
+    for (size_t k = 0; k < segment.length; ++k)
+      if (!InMode(message[segment.offset + k], segment.mode)) return false;
   }
-  return 4 + CountIndicatorBits(dataMode, version) + dataBits;
+  return true;
 }
 
 void BitStream::Append(uint32_t value, int width) {
@@ -74,30 +78,62 @@ void BitStream::Append(uint32_t value, int width) {
   }
 }
 
-int WriteDataCodewords(const unsigned char *message, int length, DataMode mode,
-                       int version, uint8_t *data, int capacity) {
-  std::memset(data, 0, static_cast<size_t>(capacity));
-  BitStream stream(data, 8u * static_cast<size_t>(capacity));
-  stream.Append(mode, 4);
-  stream.Append(static_cast<uint32_t>(length), CountIndicatorBits(mode, version));
+namespace {
+
+// The most data codewords of any symbol (40-L), in pad codewords.
+constexpr int kMostDataCodewords = 2956;
+struct PadRun {
+  uint8_t bytes[kMostDataCodewords];
+};
+constexpr PadRun MakePadRun() {
+  PadRun run{};
+  for (int k = 0; k < kMostDataCodewords; ++k) run.bytes[k] = k % 2 == 0 ? 0xEC : 0x11;
+  return run;
+}
+constexpr PadRun kPadRun = MakePadRun();
+
+void AppendSegment(BitStream &stream, const unsigned char *message, const Segment &segment,
+                   int version) {
+  // The mode indicator goes in with the field after it: one append.
+  const uint32_t mode = static_cast<uint32_t>(segment.mode);
+  if (segment.mode == kEci) {
+    const uint32_t designator = segment.eciDesignator;
+    const int bits = EciDesignatorBits(designator);
+    const uint32_t lead = bits == 8 ? 0u : bits == 16 ? 0x8000u : 0xC00000u;
+    stream.Append(mode << bits | lead | designator, 4 + bits);
+    return;
+  }
+  const unsigned char *text = message + segment.offset;
+  const int length = static_cast<int>(segment.length);
+  const int countBits = CountIndicatorBits(segment.mode, version);
+  stream.Append(mode << countBits | static_cast<uint32_t>(length), 4 + countBits);
 
   int i = 0;
-  switch (mode) {
+  switch (segment.mode) {
     case kNumeric:
       for (; i + 3 <= length; i += 3)
-        stream.Append((message[i] - '0') * 100 + (message[i + 1] - '0') * 10 + (message[i + 2] - '0'), 10);
-      if (length - i == 2) stream.Append((message[i] - '0') * 10 + (message[i + 1] - '0'), 7);
-      if (length - i == 1) stream.Append(message[i] - '0', 4);
+        stream.Append((text[i] - '0') * 100 + (text[i + 1] - '0') * 10 + (text[i + 2] - '0'), 10);
+      if (length - i == 2) stream.Append((text[i] - '0') * 10 + (text[i + 1] - '0'), 7);
+      if (length - i == 1) stream.Append(text[i] - '0', 4);
       break;
     case kAlphanumeric:
       for (; i + 2 <= length; i += 2)
-        stream.Append(45 * AlphanumericValue(message[i]) + AlphanumericValue(message[i + 1]), 11);
-      if (i < length) stream.Append(AlphanumericValue(message[i]), 6);
+        stream.Append(45 * AlphanumericValue(text[i]) + AlphanumericValue(text[i + 1]), 11);
+      if (i < length) stream.Append(AlphanumericValue(text[i]), 6);
       break;
-    case kByte:
-      for (; i < length; ++i) stream.Append(message[i], 8);
+    default:
+      for (; i < length; ++i) stream.Append(text[i], 8);
       break;
   }
+}
+
+}  // namespace
+
+int WriteDataCodewords(const unsigned char *message, const Segment *segments, int count,
+                       int version, uint8_t *data, int capacity) {
+  std::memset(data, 0, static_cast<size_t>(capacity));
+  BitStream stream(data, 8u * static_cast<size_t>(capacity));
+  for (int i = 0; i < count; ++i) AppendSegment(stream, message, segments[i], version);
 
   // Terminator: up to four zero bits, as many as fit. The buffer is zeroed,
   // so only the length moves; a partial last codeword is zero-filled below.
@@ -105,8 +141,9 @@ int WriteDataCodewords(const unsigned char *message, int length, DataMode mode,
   size_t terminator = room < 4 ? room : 4;
   int codewordCount = static_cast<int>((stream.length() + terminator + 7) / 8);
 
-  static const uint8_t kPad[2] = {0xEC, 0x11};
-  for (int k = codewordCount; k < capacity; ++k) data[k] = kPad[(k - codewordCount) & 1];
+  // Pad codewords 0xEC, 0x11 taking turns: copied from a run made once.
+  assert(capacity <= kMostDataCodewords);
+  std::memcpy(data + codewordCount, kPadRun.bytes, static_cast<size_t>(capacity - codewordCount));
   return codewordCount;
 }
 

@@ -10,41 +10,55 @@
 
 namespace qr {
 
-bool EncodeSymbol(EngineState &state, SymbolMatrix &matrix) {
+EncodeResult BuildSymbol(const SymbolRequest &request, SymbolMatrix &matrix, BuiltSymbol &built,
+                         uint16_t *codewords) {
+  const int version = request.version, level = request.level;
+
+  // Data codewords with terminator and padding.
+  uint8_t data[kCodewordCapacity];
+  const int capacity = DataCapacity(version, level);
+  built.codewordCount = WriteDataCodewords(request.message, request.segments, request.segmentCount,
+                                           version, data, capacity);
+
+  // Blocks, error correction, interleaving.
+  uint8_t sequence[kCodewordCapacity];
+  if (!InterleaveWithErrorCorrection(data, BlockLayoutOf(version, level), sequence))
+    return EncodeResult::kOutOfMemory;
+  const int total = totalCodewords[version];
+  if (codewords != nullptr)
+    for (int i = 0; i < total; ++i) codewords[i] = sequence[i];
+
+  // Matrix, placement and mask. The first symbol of a version also builds
+  // the version's shared layout, which may find memory short.
+  if (!matrix.Allocate(symbolSide[version])) return EncodeResult::kOutOfMemory;
+  const SymbolInput input{version, level, sequence, total};
+  try {
+    built.maskPattern = SelectMask(matrix, input, request.maskSetting);
+  } catch (const std::bad_alloc &) {
+    return EncodeResult::kOutOfMemory;
+  }
+  return EncodeResult::kWritten;
+}
+
+EncodeResult EncodeSymbol(EngineState &state, SymbolMatrix &matrix) {
   const auto *message = reinterpret_cast<const unsigned char *>(state.message);
   const int length = static_cast<int>(strnlen(state.message, kMessageBufferSize));
   const int level = state.ecLevel;
 
-  // 1. One mode for the whole message.
-  const DataMode mode = ChooseDataMode(message, length);
-  state.dataMode = static_cast<int16_t>(mode);
-
-  // 2. The smallest version at or above the requested one that holds it.
-  const int version = ChooseVersion(mode, length, state.requestedVersion, level);
-  if (version == 0) return false;
+  // One mode for the whole message, then the smallest version at or above
+  // the requested one that holds it.
+  const Segment segment = WholeMessageSegment(message, length);
+  state.dataMode = static_cast<int16_t>(segment.mode);
+  const int version = ChooseVersion(&segment, 1, state.requestedVersion, level);
+  if (version == 0) return EncodeResult::kTooLong;
   state.version = static_cast<int16_t>(version);
 
-  // 3. Data codewords with terminator and padding.
-  uint8_t data[kCodewordCapacity];
-  const int capacity = DataCapacity(version, level);
-  state.codewordCount = WriteDataCodewords(message, length, mode, version, data, capacity);
-
-  // 4. Blocks, error correction, interleaving.
-  uint8_t sequence[kCodewordCapacity];
-  if (!InterleaveWithErrorCorrection(data, BlockLayoutOf(version, level), sequence)) return false;
-  const int total = totalCodewords[version];
-  for (int i = 0; i < total; ++i) state.codewords[i] = sequence[i];
-
-  // 5. Matrix, placement and mask. The first symbol of a version also
-  // builds the version's shared layout, which may find memory short.
-  if (!matrix.Allocate(symbolSide[version])) return false;
-  const SymbolInput input{version, level, sequence, total};
-  try {
-    state.maskPattern = static_cast<int16_t>(SelectMask(matrix, input, state.maskSetting));
-  } catch (const std::bad_alloc &) {
-    return false;
-  }
-  return true;
+  BuiltSymbol built;
+  const SymbolRequest request{message, &segment, 1, version, level, state.maskSetting};
+  const EncodeResult result = BuildSymbol(request, matrix, built, state.codewords);
+  state.codewordCount = built.codewordCount;
+  if (result == EncodeResult::kWritten) state.maskPattern = static_cast<int16_t>(built.maskPattern);
+  return result;
 }
 
 }  // namespace qr

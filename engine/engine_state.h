@@ -4,9 +4,9 @@
 // All the state of the engine, and who owns it:
 // - `engineState` below: the exports' settings and last results, one per
 //   process, used by the fourteen exports only (one caller at a time).
-// - Each `SymbolEngine` (app_api/symbol_engine.h) owns an EngineState, a
-//   SymbolMatrix and a raster of its own: encoders on different threads
-//   share nothing writable.
+// - Each `SymbolEngine` (app_api/symbol_engine.h) owns a SymbolMatrix and
+//   a raster of its own and takes its settings per call: encoders on
+//   different threads share nothing writable.
 // - The working planes of an encoding (codewords, the mask choice's packed
 //   trial planes) are locals of the encoding call, on its thread's stack.
 // - Per-version tables shared by all encoders (the matrix layouts in

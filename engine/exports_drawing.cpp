@@ -2,6 +2,7 @@
 #include "QRCodeWin32.h"
 #include "encode_symbol.h"
 #include "screen.h"
+#include "state_picture.h"
 #include "symbol_drawing.h"
 
 #ifdef _WIN32
@@ -69,17 +70,19 @@ void QRAPI QRRender(QRDC dc, int x, int y) {
     const int previousMapping = SetMapMode(dc, MM_TEXT);
     UpdateModulePixels(ResolutionOf(dc));
     qr::SymbolMatrix matrix;
-    if (qr::EncodeSymbol(engineState, matrix)) {
+    if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten) {
       qr::GdiTarget target(dc);
-      qr::DrawSymbol(target, matrix, engineState, x0, y0);
+      qr::DrawSymbol(target, qr::PlacementOf(engineState, matrix.side()), matrix,
+                     qr::StyleOf(engineState), x0, y0);
     }
     if (previousMapping != 0) SetMapMode(dc, previousMapping);
 #else
     UpdateModulePixels(ResolutionOf(dc));
     qr::SymbolMatrix matrix;
-    if (qr::EncodeSymbol(engineState, matrix) && dc != nullptr) {
+    if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten && dc != nullptr) {
       CallbackTarget target(*dc);
-      qr::DrawSymbol(target, matrix, engineState, x0, y0);
+      qr::DrawSymbol(target, qr::PlacementOf(engineState, matrix.side()), matrix,
+                     qr::StyleOf(engineState), x0, y0);
     }
 #endif
   } catch (...) {
@@ -92,7 +95,8 @@ void QRAPI QRGetActualSize(short screenFlag, QRDC dc, int *outWidth, int *outHei
   try {
     UpdateModulePixels(screenFlag == -1 ? ScreenResolution() : ResolutionOf(dc));
     qr::SymbolMatrix matrix;
-    if (qr::EncodeSymbol(engineState, matrix)) extent = qr::SymbolExtent(matrix.side(), engineState.modulePixels);
+    if (qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten)
+      extent = qr::SymbolExtent(matrix.side(), engineState.modulePixels);
   } catch (...) {
     extent = 0;
   }

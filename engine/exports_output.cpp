@@ -5,6 +5,7 @@
 #include "file_output.h"
 #include "palette_raster.h"
 #include "screen.h"
+#include "state_picture.h"
 #include "symbol_drawing.h"
 #include "wmf_recorder.h"
 
@@ -26,7 +27,7 @@ constexpr short kFailure = 0;
 bool EncodeForOutput(qr::SymbolMatrix &matrix, const qr::ScreenMetrics &screen) {
   const int dpi = qr::OutputResolution(engineState.orientation, screen.horizontalDpi, screen.verticalDpi);
   engineState.modulePixels = qr::ModulePixels(dpi, engineState.moduleSize, engineState.modulePixels);
-  return qr::EncodeSymbol(engineState, matrix);
+  return qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten;
 }
 
 // Metafile coordinates and its bounding box are signed 16-bit.
@@ -50,7 +51,9 @@ short SaveAsBmp(const char *fileName) {
   const bool allocated = raster.Allocate(engineState.imageWidth, engineState.imageHeight, bitsPerPixel);
   qr::SymbolMatrix matrix;
   const bool encoded = EncodeForOutput(matrix, screen);
-  if (allocated && encoded) qr::DrawSymbol(raster, matrix, engineState, 0, 0);
+  if (allocated && encoded)
+    qr::DrawSymbolOnRaster(raster, qr::PlacementOf(engineState, matrix.side()), matrix,
+                           qr::StyleOf(engineState), 0, 0);
   matrix.Release();
 
   if (fileName == nullptr) return kFailure;
@@ -74,7 +77,8 @@ short SaveAsWmf(const char *fileName) {
     return kFailure;
   }
   qr::WmfRecorder recorder(engineState.imageWidth, engineState.imageHeight);
-  qr::DrawSymbol(recorder, matrix, engineState, 0, 0);
+  qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix,
+                 qr::StyleOf(engineState), 0, 0);
   matrix.Release();
   const std::vector<uint8_t> metafile = recorder.Finish(screen.horizontalDpi);
   return qr::WriteFileAtomically(fileName, {{metafile.data(), metafile.size()}}) ? kSuccess : kFailure;
@@ -103,7 +107,8 @@ short CopyToClipboard() {
   if (!EncodeForOutput(matrix, screen)) return kFailure;
   if (engineState.imageWidth <= 0 || engineState.imageHeight <= 0) return kFailure;
   qr::EmfRecorder recorder(engineState.imageWidth, engineState.imageHeight);
-  qr::DrawSymbol(recorder, matrix, engineState, 0, 0);
+  qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix,
+                 qr::StyleOf(engineState), 0, 0);
   matrix.Release();
   return PlaceOnClipboard(recorder.Finish(screen)) ? kSuccess : kFailure;
 }

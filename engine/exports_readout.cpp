@@ -9,14 +9,16 @@ extern "C" {
 
 void QRAPI QRGetActualRC(short *outRows, short *outColumns) {
   qr::SymbolMatrix matrix;
-  const short side = qr::EncodeSymbol(engineState, matrix) ? static_cast<short>(matrix.side()) : 0;
+  const short side = qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten
+                         ? static_cast<short>(matrix.side())
+                         : 0;
   if (outRows) *outRows = side;
   if (outColumns) *outColumns = side;
 }
 
 short QRAPI QRGetPatternData(char *buffer, unsigned int *ioSize, short *outRows, short *outColumns) {
   qr::SymbolMatrix matrix;
-  if (!qr::EncodeSymbol(engineState, matrix)) {
+  if (qr::EncodeSymbol(engineState, matrix) != qr::EncodeResult::kWritten) {
     if (ioSize) *ioSize = 0;
     if (outRows) *outRows = 0;
     if (outColumns) *outColumns = 0;

@@ -367,13 +367,4 @@ PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function
   return TermsWithBlocks(dark, corners.fixedScore + BlockScorer(dark, function).Score(corners.variable));
 }
 
-PenaltyTerms PenaltyTermsOf(const SymbolMatrix &m) {
-  PackedPlane dark, function;
-  PackPlane(m.modules(), m.side(), false, dark);
-  PackPlane(m.dataFlags(), m.side(), true, function);
-  return PenaltyTermsOf(dark, function);
-}
-
-uint32_t PenaltyScore(const SymbolMatrix &m) { return PenaltyTermsOf(m).total(); }
-
 }  // namespace qr

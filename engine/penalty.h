@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "symbol_matrix.h"
-
 namespace qr {
 
 struct PenaltyTerms {
@@ -48,10 +46,5 @@ PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function
 // The same terms for a symbol of that family, scoring only the corners
 // that can differ.
 PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function, const PenaltyCorners &corners);
-
-PenaltyTerms PenaltyTermsOf(const SymbolMatrix &m);
-
-// Sum of the four terms over the whole masked symbol.
-uint32_t PenaltyScore(const SymbolMatrix &m);
 
 }  // namespace qr

@@ -152,31 +152,46 @@ int SymbolExtent(int side, int32_t modulePixels) {
   return Saturate(static_cast<int64_t>(side) * modulePixels);
 }
 
-void DrawSymbol(DrawTarget &target, const SymbolMatrix &matrix, const EngineState &state, int x0, int y0) {
-  const int64_t width = state.imageWidth, height = state.imageHeight;
-  const int64_t m = state.modulePixels;
-  const int side = matrix.side();
-  const int64_t extent = side * m;
+PicturePlacement PlacePicture(int side, int width, int height, int modulePixels, int orientation) {
+  PicturePlacement p;
+  p.imageWidth = width;
+  p.imageHeight = height;
+  p.modulePixels = modulePixels;
+  p.orientation = orientation;
+  const int64_t m = modulePixels, extent = side * m;
   const int64_t offX = (width - extent) / 2, offY = (height - extent) / 2;  // truncate toward zero
-
   // Orientation n is the picture turned n quarter turns counter-clockwise;
   // orientations 1 and 2 take one offset from the far side of the area.
-  int64_t left = x0 + offX, top = y0 + offY;
-  if (state.orientation == 1) top = y0 + (height - extent - offY);
-  if (state.orientation == 2) left = x0 + (width - extent - offX);
-
-  // A raster the area covers whole (the outputs' own) is painted row by
-  // row, far faster; any other target gets the background and one fill per
-  // dark module.
-  auto *raster = dynamic_cast<PaletteRaster *>(&target);
-  if (raster && x0 <= 0 && y0 <= 0 && x0 + width >= raster->width() && y0 + height >= raster->height()) {
-    PaintByRows(*raster, matrix, state.orientation, left, top, m, state.barColor, state.backColor);
-  } else {
-    Fill(target, x0, y0, x0 + width, y0 + height, state.backColor);
-    FillModules(target, matrix, state.orientation, left, top, m, state.barColor);
+  p.symbolLeft = orientation == 2 ? width - extent - offX : offX;
+  p.symbolTop = orientation == 1 ? height - extent - offY : offY;
+  p.symbolExtent = extent;
+  if (m > 0) {
+    const int64_t margin = std::min(
+        {p.symbolLeft, p.symbolTop, width - p.symbolLeft - extent, height - p.symbolTop - extent});
+    p.quietZoneModules = margin > 0 ? static_cast<int>(margin / m) : 0;
   }
+  return p;
+}
 
-  DrawFrame(target, x0, y0, width, height, state.frameStyle);
+void DrawSymbol(DrawTarget &target, const PicturePlacement &placement, const SymbolMatrix &matrix,
+                const SymbolStyle &style, int x0, int y0) {
+  const int64_t width = placement.imageWidth, height = placement.imageHeight;
+  Fill(target, x0, y0, x0 + width, y0 + height, style.backColour);
+  FillModules(target, matrix, placement.orientation, x0 + placement.symbolLeft,
+              y0 + placement.symbolTop, placement.modulePixels, style.barColour);
+  DrawFrame(target, x0, y0, width, height, style.frameStyle);
+}
+
+void DrawSymbolOnRaster(PaletteRaster &raster, const PicturePlacement &placement,
+                        const SymbolMatrix &matrix, const SymbolStyle &style, int x0, int y0) {
+  const int64_t width = placement.imageWidth, height = placement.imageHeight;
+  if (!(x0 <= 0 && y0 <= 0 && x0 + width >= raster.width() && y0 + height >= raster.height())) {
+    DrawSymbol(raster, placement, matrix, style, x0, y0);
+    return;
+  }
+  PaintByRows(raster, matrix, placement.orientation, x0 + placement.symbolLeft,
+              y0 + placement.symbolTop, placement.modulePixels, style.barColour, style.backColour);
+  DrawFrame(raster, x0, y0, width, height, style.frameStyle);
 }
 
 void DrawFrame(DrawTarget &target, int64_t x0, int64_t y0, int64_t width, int64_t height, int style) {

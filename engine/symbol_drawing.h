@@ -4,11 +4,13 @@
 
 #include <cstdint>
 
+#include "app_api/picture_placement.h"
 #include "draw_target.h"
-#include "engine_state.h"
 #include "symbol_matrix.h"
 
 namespace qr {
+
+class PaletteRaster;
 
 // Module side for `dpi` dots per inch and a module of `moduleSize` cm,
 // rounded to the nearest unit (an exact half rounds down). A module size of
@@ -24,12 +26,23 @@ int OutputResolution(int orientation, int horizontalDpi, int verticalDpi);
 // Symbol extent S x m in device units, saturated to the int range.
 int SymbolExtent(int side, int32_t modulePixels);
 
-// Paints the area of state.imageWidth x state.imageHeight with its top-left
-// corner at (x0, y0): background, every dark module of `matrix` as one fill
-// of state.modulePixels units (centred, in state.orientation), then the
-// border of state.frameStyle. A PaletteRaster gets the same pixels drawn a
-// row of modules at a time.
-void DrawSymbol(DrawTarget &target, const SymbolMatrix &matrix, const EngineState &state, int x0, int y0);
+// Colours (0x00BBGGRR) and border of a drawing.
+struct SymbolStyle {
+  uint32_t barColour;
+  uint32_t backColour;
+  int frameStyle;  // 0 none, 1 dashed, 2 solid
+};
+
+// Paints the placement's image area with its top-left corner at (x0, y0):
+// background, every dark module of `matrix` as one fill (in picture order,
+// what a recording target must receive), then the border.
+void DrawSymbol(DrawTarget &target, const PicturePlacement &placement, const SymbolMatrix &matrix,
+                const SymbolStyle &style, int x0, int y0);
+
+// The same pixels on a raster; when the area covers the raster whole (the
+// outputs' own rasters) drawn a row of modules at a time, far faster.
+void DrawSymbolOnRaster(PaletteRaster &raster, const PicturePlacement &placement,
+                        const SymbolMatrix &matrix, const SymbolStyle &style, int x0, int y0);
 
 // Border on the outermost units of the area: style 1 dashed (four on, four
 // off), 2 solid, anything else none. Uses the target's current pen.

@@ -77,9 +77,16 @@ int DataCapacity(int version, int level) {
   return totalCodewords[version] - BlockLayoutOf(version, level).ecTotal;
 }
 
-int ChooseVersion(int dataMode, int length, int requestedVersion, int level) {
+int ChooseVersion(const Segment *segments, int count, int requestedVersion, int level) {
+  // The count fields widen at versions 10 and 27: one sum per width.
+  int64_t bits = 0;
+  bool counted = false;
   for (int v = requestedVersion == 0 ? 1 : requestedVersion; v <= kMaxVersion; ++v) {
-    if (DataBitCount(dataMode, length, v) <= 8L * DataCapacity(v, level)) return v;
+    if (!counted || v == 10 || v == 27) {
+      bits = StreamBitCount(segments, count, v);
+      counted = true;
+    }
+    if (bits <= 8 * static_cast<int64_t>(DataCapacity(v, level))) return v;
   }
   return 0;
 }

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "app_api/symbol_segments.h"
+
 namespace qr {
 
 // Error-correction level; also the row order of every per-level table.
@@ -35,7 +37,7 @@ const BlockLayout &BlockLayoutOf(int version, int level);
 int DataCapacity(int version, int level);
 
 // Smallest version >= requestedVersion (1 when 0) whose capacity holds the
-// message of `length` characters in `dataMode`; 0 when none up to 40 does.
-int ChooseVersion(int dataMode, int length, int requestedVersion, int level);
+// bit stream of the segments; 0 when none up to 40 does.
+int ChooseVersion(const Segment *segments, int count, int requestedVersion, int level);
 
 }  // namespace qr

@@ -13,13 +13,16 @@ ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, i
 }
 
 bool ImageWriter::Write(const std::string &content, const std::string &path, std::string &reason) {
-  if (!engine_.Encode(content.data(), content.size(), settings_)) {
-    reason = "the engine could not encode it";
+  const qr::EncodeResult encoded = engine_.Encode(content.data(), content.size(), settings_);
+  if (encoded != qr::EncodeResult::kWritten) {
+    reason = encoded == qr::EncodeResult::kOutOfMemory
+                 ? "the engine could not encode it: out of memory"
+                 : "the engine could not encode it: the content does not fit version 40";
     return false;
   }
   bool written;
   if (format_ == ImageFormat::kSvg) {
-    BuildSvg(engine_, width_, height_, modulePixels_, svg_);
+    BuildSvg(engine_.Picture(width_, height_, modulePixels_), svg_);
     written = qr::WriteWholeFile(path.c_str(), {{svg_.data(), svg_.size()}});
   } else {
     if (!engine_.DrawBitmap(width_, height_, modulePixels_, bitmap_)) {

@@ -46,15 +46,11 @@ size_t MostBytes(int side) {
 
 }  // namespace
 
-void BuildSvg(const qr::SymbolEngine &engine, int width, int height, int modulePixels,
-              std::string &text) {
-  const int side = engine.side();
-  const long long module = modulePixels;
-  const long long extent = side * module;
-  // The bitmap's placement: left margin rounded down, the upright figure's
-  // top margin rounded up (its bottom margin is the one rounded down).
-  const long long left = (width - extent) / 2;
-  const long long top = height - extent - (height - extent) / 2;
+void BuildSvg(const qr::SymbolPicture &picture, std::string &text) {
+  const qr::PicturePlacement &placement = picture.placement();
+  const int side = picture.side(), width = placement.imageWidth, height = placement.imageHeight;
+  const long long module = placement.modulePixels;
+  const long long left = placement.symbolLeft, top = placement.symbolTop;
 
   text.resize(MostBytes(side));
   TextWriter out(&text[0]);
@@ -75,12 +71,12 @@ void BuildSvg(const qr::SymbolEngine &engine, int width, int height, int moduleP
   for (int y = 0; y < side; ++y) {
     int x = 0;
     while (x < side) {
-      if (!engine.Dark(x, y)) {
+      if (!picture.Dark(x, y)) {
         ++x;
         continue;
       }
       const int start = x;
-      while (x < side && engine.Dark(x, y)) ++x;
+      while (x < side && picture.Dark(x, y)) ++x;
       const long long runWidth = (x - start) * module;
       out.Put('M');
       out.Number(left + start * module);

@@ -1,6 +1,8 @@
 #include "symbol_engine.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "bmp_file.h"
 #include "data_encoding.h"
@@ -25,26 +27,70 @@ size_t KeptLength(const char *message, size_t length) {
   return zero ? static_cast<size_t>(static_cast<const char *>(zero) - message) : length;
 }
 
+// Segment lists longer than this hold more bits than any symbol.
+constexpr size_t kMostSegments = 1 << 16;
+
+int SegmentCount(const SymbolPlan &plan) {
+  return static_cast<int>(std::min(plan.segments.size(), kMostSegments));
+}
+
 }  // namespace
 
 int ClampedVersion(int requestedVersion) { return Clamped16(requestedVersion, kVersionBound); }
 int ClampedLevel(int level) { return Clamped16(level, kLevelBound); }
 int ClampedMaskSetting(int maskSetting) { return Clamped16(maskSetting, kMaskSettingBound); }
 
-SymbolSize MeasureSymbol(const char *message, size_t length, const SymbolSettings &settings) {
-  const int kept = static_cast<int>(KeptLength(message, length));
-  const auto *bytes = reinterpret_cast<const unsigned char *>(message);
-  const DataMode mode = ChooseDataMode(bytes, kept);
-  const int version =
-      ChooseVersion(mode, kept, ClampedVersion(settings.requestedVersion), ClampedLevel(settings.level));
-  if (version == 0) return {};
-  return {version, symbolSide[version]};
+namespace {
+
+// Settles the plan's settings and version for its (valid) segments.
+void PlanVersion(SymbolPlan &plan, const SymbolSettings &settings) {
+  plan.level = ClampedLevel(settings.level);
+  plan.maskSetting = ClampedMaskSetting(settings.maskSetting);
+  if (plan.segments.size() > kMostSegments) {
+    plan.result = EncodeResult::kTooLong;
+    return;
+  }
+  plan.version = ChooseVersion(plan.segments.data(), SegmentCount(plan),
+                               ClampedVersion(settings.requestedVersion), plan.level);
+  plan.side = plan.version == 0 ? 0 : symbolSide[plan.version];
+  plan.result = plan.version == 0 ? EncodeResult::kTooLong : EncodeResult::kWritten;
 }
 
-bool FitsLargestSymbol(const char *message, size_t length, int level) {
-  SymbolSettings settings;
-  settings.level = level;
-  return MeasureSymbol(message, length, settings).version != 0;
+}  // namespace
+
+SymbolPlan PlanSymbol(const char *message, size_t length, const SymbolSettings &settings) {
+  const int kept = static_cast<int>(KeptLength(message, length));
+  SymbolPlan plan;
+  plan.segments.push_back(
+      WholeMessageSegment(reinterpret_cast<const unsigned char *>(message), kept));
+  PlanVersion(plan, settings);
+  return plan;
+}
+
+SymbolPlan PlanSymbol(const char *message, size_t length, std::vector<Segment> segments,
+                      const SymbolSettings &settings) {
+  SymbolPlan plan;
+  plan.segments = std::move(segments);
+  const auto *bytes = reinterpret_cast<const unsigned char *>(message);
+  if (message == nullptr) length = 0;
+  if (!SegmentsValid(bytes, length, plan.segments.data(), SegmentCount(plan))) {
+    plan.level = ClampedLevel(settings.level);
+    plan.maskSetting = ClampedMaskSetting(settings.maskSetting);
+    plan.result = EncodeResult::kInvalidSegments;
+    return plan;
+  }
+  PlanVersion(plan, settings);
+  return plan;
+}
+
+SymbolSize MeasureSymbol(const char *message, size_t length, const SymbolSettings &settings) {
+  const int kept = static_cast<int>(KeptLength(message, length));
+  const Segment segment =
+      WholeMessageSegment(reinterpret_cast<const unsigned char *>(message), kept);
+  const int version = ChooseVersion(&segment, 1, ClampedVersion(settings.requestedVersion),
+                                    ClampedLevel(settings.level));
+  if (version == 0) return {};
+  return {version, symbolSide[version]};
 }
 
 int BitmapModulePixels(double moduleSizeCm) {
@@ -65,45 +111,71 @@ bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
 }
 
 struct SymbolEngine::Impl {
-  EngineState state{};
   SymbolMatrix matrix;
   PaletteRaster raster;
   bool encoded = false;
+  int version = 0;
+  int maskPattern = 0;
+
+  EncodeResult Build(const unsigned char *message, const Segment *segments, int count, int version,
+                     int level, int maskSetting) {
+    BuiltSymbol built;
+    const SymbolRequest request{message, segments, count, version, level, maskSetting};
+    const EncodeResult result = BuildSymbol(request, matrix, built);
+    encoded = result == EncodeResult::kWritten;
+    this->version = version;
+    maskPattern = built.maskPattern;
+    return result;
+  }
+  EncodeResult Fail(EncodeResult result) {
+    encoded = false;
+    return result;
+  }
 };
 
 SymbolEngine::SymbolEngine() : impl_(new Impl) {}
 SymbolEngine::~SymbolEngine() = default;
 
-bool SymbolEngine::Encode(const char *message, size_t length, const SymbolSettings &settings) {
-  EngineState &state = impl_->state;
-  const size_t kept = KeptLength(message, length);
-  if (kept > 0) std::memcpy(state.message, message, kept);
-  state.message[kept] = '\0';
-  state.requestedVersion = static_cast<uint16_t>(ClampedVersion(settings.requestedVersion));
-  state.ecLevel = static_cast<uint16_t>(ClampedLevel(settings.level));
-  state.maskSetting = static_cast<uint16_t>(ClampedMaskSetting(settings.maskSetting));
-  impl_->encoded = EncodeSymbol(state, impl_->matrix);
-  return impl_->encoded;
+EncodeResult SymbolEngine::Encode(const char *message, size_t length,
+                                  const SymbolSettings &settings) {
+  // PlanSymbol's rule, without a plan's list on the heap.
+  const int kept = static_cast<int>(KeptLength(message, length));
+  const auto *bytes = reinterpret_cast<const unsigned char *>(message);
+  const Segment segment = WholeMessageSegment(bytes, kept);
+  const int level = ClampedLevel(settings.level);
+  const int version = ChooseVersion(&segment, 1, ClampedVersion(settings.requestedVersion), level);
+  if (version == 0) return impl_->Fail(EncodeResult::kTooLong);
+  return impl_->Build(bytes, &segment, 1, version, level, ClampedMaskSetting(settings.maskSetting));
 }
 
-int SymbolEngine::version() const { return impl_->encoded ? impl_->state.version : 0; }
+EncodeResult SymbolEngine::Encode(const SymbolPlan &plan, const char *message, size_t length) {
+  if (plan.result != EncodeResult::kWritten) return impl_->Fail(plan.result);
+  if (message == nullptr) length = 0;
+  for (const Segment &segment : plan.segments)
+    if (segment.mode != kEci &&
+        (segment.offset > length || segment.length > length - segment.offset))
+      return impl_->Fail(EncodeResult::kInvalidSegments);
+  return impl_->Build(reinterpret_cast<const unsigned char *>(message), plan.segments.data(),
+                      SegmentCount(plan), plan.version, plan.level, plan.maskSetting);
+}
+
+int SymbolEngine::version() const { return impl_->encoded ? impl_->version : 0; }
 int SymbolEngine::side() const { return impl_->encoded ? impl_->matrix.side() : 0; }
-int SymbolEngine::maskPattern() const { return impl_->encoded ? impl_->state.maskPattern : 0; }
+int SymbolEngine::maskPattern() const { return impl_->encoded ? impl_->maskPattern : 0; }
 bool SymbolEngine::Dark(int x, int y) const { return impl_->matrix.module(y, x) != 0; }
+
+SymbolPicture SymbolEngine::Picture(int width, int height, int modulePixels) const {
+  const int side = this->side();
+  // The batch's pictures show the standard's figure upright: orientation 1.
+  return SymbolPicture(impl_->matrix.modules(), side,
+                       PlacePicture(side, width, height, modulePixels, 1));
+}
 
 bool SymbolEngine::DrawBitmap(int width, int height, int modulePixels, BitmapImage &image) {
   if (!impl_->encoded) return false;
-  EngineState &state = impl_->state;
-  state.barColor = kBlack;
-  state.backColor = kWhite;
-  state.barDepth = state.backDepth = 1;
-  state.imageWidth = width;
-  state.imageHeight = height;
-  state.orientation = 1;
-  state.frameStyle = 0;
-  state.modulePixels = modulePixels;
   if (!impl_->raster.Allocate(width, height, 1)) return false;
-  DrawSymbol(impl_->raster, impl_->matrix, state, 0, 0);
+  const SymbolPicture picture = Picture(width, height, modulePixels);
+  DrawSymbolOnRaster(impl_->raster, picture.placement(), impl_->matrix, {kBlack, kWhite, 0}, 0, 0);
   image.width = width;
   image.height = height;
   image.stride = impl_->raster.stride();

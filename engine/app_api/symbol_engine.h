@@ -8,7 +8,8 @@
 // Everything here follows the exports' rules exactly: the same clamping as
 // QRConfigure, the same mode and version choice, the same pixels as
 // QRSaveAsBMP with the batch's recipe (black on white, orientation 1, no
-// frame).
+// frame). Beyond them, a caller may plan its own list of segments (an ECI
+// designator, modes of its choice).
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,9 @@
 #include <initializer_list>
 #include <memory>
 #include <vector>
+
+#include "picture_placement.h"
+#include "symbol_segments.h"
 
 namespace qr {
 
@@ -32,18 +36,37 @@ int ClampedVersion(int requestedVersion);
 int ClampedLevel(int level);
 int ClampedMaskSetting(int maskSetting);
 
-// The version and side (in modules) the engine chooses for a message;
-// both 0 when the message does not fit version 40 at the level. Builds no
-// symbol. Only bytes before a zero byte and the first 7,999 count, as for
-// QRSetMessage.
+// An encoding decided before it is built: the segments of the message,
+// the version they fit and the settings. It names the message's bytes by
+// position only, so it may travel with its message (moved or copied) to
+// another thread and be built there by SymbolEngine::Encode.
+struct SymbolPlan {
+  std::vector<Segment> segments;
+  int version = 0;  // 0 unless result is kWritten
+  int side = 0;     // modules per side, 0 unless result is kWritten
+  int level = 0;    // clamped settings
+  int maskSetting = 0;
+  EncodeResult result = EncodeResult::kTooLong;  // kWritten: it can be built
+};
+
+// The exports' plan: the message cut as QRSetMessage cuts it (at a zero
+// byte, at most 7,999 bytes), as one segment in the one mode that holds
+// all of it, at the smallest version from the requested one that fits.
+SymbolPlan PlanSymbol(const char *message, size_t length, const SymbolSettings &settings);
+
+// A plan of segments made by the caller (an ECI designator, data in modes
+// of its choice), over all `length` bytes of `message`: kInvalidSegments
+// when a segment does not suit the message (see EncodeResult).
+SymbolPlan PlanSymbol(const char *message, size_t length, std::vector<Segment> segments,
+                      const SymbolSettings &settings);
+
+// The version and side (in modules) of PlanSymbol's plan; both 0 when the
+// message does not fit version 40 at the level. Builds no symbol.
 struct SymbolSize {
   int version = 0;
   int side = 0;
 };
 SymbolSize MeasureSymbol(const char *message, size_t length, const SymbolSettings &settings);
-
-// True when the message fits version 40 at `level`.
-bool FitsLargestSymbol(const char *message, size_t length, int level);
 
 // Module side in pixels of the bitmap output for modules of `moduleSizeCm`
 // centimetres in orientation 1, at this screen's resolution (8 for 0.2 cm
@@ -82,10 +105,15 @@ class SymbolEngine {
   SymbolEngine(const SymbolEngine &) = delete;
   SymbolEngine &operator=(const SymbolEngine &) = delete;
 
-  // Encodes the message with the settings; false when it does not fit
-  // version 40 (or memory is short). The message is cut as QRSetMessage
-  // cuts it.
-  bool Encode(const char *message, size_t length, const SymbolSettings &settings);
+  // Encodes the message with the settings as PlanSymbol plans it (the
+  // message cut as QRSetMessage cuts it).
+  EncodeResult Encode(const char *message, size_t length, const SymbolSettings &settings);
+
+  // Builds a plan's symbol from the message it was made for (the same
+  // bytes, wherever they are now), choosing neither mode nor version again.
+  // The plan's own result when it is not kWritten; kInvalidSegments when
+  // a segment reaches past `length`.
+  EncodeResult Encode(const SymbolPlan &plan, const char *message, size_t length);
 
   // Results of the last successful Encode.
   int version() const;
@@ -96,9 +124,16 @@ class SymbolEngine {
   // left.
   bool Dark(int x, int y) const;
 
-  // Draws the last encoding black on white, centred in width x height
-  // pixels with modules of `modulePixels`, as QRSaveAsBMP does. False when
-  // the area is not positive or too large for a bitmap file.
+  // The last encoding as the bitmap output draws it in width x height
+  // pixels with modules of `modulePixels` (orientation 1, centred): its
+  // placement and its modules in picture order. Valid until the next
+  // Encode.
+  SymbolPicture Picture(int width, int height, int modulePixels) const;
+
+  // Draws Picture(width, height, modulePixels) black on white, as
+  // QRSaveAsBMP does. False when the area is not positive or too large for
+  // a bitmap file. `image` is a whole bitmap file in memory (headers, then
+  // rows), usable as such by a preview.
   bool DrawBitmap(int width, int height, int modulePixels, BitmapImage &image);
 
  private:

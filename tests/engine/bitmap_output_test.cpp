@@ -15,12 +15,12 @@
 #include <set>
 #include <string>
 
-#include "engine_api.h"
 #include "engine_state.h"
 #include "file_output.h"
-#include "symbol_engine.h"
 #include "image_files.h"
+#include "pattern_data.h"
 #include "qr_decoder.h"
+#include "symbol_engine.h"
 
 namespace {
 

@@ -20,18 +20,19 @@ qr::DataMode ModeOf(const std::string &s) { return ChooseDataMode(Bytes(s), stat
 std::vector<int> DataCodewords(const std::string &message, int version, int level, int *cut = nullptr) {
   const int capacity = qr::DataCapacity(version, level);
   std::vector<uint8_t> data(static_cast<size_t>(capacity));
-  int count = qr::WriteDataCodewords(Bytes(message), static_cast<int>(message.size()), ModeOf(message), version,
-                                     data.data(), capacity);
+  const qr::Segment segment = qr::DataSegment(ModeOf(message), 0, message.size());
+  int count = qr::WriteDataCodewords(Bytes(message), &segment, 1, version, data.data(), capacity);
   if (cut) *cut = count;
   return std::vector<int>(data.begin(), data.end());
 }
 
-long DataBitCountFor(const std::string &message) {
-  return qr::DataBitCount(ModeOf(message), static_cast<int>(message.size()), 1);
+int64_t DataBitCountFor(const std::string &message) {
+  return qr::SegmentBitCount(qr::DataSegment(ModeOf(message), 0, message.size()), 1);
 }
 
 int VersionFor(const std::string &message, int level, int requested = 0) {
-  return qr::ChooseVersion(ModeOf(message), static_cast<int>(message.size()), requested, level);
+  const qr::Segment segment = qr::DataSegment(ModeOf(message), 0, message.size());
+  return qr::ChooseVersion(&segment, 1, requested, level);
 }
 
 TEST(DataMode, OneModeForTheWholeMessage) {

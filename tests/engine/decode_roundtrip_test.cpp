@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "engine_api.h"
+#include "pattern_data.h"
 #include "qr_decoder.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine_api.h"
+#include "pattern_data.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "encode_symbol.h"
 #include "engine_state.h"
 #include "penalty.h"
+#include "penalty_score.h"
 #include "version_tables.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST(MaskSelection, TieGoesToTheLowerPattern) {
     for (int pattern = 0; pattern < 8; ++pattern) {
       state.maskSetting = static_cast<uint16_t>(pattern + 1);
       qr::SymbolMatrix m;
-      ASSERT_TRUE(qr::EncodeSymbol(state, m));
+      ASSERT_EQ(qr::EncodeSymbol(state, m), qr::EncodeResult::kWritten);
       ASSERT_EQ(m.side(), 21);
       scores[pattern] = qr::PenaltyScore(m);
     }
@@ -101,7 +102,7 @@ TEST(MaskSelection, TieGoesToTheLowerPattern) {
 
     state.maskSetting = 0;
     qr::SymbolMatrix chosen;
-    ASSERT_TRUE(qr::EncodeSymbol(state, chosen));
+    ASSERT_EQ(qr::EncodeSymbol(state, chosen), qr::EncodeResult::kWritten);
     EXPECT_EQ(state.maskPattern, c.lowestTied) << c.message;
   }
 }

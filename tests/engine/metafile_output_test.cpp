@@ -13,9 +13,10 @@
 
 #include "emf_recorder.h"
 #include "encode_symbol.h"
-#include "engine_api.h"
 #include "image_files.h"
+#include "pattern_data.h"
 #include "qr_decoder.h"
+#include "state_picture.h"
 #include "symbol_drawing.h"
 
 namespace {
@@ -175,9 +176,10 @@ Canvas PlayEmf(const std::vector<uint8_t> &emf) {
 std::vector<uint8_t> RecordEmf() {
   qr::SymbolMatrix matrix;
   qr::engineState.modulePixels = qr::ModulePixels(96, qr::engineState.moduleSize, 0);
-  EXPECT_TRUE(qr::EncodeSymbol(qr::engineState, matrix));
+  EXPECT_EQ(qr::EncodeSymbol(qr::engineState, matrix), qr::EncodeResult::kWritten);
   qr::EmfRecorder recorder(qr::engineState.imageWidth, qr::engineState.imageHeight);
-  qr::DrawSymbol(recorder, matrix, qr::engineState, 0, 0);
+  qr::DrawSymbol(recorder, qr::PlacementOf(qr::engineState, matrix.side()), matrix,
+                 qr::StyleOf(qr::engineState), 0, 0);
   return recorder.Finish(qr::ScreenMetrics{96, 96, 1024, 768, 271, 203});
 }
 

@@ -12,6 +12,7 @@
 #include "engine_state.h"
 #include "masking.h"
 #include "penalty.h"
+#include "penalty_score.h"
 #include "symbol_matrix.h"
 #include "version_tables.h"
 
@@ -183,7 +184,7 @@ bool EncodeForced(const std::string &message, int level, int version, int patter
   state.requestedVersion = static_cast<uint16_t>(version);
   state.ecLevel = static_cast<uint16_t>(level);
   state.maskSetting = static_cast<uint16_t>(pattern + 1);
-  return EncodeSymbol(state, m);
+  return EncodeSymbol(state, m) == EncodeResult::kWritten;
 }
 
 TEST(PenaltyScore, MatchesLiteralRulesOnRealSymbolsOfEveryVersionAndMask) {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "QRCodeWin32.h"
-#include "engine_api.h"
 #include "engine_state.h"
+#include "pattern_data.h"
 
 namespace {
 

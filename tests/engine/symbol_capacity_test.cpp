@@ -10,7 +10,9 @@
 namespace {
 
 bool FitsLargestSymbol(const std::string &message, int level) {
-  return qr::FitsLargestSymbol(message.data(), message.size(), level);
+  qr::SymbolSettings settings;
+  settings.level = level;
+  return qr::MeasureSymbol(message.data(), message.size(), settings).version != 0;
 }
 
 bool EngineEncodes(const std::string &message, int level) {
@@ -31,8 +33,14 @@ TEST(SymbolCapacity, BoundariesMatchTheEngine) {
       {0, '7', 7089}, {0, 'A', 4296}, {0, 'a', 2953},
       {1, '7', 5596}, {2, 'A', 2420}, {3, 'a', 1273}, {3, '7', 3057},
   };
+  qr::SymbolEngine engine;
   for (const Case &c : cases) {
     const std::string fits(c.largest, c.fill), tooLong(c.largest + 1, c.fill);
+    qr::SymbolSettings settings;
+    settings.level = c.level;
+    EXPECT_EQ(engine.Encode(fits.data(), fits.size(), settings), qr::EncodeResult::kWritten);
+    EXPECT_EQ(engine.version(), 40) << c.level << c.fill;
+    EXPECT_EQ(engine.Encode(tooLong.data(), tooLong.size(), settings), qr::EncodeResult::kTooLong);
     EXPECT_TRUE(FitsLargestSymbol(fits, c.level)) << c.level << c.fill;
     EXPECT_FALSE(FitsLargestSymbol(tooLong, c.level)) << c.level << c.fill;
     EXPECT_TRUE(EngineEncodes(fits, c.level)) << c.level << c.fill;

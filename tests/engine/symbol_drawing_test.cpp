@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "engine_api.h"
 #include "engine_state.h"
-#include "opaque_target.h"
 #include "palette_raster.h"
+#include "pattern_data.h"
+#include "state_picture.h"
 #include "symbol_drawing.h"
 
 namespace {
@@ -340,9 +340,9 @@ TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
     qr::PaletteRaster byRows, byFills;
     ASSERT_TRUE(byRows.Allocate(state.imageWidth, state.imageHeight, bits));
     ASSERT_TRUE(byFills.Allocate(state.imageWidth, state.imageHeight, bits));
-    qr::DrawSymbol(byRows, matrix, state, x0, y0);
-    qrtest::OpaqueTarget opaque(byFills);
-    qr::DrawSymbol(opaque, matrix, state, x0, y0);
+    const qr::PicturePlacement placement = qr::PlacementOf(state, matrix.side());
+    qr::DrawSymbolOnRaster(byRows, placement, matrix, qr::StyleOf(state), x0, y0);
+    qr::DrawSymbol(byFills, placement, matrix, qr::StyleOf(state), x0, y0);
     ASSERT_EQ(std::vector<uint8_t>(byRows.pixelRows(), byRows.pixelRows() + byRows.pixelBytes()),
               std::vector<uint8_t>(byFills.pixelRows(), byFills.pixelRows() + byFills.pixelBytes()));
   }

@@ -37,7 +37,9 @@ std::vector<Job> MixedJobs() {
 
 // The symbol as text: version, mask and every module.
 std::string Encoded(qr::SymbolEngine &engine, const Job &job) {
-  if (!engine.Encode(job.message.data(), job.message.size(), job.settings)) return "-";
+  if (engine.Encode(job.message.data(), job.message.size(), job.settings) !=
+      qr::EncodeResult::kWritten)
+    return "-";
   std::string symbol = std::to_string(engine.version()) + "/" + std::to_string(engine.maskPattern()) + ":";
   for (int y = 0; y < engine.side(); ++y)
     for (int x = 0; x < engine.side(); ++x) symbol += engine.Dark(x, y) ? '1' : '0';

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "QRCodeWin32.h"
-#include "engine_api.h"
+#include "pattern_data.h"
 #include "qr_decoder.h"
 
 namespace {

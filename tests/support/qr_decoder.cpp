@@ -17,6 +17,8 @@ Decoded DecodeGrey(const std::vector<uint8_t> &pixels, int width, int height) {
   decoded.ok = true;
   const auto &bytes = result.bytes();
   decoded.bytes.assign(bytes.begin(), bytes.end());
+  const ZXing::ByteArray eci = result.bytesECI();
+  decoded.bytesEci.assign(eci.begin(), eci.end());
   decoded.ecLevel = result.ecLevel();
   return decoded;
 }

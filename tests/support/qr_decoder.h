@@ -10,6 +10,7 @@ namespace qrtest {
 struct Decoded {
   bool ok = false;
   std::string bytes;    // the message bytes, without character-set conversion
+  std::string bytesEci;  // the same following the ECI protocol (designators as \nnnnnn)
   std::string ecLevel;  // "L", "M", "Q" or "H"
 };
 

@@ -1,4 +1,4 @@
-// Small conveniences over the engine's exported API, for tests.
+// The pattern data of the exported API as a string, for tests.
 #pragma once
 
 #include <string>
