@@ -13,7 +13,7 @@
 #include "ordered_report.h"
 #include "qr_version.h"
 #include "stop_request.h"
-#include "symbol_engine.h"
+#include "batch_symbol.h"
 #include "system_error.h"
 #include "terminal.h"
 #include "worker_threads.h"
@@ -43,7 +43,7 @@ void CloseInput(int descriptor) { qrplatform::CloseDescriptor(descriptor); }
 
 // Reads, decides and hands on every line; returns the exit status.
 int RunLines(const Options &options, int input, long long lineCount, std::FILE *err) {
-  const int modulePixels = qr::BitmapModulePixels(qrapp::BatchRecipe::kModuleSizeCm);
+  const int modulePixels = qrapp::BatchModulePixels();
   const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
   OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
   LineWorkers workers(workerCount, options, modulePixels, report);

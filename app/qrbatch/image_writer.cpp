@@ -7,13 +7,11 @@ namespace qrbatch {
 
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels)
     : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {
-  settings_.requestedVersion = recipe.version;
-  settings_.level = recipe.level;
-  settings_.maskSetting = 5;  // the window's fixed mask pattern 4
 }
 
-bool ImageWriter::Write(const std::string &content, const std::string &path, std::string &reason) {
-  const qr::EncodeResult encoded = engine_.Encode(content.data(), content.size(), settings_);
+bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
+                        std::string &reason) {
+  const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
                  ? "the engine could not encode it: out of memory"

@@ -1,5 +1,5 @@
-// One worker's image files: encodes a line's content with an engine of its
-// own, draws it in the chosen format and writes the file whole.
+// One worker's image files: builds a line's planned symbol with an engine
+// of its own, draws it in the chosen format and writes the file whole.
 #pragma once
 
 #include <cstdint>
@@ -16,11 +16,12 @@ class ImageWriter {
  public:
   ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels);
 
-  // False with the system's reason when no file was written.
-  bool Write(const std::string &content, const std::string &path, std::string &reason);
+  // Builds `plan` (made for `content` by the line's fit check) and writes
+  // it as `path`. False with the reason when no file was written.
+  bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
+             std::string &reason);
 
  private:
-  qr::SymbolSettings settings_;
   int width_, height_;
   ImageFormat format_;
   int modulePixels_;

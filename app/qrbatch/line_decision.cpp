@@ -6,7 +6,10 @@
 namespace qrbatch {
 
 LineDecider::LineDecider(const Options &options, int modulePixels, char separator, long long lineCount)
-    : options_(options), modulePixels_(modulePixels), separator_(separator) {
+    : options_(options),
+      settings_(qrapp::SymbolSettingsOf(options.recipe)),
+      modulePixels_(modulePixels),
+      separator_(separator) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
 }
 
@@ -24,15 +27,10 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::
   failure.lineNumber = lineNumber;
   const qrapp::BatchFileName name = qrapp::MakeBatchFileName(
       options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
-  qr::SymbolSize symbol;
+  qr::SymbolPlan plan;
   const auto symbolPixels = [&] {
-    qr::SymbolSettings settings;
-    settings.requestedVersion = options_.recipe.version;
-    settings.level = options_.recipe.level;
-    settings.maskSetting = qrapp::BatchRecipe::kMaskSetting;
-    symbol = qr::MeasureSymbol(parts.content.data(), parts.content.size(), settings);
-    const long long pixels = static_cast<long long>(symbol.side) * modulePixels_;
-    return pixels > 2147483647LL ? 2147483647 : static_cast<int>(pixels);
+    plan = qr::PlanSymbol(parts.content.data(), parts.content.size(), settings_);
+    return qrapp::SymbolPixels(plan, modulePixels_);
   };
   uint64_t nameKey = 0;
   failure.fault = qrapp::CheckLine(name, parts.content,
@@ -46,7 +44,7 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::
   job.path = name.path;
   job.content = std::move(parts.content);
   job.nameKey = nameKey;
-  job.symbol = symbol;
+  job.plan = std::move(plan);
   job.line = std::move(line);
   return true;
 }

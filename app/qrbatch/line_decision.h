@@ -9,7 +9,7 @@
 #include "batch_names.h"
 #include "line_check.h"
 #include "options.h"
-#include "symbol_engine.h"
+#include "batch_symbol.h"
 
 namespace qrbatch {
 
@@ -21,7 +21,7 @@ struct LineJob {
   std::string path;
   std::string content;
   uint64_t nameKey = 0;   // BatchNames::NameKey of the path: equal for every spelling of the file
-  qr::SymbolSize symbol;  // the version and side the content was measured at
+  qr::SymbolPlan plan;    // the content's symbol, planned by the fit check
 };
 
 class LineDecider {
@@ -37,6 +37,7 @@ class LineDecider {
   std::string NumberName(int lineNumber) const;
 
   const Options &options_;
+  qr::SymbolSettings settings_;
   int modulePixels_;
   char separator_;
   int digits_ = 1;

@@ -27,7 +27,7 @@ bool LineWorkers::Start() {
 void LineWorkers::Write(Worker &worker, const LineJob &job) {
   std::string reason;
   std::unique_ptr<qrapp::LineFailure> failure;
-  if (!worker.writer.Write(job.content, job.path, reason)) {
+  if (!worker.writer.Write(job.content, job.plan, job.path, reason)) {
     failure = std::make_unique<qrapp::LineFailure>();
     failure->lineNumber = job.lineNumber;
     failure->line = job.line;

@@ -28,7 +28,7 @@ namespace qr {
 struct SymbolSettings {
   int requestedVersion = 0;  // 0 automatic, 1..40 the smallest version allowed
   int level = 0;             // 0..3 = L, M, Q, H
-  int maskSetting = 5;       // 0 automatic, 1..8 = mask pattern 0..7
+  int maskSetting = 0;       // 0 automatic, 1..8 = mask pattern 0..7
 };
 
 // The values QRConfigure stores for its arguments.

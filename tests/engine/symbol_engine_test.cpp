@@ -32,6 +32,7 @@ std::vector<uint8_t> DrawnBySymbolEngine(qr::SymbolEngine &engine, const std::st
   qr::SymbolSettings settings;
   settings.requestedVersion = version;
   settings.level = level;
+  settings.maskSetting = 5;  // as SavedByExports configures the exports
   EXPECT_EQ(engine.Encode(message.data(), message.size(), settings), qr::EncodeResult::kWritten);
   qr::BitmapImage image;
   EXPECT_TRUE(engine.DrawBitmap(width, height, qr::BitmapModulePixels(0.2), image));
