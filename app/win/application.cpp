@@ -9,7 +9,7 @@
 #include "main_window_notice_surface.h"
 #include "notice_panel.h"
 #include "program_folder.h"
-#include "win_engine_api.h"
+#include "win_engine_exports.h"
 #include "win_file_system.h"
 #include "win_main_window_view.h"
 #include "win_settings_store.h"
@@ -42,7 +42,7 @@ int RunApplication(HINSTANCE instance) {
   paths.programFolder = AnsiProgramFolder();
   MainWindow window;
   WinMainWindowView view(window);
-  WinEngineApi engine(paths.programFolder);
+  WinEngineExports engine(paths.programFolder);
   qrapp::EngineBatchSymbols symbols;
   qrapp::SteadyClock clock;
   WinFileSystem files;

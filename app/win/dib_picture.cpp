@@ -66,28 +66,4 @@ std::optional<DibPicture> DecodeBitmapFile(const std::vector<std::uint8_t> &byte
   return picture;
 }
 
-std::optional<DibPicture> DibFromBitmap(HBITMAP bitmap) {
-  BITMAP description;
-  if (!bitmap || !GetObjectW(bitmap, sizeof description, &description)) return std::nullopt;
-  if (description.bmWidth <= 0 || description.bmHeight <= 0) return std::nullopt;
-  DibPicture picture;
-  picture.width = description.bmWidth;
-  picture.height = description.bmHeight;
-  picture.info.assign(sizeof(BITMAPINFOHEADER), 0);
-  auto *info = reinterpret_cast<BITMAPINFOHEADER *>(picture.info.data());
-  info->biSize = sizeof(BITMAPINFOHEADER);
-  info->biWidth = picture.width;
-  info->biHeight = -picture.height;  // top-down
-  info->biPlanes = 1;
-  info->biBitCount = 32;
-  info->biCompression = BI_RGB;
-  picture.bits.resize(static_cast<size_t>(picture.width) * picture.height * 4);
-  HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.bits.data(),
-                             reinterpret_cast<BITMAPINFO *>(picture.info.data()), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  if (rows != picture.height) return std::nullopt;
-  return picture;
-}
-
 }  // namespace qrwin

@@ -24,8 +24,4 @@ struct DibPicture {
 // the buffer before use).
 std::optional<DibPicture> DecodeBitmapFile(const std::vector<std::uint8_t> &bytes);
 
-// The picture of a GDI bitmap (for example a decoded PNG) as a 32-bit DIB;
-// nothing for a null or unreadable bitmap. The bitmap stays the caller's.
-std::optional<DibPicture> DibFromBitmap(HBITMAP bitmap);
-
 }  // namespace qrwin

