@@ -102,18 +102,22 @@ double RunOurs(Folder &folder, const std::vector<std::string> &messages) {
 
 // Writes the bytes under each name the least costly way: plain, or whole
 // (a temporary file renamed into place).
-double RunFloor(Folder &folder, const std::vector<std::string> &messages, const std::string &image, bool whole) {
+double RunFloor(Folder &folder, const std::vector<std::string> &messages, const std::string &image,
+                bool whole) {
   const std::vector<std::string> &names = folder.Names(messages);
   const std::string temporaryPrefix = folder.path() + "/.qr-" + std::to_string(getpid()) + "-";
   sync();
   const Clock::time_point start = Clock::now();
   unsigned long counter = 0;
   for (const std::string &name : names) {
-    const std::string temporary = whole ? temporaryPrefix + std::to_string(counter++) + ".tmp" : std::string();
+    const std::string temporary =
+        whole ? temporaryPrefix + std::to_string(counter++) + ".tmp" : std::string();
     const int fd = whole ? open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)
                          : open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    const bool written = fd >= 0 && write(fd, image.data(), image.size()) == static_cast<ssize_t>(image.size());
-    if (fd < 0 || close(fd) != 0 || !written || (whole && rename(temporary.c_str(), name.c_str()) != 0)) {
+    const bool written =
+        fd >= 0 && write(fd, image.data(), image.size()) == static_cast<ssize_t>(image.size());
+    if (fd < 0 || close(fd) != 0 || !written ||
+        (whole && rename(temporary.c_str(), name.c_str()) != 0)) {
       std::fprintf(stderr, "cannot write %s\n", name.c_str());
       std::exit(1);
     }
@@ -129,8 +133,8 @@ double Median(std::vector<double> values) {
 
 void PrintRatio(const char *what, const std::vector<double> &ratios, const char *goal) {
   std::printf("%-26s median %.2f  (range %.2f to %.2f over %zu rounds)%s\n", what, Median(ratios),
-              *std::min_element(ratios.begin(), ratios.end()), *std::max_element(ratios.begin(), ratios.end()),
-              ratios.size(), goal);
+              *std::min_element(ratios.begin(), ratios.end()),
+              *std::max_element(ratios.begin(), ratios.end()), ratios.size(), goal);
 }
 
 }  // namespace

@@ -18,9 +18,9 @@
 // encode only, into their own module arrays.
 //
 // Usage: engine_bench [ROUNDS] [CASE-SUBSTRING]
-#include <qrcodegen/qrcodegen.hpp>
 #include <qrencode.h>
 #include <zint.h>
+#include <qrcodegen/qrcodegen.hpp>
 
 #include <algorithm>
 #include <cstdio>
@@ -151,8 +151,8 @@ bool ZintEncode(const Case &c, const std::string &text) {
 bool QrcodegenEncode(const Case &c, const std::string &text) {
   using qrcodegen::QrCode;
   using qrcodegen::QrSegment;
-  static const QrCode::Ecc kLevels[] = {QrCode::Ecc::LOW, QrCode::Ecc::MEDIUM, QrCode::Ecc::QUARTILE,
-                                        QrCode::Ecc::HIGH};
+  static const QrCode::Ecc kLevels[] = {QrCode::Ecc::LOW, QrCode::Ecc::MEDIUM,
+                                        QrCode::Ecc::QUARTILE, QrCode::Ecc::HIGH};
   std::vector<QrSegment> segments{c.numeric ? QrSegment::makeNumeric(text.c_str())
                                             : QrSegment::makeBytes({text.begin(), text.end()})};
   QrCode code = QrCode::encodeSegments(segments, kLevels[c.level], 1, 40, c.maskPattern, false);
@@ -175,8 +175,8 @@ double Median(std::vector<double> values) {
 
 struct Runner {
   const Subject *subject;
-  size_t next = 0;        // the case's next input
-  long batch = 1;         // symbols per round
+  size_t next = 0;  // the case's next input
+  long batch = 1;   // symbols per round
   long failures = 0;
   std::vector<double> perSymbol;  // seconds, one per round
 
@@ -201,7 +201,8 @@ void RunCase(const Case &c, const std::vector<Subject> &subjects, int rounds, do
       runner.batch *= 2;
       seconds = runner.RunBatch(c);
     }
-    runner.batch = std::max(1L, static_cast<long>(runner.batch * batchSeconds / std::max(seconds, 1e-9)));
+    runner.batch =
+        std::max(1L, static_cast<long>(runner.batch * batchSeconds / std::max(seconds, 1e-9)));
     runner.failures = 0;
   }
   for (int round = 0; round < rounds; ++round)
@@ -215,9 +216,11 @@ void RunCase(const Case &c, const std::vector<Subject> &subjects, int rounds, do
   std::printf("  %-28s %12s %14s  %s\n", "subject", "us/symbol", "x libqrencode", "compiled with");
   for (const Runner &runner : runners) {
     std::vector<double> ratios;
-    for (int round = 0; round < rounds; ++round) ratios.push_back(reference->perSymbol[round] / runner.perSymbol[round]);
-    std::printf("  %-28s %12.2f %14.2f  %s%s\n", runner.subject->name, 1e6 * Median(runner.perSymbol), Median(ratios),
-                runner.subject->flags, runner.failures != 0 ? "  (ENCODINGS FAILED)" : "");
+    for (int round = 0; round < rounds; ++round)
+      ratios.push_back(reference->perSymbol[round] / runner.perSymbol[round]);
+    std::printf("  %-28s %12.2f %14.2f  %s%s\n", runner.subject->name,
+                1e6 * Median(runner.perSymbol), Median(ratios), runner.subject->flags,
+                runner.failures != 0 ? "  (ENCODINGS FAILED)" : "");
   }
 }
 

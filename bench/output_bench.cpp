@@ -16,10 +16,10 @@
 #include <benchmark/benchmark.h>
 #include <zint.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -121,7 +121,8 @@ void ZintBitmap(benchmark::State &state) {
     symbol->option_1 = 1;  // level L
     symbol->scale = 4.0f;  // 8 pixels per module
     std::snprintf(symbol->outfile, sizeof symbol->outfile, "%s", file.c_str());
-    if (ZBarcode_Encode_and_Print(symbol, reinterpret_cast<const unsigned char *>(line.data()), static_cast<int>(line.size()), 0) >= ZINT_ERROR)
+    if (ZBarcode_Encode_and_Print(symbol, reinterpret_cast<const unsigned char *>(line.data()),
+                                  static_cast<int>(line.size()), 0) >= ZINT_ERROR)
       state.SkipWithError("zint failed");
     ZBarcode_Delete(symbol);
   }

@@ -18,7 +18,9 @@ class ByteWriter {
     Put16(value);
     Put16(value >> 16);
   }
-  void PutBytes(const uint8_t *data, size_t count) { bytes_.insert(bytes_.end(), data, data + count); }
+  void PutBytes(const uint8_t *data, size_t count) {
+    bytes_.insert(bytes_.end(), data, data + count);
+  }
 
   size_t size() const { return bytes_.size(); }
   const std::vector<uint8_t> &bytes() const { return bytes_; }

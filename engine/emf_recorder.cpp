@@ -66,8 +66,10 @@ void EmfRecorder::FillRect(int left, int top, int right, int bottom, uint32_t co
   // A blit without source: bounds, destination, raster operation, then the
   // source fields all zero but an identity transform.
   BeginRecord(kEmrBitBlt, 100);
-  records_.Put32(Dword(left)), records_.Put32(Dword(top)), records_.Put32(Dword(right - 1)), records_.Put32(Dword(bottom - 1));
-  records_.Put32(Dword(left)), records_.Put32(Dword(top)), records_.Put32(Dword(right - left)), records_.Put32(Dword(bottom - top));
+  records_.Put32(Dword(left)), records_.Put32(Dword(top)), records_.Put32(Dword(right - 1)),
+      records_.Put32(Dword(bottom - 1));
+  records_.Put32(Dword(left)), records_.Put32(Dword(top)), records_.Put32(Dword(right - left)),
+      records_.Put32(Dword(bottom - top));
   records_.Put32(kPatCopy);
   records_.Put32(0), records_.Put32(0);  // source origin
   const float identity[6] = {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f};
@@ -77,8 +79,8 @@ void EmfRecorder::FillRect(int left, int top, int right, int bottom, uint32_t co
     std::memcpy(&bits, &value, sizeof bits);
     records_.Put32(bits);
   }
-  records_.Put32(0);  // source background colour
-  records_.Put32(0);  // source colour usage
+  records_.Put32(0);                              // source background colour
+  records_.Put32(0);                              // source colour usage
   for (int i = 0; i < 4; ++i) records_.Put32(0);  // no source bitmap
 }
 
@@ -100,7 +102,9 @@ std::vector<uint8_t> EmfRecorder::Finish(const ScreenMetrics &reference) {
 
   // Frame in hundredths of a millimetre on the reference device.
   const auto hundredthsOfMm = [](int pixels, int millimetres, int devicePixels) {
-    return devicePixels > 0 ? static_cast<uint32_t>(static_cast<int64_t>(pixels) * millimetres * 100 / devicePixels) : 0u;
+    return devicePixels > 0 ? static_cast<uint32_t>(static_cast<int64_t>(pixels) * millimetres *
+                                                    100 / devicePixels)
+                            : 0u;
   };
 
   ByteWriter out;
@@ -121,7 +125,8 @@ std::vector<uint8_t> EmfRecorder::Finish(const ScreenMetrics &reference) {
   out.Put32(Dword(reference.widthPixels)), out.Put32(Dword(reference.heightPixels));
   out.Put32(Dword(reference.widthMillimetres)), out.Put32(Dword(reference.heightMillimetres));
   out.Put32(0), out.Put32(0), out.Put32(0);  // no pixel format, no OpenGL
-  out.Put32(Dword(reference.widthMillimetres * 1000)), out.Put32(Dword(reference.heightMillimetres * 1000));
+  out.Put32(Dword(reference.widthMillimetres * 1000)),
+      out.Put32(Dword(reference.heightMillimetres * 1000));
   out.PutBytes(records_.bytes().data(), records_.size());
   return std::move(out.bytes());
 }

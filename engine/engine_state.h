@@ -39,7 +39,7 @@ struct EngineState {
   int32_t backDepth;  // 1 when backColor was set plain white, else 4 (0 at load)
   int32_t imageWidth;
   int32_t imageHeight;
-  float moduleSize;   // centimetres
+  float moduleSize;           // centimetres
   uint16_t orientation;       // 0..3
   uint16_t frameStyle;        // 0 none, 1 dashed, 2 solid
   uint16_t requestedVersion;  // 0 automatic, else the smallest version allowed

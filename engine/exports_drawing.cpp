@@ -25,11 +25,15 @@ Resolution ScreenResolution() {
 
 #ifdef _WIN32
 
-Resolution ResolutionOf(HDC dc) { return {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)}; }
+Resolution ResolutionOf(HDC dc) {
+  return {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)};
+}
 
 #else
 
-Resolution ResolutionOf(QRDC dc) { return dc ? Resolution{dc->horizontalDpi, dc->verticalDpi} : Resolution{0, 0}; }
+Resolution ResolutionOf(QRDC dc) {
+  return dc ? Resolution{dc->horizontalDpi, dc->verticalDpi} : Resolution{0, 0};
+}
 
 // A caller's callbacks as a drawing target.
 class CallbackTarget : public qr::DrawTarget {
@@ -54,8 +58,10 @@ class CallbackTarget : public qr::DrawTarget {
 // Module side from a device's resolution, measured along the axis that
 // drawing on a caller's device uses.
 void UpdateModulePixels(const Resolution &resolution) {
-  const int dpi = qr::RenderResolution(engineState.orientation, resolution.horizontal, resolution.vertical);
-  engineState.modulePixels = qr::ModulePixels(dpi, engineState.moduleSize, engineState.modulePixels);
+  const int dpi =
+      qr::RenderResolution(engineState.orientation, resolution.horizontal, resolution.vertical);
+  engineState.modulePixels =
+      qr::ModulePixels(dpi, engineState.moduleSize, engineState.modulePixels);
 }
 
 }  // namespace

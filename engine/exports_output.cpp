@@ -25,13 +25,17 @@ constexpr short kFailure = 0;
 // The outputs' own targets report the screen's resolution, along the
 // horizontal axis for orientations 0 and 2.
 bool EncodeForOutput(qr::SymbolMatrix &matrix, const qr::ScreenMetrics &screen) {
-  const int dpi = qr::OutputResolution(engineState.orientation, screen.horizontalDpi, screen.verticalDpi);
-  engineState.modulePixels = qr::ModulePixels(dpi, engineState.moduleSize, engineState.modulePixels);
+  const int dpi =
+      qr::OutputResolution(engineState.orientation, screen.horizontalDpi, screen.verticalDpi);
+  engineState.modulePixels =
+      qr::ModulePixels(dpi, engineState.moduleSize, engineState.modulePixels);
   return qr::EncodeSymbol(engineState, matrix) == qr::EncodeResult::kWritten;
 }
 
 // Metafile coordinates and its bounding box are signed 16-bit.
-bool FitsMetafile(int width, int height) { return width > 0 && height > 0 && width <= 0x7FFF && height <= 0x7FFF; }
+bool FitsMetafile(int width, int height) {
+  return width > 0 && height > 0 && width <= 0x7FFF && height <= 0x7FFF;
+}
 
 // The screen's resolution as the bitmap file sees it. The system fixes it
 // when the user signs in, so one query serves the whole process; asking the
@@ -48,7 +52,8 @@ short SaveAsBmp(const char *fileName) {
   // plainly through the colour setters; anything else takes four.
   const int bitsPerPixel = engineState.barDepth == 1 && engineState.backDepth == 1 ? 1 : 4;
   qr::PaletteRaster raster;
-  const bool allocated = raster.Allocate(engineState.imageWidth, engineState.imageHeight, bitsPerPixel);
+  const bool allocated =
+      raster.Allocate(engineState.imageWidth, engineState.imageHeight, bitsPerPixel);
   qr::SymbolMatrix matrix;
   const bool encoded = EncodeForOutput(matrix, screen);
   if (allocated && encoded)
@@ -72,7 +77,8 @@ short SaveAsWmf(const char *fileName) {
   const qr::ScreenMetrics screen = qr::QueryScreen();
   if (fileName == nullptr) return kFailure;
   qr::SymbolMatrix matrix;
-  if (!EncodeForOutput(matrix, screen) || !FitsMetafile(engineState.imageWidth, engineState.imageHeight)) {
+  if (!EncodeForOutput(matrix, screen) ||
+      !FitsMetafile(engineState.imageWidth, engineState.imageHeight)) {
     qr::RemoveFile(fileName);
     return kFailure;
   }
@@ -81,7 +87,8 @@ short SaveAsWmf(const char *fileName) {
                  qr::StyleOf(engineState), 0, 0);
   matrix.Release();
   const std::vector<uint8_t> metafile = recorder.Finish(screen.horizontalDpi);
-  return qr::WriteFileAtomically(fileName, {{metafile.data(), metafile.size()}}) ? kSuccess : kFailure;
+  return qr::WriteFileAtomically(fileName, {{metafile.data(), metafile.size()}}) ? kSuccess
+                                                                                 : kFailure;
 }
 
 #ifdef _WIN32

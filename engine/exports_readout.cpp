@@ -16,7 +16,8 @@ void QRAPI QRGetActualRC(short *outRows, short *outColumns) {
   if (outColumns) *outColumns = side;
 }
 
-short QRAPI QRGetPatternData(char *buffer, unsigned int *ioSize, short *outRows, short *outColumns) {
+short QRAPI QRGetPatternData(char *buffer, unsigned int *ioSize, short *outRows,
+                             short *outColumns) {
   qr::SymbolMatrix matrix;
   if (qr::EncodeSymbol(engineState, matrix) != qr::EncodeResult::kWritten) {
     if (ioSize) *ioSize = 0;

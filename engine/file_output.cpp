@@ -48,8 +48,9 @@ std::wstring Wide(const char *ansi) {
 
 std::wstring TemporaryName(const std::wstring &target) {
   const size_t slash = target.find_last_of(L"\\/:");
-  const std::wstring name = L".qr-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                            std::to_wstring(temporaryCounter.fetch_add(1, std::memory_order_relaxed)) + L".tmp";
+  const std::wstring name =
+      L".qr-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+      std::to_wstring(temporaryCounter.fetch_add(1, std::memory_order_relaxed)) + L".tmp";
   return (slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1)) + name;
 }
 
@@ -62,13 +63,15 @@ bool WriteAllParts(HANDLE file, std::initializer_list<ByteSpan> parts) {
     size_t total = 0;
     for (const ByteSpan &part : parts) total += part.size;
     joined.reserve(total);
-    for (const ByteSpan &part : parts) joined.insert(joined.end(), part.data, part.data + part.size);
+    for (const ByteSpan &part : parts)
+      joined.insert(joined.end(), part.data, part.data + part.size);
     whole = {joined.data(), joined.size()};
   }
   if (whole.size == 0) return true;
   // WriteFile takes at most 4 GB at once; our files are smaller than that.
   DWORD written = 0;
-  return WriteFile(file, whole.data, static_cast<DWORD>(whole.size), &written, nullptr) && written == whole.size;
+  return WriteFile(file, whole.data, static_cast<DWORD>(whole.size), &written, nullptr) &&
+         written == whole.size;
 }
 
 #else
@@ -119,7 +122,9 @@ bool WriteAllParts(int fd, std::initializer_list<ByteSpan> parts) {
 #endif
 
 // The test seam's verdict; true when no test is listening.
-bool SurvivesInjectedFault() { return afterTemporaryFileCreated == nullptr || afterTemporaryFileCreated(); }
+bool SurvivesInjectedFault() {
+  return afterTemporaryFileCreated == nullptr || afterTemporaryFileCreated();
+}
 
 }  // namespace
 
@@ -137,7 +142,8 @@ bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> p
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < kTemporaryAttempts && file == INVALID_HANDLE_VALUE; ++attempt) {
     temporary = TemporaryName(target);
-    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
   }
   if (file == INVALID_HANDLE_VALUE) return false;

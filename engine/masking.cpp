@@ -27,14 +27,16 @@ constexpr MaskRows MakeMaskRows() {
   MaskRows rows{};
   for (int mask = 0; mask < kMaskPatterns; ++mask)
     for (int i = 0; i < 12; ++i)
-      for (int j = 0; j < kMaskRowLength; ++j) rows.bits[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
+      for (int j = 0; j < kMaskRowLength; ++j)
+        rows.bits[mask][i][j] = MaskCondition(mask, i, j) ? 1 : 0;
   return rows;
 }
 
 constexpr MaskRows kMaskRows = MakeMaskRows();
 
 // target = source with every data module inverted where the pattern says.
-void MaskPlane(const uint8_t *source, const uint8_t *isData, int side, int maskPattern, uint8_t *target) {
+void MaskPlane(const uint8_t *source, const uint8_t *isData, int side, int maskPattern,
+               uint8_t *target) {
   for (int i = 0; i < side; ++i) {
     const uint8_t *pattern = kMaskRows.bits[maskPattern][i % 12];
     const size_t row = static_cast<size_t>(i) * side;

@@ -62,7 +62,8 @@ int PaletteRaster::NearestIndex(uint32_t colour) const {
   for (int i = 0; i < paletteSize(); ++i) {
     long distance = 0;
     for (int shift = 0; shift < 24; shift += 8) {
-      const long d = static_cast<long>((colour >> shift) & 0xFF) - static_cast<long>((entries[i] >> shift) & 0xFF);
+      const long d = static_cast<long>((colour >> shift) & 0xFF) -
+                     static_cast<long>((entries[i] >> shift) & 0xFF);
       distance += d * d;
     }
     if (distance < bestDistance) best = i, bestDistance = distance;
@@ -70,7 +71,9 @@ int PaletteRaster::NearestIndex(uint32_t colour) const {
   return best;
 }
 
-uint8_t *PaletteRaster::Row(int y) { return &pixels_[static_cast<size_t>(height_ - 1 - y) * stride_]; }
+uint8_t *PaletteRaster::Row(int y) {
+  return &pixels_[static_cast<size_t>(height_ - 1 - y) * stride_];
+}
 
 void PaletteRaster::SetPixel(int x, int y, int index) { SetPixelInRow(Row(y), x, index); }
 
@@ -80,12 +83,14 @@ void PaletteRaster::SetPixelInRow(uint8_t *row, int x, int index) {
     const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
     byte = index ? (byte | bit) : (byte & ~bit);
   } else {
-    byte = x % 2 == 0 ? static_cast<uint8_t>((byte & 0x0F) | (index << 4)) : static_cast<uint8_t>((byte & 0xF0) | index);
+    byte = x % 2 == 0 ? static_cast<uint8_t>((byte & 0x0F) | (index << 4))
+                      : static_cast<uint8_t>((byte & 0xF0) | index);
   }
 }
 
 int PaletteRaster::PixelAt(int x, int y) const {
-  const uint8_t byte = pixels_[static_cast<size_t>(height_ - 1 - y) * stride_ + static_cast<size_t>(x) * bitsPerPixel_ / 8];
+  const uint8_t byte = pixels_[static_cast<size_t>(height_ - 1 - y) * stride_ +
+                               static_cast<size_t>(x) * bitsPerPixel_ / 8];
   if (bitsPerPixel_ == 1) return (byte >> (7 - x % 8)) & 1;
   return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
@@ -106,7 +111,8 @@ PaletteRaster::Span PaletteRaster::SpanOf(int left, int right, int index) const 
 }
 
 void PaletteRaster::PaintSpan(uint8_t *row, const Span &span) {
-  row[span.first] = static_cast<uint8_t>((row[span.first] & ~span.headMask) | (span.value & span.headMask));
+  row[span.first] =
+      static_cast<uint8_t>((row[span.first] & ~span.headMask) | (span.value & span.headMask));
   if (span.last == span.first) return;
   uint8_t *middle = row + span.first + 1;
   if (span.wholeBytes > 16) {
@@ -114,7 +120,8 @@ void PaletteRaster::PaintSpan(uint8_t *row, const Span &span) {
   } else {
     for (size_t i = 0; i < span.wholeBytes; ++i) middle[i] = span.value;
   }
-  row[span.last] = static_cast<uint8_t>((row[span.last] & ~span.tailMask) | (span.value & span.tailMask));
+  row[span.last] =
+      static_cast<uint8_t>((row[span.last] & ~span.tailMask) | (span.value & span.tailMask));
 }
 
 void PaletteRaster::FillRect(int left, int top, int right, int bottom, uint32_t colour) {
@@ -138,16 +145,18 @@ void PaletteRaster::FillSpan(int y, int left, int right, uint32_t colour) {
   PaintSpan(Row(y), SpanOf(left, right, CachedNearestIndex(colour)));
 }
 
-void PaletteRaster::FillCells(int y, int64_t left, int64_t cellWidth, const uint8_t *cells, ptrdiff_t step,
-                              int count, uint32_t colour) {
+void PaletteRaster::FillCells(int y, int64_t left, int64_t cellWidth, const uint8_t *cells,
+                              ptrdiff_t step, int count, uint32_t colour) {
   if (y < 0 || y >= height_ || cellWidth <= 0 || count <= 0) return;
   uint8_t *row = Row(y);
   const int index = CachedNearestIndex(colour);
   const int byteShift = bitsPerPixel_ == 1 ? 3 : 1, inByte = (1 << byteShift) - 1;  // no divisions
-  if (left >= 0 && left + count * cellWidth <= width_ && (left & inByte) == 0 && (cellWidth & inByte) == 0) {
+  if (left >= 0 && left + count * cellWidth <= width_ && (left & inByte) == 0 &&
+      (cellWidth & inByte) == 0) {
     // Cells of whole bytes, all inside: a store (or a few) per cell. This
     // is the batch's picture: 8-pixel modules at 1 bit per pixel.
-    const uint8_t value = static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
+    const uint8_t value =
+        static_cast<uint8_t>(bitsPerPixel_ == 1 ? (index ? 0xFF : 0x00) : index * 0x11);
     const size_t bytes = static_cast<size_t>(cellWidth >> byteShift);
     uint8_t *out = row + (left >> byteShift);
     if (bytes == 1) {
@@ -163,7 +172,8 @@ void PaletteRaster::FillCells(int y, int64_t left, int64_t cellWidth, const uint
           uint64_t flags, pixels;
           std::memcpy(&flags, cells + k, 8);
           std::memcpy(&pixels, out + k, 8);
-          const uint64_t set = (((flags & kLow7) + kLow7) | flags) & kHigh;  // top bit of each non-zero byte
+          const uint64_t set =
+              (((flags & kLow7) + kLow7) | flags) & kHigh;  // top bit of each non-zero byte
           const uint64_t mask = (set >> 7) * 0xFF;
           pixels ^= (pixels ^ values) & mask;
           std::memcpy(out + k, &pixels, 8);
@@ -189,7 +199,8 @@ void PaletteRaster::FillCells(int y, int64_t left, int64_t cellWidth, const uint
     while (k < count && cells[k * step]) ++k;
     const int64_t spanLeft = std::max<int64_t>(left + first * cellWidth, 0);
     const int64_t spanRight = std::min<int64_t>(left + k * cellWidth, width_);
-    if (spanLeft < spanRight) PaintSpan(row, SpanOf(static_cast<int>(spanLeft), static_cast<int>(spanRight), index));
+    if (spanLeft < spanRight)
+      PaintSpan(row, SpanOf(static_cast<int>(spanLeft), static_cast<int>(spanRight), index));
   }
 }
 
@@ -224,11 +235,13 @@ void PaletteRaster::LineTo(int x, int y) {
   // Bresenham from the current point, the end point excluded.
   const int black = NearestIndex(0x000000);
   long long cx = penX_, cy = penY_;
-  const long long dx = std::llabs(static_cast<long long>(x) - cx), dy = -std::llabs(static_cast<long long>(y) - cy);
+  const long long dx = std::llabs(static_cast<long long>(x) - cx),
+                  dy = -std::llabs(static_cast<long long>(y) - cy);
   const int sx = cx < x ? 1 : -1, sy = cy < y ? 1 : -1;
   long long error = dx + dy;
   while (cx != x || cy != y) {
-    if (cx >= 0 && cx < width_ && cy >= 0 && cy < height_) SetPixel(static_cast<int>(cx), static_cast<int>(cy), black);
+    if (cx >= 0 && cx < width_ && cy >= 0 && cy < height_)
+      SetPixel(static_cast<int>(cx), static_cast<int>(cy), black);
     const long long twice = 2 * error;
     if (twice >= dy) error += dy, cx += sx;
     if (twice <= dx) error += dx, cy += sy;

@@ -36,8 +36,8 @@ class PaletteRaster : public DrawTarget {
   void FillSpan(int y, int left, int right, uint32_t colour);
   // Fills, in row y, cell k (x in [left + k * cellWidth, left + (k + 1) *
   // cellWidth)) for each k < count whose flag cells[k * step] is not 0.
-  void FillCells(int y, int64_t left, int64_t cellWidth, const uint8_t *cells, ptrdiff_t step, int count,
-                 uint32_t colour);
+  void FillCells(int y, int64_t left, int64_t cellWidth, const uint8_t *cells, ptrdiff_t step,
+                 int count, uint32_t colour);
   // Rows y + 1 to y + count - 1 become copies of row y.
   void RepeatRow(int y, int count);
 

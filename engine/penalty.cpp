@@ -28,7 +28,9 @@ inline uint64_t BelowMask(int limit, int i) {
   return (1ull << (limit - low)) - 1;
 }
 
-inline uint8_t BitAt(const uint64_t *line, int k) { return static_cast<uint8_t>((line[k >> 6] >> (k & 63)) & 1); }
+inline uint8_t BitAt(const uint64_t *line, int k) {
+  return static_cast<uint8_t>((line[k >> 6] >> (k & 63)) & 1);
+}
 
 // ---- Runs and finder-like windows, one line at a time ---------------------
 
@@ -58,18 +60,21 @@ QR_ALWAYS_INLINE uint32_t PopCountPlusTwice(uint64_t a, uint64_t b) {
   return static_cast<uint32_t>(((byteCounts(a) + 2 * byteCounts(b)) * 0x0101010101010101ull) >> 56);
 }
 
-QR_ALWAYS_INLINE void ScoreWord(const uint64_t at[7], uint64_t previousEqual, int limit, LineScore &score) {
+QR_ALWAYS_INLINE void ScoreWord(const uint64_t at[7], uint64_t previousEqual, int limit,
+                                LineScore &score) {
   const uint64_t equal0 = ~(at[0] ^ at[1]);  // bit p: module p == module p + 1
   const uint64_t equal1 = ~(at[1] ^ at[2]);
   const uint64_t equal2 = ~(at[2] ^ at[3]);
   const uint64_t equal3 = ~(at[3] ^ at[4]);
   const uint64_t fives = equal0 & equal1 & equal2 & equal3 & BelowMask(limit - 4, 0);
   if (fives != 0) {  // rare in data
-    const uint64_t equalBefore = (equal0 << 1) | (previousEqual >> 63);  // bit p: module p - 1 == module p
+    const uint64_t equalBefore =
+        (equal0 << 1) | (previousEqual >> 63);  // bit p: module p - 1 == module p
     const uint64_t starts = fives & ~equalBefore;
     score.runs += PopCountPlusTwice(fives, starts);
   }
-  const uint64_t finder = at[0] & ~at[1] & at[2] & at[3] & at[4] & ~at[5] & at[6] & BelowMask(limit - 6, 0);
+  const uint64_t finder =
+      at[0] & ~at[1] & at[2] & at[3] & at[4] & ~at[5] & at[6] & BelowMask(limit - 6, 0);
   if (finder != 0) score.finderLike += 40 * PopCount(finder);
 }
 
@@ -105,8 +110,13 @@ void ScoreLine(const uint64_t *s, int n, LineScore &score) {
 // symbol that agrees on the other modules.
 class BlockScorer {
  public:
-  BlockScorer(const PackedPlane &dark, const PackedPlane &function, const PackedPlane *variable = nullptr)
-      : dark_(dark), function_(function), variable_(variable), n_(dark.side), words_(WordsOf(dark.side)) {}
+  BlockScorer(const PackedPlane &dark, const PackedPlane &function,
+              const PackedPlane *variable = nullptr)
+      : dark_(dark),
+        function_(function),
+        variable_(variable),
+        n_(dark.side),
+        words_(WordsOf(dark.side)) {}
 
   // Sum over the corners listed in `corners` (by column: bit r of
   // columns[c] for the corner at row r, column c). With a `variable`
@@ -140,10 +150,12 @@ class BlockScorer {
  private:
   // Notes a read of modules lo .. hi of a row (or a column) of the dark plane.
   void NoteRow(int row, int lo, int hi) {
-    if (variable_ != nullptr && AnyIn(variable_->rows[row], lo, std::min(hi, n_ - 1))) readVariable_ = true;
+    if (variable_ != nullptr && AnyIn(variable_->rows[row], lo, std::min(hi, n_ - 1)))
+      readVariable_ = true;
   }
   void NoteColumn(int column, int lo, int hi) {
-    if (variable_ != nullptr && AnyIn(variable_->columns[column], lo, std::min(hi, n_ - 1))) readVariable_ = true;
+    if (variable_ != nullptr && AnyIn(variable_->columns[column], lo, std::min(hi, n_ - 1)))
+      readVariable_ = true;
   }
 
   int NextOtherInRow(int row, int from, uint8_t colour) {
@@ -252,7 +264,8 @@ class BlockScorer {
   // The corners that qualify form a staircase up and left of (r, c).
   bool InsideEarlierCorner(int r, int c, int r2, int c2, uint8_t colour) {
     int left = 0;  // leftmost column of one colour through c2, rows row..r2
-    for (int row = r; row <= r2; ++row) left = std::max(left, PreviousOtherInRow(row, c2 - 1, colour) + 1);
+    for (int row = r; row <= r2; ++row)
+      left = std::max(left, PreviousOtherInRow(row, c2 - 1, colour) + 1);
     if (AnyIn(function_.rows[r], left, c - 1)) return true;
     for (int row = r - 1; row >= 0; --row) {
       if (ColourAt(row, c2) != colour) return false;
@@ -320,13 +333,15 @@ void PackPlane(const uint8_t *plane, int side, bool invert, PackedPlane &out) {
         block[k] = r < side ? out.rows[r][word] : 0;
       }
       Transpose64(block);
-      for (int k = 0; k < 64 && 64 * word + k < side; ++k) out.columns[64 * word + k][rowBlock] = block[k];
+      for (int k = 0; k < 64 && 64 * word + k < side; ++k)
+        out.columns[64 * word + k][rowBlock] = block[k];
     }
   for (int c = 0; c < side; ++c)
     for (int i = words; i < kLineWords; ++i) out.columns[c][i] = 0;
 }
 
-PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function, const PackedPlane &variable) {
+PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function,
+                            const PackedPlane &variable) {
   PenaltyCorners split;
   split.variable.side = dark.side;
   std::memset(split.variable.rows, 0, sizeof split.variable.rows);
@@ -363,8 +378,10 @@ PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function
   return TermsWithBlocks(dark, BlockScorer(dark, function).Score(function));
 }
 
-PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function, const PenaltyCorners &corners) {
-  return TermsWithBlocks(dark, corners.fixedScore + BlockScorer(dark, function).Score(corners.variable));
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function,
+                            const PenaltyCorners &corners) {
+  return TermsWithBlocks(dark,
+                         corners.fixedScore + BlockScorer(dark, function).Score(corners.variable));
 }
 
 }  // namespace qr

@@ -41,10 +41,12 @@ struct PenaltyCorners {
   PackedPlane variable;  // only `columns` is filled
   uint32_t fixedScore = 0;
 };
-PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function, const PackedPlane &variable);
+PenaltyCorners SplitCorners(const PackedPlane &dark, const PackedPlane &function,
+                            const PackedPlane &variable);
 
 // The same terms for a symbol of that family, scoring only the corners
 // that can differ.
-PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function, const PenaltyCorners &corners);
+PenaltyTerms PenaltyTermsOf(const PackedPlane &dark, const PackedPlane &function,
+                            const PenaltyCorners &corners);
 
 }  // namespace qr

@@ -7,6 +7,8 @@
 namespace qr {
 
 // Picture row y, column x shows module[S - 1 - x][y].
-inline bool PictureModule(const SymbolMatrix &m, int x, int y) { return m.module(m.side() - 1 - x, y) != 0; }
+inline bool PictureModule(const SymbolMatrix &m, int x, int y) {
+  return m.module(m.side() - 1 - x, y) != 0;
+}
 
 }  // namespace qr

@@ -110,7 +110,8 @@ std::unique_ptr<GeneratorProducts> BuildProducts(int ecCount) {
   const uint16_t *g = GeneratorTable(ecCount);
   for (int f = 0; f < 256; ++f) {
     uint8_t bytes[kRegisterBytes] = {};
-    for (int j = 0; j < ecCount; ++j) bytes[j] = static_cast<uint8_t>(GfMultiply(f, g[ecCount - 1 - j]));
+    for (int j = 0; j < ecCount; ++j)
+      bytes[j] = static_cast<uint8_t>(GfMultiply(f, g[ecCount - 1 - j]));
     std::memcpy(table->products[f], bytes, kRegisterBytes);
   }
   return table;
@@ -158,7 +159,8 @@ void ComputeErrorCorrection(const uint8_t *data, int dataCount, int ecCount, uin
       continue;
     }
     const unsigned logFactor = gfLog[factor];
-    for (int j = 0; j < ecCount; ++j) reg[j] = reg[j + 1] ^ kExpTwice[logFactor + logCoefficient[j]];
+    for (int j = 0; j < ecCount; ++j)
+      reg[j] = reg[j + 1] ^ kExpTwice[logFactor + logCoefficient[j]];
   }
   for (int j = 0; j < ecCount; ++j) ecOut[j] = reg[j];
 }
@@ -179,7 +181,8 @@ bool InterleaveWithErrorCorrection(const uint8_t *data, const BlockLayout &layou
   };
   for (int b = 0; b < blocks; ++b) {
     int count = shortData + (b >= layout.shortBlocks ? 1 : 0);
-    ComputeErrorCorrection(data + blockStart(b), count, ecCount, &ec[static_cast<size_t>(b) * ecCount]);
+    ComputeErrorCorrection(data + blockStart(b), count, ecCount,
+                           &ec[static_cast<size_t>(b) * ecCount]);
   }
 
   int k = 0;

@@ -20,7 +20,8 @@ int Saturate(int64_t value) {
   return static_cast<int>(value);
 }
 
-void Fill(DrawTarget &target, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t colour) {
+void Fill(DrawTarget &target, int64_t left, int64_t top, int64_t right, int64_t bottom,
+          uint32_t colour) {
   target.FillRect(Saturate(left), Saturate(top), Saturate(right), Saturate(bottom), colour);
 }
 
@@ -50,8 +51,8 @@ PictureRow PictureRowOf(const SymbolMatrix &matrix, int orientation, int y) {
 
 // One fill per dark module, in picture order (matrix column ascending,
 // within it row descending): what a recording target must receive.
-void FillModules(DrawTarget &target, const SymbolMatrix &matrix, int orientation, int64_t left, int64_t top,
-                 int64_t m, uint32_t colour) {
+void FillModules(DrawTarget &target, const SymbolMatrix &matrix, int orientation, int64_t left,
+                 int64_t top, int64_t m, uint32_t colour) {
   const int side = matrix.side();
   for (int c = 0; c < side; ++c) {
     for (int r = side - 1; r >= 0; --r) {
@@ -74,15 +75,15 @@ void FillModules(DrawTarget &target, const SymbolMatrix &matrix, int orientation
 // and copied to the module's other pixel rows; the rows above, between
 // and below the module rows are background copies as well. Fills of one
 // colour that do not overlap give the same pixels in any order.
-void PaintByRows(PaletteRaster &raster, const SymbolMatrix &matrix, int orientation, int64_t left, int64_t top,
-                 int64_t m, uint32_t barColour, uint32_t backColour) {
+void PaintByRows(PaletteRaster &raster, const SymbolMatrix &matrix, int orientation, int64_t left,
+                 int64_t top, int64_t m, uint32_t barColour, uint32_t backColour) {
   const int width = raster.width(), height = raster.height();
   auto background = [&](int from, int to) {
     if (from >= to) return;
     raster.FillSpan(from, 0, width, backColour);
     raster.RepeatRow(from, to - from);
   };
-  int painted = 0;  // rows above this one are done
+  int painted = 0;                             // rows above this one are done
   const int side = m > 0 ? matrix.side() : 0;  // modules of no size fill nothing
   for (int y = 0; y < side; ++y) {
     const int64_t rowTop = std::max<int64_t>(top + y * m, 0);
@@ -194,7 +195,8 @@ void DrawSymbolOnRaster(PaletteRaster &raster, const PicturePlacement &placement
   DrawFrame(raster, x0, y0, width, height, style.frameStyle);
 }
 
-void DrawFrame(DrawTarget &target, int64_t x0, int64_t y0, int64_t width, int64_t height, int style) {
+void DrawFrame(DrawTarget &target, int64_t x0, int64_t y0, int64_t width, int64_t height,
+               int style) {
   if (style == 2) DrawSolidFrame(target, x0, y0, width, height);
   if (style == 1) DrawDashedFrame(target, x0, y0, width, height);
 }

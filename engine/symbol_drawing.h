@@ -46,6 +46,7 @@ void DrawSymbolOnRaster(PaletteRaster &raster, const PicturePlacement &placement
 
 // Border on the outermost units of the area: style 1 dashed (four on, four
 // off), 2 solid, anything else none. Uses the target's current pen.
-void DrawFrame(DrawTarget &target, int64_t x0, int64_t y0, int64_t width, int64_t height, int style);
+void DrawFrame(DrawTarget &target, int64_t x0, int64_t y0, int64_t width, int64_t height,
+               int style);
 
 }  // namespace qr

@@ -29,6 +29,7 @@ void SymbolMatrix::Release() {
   side_ = 0;
 }
 
+// clang-format off
 const int32_t AlignmentTable[41][8] = {
     {  0,   0,   0,   0,   0,   0,   0,   0},  // 0 (unused)
     {  0,   0,   0,   0,   0,   0,   0,   0},  // 1
@@ -72,17 +73,22 @@ const int32_t AlignmentTable[41][8] = {
     { 46,   6,  26,  54,  82, 110, 138, 166},  // 39
     { 46,   6,  30,  58,  86, 114, 142, 170},  // 40
 };
+// clang-format on
 
 namespace {
 
+// clang-format off
 const uint8_t kFinderTemplate[7][7] = {
     {1, 1, 1, 1, 1, 1, 1}, {1, 0, 0, 0, 0, 0, 1}, {1, 0, 1, 1, 1, 0, 1}, {1, 0, 1, 1, 1, 0, 1},
     {1, 0, 1, 1, 1, 0, 1}, {1, 0, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 1, 1, 1},
 };
+// clang-format on
 
+// clang-format off
 const uint8_t kAlignmentTemplate[5][5] = {
     {1, 1, 1, 1, 1}, {1, 0, 0, 0, 1}, {1, 0, 1, 0, 1}, {1, 0, 0, 0, 1}, {1, 1, 1, 1, 1},
 };
+// clang-format on
 
 // Both planes of one grid, row by row.
 struct Grid {

@@ -25,7 +25,8 @@ class BuiltOnceTable {
     if (entry != nullptr) return *entry;
     std::unique_ptr<T> fresh = build(index);
     const T *expected = nullptr;
-    if (slot.compare_exchange_strong(expected, fresh.get(), std::memory_order_acq_rel, std::memory_order_acquire))
+    if (slot.compare_exchange_strong(expected, fresh.get(), std::memory_order_acq_rel,
+                                     std::memory_order_acquire))
       return *fresh.release();
     return *expected;
   }

@@ -5,6 +5,7 @@
 namespace qr {
 
 // Total codewords per version, ISO/IEC 18004 Table 1.
+// clang-format off
 const int32_t totalCodewords[kMaxVersion + 1] = {
     0,
       26,   44,   70,  100,  134,  172,  196,  242,  292,  346,
@@ -12,18 +13,22 @@ const int32_t totalCodewords[kMaxVersion + 1] = {
     1156, 1258, 1364, 1474, 1588, 1706, 1828, 1921, 2051, 2185,
     2323, 2465, 2611, 2761, 2876, 3034, 3196, 3362, 3532, 3706,
 };
+// clang-format on
 
+// clang-format off
 const int32_t symbolSide[kMaxVersion + 1] = {
     0,   21,  25,  29,  33,  37,  41,  45,  49,  53,  57,  61,  65,  69,
     73,  77,  81,  85,  89,  93,  97,  101, 105, 109, 113, 117, 121, 125,
     129, 133, 137, 141, 145, 149, 153, 157, 161, 165, 169, 173, 177,
 };
+// clang-format on
 
 namespace {
 
 // Error correction characteristics, ISO/IEC 18004 Table 9:
 // {ecTotal, shortBlocks, shortBlockLength, shortBlockData, longBlocks}
 // for levels L, M, Q, H of each version.
+// clang-format off
 const BlockLayout kBlockLayouts[kMaxVersion * 4] = {
     {   7,  1,  26,  19,  0}, {  10,  1,  26,  16,  0}, {  13,  1,  26,  13,  0}, {  17,  1,  26,   9,  0},  // 1
     {  10,  1,  44,  34,  0}, {  16,  1,  44,  28,  0}, {  22,  1,  44,  22,  0}, {  28,  1,  44,  16,  0},  // 2
@@ -66,6 +71,7 @@ const BlockLayout kBlockLayouts[kMaxVersion * 4] = {
     { 720, 20, 147, 117,  4}, {1316, 40,  75,  47,  7}, {1950, 43,  54,  24, 22}, {2310, 10,  45,  15, 67},  // 39
     { 750, 19, 148, 118,  6}, {1372, 18,  75,  47, 31}, {2040, 34,  54,  24, 34}, {2430, 20,  45,  15, 61},  // 40
 };
+// clang-format on
 
 }  // namespace
 

@@ -1,6 +1,5 @@
 #include "wmf_recorder.h"
 
-
 namespace qr {
 namespace {
 
@@ -53,8 +52,8 @@ void WmfRecorder::FillRect(int left, int top, int right, int bottom, uint32_t co
     Record(kMetaSelectObject, {brush});
     selectedBrush_ = brush;
   }
-  Record(kMetaPatBlt, {Word(kPatCopy & 0xFFFF), Word(kPatCopy >> 16), Word(bottom - top), Word(right - left), Word(top),
-                       Word(left)});
+  Record(kMetaPatBlt, {Word(kPatCopy & 0xFFFF), Word(kPatCopy >> 16), Word(bottom - top),
+                       Word(right - left), Word(top), Word(left)});
 }
 
 void WmfRecorder::MoveTo(int x, int y) { Record(kMetaMoveTo, {Word(y), Word(x)}); }
@@ -71,7 +70,8 @@ std::vector<uint8_t> WmfRecorder::Finish(int unitsPerInch) {
   out.Put16(Word(unitsPerInch));
   out.Put32(0);
   uint16_t checksum = 0;
-  for (size_t i = 0; i < out.size(); i += 2) checksum ^= static_cast<uint16_t>(out.bytes()[i] | out.bytes()[i + 1] << 8);
+  for (size_t i = 0; i < out.size(); i += 2)
+    checksum ^= static_cast<uint16_t>(out.bytes()[i] | out.bytes()[i + 1] << 8);
   out.Put16(checksum);
 
   const uint32_t totalWords = kMetaHeaderWords + static_cast<uint32_t>(records_.size() / 2);

@@ -25,7 +25,11 @@ mapfile -t compiled < <(/usr/bin/python3 -c '
 import json, sys
 for f in sorted({e["file"] for e in json.load(open(sys.argv[1]))}): print(f)' "$build/compile_commands.json" \
   | grep "^$here/" | grep -v "^$(cd "$build" && pwd)/")
-printf '%s\n' "${compiled[@]}" | xargs -P "$(nproc)" -n 8 clang-tidy -p "$build" --quiet 2>/dev/null \
-  | tee /tmp/clang-tidy.$$.log | grep -E 'warning:|error:' && { rm -f /tmp/clang-tidy.$$.log; exit 1; }
-rm -f /tmp/clang-tidy.$$.log
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+printf '%s\n' "${compiled[@]}" | xargs -P "$(nproc)" -n 8 clang-tidy -p "$build" --quiet >"$log" 2>/dev/null || true
+if grep -E 'warning:|error:' "$log"; then
+  echo "clang-tidy found the above (.clang-tidy)" >&2
+  exit 1
+fi
 echo "tidy: ${#compiled[@]} files pass"

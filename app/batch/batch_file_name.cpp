@@ -17,9 +17,7 @@ using cp936::IsPair;
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Characters a Windows file name cannot hold (besides the separators).
-bool IsForbidden(unsigned char c) {
-  return c < 0x20 || std::strchr(":*?\"<>|", c) != nullptr;
-}
+bool IsForbidden(unsigned char c) { return c < 0x20 || std::strchr(":*?\"<>|", c) != nullptr; }
 
 bool EqualsIgnoringCase(const std::string &a, const char *b) {
   if (a.size() != std::strlen(b)) return false;
@@ -59,8 +57,8 @@ bool IsParentReference(const std::string &component) {
 
 }  // namespace
 
-BatchFileName MakeBatchFileName(const std::string &folder, const std::string &line,
-                                char separator, const std::string &extension) {
+BatchFileName MakeBatchFileName(const std::string &folder, const std::string &line, char separator,
+                                const std::string &extension) {
   BatchFileName result;
   if (folder.empty() || (!line.empty() && IsSeparator(line[0]))) {
     result.fault = NameFault::kOutsideFolder;
@@ -76,13 +74,10 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
       components.back().append(line, i, 2);
       translated.append(line, i, 2);
       ++i;
-    } else if (byte >= 0x80) {
-      components.back() += line[i];
-      translated += line[i];
     } else if (IsSeparator(line[i])) {
       components.emplace_back();
       translated += line[i] == '\\' ? separator : '/';
-    } else if (IsForbidden(byte)) {
+    } else if (byte < 0x80 && IsForbidden(byte)) {  // a stray high byte is kept as it is
       result.fault = NameFault::kInvalidName;
       return result;
     } else {

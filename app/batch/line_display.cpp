@@ -82,8 +82,7 @@ std::string DisplayLine(const std::string &line, ReportEncoding encoding, size_t
   // Where the text stood the last time an ellipsis still fitted after it.
   size_t cutAt = 0;
   for (size_t at = 0; at < line.size();) {
-    const Piece piece =
-        encoding == ReportEncoding::kGbk ? GbkPiece(line, at) : Utf8Piece(line, at);
+    const Piece piece = encoding == ReportEncoding::kGbk ? GbkPiece(line, at) : Utf8Piece(line, at);
     if (columns + piece.columns > maxChars) {
       shown.resize(cutAt);
       shown += encoding == ReportEncoding::kGbk ? "\xA1\xAD" : "\xE2\x80\xA6";

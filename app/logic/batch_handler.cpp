@@ -83,8 +83,8 @@ void MainWindowLogic::ReportFailures(const BatchReport &report) {
     const LineFailure &failure = report.failures[i];
     message += "\r\n" + ToGbk(text::kLineNumberHead) + std::to_string(failure.lineNumber) +
                ToGbk(text::kLineNumberTail) + " \"" +
-               DisplayLine(failure.line, ReportEncoding::kGbk) + "\": " +
-               FailureText(failure, kWindowFailureTexts, ToGbk);
+               DisplayLine(failure.line, ReportEncoding::kGbk) +
+               "\": " + FailureText(failure, kWindowFailureTexts, ToGbk);
   }
   if (report.failures.size() > kListedFailures) message += "\r\n" + ToGbk(text::kMoreFailedLines);
   view_.ShowMessage(ToGbk(text::kMessageCaption), message);

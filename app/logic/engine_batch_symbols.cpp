@@ -11,13 +11,14 @@ int EngineBatchSymbols::ModulePixels() {
 }
 
 int EngineBatchSymbols::SymbolPixels(const std::string &content, const BatchRecipe &recipe) {
-  return qrapp::SymbolPixels(qr::PlanSymbol(content.data(), content.size(), SymbolSettingsOf(recipe)),
-                             ModulePixels());
+  return qrapp::SymbolPixels(
+      qr::PlanSymbol(content.data(), content.size(), SymbolSettingsOf(recipe)), ModulePixels());
 }
 
 std::string EngineBatchSymbols::BitmapFile(const std::string &content, const BatchRecipe &recipe) {
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
-  if (engine_.Encode(content.data(), content.size(), SymbolSettingsOf(recipe)) != qr::EncodeResult::kWritten ||
+  if (engine_.Encode(content.data(), content.size(), SymbolSettingsOf(recipe)) !=
+          qr::EncodeResult::kWritten ||
       !engine_.DrawBitmap(image.width, image.height, ModulePixels(), image_)) {
     return std::string();
   }

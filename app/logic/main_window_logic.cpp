@@ -53,10 +53,10 @@ static_assert(EveryBindingFitsItsControl(), "an event bound to a control that ca
 
 }  // namespace
 
-MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineExports &engine,
-                                 BatchSymbols &symbols, Clock &clock, FileSystem &files,
-                                 SettingsStore &settings, AppPaths paths,
-                                 std::string_view engineImage, MainWindowHooks hooks)
+MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineExports &engine, BatchSymbols &symbols,
+                                 Clock &clock, FileSystem &files, SettingsStore &settings,
+                                 AppPaths paths, std::string_view engineImage,
+                                 MainWindowHooks hooks)
     : view_(view),
       engine_(engine),
       symbols_(symbols),

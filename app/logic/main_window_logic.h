@@ -23,8 +23,8 @@ inline constexpr char kEngineLibraryName[] = "QRCodeWin32.dll";
 
 // GBK paths the handlers use.
 struct AppPaths {
-  std::string programFolder;                       // executable's folder, no trailing "\"
-  std::string workingFolder = "C:\\brelvanto\\";   // created at start-up
+  std::string programFolder;                      // executable's folder, no trailing "\"
+  std::string workingFolder = "C:\\brelvanto\\";  // created at start-up
   std::string settingsFile = "C:\\brelvanto\\Set.ini";
   std::string EngineFile() const { return programFolder + "\\" + kEngineLibraryName; }
   std::string PreviewFile() const { return programFolder + "\\a.jpg"; }
@@ -43,9 +43,8 @@ class MainWindowLogic {
   // `engineImage` is the engine library deployed next to the executable when
   // missing; it must outlive this object. `symbols` checks and draws the
   // batch's symbols beside the engine library; `clock` paces its progress.
-  MainWindowLogic(MainWindowView &view, EngineExports &engine, BatchSymbols &symbols,
-                  Clock &clock, FileSystem &files,
-                  SettingsStore &settings, AppPaths paths,
+  MainWindowLogic(MainWindowView &view, EngineExports &engine, BatchSymbols &symbols, Clock &clock,
+                  FileSystem &files, SettingsStore &settings, AppPaths paths,
                   std::string_view engineImage, MainWindowHooks hooks = {});
 
   // Runs the handler bound to `event` of the control named `name`; false

@@ -15,8 +15,7 @@ class ProfileFile : public SettingsStore {
  public:
   ProfileFile(FileSystem &files, std::string path);
   std::string Read(const std::string &section, const std::string &key) override;
-  void Write(const std::string &section, const std::string &key,
-             const std::string &value) override;
+  void Write(const std::string &section, const std::string &key, const std::string &value) override;
 
  private:
   FileSystem &files_;

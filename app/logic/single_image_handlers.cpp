@@ -25,9 +25,9 @@ void MainWindowLogic::OnGenerateClicked() {
   const ImageSize image = EngineImageSize(side, side);
   if (symbolWidth > 0 && !SymbolFitsImage(symbolWidth, image.width, image.height)) {
     view_.SetPicture(control::kPreview, std::string());
-    view_.ShowMessage(ToGbk(text::kMessageCaption),
-                      TooLargeText(symbolWidth, image.width, image.height, kWindowFailureTexts,
-                                   ToGbk));
+    view_.ShowMessage(
+        ToGbk(text::kMessageCaption),
+        TooLargeText(symbolWidth, image.width, image.height, kWindowFailureTexts, ToGbk));
     return;
   }
   const std::string preview = paths_.PreviewFile();

@@ -2,7 +2,8 @@
 
 namespace qrapp {
 
-void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version, int level) {
+void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version,
+                         int level) {
   using Recipe = BatchRecipe;
   engine.QRSetMessage(message);
   engine.QRSetBackColor(Recipe::kBackColor.red, Recipe::kBackColor.green, Recipe::kBackColor.blue);

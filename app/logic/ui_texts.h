@@ -11,7 +11,7 @@ inline constexpr char kNothingToSave[] = "还没有可保存的图像，请先�
 inline constexpr char kSaveFailed[] = "无法写入所选文件：";
 inline constexpr char kFailedLinesHead[] = "以下行没有生成图像文件，共 ";  // + count
 inline constexpr char kFailedLinesTail[] = " 行：";
-inline constexpr char kLineNumberHead[] = "第 ";                         // + number
+inline constexpr char kLineNumberHead[] = "第 ";  // + number
 inline constexpr char kLineNumberTail[] = " 行";
 inline constexpr char kMoreFailedLines[] = "……";
 // The words for the line faults: kWindowFailureTexts (failure_texts.h).

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "batch_symbol.h"
 #include "descriptor_io.h"
 #include "folders.h"
 #include "input_lines.h"
@@ -13,7 +14,6 @@
 #include "ordered_report.h"
 #include "qr_version.h"
 #include "stop_request.h"
-#include "batch_symbol.h"
 #include "system_error.h"
 #include "terminal.h"
 #include "worker_threads.h"
@@ -93,7 +93,8 @@ int RunLines(const Options &options, int input, long long lineCount, std::FILE *
 
 }  // namespace
 
-int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *out, std::FILE *err) {
+int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *out,
+               std::FILE *err) {
   Options options;
   std::string error;
   if (!ParseOptions(args, options, error)) {
@@ -112,7 +113,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   const bool fromStdin = options.inputFile.empty() || options.inputFile == "-";
   int input = fromStdin ? fileno(in) : OpenInput(options.inputFile);
   if (input < 0) {
-    std::fprintf(err, "qrbatch: cannot open %s: %s\n", options.inputFile.c_str(), ErrnoText(errno).c_str());
+    std::fprintf(err, "qrbatch: cannot open %s: %s\n", options.inputFile.c_str(),
+                 ErrnoText(errno).c_str());
     return 2;
   }
   // Numbered names are as wide as the line count: a file is counted first;
@@ -127,7 +129,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
         return 130;
       }
       if (spooled < 0) {
-        std::fprintf(err, "qrbatch: cannot keep the input in a temporary file: %s\n", ErrnoText(errno).c_str());
+        std::fprintf(err, "qrbatch: cannot keep the input in a temporary file: %s\n",
+                     ErrnoText(errno).c_str());
         return 2;
       }
       input = spooled;  // the spool stays open to the end of the process
@@ -139,7 +142,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   }
   std::string reason;
   if (!EnsureFolder(options.outputFolder, reason)) {
-    std::fprintf(err, "qrbatch: cannot create the folder %s: %s\n", options.outputFolder.c_str(), reason.c_str());
+    std::fprintf(err, "qrbatch: cannot create the folder %s: %s\n", options.outputFolder.c_str(),
+                 reason.c_str());
     if (!fromStdin) CloseInput(input);
     return 2;
   }

@@ -6,11 +6,10 @@
 namespace qrbatch {
 
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels)
-    : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {
-}
+    : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {}
 
-bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-                        std::string &reason) {
+bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
+                        const std::string &path, std::string &reason) {
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory

@@ -5,7 +5,8 @@
 
 namespace qrbatch {
 
-LineDecider::LineDecider(const Options &options, int modulePixels, char separator, long long lineCount)
+LineDecider::LineDecider(const Options &options, int modulePixels, char separator,
+                         long long lineCount)
     : options_(options),
       settings_(qrapp::SymbolSettingsOf(options.recipe)),
       modulePixels_(modulePixels),
@@ -15,11 +16,13 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
 
 std::string LineDecider::NumberName(int lineNumber) const {
   std::string name = std::to_string(lineNumber);
-  if (static_cast<int>(name.size()) < digits_) name.insert(0, static_cast<size_t>(digits_) - name.size(), '0');
+  if (static_cast<int>(name.size()) < digits_)
+    name.insert(0, static_cast<size_t>(digits_) - name.size(), '0');
   return name;
 }
 
-bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::LineFailure &failure) {
+bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job,
+                         qrapp::LineFailure &failure) {
   qrapp::LineParts parts = qrapp::SplitNameAndContent(line);
   if (options_.names == FileNames::kNumber) parts.name = NumberName(lineNumber);
 
@@ -33,9 +36,9 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job, qrapp::
     return qrapp::SymbolPixels(plan, modulePixels_);
   };
   uint64_t nameKey = 0;
-  failure.fault = qrapp::CheckLine(name, parts.content,
-                                   qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
-                                   lineNumber, symbolPixels, names_, failure, &nameKey);
+  failure.fault = qrapp::CheckLine(
+      name, parts.content, qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
+      lineNumber, symbolPixels, names_, failure, &nameKey);
   if (failure.fault != qrapp::LineFault::kNone) {
     failure.line = std::move(line);
     return false;

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "batch_names.h"
+#include "batch_symbol.h"
 #include "line_check.h"
 #include "options.h"
-#include "batch_symbol.h"
 
 namespace qrbatch {
 
@@ -20,8 +20,8 @@ struct LineJob {
   std::string line;  // as read, for the report
   std::string path;
   std::string content;
-  uint64_t nameKey = 0;   // BatchNames::NameKey of the path: equal for every spelling of the file
-  qr::SymbolPlan plan;    // the content's symbol, planned by the fit check
+  uint64_t nameKey = 0;  // BatchNames::NameKey of the path: equal for every spelling of the file
+  qr::SymbolPlan plan;   // the content's symbol, planned by the fit check
 };
 
 class LineDecider {

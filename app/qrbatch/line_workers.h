@@ -43,7 +43,7 @@ class LineWorkers {
     std::deque<LineJob> queue;
     bool closing = false;
     std::atomic<bool> discard{false};
-    bool idle = false;       // waiting for lines
+    bool idle = false;         // waiting for lines
     bool readerWaits = false;  // the reader waits for room
     LineWorkers *owner = nullptr;
   };

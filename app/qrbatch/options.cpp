@@ -86,11 +86,13 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
     } else if (arg == "-l") {
       if (!value(text)) return false;
       const std::string levels = "LMQH";
-      if (text.size() != 1 || levels.find(static_cast<char>(std::toupper(text[0]))) == std::string::npos) {
+      if (text.size() != 1 ||
+          levels.find(static_cast<char>(std::toupper(text[0]))) == std::string::npos) {
         error = "level must be L, M, Q or H: " + text;
         return false;
       }
-      options.recipe.level = static_cast<int>(levels.find(static_cast<char>(std::toupper(text[0]))));
+      options.recipe.level =
+          static_cast<int>(levels.find(static_cast<char>(std::toupper(text[0]))));
     } else if (arg == "--qr-version") {
       if (!value(text)) return false;
       if (text == "auto") {
@@ -107,17 +109,22 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       }
     } else if (arg == "--format") {
       if (!value(text)) return false;
-      if (text == "bmp") options.format = ImageFormat::kBmp;
-      else if (text == "png") options.format = ImageFormat::kPng;
-      else if (text == "svg") options.format = ImageFormat::kSvg;
+      if (text == "bmp")
+        options.format = ImageFormat::kBmp;
+      else if (text == "png")
+        options.format = ImageFormat::kPng;
+      else if (text == "svg")
+        options.format = ImageFormat::kSvg;
       else {
         error = "format must be bmp, png or svg: " + text;
         return false;
       }
     } else if (arg == "--names") {
       if (!value(text)) return false;
-      if (text == "line") options.names = FileNames::kLine;
-      else if (text == "number") options.names = FileNames::kNumber;
+      if (text == "line")
+        options.names = FileNames::kLine;
+      else if (text == "number")
+        options.names = FileNames::kNumber;
       else {
         error = "names must be line or number: " + text;
         return false;

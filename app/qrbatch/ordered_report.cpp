@@ -9,7 +9,11 @@ namespace qrbatch {
 
 OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal,
                              qrapp::ReportEncoding encoding)
-    : err_(err), progress_(progress), knownTotal_(knownTotal), encoding_(encoding), slots_(kWindow) {}
+    : err_(err),
+      progress_(progress),
+      knownTotal_(knownTotal),
+      encoding_(encoding),
+      slots_(kWindow) {}
 
 void OrderedReport::Begin(int lineNumber) {
   qrplatform::MutexLock lock(mutex_);

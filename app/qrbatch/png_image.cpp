@@ -41,12 +41,13 @@ void NoFlush(png_structp) {}
 // Kept apart from Encode so no object with a destructor lives in the
 // frame that longjmp leaves.
 bool WritePng(png_structp png, png_infop info, const qr::BitmapImage &image,
-              const std::vector<uint8_t> &imageData, size_t imageDataSize, std::vector<uint8_t> &bytes) {
+              const std::vector<uint8_t> &imageData, size_t imageDataSize,
+              std::vector<uint8_t> &bytes) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, &bytes, &AppendBytes, &NoFlush);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height),
-               1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
+               static_cast<png_uint_32>(image.height), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), imageData.data(), imageDataSize);
   png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
@@ -56,7 +57,8 @@ bool WritePng(png_structp png, png_infop info, const qr::BitmapImage &image,
 }  // namespace
 
 PngEncoder::PngEncoder() {
-  ready_ = deflateInit2(&stream_, kLevel, Z_DEFLATED, -kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) == Z_OK;
+  ready_ = deflateInit2(&stream_, kLevel, Z_DEFLATED, -kWindowBits, kMemLevel,
+                        Z_DEFAULT_STRATEGY) == Z_OK;
 }
 
 PngEncoder::~PngEncoder() {
@@ -103,7 +105,8 @@ bool PngEncoder::Compress(const qr::BitmapImage &image) {
   stream_.avail_out = static_cast<uInt>(bound);
   if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) return false;
   uint8_t *trailer = compressed_.data() + sizeof kZlibHeader + stream_.total_out;
-  for (int i = 0; i < 4; ++i) trailer[i] = static_cast<uint8_t>(checksum >> (24 - 8 * i));  // big-endian
+  for (int i = 0; i < 4; ++i)
+    trailer[i] = static_cast<uint8_t>(checksum >> (24 - 8 * i));  // big-endian
   compressedSize_ = sizeof kZlibHeader + stream_.total_out + 4;
   return true;
 }
@@ -115,7 +118,8 @@ bool PngEncoder::Encode(const qr::BitmapImage &image, std::vector<uint8_t> &byte
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
-  const bool ok = info != nullptr && WritePng(png, info, image, compressed_, compressedSize_, bytes);
+  const bool ok =
+      info != nullptr && WritePng(png, info, image, compressed_, compressedSize_, bytes);
   png_destroy_write_struct(&png, &info);
   return ok;
 }

@@ -11,10 +11,14 @@ constexpr bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0
 // A trail byte: 0x40 to 0xFE except 0x7F. Control characters (TAB, CR,
 // LF), blanks, '/', '\\' and '.' never are, so a scan for them needs no
 // pairing at all; letters are, so case folding does.
-constexpr bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+constexpr bool IsTrailByte(unsigned char byte) {
+  return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
+}
 
 // One double-byte character.
-constexpr bool IsPair(unsigned char lead, unsigned char trail) { return IsLeadByte(lead) && IsTrailByte(trail); }
+constexpr bool IsPair(unsigned char lead, unsigned char trail) {
+  return IsLeadByte(lead) && IsTrailByte(trail);
+}
 
 // The input box's own reading, used where the window counts and narrows
 // text: every byte from 0x80 on takes the next byte with it, whatever that

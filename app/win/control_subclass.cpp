@@ -11,7 +11,9 @@ constexpr wchar_t kSettingTextProperty[] = L"QRSettingText";
 
 constexpr wchar_t kTransparentLabelProperty[] = L"QRTransparentLabel";
 
-bool IsTransparentLabel(HWND window) { return GetPropW(window, kTransparentLabelProperty) != nullptr; }
+bool IsTransparentLabel(HWND window) {
+  return GetPropW(window, kTransparentLabelProperty) != nullptr;
+}
 
 RECT RectInParent(HWND window) {
   RECT rect;
@@ -47,9 +49,7 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORBTN:
     case kLinkPressedMessage:
       return SendMessageW(GetAncestor(box, GA_ROOT), message, wParam, lParam);
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(box, GroupBoxProc, 0);
-      break;
+    case WM_NCDESTROY: RemoveWindowSubclass(box, GroupBoxProc, 0); break;
   }
   return DefSubclassProc(box, message, wParam, lParam);
 }
@@ -61,13 +61,11 @@ LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
       SetPropW(edit, kSettingTextProperty, reinterpret_cast<HANDLE>(1));
       const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
       RemovePropW(edit, kSettingTextProperty);
-      SendMessageW(GetParent(edit), WM_COMMAND,
-                   MAKEWPARAM(GetDlgCtrlID(edit), EN_CHANGE), reinterpret_cast<LPARAM>(edit));
+      SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_CHANGE),
+                   reinterpret_cast<LPARAM>(edit));
       return result;
     }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, EditBoxProc, 0);
-      break;
+    case WM_NCDESTROY: RemoveWindowSubclass(edit, EditBoxProc, 0); break;
   }
   return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -81,9 +79,7 @@ LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN:
       SendMessageW(GetParent(label), kLinkPressedMessage, GetDlgCtrlID(label), 0);
       return 0;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(label, LinkLabelProc, 0);
-      break;
+    case WM_NCDESTROY: RemoveWindowSubclass(label, LinkLabelProc, 0); break;
   }
   return DefSubclassProc(label, message, wParam, lParam);
 }
@@ -112,12 +108,14 @@ void DrawLabelText(HDC dc, HWND label, POINT origin) {
   RECT rect;
   GetClientRect(label, &rect);
   OffsetRect(&rect, origin.x, origin.y);
-  const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+  const HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   SendMessageW(GetParent(label), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                reinterpret_cast<LPARAM>(label));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
   SelectObject(dc, oldFont);
 }
 
@@ -130,7 +128,8 @@ void PaintTransparentLabel(HWND label) {
   const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
   const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
 
-  const UINT_PTR backgroundPlusOne = reinterpret_cast<UINT_PTR>(GetPropW(label, kTransparentLabelProperty));
+  const UINT_PTR backgroundPlusOne =
+      reinterpret_cast<UINT_PTR>(GetPropW(label, kTransparentLabelProperty));
   const HBRUSH background = CreateSolidBrush(static_cast<COLORREF>(backgroundPlusOne - 1));
   FillRect(memory, &client, background);
   DeleteObject(background);
@@ -147,8 +146,8 @@ void PaintTransparentLabel(HWND label) {
   EndPaint(label, &paint);
 }
 
-LRESULT CALLBACK TransparentLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR) {
+LRESULT CALLBACK TransparentLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR) {
   switch (message) {
     case WM_SETTEXT: {
       // Only the text is stored: the static control would draw the new
@@ -157,11 +156,8 @@ LRESULT CALLBACK TransparentLabelProc(HWND label, UINT message, WPARAM wParam, L
       RepaintTransparentLabel(label);
       return result;
     }
-    case WM_ERASEBKGND:
-      return 1;  // the paint below covers every pixel
-    case WM_PAINT:
-      PaintTransparentLabel(label);
-      return 0;
+    case WM_ERASEBKGND: return 1;  // the paint below covers every pixel
+    case WM_PAINT: PaintTransparentLabel(label); return 0;
     case WM_NCDESTROY:
       RemovePropW(label, kTransparentLabelProperty);
       RemoveWindowSubclass(label, TransparentLabelProc, 0);
@@ -174,13 +170,16 @@ LRESULT CALLBACK TransparentLabelProc(HWND label, UINT message, WPARAM wParam, L
 
 void SubclassTransparentLabel(HWND label, COLORREF background) {
   // Stored plus one, so that black still reads as present.
-  SetPropW(label, kTransparentLabelProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(background) + 1));
+  SetPropW(label, kTransparentLabelProperty,
+           reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(background) + 1));
   SetWindowSubclass(label, TransparentLabelProc, 0, 0);
 }
 
 // The label's own paint covers the overlaps with its siblings too (labels
 // do not clip their siblings), and draws their texts there.
-void RepaintTransparentLabel(HWND label) { RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE); }
+void RepaintTransparentLabel(HWND label) {
+  RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
+}
 
 void SubclassGroupBox(HWND groupBox) { SetWindowSubclass(groupBox, GroupBoxProc, 0, 0); }
 

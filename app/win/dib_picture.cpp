@@ -26,9 +26,11 @@ std::optional<DibPicture> DecodeBitmapFile(const std::vector<std::uint8_t> &byte
 
   BITMAPINFOHEADER header;
   std::memcpy(&header, &bytes[kFileHeaderSize], sizeof header);
-  if (header.biSize < kInfoHeaderSize || header.biSize > bytes.size() - kFileHeaderSize) return std::nullopt;
+  if (header.biSize < kInfoHeaderSize || header.biSize > bytes.size() - kFileHeaderSize)
+    return std::nullopt;
   if (header.biPlanes != 1 || !SupportedDepth(header.biBitCount)) return std::nullopt;
-  if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT32_MIN) return std::nullopt;
+  if (header.biWidth <= 0 || header.biHeight == 0 || header.biHeight == INT32_MIN)
+    return std::nullopt;
 
   std::uint64_t masksSize = 0;
   if (header.biCompression == BI_BITFIELDS) {

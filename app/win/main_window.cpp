@@ -73,7 +73,8 @@ bool MainWindow::Create(HINSTANCE instance, ControlEventSink events) {
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto *self = static_cast<MainWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+    auto *self =
+        static_cast<MainWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
     self->window_ = window;
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
@@ -103,9 +104,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           labelBrushes_.emplace_back(control.window, CreateSolidBrush(control.layout->colour));
       }
       return 0;
-    case WM_COMMAND:
-      OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-      return 0;
+    case WM_COMMAND: OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -113,7 +112,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       Raise(qrapp::FindControlLayout(static_cast<int>(wParam)), qrapp::ControlEvent::kTimerTick);
       return 0;
     case kLinkPressedMessage:
-      Raise(qrapp::FindControlLayout(static_cast<int>(wParam)), qrapp::ControlEvent::kLeftButtonDown);
+      Raise(qrapp::FindControlLayout(static_cast<int>(wParam)),
+            qrapp::ControlEvent::kLeftButtonDown);
       return 0;
     case WM_DESTROY:
       for (const auto &colour : textColours_) RemovePropW(colour.first, L"QRTextColour");
@@ -199,7 +199,8 @@ void MainWindow::AddItem(const std::string &name, const std::wstring &text) {
 }
 
 void MainWindow::Select(const std::string &name, int index) {
-  if (HWND control = WindowOf(name)) SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (HWND control = WindowOf(name))
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 int MainWindow::Width(const std::string &name) const {
@@ -302,7 +303,8 @@ bool MainWindow::ChooseSaveFile(std::string &ansiPath) {
   if (!GetSaveFileNameW(&open)) return false;
 
   wchar_t desktop[MAX_PATH] = L"";
-  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)))
+  if (SUCCEEDED(
+          SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)))
     saveDialogFolder_ = std::wstring(desktop) + L"\\";
   ansiPath = AnsiFromWide(fileName);
   return true;

@@ -43,8 +43,7 @@ void MainWindowNoticeSurface::ShowMessage(const std::string &caption, const std:
   notice::win::ShowInformation(caption, text);
 }
 
-bool MainWindowNoticeSurface::ConfirmOkCancel(const std::string &caption,
-                                              const std::string &text) {
+bool MainWindowNoticeSurface::ConfirmOkCancel(const std::string &caption, const std::string &text) {
   return notice::win::AskOkCancel(caption, text);
 }
 

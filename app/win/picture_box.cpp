@@ -32,8 +32,8 @@ void Paint(HWND box) {
     const int height = stretch ? client.bottom : picture.height;
     // Whole-pixel copies keep the modules of a symbol sharp.
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, 0, 0, width, height, 0, 0, picture.width, picture.height,
-                  picture.bits.data(), picture.Info(), DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, 0, 0, width, height, 0, 0, picture.width, picture.height, picture.bits.data(),
+                  picture.Info(), DIB_RGB_COLORS, SRCCOPY);
   }
   EndPaint(box, &paint);
 }
@@ -47,11 +47,8 @@ LRESULT CALLBACK PictureBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
       delete StateOf(box);
       SetWindowLongPtrW(box, GWLP_USERDATA, 0);
       break;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers the whole client area
-    case WM_PAINT:
-      Paint(box);
-      return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
+    case WM_PAINT: Paint(box); return 0;
   }
   return DefWindowProcW(box, message, wParam, lParam);
 }

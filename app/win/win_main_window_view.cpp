@@ -12,7 +12,9 @@ void WinMainWindowView::SetText(const std::string &name, const std::string &gbk)
   window_.SetText(name, WideFromGbk(gbk));
 }
 
-int WinMainWindowView::SelectedIndex(const std::string &name) { return window_.SelectedIndex(name); }
+int WinMainWindowView::SelectedIndex(const std::string &name) {
+  return window_.SelectedIndex(name);
+}
 
 void WinMainWindowView::AddItem(const std::string &name, const std::string &gbk) {
   window_.AddItem(name, WideFromGbk(gbk));
@@ -22,7 +24,9 @@ void WinMainWindowView::Select(const std::string &name, int index) { window_.Sel
 
 int WinMainWindowView::Width(const std::string &name) { return window_.Width(name); }
 
-void WinMainWindowView::SetWidth(const std::string &name, int pixels) { window_.SetWidth(name, pixels); }
+void WinMainWindowView::SetWidth(const std::string &name, int pixels) {
+  window_.SetWidth(name, pixels);
+}
 
 void WinMainWindowView::SetPicture(const std::string &name, const std::string &bytes) {
   window_.SetPicture(name, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));

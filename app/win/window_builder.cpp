@@ -35,12 +35,12 @@ UiFonts CreateUiFonts() {
   // set makes the font mapper pick a face with Chinese glyphs whatever the
   // system's locale.
   UiFonts fonts;
-  fonts.dialog = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, L"SimSun");
-  fonts.link = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, GB2312_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, L"");
+  fonts.dialog =
+      CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"SimSun");
+  fonts.link =
+      CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"");
   return fonts;
 }
 
@@ -65,8 +65,7 @@ struct WindowRecipe {
 WindowRecipe RecipeFor(const ControlLayout &control) {
   const DWORD child = WS_CHILD | WS_VISIBLE;
   switch (control.kind) {
-    case ControlKind::GroupBox:
-      return {L"BUTTON", child | BS_GROUPBOX, 0, control.height};
+    case ControlKind::GroupBox: return {L"BUTTON", child | BS_GROUPBOX, 0, control.height};
     case ControlKind::EditBox: {
       DWORD style = child | WS_TABSTOP | ES_AUTOHSCROLL;
       if (control.style & qrapp::kMultiLine)
@@ -79,13 +78,12 @@ WindowRecipe RecipeFor(const ControlLayout &control) {
       if (control.style & qrapp::kLinkFont) style |= SS_NOTIFY;
       return {L"STATIC", style, WS_EX_TRANSPARENT, control.height};
     }
-    case ControlKind::Label:
-      return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, control.height};
+    case ControlKind::Label: return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, control.height};
     case ControlKind::Button:
       return {L"BUTTON", child | WS_TABSTOP | BS_PUSHBUTTON, 0, control.height};
     case ControlKind::ComboBox:
-      return {L"COMBOBOX", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-              0, control.height + kDropDownListHeight};
+      return {L"COMBOBOX", child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
+              control.height + kDropDownListHeight};
     case ControlKind::PictureBox: {
       DWORD style = child;
       if (control.style & qrapp::kBorder) style |= WS_BORDER;
@@ -93,8 +91,7 @@ WindowRecipe RecipeFor(const ControlLayout &control) {
       return {kPictureBoxClass, style, 0, control.height};
     }
     case ControlKind::Timer:
-    case ControlKind::FileDialog:
-      break;
+    case ControlKind::FileDialog: break;
   }
   return {nullptr, 0, 0, 0};
 }
@@ -132,18 +129,17 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
   if (!recipe.className) return nullptr;
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   const std::wstring text = WideFromUtf8(control.text);
-  HWND window = CreateWindowExW(recipe.extendedStyle, recipe.className, text.c_str(), recipe.style,
-                                control.left, control.top, control.width, recipe.height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-                                instance, nullptr);
+  HWND window =
+      CreateWindowExW(recipe.extendedStyle, recipe.className, text.c_str(), recipe.style,
+                      control.left, control.top, control.width, recipe.height, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
   if (!window) return nullptr;
   const bool link = (control.style & qrapp::kLinkFont) != 0;
-  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(link ? fonts.link : fonts.dialog), FALSE);
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(link ? fonts.link : fonts.dialog),
+               FALSE);
 
   switch (control.kind) {
-    case ControlKind::GroupBox:
-      SubclassGroupBox(window);
-      break;
+    case ControlKind::GroupBox: SubclassGroupBox(window); break;
     case ControlKind::EditBox:
       SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // no length limit
       SubclassEditBox(window);
@@ -156,8 +152,7 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
       SubclassTransparentLabel(window, qrapp::kMainWindow.background);
       if (link) SubclassLinkLabel(window);
       break;
-    default:
-      break;
+    default: break;
   }
   return window;
 }
@@ -174,7 +169,8 @@ ControlMap BuildControls(HWND mainWindow, const UiFonts &fonts) {
     }
     HWND window = CreateControl(parent, control, fonts);
     if (control.kind == ControlKind::Timer)
-      SetTimer(mainWindow, static_cast<UINT_PTR>(control.id), static_cast<UINT>(control.intervalMs), nullptr);
+      SetTimer(mainWindow, static_cast<UINT_PTR>(control.id), static_cast<UINT>(control.intervalMs),
+               nullptr);
     controls.Add(&control, window);
   }
   return controls;

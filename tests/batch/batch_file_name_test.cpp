@@ -41,7 +41,9 @@ TEST(BatchFileName, SubFolderOfTheDestinationIsAllowed) {
 
 TEST(BatchFileName, GbkTrailBytesAreNoSeparators) {
   // 0x5C and 0x7C are valid trail bytes ('\' and '|' in ASCII).
-  const std::string withBackslashTrail = "\x81\x5C" "a";
+  const std::string withBackslashTrail =
+      "\x81\x5C"
+      "a";
   EXPECT_EQ(PathOf("/o", withBackslashTrail, '/'), "/o/" + withBackslashTrail + ".jpg");
   const std::string withBarTrail = "\x81\x7C";
   EXPECT_EQ(PathOf("D:\\out", withBarTrail), "D:\\out\\" + withBarTrail + ".jpg");
@@ -81,8 +83,8 @@ TEST(BatchFileName, NamesWindowsWouldNotStoreAsOrdinaryFiles) {
 }
 
 TEST(BatchFileName, NamesThatOnlyLookLikeDevices) {
-  for (const char *line : {"CONSOLE", "COM", "COM0", "COM10", "LPT", "AUXX", "xCON", "NUL_1",
-                           "CON_", "a.CON"}) {
+  for (const char *line :
+       {"CONSOLE", "COM", "COM0", "COM10", "LPT", "AUXX", "xCON", "NUL_1", "CON_", "a.CON"}) {
     EXPECT_EQ(FaultOf(line), NameFault::kNone) << line;
   }
 }

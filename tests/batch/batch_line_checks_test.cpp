@@ -90,8 +90,9 @@ TEST(CheckLine, ChecksInOrderAndClaimsOnlyALineThatPasses) {
   };
   LineFailure failure;
   // A refused name is never measured.
-  EXPECT_EQ(CheckLine(MakeBatchFileName("D:\\out", "CON"), "x", image, 1, pixels(168), names, failure),
-            LineFault::kInvalidName);
+  EXPECT_EQ(
+      CheckLine(MakeBatchFileName("D:\\out", "CON"), "x", image, 1, pixels(168), names, failure),
+      LineFault::kInvalidName);
   EXPECT_EQ(asked, 0);
   const BatchFileName name = MakeBatchFileName("D:\\out", "a");
   EXPECT_EQ(CheckLine(name, "x", image, 2, pixels(0), names, failure), LineFault::kTooLong);
@@ -101,8 +102,9 @@ TEST(CheckLine, ChecksInOrderAndClaimsOnlyALineThatPasses) {
   uint64_t key = 0;
   EXPECT_EQ(CheckLine(name, "z", image, 4, pixels(168), names, failure, &key), LineFault::kNone);
   EXPECT_EQ(key, names.NameKey("d:/OUT/A.JPG"));
-  EXPECT_EQ(CheckLine(MakeBatchFileName("D:\\out", "A"), "w", image, 5, pixels(168), names, failure),
-            LineFault::kNameTaken);
+  EXPECT_EQ(
+      CheckLine(MakeBatchFileName("D:\\out", "A"), "w", image, 5, pixels(168), names, failure),
+      LineFault::kNameTaken);
   EXPECT_EQ(failure.takenBy, 4);
   EXPECT_EQ(asked, 4);
 }

@@ -34,16 +34,22 @@ TEST(DisplayLine, ControlsAndEscapeSequencesShowAsHex) {
 }
 
 TEST(DisplayLine, StrayBytesShowAsHexInEitherEncoding) {
-  EXPECT_EQ(Gbk("\x80" "a\xFF"), "\\x80a\\xFF");
-  EXPECT_EQ(Gbk("\xB2\x7F"), "\\xB2\\x7F");  // no GBK pair
-  EXPECT_EQ(Gbk("x\xB2"), "x\\xB2");         // a lead byte at the end
-  EXPECT_EQ(Utf8("\xB2\xE2"), "\\xB2\\xE2");  // GBK is no UTF-8
-  EXPECT_EQ(Utf8("\xC0\xAF"), "\\xC0\\xAF");  // overlong
+  EXPECT_EQ(Gbk("\x80"
+                "a\xFF"),
+            "\\x80a\\xFF");
+  EXPECT_EQ(Gbk("\xB2\x7F"), "\\xB2\\x7F");            // no GBK pair
+  EXPECT_EQ(Gbk("x\xB2"), "x\\xB2");                   // a lead byte at the end
+  EXPECT_EQ(Utf8("\xB2\xE2"), "\\xB2\\xE2");           // GBK is no UTF-8
+  EXPECT_EQ(Utf8("\xC0\xAF"), "\\xC0\\xAF");           // overlong
   EXPECT_EQ(Utf8("\xED\xA0\x80"), "\\xED\\xA0\\x80");  // surrogate
-  EXPECT_EQ(Utf8("\xE4\xB8"), "\\xE4\\xB8");  // cut short
+  EXPECT_EQ(Utf8("\xE4\xB8"), "\\xE4\\xB8");           // cut short
   // C1 controls (CSI) and direction overrides are no text for a terminal.
-  EXPECT_EQ(Utf8("\xC2\x9B" "2J"), "\\xC2\\x9B2J");
-  EXPECT_EQ(Utf8("a\xE2\x80\xAE" "b"), "a\\xE2\\x80\\xAEb");
+  EXPECT_EQ(Utf8("\xC2\x9B"
+                 "2J"),
+            "\\xC2\\x9B2J");
+  EXPECT_EQ(Utf8("a\xE2\x80\xAE"
+                 "b"),
+            "a\\xE2\\x80\\xAEb");
 }
 
 TEST(DisplayLine, ALongLineIsCutWithAnEllipsisWithinTheLimit) {

@@ -27,7 +27,9 @@ namespace {
 using qrtest::Le16;
 using qrtest::Le32;
 
-std::string TempPath(const std::string &name) { return qrtest::RemovedAtExit(::testing::TempDir() + "bitmap_output_" + name); }
+std::string TempPath(const std::string &name) {
+  return qrtest::RemovedAtExit(::testing::TempDir() + "bitmap_output_" + name);
+}
 
 // The recipe the batch application sends for every image.
 void ApplicationRecipe(const char *message, int width, int height) {
@@ -120,7 +122,7 @@ TEST(BitmapFile, ColouredBarsTakeTheNearestPaletteColour) {
   EXPECT_EQ(nearBlack.bitsPerPixel, 4);
   EXPECT_EQ(qrtest::DecodeGrey(nearBlack.Grey(), nearBlack.width, nearBlack.height).bytes, "12");
 
-  QRSetBarColor(200, 0, 0);   // nearer full red than dark red
+  QRSetBarColor(200, 0, 0);       // nearer full red than dark red
   QRSetBackColor(250, 250, 190);  // nearest: white
   const qrtest::BitmapImage red = SaveAndRead(TempPath("red.bmp"));
   ASSERT_EQ(red.bitsPerPixel, 4);
@@ -167,7 +169,9 @@ TEST(BitmapFile, ApplicationRecipeGivesAnUprightSymbolOfEightUnitModules) {
   int minX = image.width, minY = image.height, maxX = -1, maxY = -1;
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x)
-      if (image.IndexAt(x, y) == 0) minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x), maxY = std::max(maxY, y);
+      if (image.IndexAt(x, y) == 0)
+        minX = std::min(minX, x), minY = std::min(minY, y), maxX = std::max(maxX, x),
+        maxY = std::max(maxY, y);
   EXPECT_EQ(minX, 66);
   EXPECT_EQ(minY, 36);
   EXPECT_EQ(maxX - minX + 1, 168);
@@ -293,7 +297,8 @@ class ScratchFolder {
     std::set<std::string> names;
     if (DIR *dir = opendir(path_.c_str())) {
       while (const dirent *entry = readdir(dir))
-        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..") names.insert(entry->d_name);
+        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
+          names.insert(entry->d_name);
       closedir(dir);
     }
     return names;
@@ -342,7 +347,8 @@ TEST(WholeFile, FaultBetweenCreateAndWriteKeepsTheOldFileAndLeavesNoTemporary) {
     EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
     // The bytes were on their way into a hidden temporary file beside it.
     ASSERT_EQ(fault.seen.size(), 2u);
-    const std::string temporary = *fault.seen.rbegin() == "20210706001.jpg" ? *fault.seen.begin() : *fault.seen.rbegin();
+    const std::string temporary =
+        *fault.seen.rbegin() == "20210706001.jpg" ? *fault.seen.begin() : *fault.seen.rbegin();
     EXPECT_EQ(temporary[0], '.');
     EXPECT_EQ(temporary.substr(temporary.size() - 4), ".tmp");
 
@@ -414,13 +420,16 @@ TEST(WholeFile, ProgramsEntryReplacesWholeAndKeepsLinksToTheOldBytes) {
   std::ofstream(path, std::ios::binary) << "old";
   ASSERT_EQ(link(path.c_str(), other.c_str()), 0);
   const std::string head = "head", body(10000, 'b'), tail = "tail";
-  ASSERT_TRUE(qr::WriteWholeFile(path.c_str(), {{head.data(), head.size()}, {body.data(), body.size()}, {tail.data(), tail.size()}}));
+  ASSERT_TRUE(qr::WriteWholeFile(
+      path.c_str(),
+      {{head.data(), head.size()}, {body.data(), body.size()}, {tail.data(), tail.size()}}));
   EXPECT_EQ(FileText(path), head + body + tail);
   EXPECT_EQ(FileText(other), "old");
   EXPECT_EQ(folder.Names(), (std::set<std::string>{"a.png", "other"}));
   // A folder that does not exist: false, and the system's reason.
   errno = 0;
-  EXPECT_FALSE(qr::WriteWholeFile(folder.Path("missing/a.png").c_str(), {{head.data(), head.size()}}));
+  EXPECT_FALSE(
+      qr::WriteWholeFile(folder.Path("missing/a.png").c_str(), {{head.data(), head.size()}}));
   EXPECT_EQ(errno, ENOENT);
 }
 

@@ -12,12 +12,17 @@ namespace {
 
 using qr::ChooseDataMode;
 
-const unsigned char *Bytes(const std::string &s) { return reinterpret_cast<const unsigned char *>(s.data()); }
+const unsigned char *Bytes(const std::string &s) {
+  return reinterpret_cast<const unsigned char *>(s.data());
+}
 
-qr::DataMode ModeOf(const std::string &s) { return ChooseDataMode(Bytes(s), static_cast<int>(s.size())); }
+qr::DataMode ModeOf(const std::string &s) {
+  return ChooseDataMode(Bytes(s), static_cast<int>(s.size()));
+}
 
 // Data codewords of `message` at version/level, as the encoder writes them.
-std::vector<int> DataCodewords(const std::string &message, int version, int level, int *cut = nullptr) {
+std::vector<int> DataCodewords(const std::string &message, int version, int level,
+                               int *cut = nullptr) {
   const int capacity = qr::DataCapacity(version, level);
   std::vector<uint8_t> data(static_cast<size_t>(capacity));
   const qr::Segment segment = qr::DataSegment(ModeOf(message), 0, message.size());
@@ -52,20 +57,22 @@ TEST(BitStream, WorkedExampleNumeric) {
   // 01234567 at 1-M: the standard's worked example.
   int cut = 0;
   EXPECT_EQ(DataCodewords("01234567", 1, qr::kLevelM, &cut),
-            (std::vector<int>{0x10, 0x20, 0x0C, 0x56, 0x61, 0x80, 0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11, 0xEC, 0x11,
-                              0xEC, 0x11}));
+            (std::vector<int>{0x10, 0x20, 0x0C, 0x56, 0x61, 0x80, 0xEC, 0x11, 0xEC, 0x11, 0xEC,
+                              0x11, 0xEC, 0x11, 0xEC, 0x11}));
   EXPECT_EQ(cut, 6);
 }
 
 TEST(BitStream, EmptyMessageAndShortGroups) {
   // Mode 0001, ten zero count bits, four terminator bits.
   std::vector<int> empty = DataCodewords("", 1, qr::kLevelL);
-  EXPECT_EQ(std::vector<int>(empty.begin(), empty.begin() + 5), (std::vector<int>{0x10, 0x00, 0x00, 0xEC, 0x11}));
+  EXPECT_EQ(std::vector<int>(empty.begin(), empty.begin() + 5),
+            (std::vector<int>{0x10, 0x00, 0x00, 0xEC, 0x11}));
 
   // 12345: 0001 0000000101 0001111011 0101101 (45 in 7 bits) 0000.
   EXPECT_EQ(DataBitCountFor("12345"), 4 + 10 + 10 + 7);
   std::vector<int> five = DataCodewords("12345", 1, qr::kLevelH);
-  EXPECT_EQ(std::vector<int>(five.begin(), five.begin() + 4), (std::vector<int>{0x10, 0x14, 0x7B, 0x5A}));
+  EXPECT_EQ(std::vector<int>(five.begin(), five.begin() + 4),
+            (std::vector<int>{0x10, 0x14, 0x7B, 0x5A}));
   // 1234: last digit alone in 4 bits.
   EXPECT_EQ(DataBitCountFor("1234"), 4 + 10 + 10 + 4);
 }
@@ -81,7 +88,8 @@ TEST(BitStream, BytesPassUnchanged) {
   const std::string gbk = "\xb2\xe2\xca\xd4";  // 测试
   std::vector<int> cw = DataCodewords(gbk, 1, qr::kLevelL);
   // 0100 00000100 then the bytes shifted by four bits.
-  EXPECT_EQ(std::vector<int>(cw.begin(), cw.begin() + 6), (std::vector<int>{0x40, 0x4B, 0x2E, 0x2C, 0xAD, 0x40}));
+  EXPECT_EQ(std::vector<int>(cw.begin(), cw.begin() + 6),
+            (std::vector<int>{0x40, 0x4B, 0x2E, 0x2C, 0xAD, 0x40}));
 }
 
 TEST(BitStream, TerminatorAndPadding) {
@@ -142,7 +150,8 @@ TEST(VersionTables, CapacitiesOfTheStandard) {
     EXPECT_EQ(qr::symbolSide[v], 17 + 4 * v);
     for (int level = 0; level < 4; ++level) {
       const qr::BlockLayout &b = qr::BlockLayoutOf(v, level);
-      EXPECT_EQ(b.shortBlocks * b.shortBlockLength + b.longBlocks * (b.shortBlockLength + 1), qr::totalCodewords[v])
+      EXPECT_EQ(b.shortBlocks * b.shortBlockLength + b.longBlocks * (b.shortBlockLength + 1),
+                qr::totalCodewords[v])
           << "version " << v << " level " << level;
       EXPECT_EQ(b.ecTotal, b.blockCount() * b.ecPerBlock());
     }

@@ -24,18 +24,21 @@ void ExpectReadsBack(const std::string &message, const Recipe &recipe) {
   std::string pattern = qrtest::PatternData(&side);
   ASSERT_FALSE(pattern.empty()) << "not encodable: " << message.size() << " bytes";
   qrtest::Decoded decoded = qrtest::DecodePattern(pattern, side);
-  ASSERT_TRUE(decoded.ok) << "unreadable, " << message.size() << " bytes, version " << recipe.version
-                          << ", level " << recipe.level << ", mask " << recipe.mask;
+  ASSERT_TRUE(decoded.ok) << "unreadable, " << message.size() << " bytes, version "
+                          << recipe.version << ", level " << recipe.level << ", mask "
+                          << recipe.mask;
   EXPECT_EQ(decoded.bytes, message);
   EXPECT_EQ(decoded.ecLevel, std::string(1, "LMQH"[recipe.level]));
 }
 
 TEST(DecodeRoundTrip, ModesAcrossLevelsAndMasks) {
+  // clang-format off
   const std::string messages[] = {
       "",          "0",           "12345",  "20210706001", "01234567", "AC-42",
       "A1",        "HELLO WORLD", "$%*+-./:", "hello, world",
       "\xb2\xe2\xca\xd4\xca\xfd\xbe\xdd",  // 测试数据 in GBK
   };
+  // clang-format on
   for (const std::string &message : messages)
     for (int level = 0; level < 4; ++level)
       for (int mask = 0; mask <= 8; ++mask) ExpectReadsBack(message, {0, level, mask});
@@ -58,7 +61,8 @@ TEST(DecodeRoundTrip, ArbitraryBytes) {
   for (int round = 0; round < 60; ++round) {
     std::string message;
     const int length = static_cast<int>(random() % 300);
-    for (int i = 0; i < length; ++i) message += static_cast<char>(1 + random() % 255);  // no zero byte
+    for (int i = 0; i < length; ++i)
+      message += static_cast<char>(1 + random() % 255);  // no zero byte
     ExpectReadsBack(message, {static_cast<int>(random() % 41), static_cast<int>(random() % 4),
                               static_cast<int>(random() % 9)});
   }

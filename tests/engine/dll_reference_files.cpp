@@ -11,9 +11,10 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
     return 2;
   }
-  const qrtest::EngineCalls api{QRSetDefault,  QRSetMessage,    QRSetSize,   QRConfigure,      QRAppearance,
-                                QRSetBarColor, QRSetBackColor,  QRRender,    QRGetActualSize,  QRGetActualRC,
-                                QRGetPatternData, QRSaveAsBMP,  QRSaveAsWMF, QRCopyToClipboard};
+  const qrtest::EngineCalls api{QRSetDefault,    QRSetMessage,     QRSetSize,        QRConfigure,
+                                QRAppearance,    QRSetBarColor,    QRSetBackColor,   QRRender,
+                                QRGetActualSize, QRGetActualRC,    QRGetPatternData, QRSaveAsBMP,
+                                QRSaveAsWMF,     QRCopyToClipboard};
   int failures = 0;
   for (const qrtest::OutputRecipe &recipe : qrtest::kOutputRecipes) {
     const std::string base = std::string(argv[1]) + "/" + recipe.name;
@@ -25,7 +26,8 @@ int main(int argc, char **argv) {
     } else {
       ++failures;
     }
-    if (pattern.empty() || QRSaveAsBMP((base + ".bmp").c_str()) != -1 || QRSaveAsWMF((base + ".wmf").c_str()) != -1) {
+    if (pattern.empty() || QRSaveAsBMP((base + ".bmp").c_str()) != -1 ||
+        QRSaveAsWMF((base + ".wmf").c_str()) != -1) {
       std::fprintf(stderr, "%s: not written\n", recipe.name);
       ++failures;
     }

@@ -20,7 +20,8 @@ std::vector<std::string> GoldenMessages() {
   std::mt19937 random(20210706);
   std::vector<std::string> messages;
   const int lengths[] = {0, 1, 7, 11, 17, 18, 41, 77, 100, 230, 231, 640, 1273, 2100, 2953};
-  const char *alphabets[] = {"0123456789", "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:", nullptr};
+  const char *alphabets[] = {"0123456789",
+                             "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:", nullptr};
   for (int length : lengths)
     for (const char *alphabet : alphabets) {
       std::string message;
@@ -37,7 +38,8 @@ std::vector<std::string> GoldenMessages() {
 // mask (the levels and masks take turns over the messages). Each symbol is
 // a title line and one line per row, '#' dark, '.' light.
 std::string SymbolsText(const std::string &message, int requestedVersion, size_t index) {
-  std::string text = "message " + std::to_string(index) + ", " + std::to_string(message.size()) + " bytes\n";
+  std::string text =
+      "message " + std::to_string(index) + ", " + std::to_string(message.size()) + " bytes\n";
   QRSetDefault();
   QRSetMessage(message.c_str());
   for (int level = 0; level < 4; ++level)
@@ -55,7 +57,8 @@ std::string SymbolsText(const std::string &message, int requestedVersion, size_t
       }
       text += "side " + std::to_string(side) + "\n";
       for (int row = 0; row < side; ++row) {
-        for (int column = 0; column < side; ++column) text += pattern[row * side + column] == '1' ? '#' : '.';
+        for (int column = 0; column < side; ++column)
+          text += pattern[row * side + column] == '1' ? '#' : '.';
         text += '\n';
       }
     }
@@ -95,7 +98,8 @@ TEST(GoldenSymbols, PatternDataIsUnchanged) {
     }
     const std::string expected = ReadFile(path);
     ASSERT_FALSE(expected.empty()) << path << " is missing (QR_UPDATE_GOLDEN=1 writes it)";
-    EXPECT_TRUE(actual == expected) << path << " differs from line " << FirstDifferentLine(actual, expected);
+    EXPECT_TRUE(actual == expected)
+        << path << " differs from line " << FirstDifferentLine(actual, expected);
   }
 }
 

@@ -23,8 +23,10 @@ TEST(MaskPatterns, ConditionsOfTheStandard) {
                          "111000111000", "100000100000", "111000111000", "000111000111"};
   for (int mask = 0; mask < 8; ++mask)
     for (int j = 0; j < 12; ++j) {
-      EXPECT_EQ(qr::MaskCondition(mask, 0, j), row0[mask][j] == '1') << "mask " << mask << " column " << j;
-      EXPECT_EQ(qr::MaskCondition(mask, 1, j), row1[mask][j] == '1') << "mask " << mask << " column " << j;
+      EXPECT_EQ(qr::MaskCondition(mask, 0, j), row0[mask][j] == '1')
+          << "mask " << mask << " column " << j;
+      EXPECT_EQ(qr::MaskCondition(mask, 1, j), row1[mask][j] == '1')
+          << "mask " << mask << " column " << j;
     }
 }
 
@@ -54,7 +56,8 @@ TEST(MaskSelection, ForcedAndAutomatic) {
   qr::SymbolMatrix m;
   ASSERT_TRUE(m.Allocate(21));
   const qr::SymbolInput input{1, qr::kLevelL, cw.data(), 26};
-  for (int setting = 1; setting <= 8; ++setting) EXPECT_EQ(qr::SelectMask(m, input, setting), setting - 1);
+  for (int setting = 1; setting <= 8; ++setting)
+    EXPECT_EQ(qr::SelectMask(m, input, setting), setting - 1);
 
   // Automatic: the lowest score wins, the lower pattern on a tie.
   uint32_t scores[8];
@@ -97,7 +100,8 @@ TEST(MaskSelection, TieGoesToTheLowerPattern) {
       scores[pattern] = qr::PenaltyScore(m);
     }
     // Still a tie of the lowest score between these two patterns.
-    for (int pattern = 0; pattern < 8; ++pattern) EXPECT_GE(scores[pattern], scores[c.lowestTied]) << c.message;
+    for (int pattern = 0; pattern < 8; ++pattern)
+      EXPECT_GE(scores[pattern], scores[c.lowestTied]) << c.message;
     EXPECT_EQ(scores[c.lowestTied], scores[c.otherTied]) << c.message;
 
     state.maskSetting = 0;

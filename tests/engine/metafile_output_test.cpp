@@ -6,8 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -24,7 +24,9 @@ namespace {
 using qrtest::Le16;
 using qrtest::Le32;
 
-std::string TempPath(const std::string &name) { return qrtest::RemovedAtExit(::testing::TempDir() + "metafile_output_" + name); }
+std::string TempPath(const std::string &name) {
+  return qrtest::RemovedAtExit(::testing::TempDir() + "metafile_output_" + name);
+}
 
 // Colours per unit of an area; lines are drawn black and must be axis-aligned.
 struct Canvas {
@@ -35,13 +37,15 @@ struct Canvas {
   Canvas(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h, 0xDEADBEEF) {}
   void Fill(int l, int t, int r, int b, uint32_t colour) {
     for (int y = std::max(t, 0); y < std::min(b, height); ++y)
-      for (int x = std::max(l, 0); x < std::min(r, width); ++x) pixels[static_cast<size_t>(y) * width + x] = colour;
+      for (int x = std::max(l, 0); x < std::min(r, width); ++x)
+        pixels[static_cast<size_t>(y) * width + x] = colour;
   }
   void LineTo(int x, int y) {
     EXPECT_TRUE(x == penX || y == penY) << "diagonal line";
     const int dx = (x > penX) - (x < penX), dy = (y > penY) - (y < penY);
     for (int cx = penX, cy = penY; cx != x || cy != y; cx += dx, cy += dy)
-      if (cx >= 0 && cy >= 0 && cx < width && cy < height) pixels[static_cast<size_t>(cy) * width + cx] = 0;
+      if (cx >= 0 && cy >= 0 && cx < width && cy < height)
+        pixels[static_cast<size_t>(cy) * width + cx] = 0;
     penX = x, penY = y;
   }
 };
@@ -52,8 +56,12 @@ Canvas RenderedCanvas() {
   QRDrawTarget target{};
   target.horizontalDpi = target.verticalDpi = 96;
   target.context = &canvas;
-  target.fillRect = [](void *c, int l, int t, int r, int b, unsigned colour) { static_cast<Canvas *>(c)->Fill(l, t, r, b, colour); };
-  target.moveTo = [](void *c, int x, int y) { static_cast<Canvas *>(c)->penX = x, static_cast<Canvas *>(c)->penY = y; };
+  target.fillRect = [](void *c, int l, int t, int r, int b, unsigned colour) {
+    static_cast<Canvas *>(c)->Fill(l, t, r, b, colour);
+  };
+  target.moveTo = [](void *c, int x, int y) {
+    static_cast<Canvas *>(c)->penX = x, static_cast<Canvas *>(c)->penY = y;
+  };
   target.lineTo = [](void *c, int x, int y) { static_cast<Canvas *>(c)->LineTo(x, y); };
   QRRender(&target, 0, 0);
   return canvas;
@@ -68,8 +76,12 @@ void Settings(const char *message, int width, int height, int orientation, int f
   QRAppearance(0.07, orientation, frame);
 }
 
-int16_t Signed16(const std::vector<uint8_t> &b, size_t at) { return static_cast<int16_t>(Le16(b, at)); }
-int32_t Signed32(const std::vector<uint8_t> &b, size_t at) { return static_cast<int32_t>(Le32(b, at)); }
+int16_t Signed16(const std::vector<uint8_t> &b, size_t at) {
+  return static_cast<int16_t>(Le16(b, at));
+}
+int32_t Signed32(const std::vector<uint8_t> &b, size_t at) {
+  return static_cast<int32_t>(Le32(b, at));
+}
 
 // Plays the records of a placeable WMF file (those a fill-and-line drawing
 // uses) onto a canvas of its bounding box.
@@ -88,30 +100,22 @@ Canvas PlayWmf(const std::vector<uint8_t> &file) {
         EXPECT_EQ(Signed16(file, p), canvas.height);
         EXPECT_EQ(Signed16(file, p + 2), canvas.width);
         break;
-      case 0x020B:
-        EXPECT_EQ(Le32(file, p), 0u);
-        break;
+      case 0x020B: EXPECT_EQ(Le32(file, p), 0u); break;
       case 0x02FC:
         EXPECT_EQ(Le16(file, p), 0u) << "solid brush";
         objects.push_back(Le32(file, p + 2));
         break;
-      case 0x012D:
-        brush = objects.at(Le16(file, p));
-        break;
+      case 0x012D: brush = objects.at(Le16(file, p)); break;
       case 0x061D: {  // rop, height, width, y, x
         EXPECT_EQ(Le32(file, p), 0x00F00021u);
-        const int h = Signed16(file, p + 4), w = Signed16(file, p + 6), y = Signed16(file, p + 8), x = Signed16(file, p + 10);
+        const int h = Signed16(file, p + 4), w = Signed16(file, p + 6), y = Signed16(file, p + 8),
+                  x = Signed16(file, p + 10);
         canvas.Fill(x, y, x + w, y + h, brush);
         break;
       }
-      case 0x0214:
-        canvas.penY = Signed16(file, p), canvas.penX = Signed16(file, p + 2);
-        break;
-      case 0x0213:
-        canvas.LineTo(Signed16(file, p + 2), Signed16(file, p));
-        break;
-      default:
-        ADD_FAILURE() << "unexpected record " << std::hex << function;
+      case 0x0214: canvas.penY = Signed16(file, p), canvas.penX = Signed16(file, p + 2); break;
+      case 0x0213: canvas.LineTo(Signed16(file, p + 2), Signed16(file, p)); break;
+      default: ADD_FAILURE() << "unexpected record " << std::hex << function;
     }
     at += 2 * static_cast<size_t>(words);
   }
@@ -128,25 +132,18 @@ Canvas PlayEmf(const std::vector<uint8_t> &emf) {
     const uint32_t type = Le32(emf, at), size = Le32(emf, at + 4);
     const size_t p = at + 8;
     switch (type) {
-      case 1:
-        break;
-      case 17:
-        EXPECT_EQ(Le32(emf, p), 1u) << "device units";
-        break;
+      case 1: break;
+      case 17: EXPECT_EQ(Le32(emf, p), 1u) << "device units"; break;
       case 9:
         EXPECT_EQ(Signed32(emf, p), canvas.width);
         EXPECT_EQ(Signed32(emf, p + 4), canvas.height);
         break;
-      case 10:
-        EXPECT_EQ(Le32(emf, p) | Le32(emf, p + 4), 0u);
-        break;
+      case 10: EXPECT_EQ(Le32(emf, p) | Le32(emf, p + 4), 0u); break;
       case 39:
         EXPECT_EQ(Le32(emf, p + 4), 0u) << "solid brush";
         handles.at(Le32(emf, p)) = Le32(emf, p + 8);
         break;
-      case 37:
-        brush = handles.at(Le32(emf, p));
-        break;
+      case 37: brush = handles.at(Le32(emf, p)); break;
       case 76: {
         EXPECT_EQ(Le32(emf, p + 32), 0x00F00021u);
         EXPECT_EQ(Le32(emf, p + 76), 0u) << "no source bitmap";
@@ -154,17 +151,10 @@ Canvas PlayEmf(const std::vector<uint8_t> &emf) {
         canvas.Fill(x, y, x + Signed32(emf, p + 24), y + Signed32(emf, p + 28), brush);
         break;
       }
-      case 27:
-        canvas.penX = Signed32(emf, p), canvas.penY = Signed32(emf, p + 4);
-        break;
-      case 54:
-        canvas.LineTo(Signed32(emf, p), Signed32(emf, p + 4));
-        break;
-      case 14:
-        EXPECT_EQ(at + size, emf.size()) << "end-of-file record last";
-        break;
-      default:
-        ADD_FAILURE() << "unexpected record " << type;
+      case 27: canvas.penX = Signed32(emf, p), canvas.penY = Signed32(emf, p + 4); break;
+      case 54: canvas.LineTo(Signed32(emf, p), Signed32(emf, p + 4)); break;
+      case 14: EXPECT_EQ(at + size, emf.size()) << "end-of-file record last"; break;
+      default: ADD_FAILURE() << "unexpected record " << type;
     }
     EXPECT_EQ(size % 4, 0u);
     if (size == 0) break;
@@ -189,8 +179,8 @@ TEST(WmfFile, PlaceableHeaderForA500By300Area) {
   ASSERT_EQ(QRSaveAsWMF(path.c_str()), -1);
   const std::vector<uint8_t> b = qrtest::ReadFileBytes(path);
   ASSERT_GT(b.size(), 40u);
-  const std::vector<uint8_t> expected{0xD7, 0xCD, 0xC6, 0x9A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF4, 0x01,
-                                      0x2C, 0x01, 0x60, 0x00, 0x00, 0x00, 0x00, 0x00};
+  const std::vector<uint8_t> expected{0xD7, 0xCD, 0xC6, 0x9A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                      0xF4, 0x01, 0x2C, 0x01, 0x60, 0x00, 0x00, 0x00, 0x00, 0x00};
   EXPECT_EQ(std::vector<uint8_t>(b.begin(), b.begin() + 20), expected);
   uint32_t checksum = 0;
   for (int i = 0; i < 10; ++i) checksum ^= Le16(b, 2 * i);
@@ -237,7 +227,9 @@ TEST(WmfFile, AnotherPlayerShowsAReadableSymbol) {
   const std::string wmf = TempPath("played.wmf"), png = TempPath("played.png");
   ASSERT_EQ(QRSaveAsWMF(wmf.c_str()), -1);
   std::remove(png.c_str());
-  const std::string command = std::string(QR_WMF2GD) + " --maxsize --maxwidth=400 --maxheight=300 -o '" + png + "' '" + wmf + "' >/dev/null 2>&1";
+  const std::string command = std::string(QR_WMF2GD) +
+                              " --maxsize --maxwidth=400 --maxheight=300 -o '" + png + "' '" + wmf +
+                              "' >/dev/null 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::vector<uint8_t> grey;
   int width = 0, height = 0;

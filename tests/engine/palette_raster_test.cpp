@@ -13,18 +13,22 @@ TEST(PaletteRaster, RandomFillsMatchAPixelByPixelModel) {
   std::mt19937 random(11);
   for (int bits : {1, 4}) {
     for (int round = 0; round < 40; ++round) {
-      const int width = 1 + static_cast<int>(random() % 70), height = 1 + static_cast<int>(random() % 9);
+      const int width = 1 + static_cast<int>(random() % 70),
+                height = 1 + static_cast<int>(random() % 9);
       qr::PaletteRaster raster;
       ASSERT_TRUE(raster.Allocate(width, height, bits));
       std::vector<int> model(static_cast<size_t>(width) * height, 0);
       for (int fill = 0; fill < 12; ++fill) {
         // Rectangles may reach past every edge; they are clipped.
-        const int l = static_cast<int>(random() % (width + 10)) - 5, r = l + static_cast<int>(random() % (width + 5));
-        const int t = static_cast<int>(random() % (height + 4)) - 2, b = t + static_cast<int>(random() % (height + 3));
+        const int l = static_cast<int>(random() % (width + 10)) - 5,
+                  r = l + static_cast<int>(random() % (width + 5));
+        const int t = static_cast<int>(random() % (height + 4)) - 2,
+                  b = t + static_cast<int>(random() % (height + 3));
         const int index = static_cast<int>(random() % raster.paletteSize());
         raster.FillRect(l, t, r, b, raster.palette()[index]);
         for (int y = std::max(t, 0); y < std::min(b, height); ++y)
-          for (int x = std::max(l, 0); x < std::min(r, width); ++x) model[static_cast<size_t>(y) * width + x] = index;
+          for (int x = std::max(l, 0); x < std::min(r, width); ++x)
+            model[static_cast<size_t>(y) * width + x] = index;
       }
       for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)

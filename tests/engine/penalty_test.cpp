@@ -177,7 +177,8 @@ TEST(PenaltyScore, MatchesLiteralRulesOnUniformGrids) {
 // ---- Real symbols ---------------------------------------------------------
 
 // Encodes `message` with a forced mask through the engine's pipeline.
-bool EncodeForced(const std::string &message, int level, int version, int pattern, SymbolMatrix &m) {
+bool EncodeForced(const std::string &message, int level, int version, int pattern,
+                  SymbolMatrix &m) {
   static EngineState state{};
   ApplyDefaults(state);
   std::snprintf(state.message, sizeof state.message, "%s", message.c_str());
@@ -200,7 +201,8 @@ TEST(PenaltyScore, MatchesLiteralRulesOnRealSymbolsOfEveryVersionAndMask) {
       SymbolMatrix m;
       ASSERT_TRUE(EncodeForced(message, static_cast<int>(random() % 4), version, pattern, m));
       ASSERT_EQ(m.side(), 17 + 4 * version);
-      ExpectSameTerms(m, ("version " + std::to_string(version) + " mask " + std::to_string(pattern)).c_str());
+      ExpectSameTerms(
+          m, ("version " + std::to_string(version) + " mask " + std::to_string(pattern)).c_str());
       if (HasFailure()) return;
     }
   }
@@ -244,7 +246,8 @@ TEST(PenaltyScore, TrialsOfTheMaskChoiceMatchTheMaskedSymbols) {
       for (int pattern = 0; pattern < kMaskPatterns; ++pattern) {
         BuildMatrix(masked, version, input.ecLevel, pattern, codewords.data(), total);
         ApplyMask(masked, pattern);
-        const std::string what = "version " + std::to_string(version) + " pattern " + std::to_string(pattern);
+        const std::string what =
+            "version " + std::to_string(version) + " pattern " + std::to_string(pattern);
         const PenaltyTerms full = PenaltyTermsOf(masked);
         EXPECT_EQ(terms[pattern].runs, full.runs) << what;
         EXPECT_EQ(terms[pattern].blocks, full.blocks) << what;

@@ -67,7 +67,8 @@ TEST(ErrorCorrection, CodewordOfDataAndRemainderIsDivisible) {
   for (int e : {7, 18, 30, 40}) {
     std::vector<uint8_t> word(data);
     word.resize(data.size() + e);
-    qr::ComputeErrorCorrection(data.data(), static_cast<int>(data.size()), e, word.data() + data.size());
+    qr::ComputeErrorCorrection(data.data(), static_cast<int>(data.size()), e,
+                               word.data() + data.size());
     for (int i = 0; i < e; ++i) {
       unsigned value = 0;
       for (uint8_t c : word) value = qr::GfMultiply(value, qr::gfExp[i]) ^ c;
@@ -89,7 +90,8 @@ TEST(Interleaving, Version5Q) {
   EXPECT_EQ(out[60], 30 + 15);  // 16th data codeword of block 3
   EXPECT_EQ(out[61], 46 + 15);  // and of block 4
   uint8_t ec[4][18];
-  for (int b = 0; b < 4; ++b) qr::ComputeErrorCorrection(&data[starts[b]], b < 2 ? 15 : 16, 18, ec[b]);
+  for (int b = 0; b < 4; ++b)
+    qr::ComputeErrorCorrection(&data[starts[b]], b < 2 ? 15 : 16, 18, ec[b]);
   for (int t = 0; t < 18; ++t)
     for (int b = 0; b < 4; ++b) EXPECT_EQ(out[62 + 4 * t + b], ec[b][t]);
 }

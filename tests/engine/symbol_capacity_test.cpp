@@ -30,8 +30,8 @@ TEST(SymbolCapacity, BoundariesMatchTheEngine) {
     size_t largest;
   };
   const Case cases[] = {
-      {0, '7', 7089}, {0, 'A', 4296}, {0, 'a', 2953},
-      {1, '7', 5596}, {2, 'A', 2420}, {3, 'a', 1273}, {3, '7', 3057},
+      {0, '7', 7089}, {0, 'A', 4296}, {0, 'a', 2953}, {1, '7', 5596},
+      {2, 'A', 2420}, {3, 'a', 1273}, {3, '7', 3057},
   };
   qr::SymbolEngine engine;
   for (const Case &c : cases) {

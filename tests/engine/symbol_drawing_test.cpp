@@ -19,13 +19,16 @@ struct Fill {
   int left, top, right, bottom;
   unsigned colour;
   bool operator==(const Fill &o) const {
-    return left == o.left && top == o.top && right == o.right && bottom == o.bottom && colour == o.colour;
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom &&
+           colour == o.colour;
   }
 };
 
 struct Line {
   int x0, y0, x1, y1;
-  bool operator==(const Line &o) const { return x0 == o.x0 && y0 == o.y0 && x1 == o.x1 && y1 == o.y1; }
+  bool operator==(const Line &o) const {
+    return x0 == o.x0 && y0 == o.y0 && x1 == o.x1 && y1 == o.y1;
+  }
 };
 
 // A caller's device that records what is drawn on it.
@@ -85,16 +88,18 @@ std::string DrawnGrid(const RecordingDevice &device, int left, int top, int side
 std::string TurnCounterClockwise(const std::string &grid, int side) {
   std::string turned(grid.size(), '0');
   for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) turned[static_cast<size_t>(y) * side + x] = grid[static_cast<size_t>(x) * side + (side - 1 - y)];
+    for (int x = 0; x < side; ++x)
+      turned[static_cast<size_t>(y) * side + x] =
+          grid[static_cast<size_t>(x) * side + (side - 1 - y)];
   return turned;
 }
 
 TEST(ModulePixels, RoundsToNearestUnitWithHalfDown) {
-  EXPECT_EQ(qr::ModulePixels(96, 0.07f, 0), 3);  // 2.6457...
-  EXPECT_EQ(qr::ModulePixels(96, 0.2f, 0), 8);   // 7.559...
+  EXPECT_EQ(qr::ModulePixels(96, 0.07f, 0), 3);    // 2.6457...
+  EXPECT_EQ(qr::ModulePixels(96, 0.2f, 0), 8);     // 7.559...
   EXPECT_EQ(qr::ModulePixels(127, 0.75f, 0), 37);  // exactly 37.5
-  EXPECT_EQ(qr::ModulePixels(96, 0.01f, 0), 0);   // 0.378
-  EXPECT_EQ(qr::ModulePixels(0, 0.07f, 9), 0);    // no resolution
+  EXPECT_EQ(qr::ModulePixels(96, 0.01f, 0), 0);    // 0.378
+  EXPECT_EQ(qr::ModulePixels(0, 0.07f, 9), 0);     // no resolution
 }
 
 TEST(ModulePixels, ZeroModuleSizeKeepsTheLastValue) {
@@ -274,7 +279,8 @@ TEST(Frame, DashedBorderShortensTheLastDashAtTheCorner) {
   QRRender(&device.target, 0, 0);
   // Across: k = 0 (0-4), 2 (8-12), 4 (16, cut to 19); the flag is off
   // after five steps, so the single vertical step draws nothing.
-  const std::vector<Line> expected{{0, 0, 4, 0}, {0, 3, 4, 3}, {8, 0, 12, 0}, {8, 3, 12, 3}, {16, 0, 19, 0}, {16, 3, 19, 3}};
+  const std::vector<Line> expected{{0, 0, 4, 0},  {0, 3, 4, 3},   {8, 0, 12, 0},
+                                   {8, 3, 12, 3}, {16, 0, 19, 0}, {16, 3, 19, 3}};
   EXPECT_EQ(device.lines, expected);
 }
 
@@ -313,7 +319,9 @@ TEST(ActualSize, ZeroWhenTheMessageFitsNoVersionOrModulesAreZero) {
 
 TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
   std::mt19937 random(2021);
-  auto pick = [&random](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
+  auto pick = [&random](int low, int high) {
+    return low + static_cast<int>(random() % (high - low + 1));
+  };
   const uint32_t colours[] = {0x000000, 0xFFFFFF, 0x0000A0, 0x404040, 0x00FF00, 0xC0C0C0};
   for (int round = 0; round < 600; ++round) {
     qr::SymbolMatrix matrix;
@@ -327,15 +335,18 @@ TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
     state.imageHeight = pick(1, 260);
     state.orientation = pick(-1, 5);
     state.frameStyle = pick(0, 2);
-    state.modulePixels = round % 50 == 0 ? 0x7FFFFFFF : round % 4 == 0 ? 4 * pick(1, 4) : pick(-2, 11);
+    state.modulePixels = round % 50 == 0  ? 0x7FFFFFFF
+                         : round % 4 == 0 ? 4 * pick(1, 4)
+                                          : pick(-2, 11);
     state.barColor = colours[pick(0, 5)];
     state.backColor = colours[pick(0, 5)];
     const int bits = pick(0, 1) ? 1 : 4;
     const int x0 = round % 3 == 0 ? pick(-40, 40) : 0, y0 = round % 3 == 0 ? pick(-40, 40) : 0;
-    SCOPED_TRACE(testing::Message() << "round " << round << ": side " << matrix.side() << ", " << state.imageWidth
-                                    << " x " << state.imageHeight << ", orientation " << state.orientation
-                                    << ", frame " << state.frameStyle << ", m " << state.modulePixels << ", "
-                                    << bits << " bits, origin " << x0 << "," << y0);
+    SCOPED_TRACE(testing::Message()
+                 << "round " << round << ": side " << matrix.side() << ", " << state.imageWidth
+                 << " x " << state.imageHeight << ", orientation " << state.orientation
+                 << ", frame " << state.frameStyle << ", m " << state.modulePixels << ", " << bits
+                 << " bits, origin " << x0 << "," << y0);
 
     qr::PaletteRaster byRows, byFills;
     ASSERT_TRUE(byRows.Allocate(state.imageWidth, state.imageHeight, bits));
@@ -343,8 +354,9 @@ TEST(RasterDrawing, RowByRowGivesTheBytesOfOneFillPerModule) {
     const qr::PicturePlacement placement = qr::PlacementOf(state, matrix.side());
     qr::DrawSymbolOnRaster(byRows, placement, matrix, qr::StyleOf(state), x0, y0);
     qr::DrawSymbol(byFills, placement, matrix, qr::StyleOf(state), x0, y0);
-    ASSERT_EQ(std::vector<uint8_t>(byRows.pixelRows(), byRows.pixelRows() + byRows.pixelBytes()),
-              std::vector<uint8_t>(byFills.pixelRows(), byFills.pixelRows() + byFills.pixelBytes()));
+    ASSERT_EQ(
+        std::vector<uint8_t>(byRows.pixelRows(), byRows.pixelRows() + byRows.pixelBytes()),
+        std::vector<uint8_t>(byFills.pixelRows(), byFills.pixelRows() + byFills.pixelBytes()));
   }
 }
 
@@ -353,7 +365,8 @@ TEST(RasterDrawing, CellsAreFilledAndRowsRepeatedInsideTheRaster) {
   for (int bits : {1, 4})
     for (int64_t left : {-5, 0, 2, 8, 60})
       for (int64_t cellWidth : {1, 2, 3, 8, 16}) {
-        SCOPED_TRACE(testing::Message() << bits << " bits, cells of " << cellWidth << " from " << left);
+        SCOPED_TRACE(testing::Message()
+                     << bits << " bits, cells of " << cellWidth << " from " << left);
         qr::PaletteRaster raster;
         ASSERT_TRUE(raster.Allocate(70, 7, bits));
         raster.FillCells(2, left, cellWidth, cells, 1, 7, 0xFFFFFF);

@@ -14,8 +14,10 @@
 
 namespace {
 
-std::vector<uint8_t> SavedByExports(const std::string &message, int version, int level, int width, int height) {
-  const std::string path = qrtest::RemovedAtExit(::testing::TempDir() + "symbol_engine_reference.bmp");
+std::vector<uint8_t> SavedByExports(const std::string &message, int version, int level, int width,
+                                    int height) {
+  const std::string path =
+      qrtest::RemovedAtExit(::testing::TempDir() + "symbol_engine_reference.bmp");
   QRSetMessage(message.c_str());
   QRSetBackColor(255, 255, 255);
   QRSetBarColor(0, 0, 0);
@@ -27,8 +29,8 @@ std::vector<uint8_t> SavedByExports(const std::string &message, int version, int
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<uint8_t> DrawnBySymbolEngine(qr::SymbolEngine &engine, const std::string &message, int version,
-                                         int level, int width, int height) {
+std::vector<uint8_t> DrawnBySymbolEngine(qr::SymbolEngine &engine, const std::string &message,
+                                         int version, int level, int width, int height) {
   qr::SymbolSettings settings;
   settings.requestedVersion = version;
   settings.level = level;

@@ -40,7 +40,8 @@ std::string Encoded(qr::SymbolEngine &engine, const Job &job) {
   if (engine.Encode(job.message.data(), job.message.size(), job.settings) !=
       qr::EncodeResult::kWritten)
     return "-";
-  std::string symbol = std::to_string(engine.version()) + "/" + std::to_string(engine.maskPattern()) + ":";
+  std::string symbol =
+      std::to_string(engine.version()) + "/" + std::to_string(engine.maskPattern()) + ":";
   for (int y = 0; y < engine.side(); ++y)
     for (int x = 0; x < engine.side(); ++x) symbol += engine.Dark(x, y) ? '1' : '0';
   return symbol;

@@ -12,7 +12,8 @@
 
 namespace {
 
-qr::SymbolMatrix Built(int version, const std::vector<uint8_t> &codewords, int level = qr::kLevelL, int mask = 0) {
+qr::SymbolMatrix Built(int version, const std::vector<uint8_t> &codewords, int level = qr::kLevelL,
+                       int mask = 0) {
   qr::SymbolMatrix m;
   EXPECT_TRUE(m.Allocate(qr::symbolSide[version]));
   qr::BuildMatrix(m, version, level, mask, codewords.data(), static_cast<int>(codewords.size()));
@@ -38,6 +39,7 @@ std::vector<std::string> FunctionArt(const qr::SymbolMatrix &m) {
 TEST(SymbolMatrix, Version1FunctionPatterns) {
   // Level M, mask 0: format bits 101010000010010.
   qr::SymbolMatrix m = Built(1, std::vector<uint8_t>(26, 0), qr::kLevelM, 0);
+  // clang-format off
   const std::vector<std::string> expected = {
       "#######..    .#######",
       "#.....#.#    .#.....#",
@@ -61,6 +63,7 @@ TEST(SymbolMatrix, Version1FunctionPatterns) {
       "#.....#..            ",
       "#######.#            ",
   };
+  // clang-format on
   EXPECT_EQ(FunctionArt(m), expected);
 }
 
@@ -98,9 +101,11 @@ TEST(SymbolMatrix, AlignmentPatternsAndTiming) {
   int patterns = 0;
   for (int a = 1; a <= 7; ++a)
     for (int b = 1; b <= 7; ++b) {
-      if ((a == 1 && b == 1) || (a == 1 && b == 7) || (a == 7 && b == 1)) continue;  // finder corners
+      if ((a == 1 && b == 1) || (a == 1 && b == 7) || (a == 7 && b == 1))
+        continue;  // finder corners
       int r = qr::AlignmentTable[40][b], c = qr::AlignmentTable[40][a];
-      if (v40.module(r, c) == 1 && v40.module(r - 1, c) == 0 && v40.module(r - 2, c) == 1 && !v40.isData(r, c))
+      if (v40.module(r, c) == 1 && v40.module(r - 1, c) == 0 && v40.module(r - 2, c) == 1 &&
+          !v40.isData(r, c))
         ++patterns;
     }
   EXPECT_EQ(patterns, 46);  // every other pair holds a pattern

@@ -62,7 +62,8 @@ extern "C" size_t LLVMFuzzerMutate(uint8_t *data, size_t size, size_t maxSize);
 // their own the corpus stays far below the longest messages a symbol
 // holds. A quarter of the mutations copy a slice of the message part and
 // insert it again, doubling lengths quickly up to -max_len.
-extern "C" size_t LLVMFuzzerCustomMutator(uint8_t *data, size_t size, size_t maxSize, unsigned seed) {
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t *data, size_t size, size_t maxSize,
+                                          unsigned seed) {
   std::minstd_rand random(seed);
   if (size > kSettingsBytes && size < maxSize && random() % 4 == 0) {
     const size_t messageEnd = size - kSettingsBytes;
@@ -82,11 +83,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (input.ConsumeBool()) QRSetDefault();
   if (input.ConsumeBool()) QRSetSize(input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>());
   if (input.ConsumeBool())
-    QRAppearance(input.ConsumeFloatingPoint<double>(), input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>());
+    QRAppearance(input.ConsumeFloatingPoint<double>(), input.ConsumeIntegral<int>(),
+                 input.ConsumeIntegral<int>());
   if (input.ConsumeBool())
-    QRSetBarColor(input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>());
+    QRSetBarColor(input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
+                  input.ConsumeIntegral<int>());
   if (input.ConsumeBool())
-    QRSetBackColor(input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>());
+    QRSetBackColor(input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
+                   input.ConsumeIntegral<int>());
   const int version = input.ConsumeIntegral<int>();
   const int level = input.ConsumeIntegral<int>();
   const int mask = input.ConsumeIntegral<int>();
@@ -108,23 +112,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string pattern = qrtest::PatternData(&side);
   // ENGINE_FUZZ_VERBOSE=1 engine_fuzz FILE... shows what each input encodes.
   if (std::getenv("ENGINE_FUZZ_VERBOSE") != nullptr)
-    std::fprintf(stderr, "engine_fuzz: message of %zu bytes, level %d, side %d\n", kept.size(), Clamped(level, 3), side);
+    std::fprintf(stderr, "engine_fuzz: message of %zu bytes, level %d, side %d\n", kept.size(),
+                 Clamped(level, 3), side);
   short rows = -1, columns = -1;
   QRGetActualRC(&rows, &columns);
-  if (rows != side || columns != side) Fail("QRGetActualRC disagrees with the pattern data", kept.size());
+  if (rows != side || columns != side)
+    Fail("QRGetActualRC disagrees with the pattern data", kept.size());
 
   const int keptLevel = Clamped(level, 3);
   if (!FitsVersion40(kept, keptLevel)) {
-    if (!pattern.empty() || side != 0) Fail("a message too long for version 40 was encoded", kept.size());
+    if (!pattern.empty() || side != 0)
+      Fail("a message too long for version 40 was encoded", kept.size());
     return 0;
   }
   if (pattern.empty()) Fail("a message that fits was not encoded", kept.size());
-  if (side < 17 + 4 * Clamped(version, 40)) Fail("symbol smaller than the requested version", kept.size());
+  if (side < 17 + 4 * Clamped(version, 40))
+    Fail("symbol smaller than the requested version", kept.size());
   if (qrtest::PatternData() != pattern) Fail("same settings gave another symbol", kept.size());
 
   const qrtest::Decoded decoded = qrtest::DecodePattern(pattern, side);
   if (!decoded.ok) Fail("symbol unreadable", kept.size());
   if (decoded.bytes != kept) Fail("symbol reads back another message", kept.size());
-  if (decoded.ecLevel != std::string(1, "LMQH"[keptLevel])) Fail("symbol has another level", kept.size());
+  if (decoded.ecLevel != std::string(1, "LMQH"[keptLevel]))
+    Fail("symbol has another level", kept.size());
   return 0;
 }

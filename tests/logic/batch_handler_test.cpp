@@ -185,10 +185,12 @@ TEST_F(BatchTest, ASymbolLargerThanTheImageWritesNothingAndCountsAsFailed) {
   const std::string text = FromGbk(view.messages[0].second);
   EXPECT_NE(text.find("共 2 行"), std::string::npos) << text;
   EXPECT_NE(text.find("第 2 行 \"" + forty + "\": 二维码需要 232×232 像素，大于图像 200×200"),
-            std::string::npos) << text;
+            std::string::npos)
+      << text;
   EXPECT_NE(text.find("第 3 行 \"" + std::string(25, 'v') + "\\x09" + forty +
                       "\": 二维码需要 232×232 像素"),
-            std::string::npos) << text;
+            std::string::npos)
+      << text;
 }
 
 TEST_F(BatchTest, TheFitIsDecidedAtTheImagesEdges) {
@@ -218,7 +220,8 @@ TEST_F(BatchTest, ANameUsedByAnEarlierLineWithOtherContentIsRefused) {
   EXPECT_EQ(files.files[File("b")], RecordingEngine::ImageOf("b", 200, 200));
   EXPECT_FALSE(files.files.count(File("A")));
   EXPECT_FALSE(files.files.count(File("B")));
-  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "1", "2", "3", "3", "4"}));
+  EXPECT_EQ(LogOf(control::kWrittenCount),
+            (std::vector<std::string>{"1", "1", "2", "3", "3", "4"}));
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string text = FromGbk(view.messages[0].second);
   EXPECT_NE(text.find("共 2 行"), std::string::npos) << text;
@@ -234,7 +237,8 @@ TEST_F(BatchTest, RefusedLinesDoNotHoldTheirNames) {
 
 TEST_F(BatchTest, TheReportShowsEveryLineShortAndHarmless) {
   std::string input;
-  for (int i = 0; i < 10; ++i) input += "*" + std::string(2999, static_cast<char>('a' + i)) + "\r\n";
+  for (int i = 0; i < 10; ++i)
+    input += "*" + std::string(2999, static_cast<char>('a' + i)) + "\r\n";
   Batch("\x1B]2;owned\x07\x1B[2J*\r\n" + input);
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string &gbk = view.messages[0].second;

@@ -45,7 +45,8 @@ void FakeView::Raise(const std::string &name, ControlEvent event) {
 void FakeView::SetText(const std::string &name, const std::string &gbk) {
   texts[Known(name)] = gbk;
   log.push_back(name + "=" + gbk);
-  if (IsControlOfKind(name.c_str(), ControlKind::EditBox)) Raise(name, ControlEvent::kContentChanged);
+  if (IsControlOfKind(name.c_str(), ControlKind::EditBox))
+    Raise(name, ControlEvent::kContentChanged);
 }
 
 void FakeView::Type(const std::string &name, const std::string &gbk) {

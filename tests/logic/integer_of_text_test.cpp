@@ -25,9 +25,9 @@ TEST(IntegerOfText, AsciiDecimal) {
 TEST(IntegerOfText, FullWidthFormsAreNarrowed) {
   EXPECT_EQ(IntegerOfText(ToGbk("２００")), 200);
   EXPECT_EQ(IntegerOfText("\xA3\xB2\xA3\xB0\xA3\xB0"), 200);
-  EXPECT_EQ(IntegerOfText(ToGbk("　１５")), 15);       // full-width space
-  EXPECT_EQ(IntegerOfText(ToGbk("－５")), -5);         // full-width minus
-  EXPECT_EQ(IntegerOfText(ToGbk("12３4")), 1234);      // mixed widths
+  EXPECT_EQ(IntegerOfText(ToGbk("　１５")), 15);   // full-width space
+  EXPECT_EQ(IntegerOfText(ToGbk("－５")), -5);     // full-width minus
+  EXPECT_EQ(IntegerOfText(ToGbk("12３4")), 1234);  // mixed widths
   EXPECT_EQ(IntegerOfText(ToGbk("３00ｐｘ")), 300);
 }
 
@@ -35,7 +35,9 @@ TEST(IntegerOfText, OtherDoubleByteCharactersStopTheNumber) {
   EXPECT_EQ(IntegerOfText(ToGbk("像素200")), 0);
   EXPECT_EQ(IntegerOfText(ToGbk("200像素")), 200);
   // 0xA3 0xA0 is outside the narrowed range: not a blank, not a digit.
-  EXPECT_EQ(IntegerOfText("\xA3\xA0" "5"), 0);
+  EXPECT_EQ(IntegerOfText("\xA3\xA0"
+                          "5"),
+            0);
   // A lone lead byte at the end is harmless.
   EXPECT_EQ(IntegerOfText("9\xA3"), 9);
 }

@@ -11,7 +11,8 @@ std::string WithoutTrailingSeparator(std::string path) {
 
 std::string MemoryFileSystem::Parent(const std::string &path) {
   const size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : WithoutTrailingSeparator(path.substr(0, slash));
+  return slash == std::string::npos ? std::string()
+                                    : WithoutTrailingSeparator(path.substr(0, slash));
 }
 
 bool MemoryFileSystem::Exists(const std::string &path) {

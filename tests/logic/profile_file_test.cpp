@@ -43,10 +43,12 @@ TEST_F(ProfileFileTest, ChineseValueRoundTripsAsGbkBytes) {
 }
 
 TEST_F(ProfileFileTest, OtherSectionsAndKeysAreKept) {
-  files.files[kPath] = "[a]\r\nk=1\r\n\r\n[Preservation]\r\nother=2\r\nROUTE=old\r\n[z]\r\nroute=z\r\n";
+  files.files[kPath] =
+      "[a]\r\nk=1\r\n\r\n[Preservation]\r\nother=2\r\nROUTE=old\r\n[z]\r\nroute=z\r\n";
   profile.Write("preservation", "route", "new=value");
-  EXPECT_EQ(Content(), "[a]\r\nk=1\r\n\r\n[Preservation]\r\nother=2\r\nroute=new=value\r\n"
-                       "[z]\r\nroute=z\r\n");
+  EXPECT_EQ(Content(),
+            "[a]\r\nk=1\r\n\r\n[Preservation]\r\nother=2\r\nroute=new=value\r\n"
+            "[z]\r\nroute=z\r\n");
   EXPECT_EQ(profile.Read("PRESERVATION", "Route"), "new=value");
   EXPECT_EQ(profile.Read("z", "route"), "z");
   profile.Write("a", "j", "3");

@@ -19,11 +19,10 @@ TEST_F(SingleImageTest, EmptyTextIsReplacedByTheWarningAndEncoded) {
   const std::string warning = G("未检测到你输入了内容");
   EXPECT_EQ(view.texts[control::kSingleText], warning);
   EXPECT_EQ(CallsSince(before),
-            (std::vector<std::string>{"QRSetMessage(" + warning + ")",
-                                      "QRSetBackColor(255,255,255)", "QRSetBarColor(0,0,0)",
-                                      "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)",
-                                      "QRSetSize(250,250)", "QRGetActualSize",
-                                      "QRSaveAsBMP(" + preview + ")"}));
+            (std::vector<std::string>{
+                "QRSetMessage(" + warning + ")", "QRSetBackColor(255,255,255)",
+                "QRSetBarColor(0,0,0)", "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)",
+                "QRSetSize(250,250)", "QRGetActualSize", "QRSaveAsBMP(" + preview + ")"}));
   EXPECT_EQ(files.files[preview], RecordingEngine::ImageOf(warning, 250, 250));
   EXPECT_TRUE(files.hidden.count(preview));
   EXPECT_EQ(view.pictures[control::kPreview], files.files[preview]);

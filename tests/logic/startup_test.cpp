@@ -33,7 +33,8 @@ TEST_F(StartupTest, NoticeRunsFirstAndTheRestFollows) {
     versionListEmptyDuringNotice = view.items[control::kVersionList].empty();
     barWidthDuringNotice = view.widths[control::kProgressBar];
   };
-  MainWindowLogic withNotice(view, engine, symbols, clock, files, settings, Paths(), engineImage, hooks);
+  MainWindowLogic withNotice(view, engine, symbols, clock, files, settings, Paths(), engineImage,
+                             hooks);
   withNotice.OnCreated();
   EXPECT_TRUE(versionListEmptyDuringNotice);
   EXPECT_EQ(barWidthDuringNotice, 200);

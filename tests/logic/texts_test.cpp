@@ -28,8 +28,8 @@ TEST(Progress, ThreeLines) {
 
 TEST(Progress, SevenLines) {
   EXPECT_EQ(Widths(7), (std::vector<int>{28, 57, 85, 114, 142, 171, 200}));
-  EXPECT_EQ(Percents(7), (std::vector<std::string>{"14%", "28.5%", "42.5%", "57%", "71%",
-                                                   "85.5%", "100%"}));
+  EXPECT_EQ(Percents(7),
+            (std::vector<std::string>{"14%", "28.5%", "42.5%", "57%", "71%", "85.5%", "100%"}));
 }
 
 TEST(Progress, LargeCountsNeverOverflow) {

@@ -8,7 +8,8 @@ namespace {
 
 uint32_t U32(const std::string &b, size_t at) {
   return static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8 |
-         static_cast<uint8_t>(b[at + 2]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3])) << 24;
+         static_cast<uint8_t>(b[at + 2]) << 16 |
+         static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3])) << 24;
 }
 uint16_t U16(const std::string &b, size_t at) {
   return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8);
@@ -36,9 +37,10 @@ bool ReadBmp(const std::string &bytes, GreyImage &image) {
     if (at + colours * 4 > bytes.size()) return false;
     for (uint32_t i = 0; i < colours; ++i) {
       const size_t entry = at + i * 4;  // blue, green, red, reserved
-      palette.push_back(static_cast<uint8_t>(
-          (static_cast<uint8_t>(bytes[entry]) + static_cast<uint8_t>(bytes[entry + 1]) +
-           static_cast<uint8_t>(bytes[entry + 2])) / 3));
+      palette.push_back(static_cast<uint8_t>((static_cast<uint8_t>(bytes[entry]) +
+                                              static_cast<uint8_t>(bytes[entry + 1]) +
+                                              static_cast<uint8_t>(bytes[entry + 2])) /
+                                             3));
     }
   }
   const size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
@@ -54,8 +56,10 @@ bool ReadBmp(const std::string &bytes, GreyImage &image) {
       uint8_t grey;
       if (bits == 24) {
         const size_t p = row + 3 * static_cast<size_t>(x);
-        grey = static_cast<uint8_t>((static_cast<uint8_t>(bytes[p]) + static_cast<uint8_t>(bytes[p + 1]) +
-                                     static_cast<uint8_t>(bytes[p + 2])) / 3);
+        grey = static_cast<uint8_t>((static_cast<uint8_t>(bytes[p]) +
+                                     static_cast<uint8_t>(bytes[p + 1]) +
+                                     static_cast<uint8_t>(bytes[p + 2])) /
+                                    3);
       } else {
         const size_t bit = static_cast<size_t>(x) * bits;
         const uint8_t byte = static_cast<uint8_t>(bytes[row + bit / 8]);

@@ -40,10 +40,12 @@ std::vector<ExpectedLine> RealLines() {
     written(number, number, number);
   }
   for (int i = 0; i < 30; ++i) {
-    const std::string url = Format("https://shop.example.com/item?id=%d&ref=batch&lang=zh-CN&v=%03d", 4200 + i);
+    const std::string url =
+        Format("https://shop.example.com/item?id=%d&ref=batch&lang=zh-CN&v=%03d", 4200 + i);
     written(Format("item-%03d", i) + "\t" + url, Format("item-%03d", i), url);
   }
-  for (int i = 0; i < 10; ++i) failed(Format("https://example.com/p?id=%d", i), "not a valid file name");
+  for (int i = 0; i < 10; ++i)
+    failed(Format("https://example.com/p?id=%d", i), "not a valid file name");
   for (int i = 0; i < 30; ++i) {
     std::string text = Format("Stainless bottle 750ml, blue, lot 2021-07, item %05d, box", i);
     text.resize(60, '#');
@@ -51,7 +53,8 @@ std::vector<ExpectedLine> RealLines() {
   }
   for (int i = 0; i < 30; ++i) {
     const std::string name = qrapp::ToGbk("产品" + std::to_string(i) + "号（蓝色）");
-    const std::string url = Format("https://example.cn/goods?id=%d&from=batch", i) + qrapp::ToGbk("&名=杯");
+    const std::string url =
+        Format("https://example.cn/goods?id=%d&from=batch", i) + qrapp::ToGbk("&名=杯");
     written(name + "\t" + url, name, url);
   }
   for (int i = 0; i < 10; ++i) {
@@ -62,16 +65,22 @@ std::vector<ExpectedLine> RealLines() {
   for (int i = 0; i < 10; ++i) {
     const int first = static_cast<int>(lines.size()) + 1;
     written(Format("clash-%d\tfirst %d", i), Format("clash-%d", i), Format("first %d", i));
-    failed(Format("CLASH-%d\tsecond %d", i), "the name is already used by line " + std::to_string(first));
+    failed(Format("CLASH-%d\tsecond %d", i),
+           "the name is already used by line " + std::to_string(first));
   }
   for (int i = 0; i < 10; ++i) {
     // 200 bytes: version 9 at level L, 53 modules of 8 px.
     failed(Format("big-%d\t", i) + std::string(200, 'a' + i),
            "symbol needs 424x424 px, image is 330x330; use --size 424 or larger");
   }
-  for (int i = 0; i < 5; ++i) failed(Format("long-%d\t", i) + std::string(3000, 'z'), "too long for version 40 at this level");
-  for (int i = 0; i < 3; ++i) written(Format("sub\\in-%d\tsub-folder %d", i), Format("sub/in-%d", i), Format("sub-folder %d", i));
-  for (int i = 0; i < 2; ++i) failed(Format("nosuch\\x-%d", i), "could not be written (No such file or directory)");
+  for (int i = 0; i < 5; ++i)
+    failed(Format("long-%d\t", i) + std::string(3000, 'z'),
+           "too long for version 40 at this level");
+  for (int i = 0; i < 3; ++i)
+    written(Format("sub\\in-%d\tsub-folder %d", i), Format("sub/in-%d", i),
+            Format("sub-folder %d", i));
+  for (int i = 0; i < 2; ++i)
+    failed(Format("nosuch\\x-%d", i), "could not be written (No such file or directory)");
   return lines;
 }
 
@@ -111,9 +120,12 @@ TEST_P(QrbatchFormats, RealLinesDecodeBackOrAreReportedWithNothingWritten) {
     if (at != std::string::npos) reportAt = at;
   }
   EXPECT_EQ(run.status, 1) << run.err;
-  EXPECT_NE(run.err.find(std::to_string(failures) + " of 200 lines produced no file"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(std::to_string(failures) + " of 200 lines produced no file"),
+            std::string::npos)
+      << run.err;
   size_t reported = 0;
-  for (size_t at = 0; (at = run.err.find("qrbatch: line ", at)) != std::string::npos; ++at) ++reported;
+  for (size_t at = 0; (at = run.err.find("qrbatch: line ", at)) != std::string::npos; ++at)
+    ++reported;
   EXPECT_EQ(reported, static_cast<size_t>(failures));
 
   // Exactly the expected files (failed lines wrote nothing, no leftovers),
@@ -125,7 +137,10 @@ TEST_P(QrbatchFormats, RealLinesDecodeBackOrAreReportedWithNothingWritten) {
   const fs::path windowOut = temp.path() / "window";
   if (!format.empty()) {
     fs::create_directories(windowOut / "sub");
-    ASSERT_EQ(RunQrbatch({"-o", windowOut.string(), "--size", "330"}, temp.path() / "lines.txt", temp.path()).status, 1);
+    ASSERT_EQ(RunQrbatch({"-o", windowOut.string(), "--size", "330"}, temp.path() / "lines.txt",
+                         temp.path())
+                  .status,
+              1);
   }
   for (const auto &[file, content] : expectedFiles) {
     std::vector<uint8_t> pixels;
@@ -140,22 +155,29 @@ TEST_P(QrbatchFormats, RealLinesDecodeBackOrAreReportedWithNothingWritten) {
     if (format.empty()) continue;
     // The same pixels as the window's bitmap file.
     std::vector<uint8_t> windowPixels;
-    ASSERT_TRUE(ReadImageGrey(windowOut / fs::path(file).replace_extension(".jpg"), windowPixels, width, height));
+    ASSERT_TRUE(ReadImageGrey(windowOut / fs::path(file).replace_extension(".jpg"), windowPixels,
+                              width, height));
     EXPECT_TRUE(pixels == windowPixels) << file;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, QrbatchFormats, ::testing::Values("", "bmp", "png", "svg"),
-                         [](const auto &info) { return info.param.empty() ? std::string("window") : info.param; });
+                         [](const auto &info) {
+                           return info.param.empty() ? std::string("window") : info.param;
+                         });
 
 TEST(QrbatchFormatFiles, PngIsOneBitGreySvgIsSizedInPixels) {
   TempFolder temp;
   WriteWhole(temp.path() / "lines.txt", "20210706001\n");
   const fs::path out = temp.path() / "out";
-  ASSERT_EQ(RunQrbatch({"-o", out.string(), "--format", "png", "--size", "201x203"}, temp.path() / "lines.txt",
-                       temp.path()).status, 0);
-  ASSERT_EQ(RunQrbatch({"-o", out.string(), "--format", "svg", "--size", "201x203"}, temp.path() / "lines.txt",
-                       temp.path()).status, 0);
+  ASSERT_EQ(RunQrbatch({"-o", out.string(), "--format", "png", "--size", "201x203"},
+                       temp.path() / "lines.txt", temp.path())
+                .status,
+            0);
+  ASSERT_EQ(RunQrbatch({"-o", out.string(), "--format", "svg", "--size", "201x203"},
+                       temp.path() / "lines.txt", temp.path())
+                .status,
+            0);
   const std::string png = ReadWhole(out / "20210706001.png");
   ASSERT_GT(png.size(), 33u);
   EXPECT_EQ(png.substr(1, 3), "PNG");

@@ -46,7 +46,8 @@ struct DrawnImage {
   }
 };
 
-bool DecodeGrey(const std::vector<uint8_t> &file, std::vector<uint8_t> &grey, int &width, int &height) {
+bool DecodeGrey(const std::vector<uint8_t> &file, std::vector<uint8_t> &grey, int &width,
+                int &height) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return false;
@@ -63,7 +64,7 @@ TEST(PngEncoder, OneEncoderWritesEveryImageWithItsPixels) {
   };
   // Symbol-like images, odd widths, one pixel, noise too big for a small
   // output guess, and a tall image of equal rows; then small ones again.
-  const Case cases[] = {{200, 200, 8}, {201, 203, 7}, {1, 1, 1},      {9, 2, 1},   {2000, 300, 1},
+  const Case cases[] = {{200, 200, 8},    {201, 203, 7}, {1, 1, 1}, {9, 2, 1},     {2000, 300, 1},
                         {33, 1000, 1000}, {200, 200, 8}, {7, 5, 2}, {640, 480, 3}, {200, 200, 1}};
   PngEncoder encoder;
   std::vector<uint8_t> file;

@@ -61,7 +61,8 @@ int WaitQrbatch(pid_t pid) {
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-QrbatchRun RunQrbatch(const std::vector<std::string> &args, const fs::path &input, const fs::path &scratch) {
+QrbatchRun RunQrbatch(const std::vector<std::string> &args, const fs::path &input,
+                      const fs::path &scratch) {
   const fs::path outPath = scratch / "qrbatch.stdout", errPath = scratch / "qrbatch.stderr";
   const int in = open(input.c_str(), O_RDONLY | O_CLOEXEC);
   const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -79,7 +80,8 @@ QrbatchRun RunQrbatch(const std::vector<std::string> &args, const fs::path &inpu
 std::map<std::string, std::string> FilesUnder(const fs::path &folder) {
   std::map<std::string, std::string> files;
   for (const auto &entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = ReadWhole(entry.path());
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), folder).string()] = ReadWhole(entry.path());
   }
   return files;
 }
@@ -89,8 +91,10 @@ bool ReadImageGrey(const fs::path &file, std::vector<uint8_t> &grey, int &width,
   if (extension == ".png") return ReadPngGrey(file.string(), grey, width, height);
   if (extension == ".svg") {
     const fs::path rendered = file.string() + ".rendered.png";
-    const std::string command = "rsvg-convert -o '" + rendered.string() + "' '" + file.string() + "'";
-    const bool ok = std::system(command.c_str()) == 0 && ReadPngGrey(rendered.string(), grey, width, height);
+    const std::string command =
+        "rsvg-convert -o '" + rendered.string() + "' '" + file.string() + "'";
+    const bool ok =
+        std::system(command.c_str()) == 0 && ReadPngGrey(rendered.string(), grey, width, height);
     fs::remove(rendered);
     return ok;
   }
@@ -114,7 +118,8 @@ Decoded DecodeUnframed(const std::vector<uint8_t> &grey, int width, int height) 
   const int margin = 40, w = width + 2 * margin, h = height + 2 * margin;
   std::vector<uint8_t> padded(static_cast<size_t>(w) * h, 255);
   for (int y = 0; y < height; ++y) {
-    std::copy_n(&grey[static_cast<size_t>(y) * width], width, &padded[static_cast<size_t>(y + margin) * w + margin]);
+    std::copy_n(&grey[static_cast<size_t>(y) * width], width,
+                &padded[static_cast<size_t>(y + margin) * w + margin]);
   }
   return DecodeGrey(padded, w, h);
 }

@@ -38,7 +38,8 @@ void WriteWhole(const fs::path &path, const std::string &bytes);
 
 // Runs qrbatch with `args`, standard input from `input` (a file), standard
 // output and error kept in `scratch`; waits for it.
-QrbatchRun RunQrbatch(const std::vector<std::string> &args, const fs::path &input, const fs::path &scratch);
+QrbatchRun RunQrbatch(const std::vector<std::string> &args, const fs::path &input,
+                      const fs::path &scratch);
 
 // Starts qrbatch with the given descriptors as its standard streams.
 pid_t StartQrbatch(const std::vector<std::string> &args, int in, int out, int err);

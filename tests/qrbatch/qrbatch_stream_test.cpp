@@ -26,10 +26,10 @@ std::string MixedLines(int count) {
     const std::string n = std::to_string(i);
     const std::string shared = std::to_string((next() >> 16) % 300);
     switch (kind) {
-      case 0: input += "shared-" + shared + "\tsame"; break;                 // equal name, equal content
-      case 1: input += "Shared-" + shared + "\tother " + n; break;            // equal name, other content
+      case 0: input += "shared-" + shared + "\tsame"; break;        // equal name, equal content
+      case 1: input += "Shared-" + shared + "\tother " + n; break;  // equal name, other content
       case 2: input += "bad*name-" + n; break;
-      case 3: input += "big-" + n + "\t" + std::string(120, 'q'); break;     // larger than the image
+      case 3: input += "big-" + n + "\t" + std::string(120, 'q'); break;  // larger than the image
       case 4: input += "https://example.com/p?id=" + n; break;
       case 5: input += "url-" + n + "\thttps://example.com/p?id=" + n; break;
       default: input += std::to_string(20210706000LL + i); break;
@@ -63,7 +63,8 @@ TEST(QrbatchStream, ASlowPipeGetsItsFilesAsTheLinesCome) {
   int toQrbatch[2];
   ASSERT_EQ(pipe2(toQrbatch, O_CLOEXEC), 0);
   const int err = open((temp.path() / "err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-  const pid_t pid = StartQrbatch({"-o", out.string(), "-j", "2", "--format", "svg"}, toQrbatch[0], err, err);
+  const pid_t pid =
+      StartQrbatch({"-o", out.string(), "-j", "2", "--format", "svg"}, toQrbatch[0], err, err);
   ASSERT_GT(pid, 0);
   close(toQrbatch[0]);
   // The folder is there before any line.
@@ -94,7 +95,8 @@ void ExpectCleanStop(int signal, const fs::path &root, int afterFiles) {
   for (int i = 0; i < 3000; ++i) lines += std::to_string(20210706000LL + i) + "\n";
   // Half the lines, then the signal once some files are there, while the
   // batch still waits for more input or works through what it has.
-  ASSERT_EQ(write(toQrbatch[1], lines.data(), lines.size() / 2), static_cast<ssize_t>(lines.size() / 2));
+  ASSERT_EQ(write(toQrbatch[1], lines.data(), lines.size() / 2),
+            static_cast<ssize_t>(lines.size() / 2));
   ASSERT_TRUE(WaitForFile(out / (std::to_string(20210706000LL + afterFiles) + ".jpg")));
   kill(pid, signal);
   const int status = WaitQrbatch(pid);
@@ -105,7 +107,8 @@ void ExpectCleanStop(int signal, const fs::path &root, int afterFiles) {
   EXPECT_NE(report.find("interrupted after "), std::string::npos) << report;
   const auto files = FilesUnder(out);
   // The count told is the files written (every line here is good).
-  EXPECT_NE(report.find("interrupted after " + std::to_string(files.size()) + " of "), std::string::npos)
+  EXPECT_NE(report.find("interrupted after " + std::to_string(files.size()) + " of "),
+            std::string::npos)
       << report << files.size();
   std::string bitmapOfFirst;
   for (const auto &[name, bytes] : files) {
@@ -128,15 +131,17 @@ TEST(QrbatchStream, SignalsStopBetweenLinesLeavingCompleteFilesOnly) {
 
 TEST(QrbatchStream, AFileSizeLimitFailsTheLinesInsteadOfKillingTheBatch) {
   TempFolder temp;
-  const std::string command = "ulimit -f 1; printf 'a\\nb\\nc\\n' | '" + std::string(QRBATCH_PATH) + "' -o '" +
-                              (temp.path() / "out").string() + "' --format svg 2>'" +
+  const std::string command = "ulimit -f 1; printf 'a\\nb\\nc\\n' | '" + std::string(QRBATCH_PATH) +
+                              "' -o '" + (temp.path() / "out").string() + "' --format svg 2>'" +
                               (temp.path() / "err").string() + "'";
   const int raw = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(raw));
   EXPECT_EQ(WEXITSTATUS(raw), 1);
   const std::string report = ReadWhole(temp.path() / "err");
-  EXPECT_NE(report.find("line 1: could not be written (File too large): a"), std::string::npos) << report;
-  EXPECT_NE(report.find("line 3: could not be written (File too large): c"), std::string::npos) << report;
+  EXPECT_NE(report.find("line 1: could not be written (File too large): a"), std::string::npos)
+      << report;
+  EXPECT_NE(report.find("line 3: could not be written (File too large): c"), std::string::npos)
+      << report;
   EXPECT_TRUE(FilesUnder(temp.path() / "out").empty());
 }
 
@@ -147,7 +152,8 @@ TEST(QrbatchStream, AClosedStandardErrorDoesNotEndTheBatch) {
   ASSERT_EQ(pipe2(errPipe, O_CLOEXEC), 0);
   close(errPipe[0]);
   const int in = open((temp.path() / "lines.txt").c_str(), O_RDONLY | O_CLOEXEC);
-  const pid_t pid = StartQrbatch({"-o", (temp.path() / "out").string()}, in, errPipe[1], errPipe[1]);
+  const pid_t pid =
+      StartQrbatch({"-o", (temp.path() / "out").string()}, in, errPipe[1], errPipe[1]);
   close(errPipe[1]);
   close(in);
   EXPECT_EQ(WaitQrbatch(pid), 1);
@@ -158,7 +164,8 @@ TEST(QrbatchStream, HostileLinesAreEchoedEscapedAndCut) {
   TempFolder temp;
   const std::string hostile = "\x1b]2;owned\x07\x1b[2J" + std::string("x\0y", 3);
   WriteWhole(temp.path() / "lines.txt", hostile + "\n" + std::string(50000, 'w') + "*\n");
-  const QrbatchRun run = RunQrbatch({"-o", (temp.path() / "out").string()}, temp.path() / "lines.txt", temp.path());
+  const QrbatchRun run =
+      RunQrbatch({"-o", (temp.path() / "out").string()}, temp.path() / "lines.txt", temp.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err.find('\x1b'), std::string::npos);
   EXPECT_EQ(run.err.find('\x07'), std::string::npos);
@@ -172,16 +179,21 @@ TEST(QrbatchStream, UnopenableInputAndFolderSayWhy) {
   TempFolder temp;
   WriteWhole(temp.path() / "file", "");
   WriteWhole(temp.path() / "lines.txt", "a\n");
-  const QrbatchRun missing = RunQrbatch({"-o", (temp.path() / "out").string(), (temp.path() / "nope").string()},
-                                        temp.path() / "lines.txt", temp.path());
+  const QrbatchRun missing =
+      RunQrbatch({"-o", (temp.path() / "out").string(), (temp.path() / "nope").string()},
+                 temp.path() / "lines.txt", temp.path());
   EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("cannot open " + (temp.path() / "nope").string() + ": No such file or directory"),
-            std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("cannot open " + (temp.path() / "nope").string() +
+                             ": No such file or directory"),
+            std::string::npos)
+      << missing.err;
   const QrbatchRun blocked = RunQrbatch({"-o", (temp.path() / "file" / "out").string()},
                                         temp.path() / "lines.txt", temp.path());
   EXPECT_EQ(blocked.status, 2);
-  EXPECT_NE(blocked.err.find("cannot create the folder " + (temp.path() / "file" / "out").string() + ": Not a directory"),
-            std::string::npos) << blocked.err;
+  EXPECT_NE(blocked.err.find("cannot create the folder " + (temp.path() / "file" / "out").string() +
+                             ": Not a directory"),
+            std::string::npos)
+      << blocked.err;
 }
 
 TEST(QrbatchStream, NumberNamesAreAsWideAsTheLineCount) {
@@ -190,11 +202,13 @@ TEST(QrbatchStream, NumberNamesAreAsWideAsTheLineCount) {
   for (int i = 1; i <= 12; ++i) input += "https://example.com/p?id=" + std::to_string(i) + "\n";
   WriteWhole(temp.path() / "lines.txt", input);
   // A file is counted first; a pipe is read to its end first.
-  const QrbatchRun fromFile = RunQrbatch({"-o", (temp.path() / "a").string(), "--names", "number", "--format", "png",
-                                          (temp.path() / "lines.txt").string()}, temp.path() / "lines.txt", temp.path());
+  const QrbatchRun fromFile = RunQrbatch({"-o", (temp.path() / "a").string(), "--names", "number",
+                                          "--format", "png", (temp.path() / "lines.txt").string()},
+                                         temp.path() / "lines.txt", temp.path());
   EXPECT_EQ(fromFile.status, 0) << fromFile.err;
-  const std::string command = "cat '" + (temp.path() / "lines.txt").string() + "' | '" + QRBATCH_PATH + "' -o '" +
-                              (temp.path() / "b").string() + "' --names number --format png";
+  const std::string command = "cat '" + (temp.path() / "lines.txt").string() + "' | '" +
+                              QRBATCH_PATH + "' -o '" + (temp.path() / "b").string() +
+                              "' --names number --format png";
   EXPECT_EQ(std::system(command.c_str()), 0);
   std::set<std::string> names;
   for (const auto &file : FilesUnder(temp.path() / "a")) names.insert(file.first);

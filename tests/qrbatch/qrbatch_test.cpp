@@ -53,8 +53,8 @@ class QrbatchTest : public ::testing::Test {
     WriteWhole(root / "stdin", input);
     std::string command = QRBATCH_PATH;
     for (const std::string &arg : args) command += " " + Quoted(arg);
-    command += " <" + Quoted((root / "stdin").string()) + " >" + Quoted((root / "stdout").string()) +
-               " 2>" + Quoted((root / "stderr").string());
+    command += " <" + Quoted((root / "stdin").string()) + " >" +
+               Quoted((root / "stdout").string()) + " 2>" + Quoted((root / "stderr").string());
     Outcome run;
     const int raw = std::system(command.c_str());
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -65,7 +65,8 @@ class QrbatchTest : public ::testing::Test {
 
   std::set<std::string> NamesIn(const fs::path &folder) {
     std::set<std::string> names;
-    for (const auto &entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    for (const auto &entry : fs::directory_iterator(folder))
+      names.insert(entry.path().filename().string());
     return names;
   }
 
@@ -117,8 +118,8 @@ TEST_F(QrbatchTest, LinesBecomeDecodableBitmapsNamedAfterThem) {
 TEST_F(QrbatchTest, SizeLevelAndVersionReachTheImages) {
   SKIP_WITHOUT_BITMAPS();
   WriteWhole(root / "lines.txt", "Hello, World\n a b \n");
-  const Outcome run = Qrbatch({"-o", out.string(), "-l", "H", "--size", "400x300", "--qr-version", "2",
-                           (root / "lines.txt").string()});
+  const Outcome run = Qrbatch({"-o", out.string(), "-l", "H", "--size", "400x300", "--qr-version",
+                               "2", (root / "lines.txt").string()});
   EXPECT_EQ(run.status, 0) << run.err;
   ExpectImageOf(out / "Hello, World.jpg", "Hello, World", 400, 300, "H");
   ExpectImageOf(out / " a b .jpg", " a b ", 400, 300, "H");
@@ -135,15 +136,18 @@ TEST_F(QrbatchTest, EmptyLineGivesTheExtensionOnlyFile) {
 TEST_F(QrbatchTest, FailedLinesAreListedAndTheRestIsWritten) {
   SKIP_WITHOUT_BITMAPS();
   fs::create_directories(out / "sub");
-  const std::string input = "good\n../x\nCON.txt\na:b\n" + std::string(3000, 'x') +
-                            "\nnosuch/y\nsub\\z\n/abs\n";
+  const std::string input =
+      "good\n../x\nCON.txt\na:b\n" + std::string(3000, 'x') + "\nnosuch/y\nsub\\z\n/abs\n";
   const Outcome run = Qrbatch({"-o", out.string()}, input);
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("line 2: name leads outside the destination folder: ../x"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("line 2: name leads outside the destination folder: ../x"),
+            std::string::npos)
+      << run.err;
   EXPECT_NE(run.err.find("line 3: not a valid file name: CON.txt"), std::string::npos);
   EXPECT_NE(run.err.find("line 4: not a valid file name: a:b"), std::string::npos);
   EXPECT_NE(run.err.find("line 5: too long for version 40 at this level"), std::string::npos);
-  EXPECT_NE(run.err.find("line 6: could not be written (No such file or directory): nosuch/y"), std::string::npos);
+  EXPECT_NE(run.err.find("line 6: could not be written (No such file or directory): nosuch/y"),
+            std::string::npos);
   EXPECT_NE(run.err.find("line 8: name leads outside"), std::string::npos);
   EXPECT_EQ(run.err.find("line 1:"), std::string::npos);
   EXPECT_EQ(run.err.find("line 7:"), std::string::npos);

@@ -41,18 +41,22 @@ bool ReadBitmapFile(const std::string &path, BitmapImage &image) {
   const uint32_t pixelOffset = Le32(b, 10);
   const int width = static_cast<int>(Le32(b, 18)), height = static_cast<int>(Le32(b, 22));
   const int bits = static_cast<int>(Le16(b, 28));
-  if (Le32(b, 14) != 40 || Le32(b, 30) != 0 || (bits != 1 && bits != 4) || width <= 0 || height <= 0) return false;
+  if (Le32(b, 14) != 40 || Le32(b, 30) != 0 || (bits != 1 && bits != 4) || width <= 0 ||
+      height <= 0)
+    return false;
   const size_t stride = (static_cast<size_t>(bits) * width + 31) / 32 * 4;
   if (b.size() < pixelOffset + stride * height) return false;
 
   image.width = width, image.height = height, image.bitsPerPixel = bits;
   image.palette.clear();
-  for (size_t at = 54; at < pixelOffset; at += 4) image.palette.push_back(b[at + 2] | b[at + 1] << 8 | b[at] << 16);
+  for (size_t at = 54; at < pixelOffset; at += 4)
+    image.palette.push_back(b[at + 2] | b[at + 1] << 8 | b[at] << 16);
   image.indices.assign(static_cast<size_t>(width) * height, 0);
   for (int y = 0; y < height; ++y) {
     const uint8_t *row = &b[pixelOffset + stride * (height - 1 - y)];
     for (int x = 0; x < width; ++x) {
-      const int index = bits == 1 ? (row[x / 8] >> (7 - x % 8)) & 1 : (x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
+      const int index = bits == 1 ? (row[x / 8] >> (7 - x % 8)) & 1
+                                  : (x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
       if (index >= static_cast<int>(image.palette.size())) return false;
       image.indices[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(index);
     }

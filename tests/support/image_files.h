@@ -17,7 +17,9 @@ bool FileExists(const std::string &path);
 
 // Little-endian fields of a byte block.
 inline uint32_t Le16(const std::vector<uint8_t> &b, size_t at) { return b[at] | b[at + 1] << 8; }
-inline uint32_t Le32(const std::vector<uint8_t> &b, size_t at) { return Le16(b, at) | Le16(b, at + 2) << 16; }
+inline uint32_t Le32(const std::vector<uint8_t> &b, size_t at) {
+  return Le16(b, at) | Le16(b, at + 2) << 16;
+}
 
 struct BitmapImage {
   int width = 0;

@@ -26,7 +26,8 @@ typedef short(QRAPI *CopyToClipboardFn)(void);
 
 static_assert(std::is_same_v<decltype(&QRSetDefault), SetDefaultFn> &&
                   std::is_same_v<decltype(&QRSetMessage), SetMessageFn> &&
-                  std::is_same_v<decltype(&QRSetSize), SetSizeFn> && std::is_same_v<decltype(&QRConfigure), ConfigureFn> &&
+                  std::is_same_v<decltype(&QRSetSize), SetSizeFn> &&
+                  std::is_same_v<decltype(&QRConfigure), ConfigureFn> &&
                   std::is_same_v<decltype(&QRAppearance), AppearanceFn> &&
                   std::is_same_v<decltype(&QRSetBarColor), SetColorFn> &&
                   std::is_same_v<decltype(&QRSetBackColor), SetColorFn> &&
@@ -34,7 +35,8 @@ static_assert(std::is_same_v<decltype(&QRSetDefault), SetDefaultFn> &&
                   std::is_same_v<decltype(&QRGetActualSize), GetActualSizeFn> &&
                   std::is_same_v<decltype(&QRGetActualRC), GetActualRCFn> &&
                   std::is_same_v<decltype(&QRGetPatternData), GetPatternDataFn> &&
-                  std::is_same_v<decltype(&QRSaveAsBMP), SaveFn> && std::is_same_v<decltype(&QRSaveAsWMF), SaveFn> &&
+                  std::is_same_v<decltype(&QRSaveAsBMP), SaveFn> &&
+                  std::is_same_v<decltype(&QRSaveAsWMF), SaveFn> &&
                   std::is_same_v<decltype(&QRCopyToClipboard), CopyToClipboardFn>,
               "the pointer types are the header's prototypes");
 
@@ -56,7 +58,7 @@ struct EngineCalls {
 };
 
 struct OutputRecipe {
-  const char *name;  // base name of the files written
+  const char *name;   // base name of the files written
   bool defaultsOnly;  // QRSetDefault and nothing else
   const char *message;
   int back[3], bar[3];
@@ -73,8 +75,32 @@ constexpr OutputRecipe kOutputRecipes[] = {
     {"defaults_4bit", true, nullptr, {}, {}, 0, 0, 0, 0, 0, 0, 0, 0},
     {"app_number", false, "20210706001", {255, 255, 255}, {0, 0, 0}, 0, 0, 5, 0.2, 1, 0, 200, 200},
     {"app_gbk", false, kGbkTestData, {255, 255, 255}, {0, 0, 0}, 0, 0, 5, 0.2, 1, 0, 200, 200},
-    {"navy_on_yellow", false, "ORIENTATION 2, DASHED", {255, 255, 0}, {0, 0, 128}, 3, 2, 0, 0.1, 2, 1, 231, 171},
-    {"nearest_colours", false, "http://127.0.0.1/a?b=c", {250, 250, 190}, {200, 0, 0}, 0, 3, 8, 0.15, 3, 2, 160, 190},
+    {"navy_on_yellow",
+     false,
+     "ORIENTATION 2, DASHED",
+     {255, 255, 0},
+     {0, 0, 128},
+     3,
+     2,
+     0,
+     0.1,
+     2,
+     1,
+     231,
+     171},
+    {"nearest_colours",
+     false,
+     "http://127.0.0.1/a?b=c",
+     {250, 250, 190},
+     {200, 0, 0},
+     0,
+     3,
+     8,
+     0.15,
+     3,
+     2,
+     160,
+     190},
 };
 
 inline void Apply(const EngineCalls &api, const OutputRecipe &recipe) {

@@ -32,7 +32,8 @@ Decoded DecodePattern(const std::string &pattern, int side, int scale) {
       if (pattern[static_cast<size_t>(y) * side + x] != '1') continue;
       for (int dy = 0; dy < scale; ++dy)
         for (int dx = 0; dx < scale; ++dx)
-          pixels[static_cast<size_t>((quiet + y) * scale + dy) * size + (quiet + x) * scale + dx] = 0;
+          pixels[static_cast<size_t>((quiet + y) * scale + dy) * size + (quiet + x) * scale + dx] =
+              0;
     }
   return DecodeGrey(pixels, size, size);
 }

@@ -9,9 +9,9 @@ namespace qrtest {
 
 struct Decoded {
   bool ok = false;
-  std::string bytes;    // the message bytes, without character-set conversion
+  std::string bytes;     // the message bytes, without character-set conversion
   std::string bytesEci;  // the same following the ECI protocol (designators as \nnnnnn)
-  std::string ecLevel;  // "L", "M", "Q" or "H"
+  std::string ecLevel;   // "L", "M", "Q" or "H"
 };
 
 // Grey image, one byte per pixel (0 black, 255 white), rows top to bottom.

@@ -34,7 +34,8 @@ std::vector<std::uint8_t> BitmapFile(int width, int height, int bits) {
   const size_t palette = 4u << bits;
   const size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
   const size_t offset = 14 + 40 + palette;
-  std::vector<std::uint8_t> bytes(offset + stride * static_cast<size_t>(height < 0 ? -height : height), 0);
+  std::vector<std::uint8_t> bytes(
+      offset + stride * static_cast<size_t>(height < 0 ? -height : height), 0);
   bytes[0] = 'B';
   bytes[1] = 'M';
   Put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
@@ -44,7 +45,8 @@ std::vector<std::uint8_t> BitmapFile(int width, int height, int bits) {
   Put32(bytes, 22, static_cast<std::uint32_t>(height));
   Put16(bytes, 26, 1);
   Put16(bytes, 28, static_cast<std::uint16_t>(bits));
-  for (size_t i = 0; i < palette; i += 4) bytes[54 + i] = bytes[55 + i] = bytes[56 + i] = static_cast<std::uint8_t>(i ? 255 : 0);
+  for (size_t i = 0; i < palette; i += 4)
+    bytes[54 + i] = bytes[55 + i] = bytes[56 + i] = static_cast<std::uint8_t>(i ? 255 : 0);
   return bytes;
 }
 
@@ -74,7 +76,8 @@ void ReadsEngineBitmaps() {
   // 1 bit: palette 0 black, 1 white; a black pixel top-left (last row stored).
   std::vector<std::uint8_t> one = BitmapFile(10, 4, 1);
   const size_t stride = 4;
-  for (int row = 0; row < 4; ++row) one[62 + stride * row] = 0xFF, one[62 + stride * row + 1] = 0xFF;
+  for (int row = 0; row < 4; ++row)
+    one[62 + stride * row] = 0xFF, one[62 + stride * row + 1] = 0xFF;
   one[62 + stride * 3] = 0x7F;  // bottom-up: the last stored row is the top one
   auto picture = qrwin::DecodeBitmapFile(one);
   Check(picture.has_value(), "1-bit file decodes");
@@ -86,7 +89,8 @@ void ReadsEngineBitmaps() {
   }
   std::vector<std::uint8_t> four = BitmapFile(3, 2, 4);
   auto fourPicture = qrwin::DecodeBitmapFile(four);
-  Check(fourPicture.has_value() && fourPicture->Info()->bmiHeader.biClrUsed == 16, "4-bit file decodes with 16 colours");
+  Check(fourPicture.has_value() && fourPicture->Info()->bmiHeader.biClrUsed == 16,
+        "4-bit file decodes with 16 colours");
   std::vector<std::uint8_t> topDown = BitmapFile(8, -3, 1);
   auto topDownPicture = qrwin::DecodeBitmapFile(topDown);
   Check(topDownPicture && topDownPicture->height == 3, "top-down file decodes");
@@ -106,7 +110,8 @@ void RefusesMalformedBytes() {
 
   std::vector<std::uint8_t> hugeHeader = good;
   Put32(hugeHeader, 14, 0x7FFFFFFFu);
-  Check(!qrwin::DecodeBitmapFile(hugeHeader).has_value(), "info header larger than the buffer refused");
+  Check(!qrwin::DecodeBitmapFile(hugeHeader).has_value(),
+        "info header larger than the buffer refused");
 
   std::vector<std::uint8_t> hugeWidth = good;
   Put32(hugeWidth, 18, 0x7FFFFFFFu);
@@ -114,7 +119,8 @@ void RefusesMalformedBytes() {
 
   std::vector<std::uint8_t> manyColours = good;
   Put32(manyColours, 46, 100000);
-  Check(!qrwin::DecodeBitmapFile(manyColours).has_value(), "colour table beyond 256 entries refused");
+  Check(!qrwin::DecodeBitmapFile(manyColours).has_value(),
+        "colour table beyond 256 entries refused");
 
   std::vector<std::uint8_t> compressed = good;
   Put32(compressed, 30, BI_RLE8);
@@ -144,8 +150,9 @@ std::optional<qrwin::DibPicture> DibFromBitmap(HBITMAP bitmap) {
   info->biCompression = BI_RGB;
   picture.bits.resize(static_cast<size_t>(picture.width) * picture.height * 4);
   HDC screen = GetDC(nullptr);
-  const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.bits.data(),
-                             reinterpret_cast<BITMAPINFO *>(picture.info.data()), DIB_RGB_COLORS);
+  const int rows =
+      GetDIBits(screen, bitmap, 0, static_cast<UINT>(picture.height), picture.bits.data(),
+                reinterpret_cast<BITMAPINFO *>(picture.info.data()), DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
   if (rows != picture.height) return std::nullopt;
   return picture;

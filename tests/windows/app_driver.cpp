@@ -2,8 +2,8 @@
 // one of three phases (each a separate run of the application):
 //   first-run <exe> <destination> <built engine dll> <work folder>
 //     layout, first-run effects, size coupling, batch, lines that cannot
-//     give a readable image, single symbol, save, Esc; writes <work>\manifest.txt listing every image and its message
-//     for the decoder check that follows on the Linux side.
+//     give a readable image, single symbol, save, Esc; writes <work>\manifest.txt listing every
+//     image and its message for the decoder check that follows on the Linux side.
 //   restart <exe> <destination> <work folder>
 //     the destination folder is restored; then waits for the window to be
 //     closed from outside (a real Esc key).
@@ -13,6 +13,7 @@
 // Paths are Windows paths. Pause points <work>\<name>.ready / .done let the
 // calling script take screenshots and press keys.
 #include <windows.h>
+
 #include <shlobj.h>
 
 #include <cstdint>
@@ -84,15 +85,18 @@ BitmapSize SizeOfBitmapFile(const std::string &bytes) {
 // it is answered so the run can go on.
 void AnswerUnexpectedMessageBox(const App &app) {
   std::wstring text;
-  if (app.FindDialog() && app.AnswerMessageBox(text, 0)) Fail("unexpected message box: " + Utf8(text));
+  if (app.FindDialog() && app.AnswerMessageBox(text, 0))
+    Fail("unexpected message box: " + Utf8(text));
 }
 
 // ---------------------------------------------------------------- phases
 
 void CheckFirstRunFiles(const std::wstring &exe, const std::wstring &builtEngine) {
-  Check((Attributes(kWorkingFolder) & FILE_ATTRIBUTE_DIRECTORY) && FileExists(kWorkingFolder), "working folder created");
+  Check((Attributes(kWorkingFolder) & FILE_ATTRIBUTE_DIRECTORY) && FileExists(kWorkingFolder),
+        "working folder created");
   const std::string settings = ReadWholeFile(kSettingsFile);
-  Check(settings.find("[preservation]") != std::string::npos && settings.find("route=") != std::string::npos,
+  Check(settings.find("[preservation]") != std::string::npos &&
+            settings.find("route=") != std::string::npos,
         "Set.ini holds route in [preservation], got \"" + settings + "\"");
 
   const std::wstring engine = FolderOf(exe) + L"\\QRCodeWin32.dll";
@@ -100,7 +104,8 @@ void CheckFirstRunFiles(const std::wstring &exe, const std::wstring &builtEngine
   if (Check(attributes != INVALID_FILE_ATTRIBUTES, "engine library deployed next to the program")) {
     Check((attributes & FILE_ATTRIBUTE_HIDDEN) != 0, "deployed engine library is hidden");
     const std::string built = ReadWholeFile(builtEngine);
-    Check(!built.empty() && ReadWholeFile(engine) == built, "deployed engine library equals the built one");
+    Check(!built.empty() && ReadWholeFile(engine) == built,
+          "deployed engine library equals the built one");
   }
 }
 
@@ -108,7 +113,8 @@ void CheckSizeCoupling(const App &app) {
   // Typed: the height follows the width key by key.
   app.SetText("编辑框4", L"");
   for (wchar_t key : std::wstring(L"300")) PostMessageW(app.Control("编辑框4"), WM_CHAR, key, 1);
-  Check(WaitFor([&] { return app.Text("编辑框5") == L"300"; }), "typing 300 into 编辑框4 shows 300 in 编辑框5");
+  Check(WaitFor([&] { return app.Text("编辑框5") == L"300"; }),
+        "typing 300 into 编辑框4 shows 300 in 编辑框5");
   // Set by the program.
   app.SetText("编辑框4", L"280");
   CheckEqual(app.Text("编辑框5"), L"280", "编辑框5 follows a set 编辑框4");
@@ -142,10 +148,12 @@ void RunBatch(const App &app, const std::wstring &destination, FILE *manifest) {
 
   app.Click("按钮2");
   const std::wstring total = std::to_wstring(lines.size());
-  Check(WaitFor([&] {
-          AnswerUnexpectedMessageBox(app);
-          return app.Text("透明标签6") == total && app.Text("透明标签12") == L"100%";
-        }, 60000),
+  Check(WaitFor(
+            [&] {
+              AnswerUnexpectedMessageBox(app);
+              return app.Text("透明标签6") == total && app.Text("透明标签12") == L"100%";
+            },
+            60000),
         "batch finishes");
   CheckEqual(app.Width("标签1"), 200, "progress bar full");
   AnswerUnexpectedMessageBox(app);
@@ -157,11 +165,13 @@ void RunBatch(const App &app, const std::wstring &destination, FILE *manifest) {
     CheckEqual(size.width, 300, "width of " + Utf8(file));
     CheckEqual(size.height, 240, "height of " + Utf8(file));
     CheckEqual(size.bitCount, 1, "bits per pixel of " + Utf8(file));
-    std::fprintf(manifest, "destination\t%s\t%s\tH\n", Hex(Gbk(line + L".jpg")).c_str(), Hex(Gbk(line)).c_str());
+    std::fprintf(manifest, "destination\t%s\t%s\tH\n", Hex(Gbk(line + L".jpg")).c_str(),
+                 Hex(Gbk(line)).c_str());
   }
 }
 
-void GenerateSingle(const App &app, const std::wstring &exe, const std::wstring &work, FILE *manifest) {
+void GenerateSingle(const App &app, const std::wstring &exe, const std::wstring &work,
+                    FILE *manifest) {
   const std::wstring preview = FolderOf(exe) + L"\\a.jpg";
   SendMessageW(app.Control("组合框_纠错1"), CB_SETCURSEL, 1, 0);  // M(15%)
   SendMessageW(app.Control("组合框_版本1"), CB_SETCURSEL, 0, 0);  // automatic
@@ -175,18 +185,22 @@ void GenerateSingle(const App &app, const std::wstring &exe, const std::wstring 
         "empty single text replaced by the warning");
   WaitFor([&] { return SizeOfBitmapFile(ReadWholeFile(preview)).width == 250; });
   CopyFileW(preview.c_str(), (work + L"\\warning.jpg").c_str(), FALSE);
-  std::fprintf(manifest, "work\t%s\t%s\tM\n", Hex("warning.jpg").c_str(), Hex(Gbk(warning)).c_str());
+  std::fprintf(manifest, "work\t%s\t%s\tM\n", Hex("warning.jpg").c_str(),
+               Hex(Gbk(warning)).c_str());
 
   DeleteFileW(preview.c_str());
   app.SetText("编辑框123456", L"单个二维码 Single");
   app.SetText("编辑框3", L"200");
   app.Click("按钮3");
-  Check(WaitFor([&] { return SizeOfBitmapFile(ReadWholeFile(preview)).width == 200; }), "生成 writes a.jpg");
+  Check(WaitFor([&] { return SizeOfBitmapFile(ReadWholeFile(preview)).width == 200; }),
+        "生成 writes a.jpg");
   Check((Attributes(preview) & FILE_ATTRIBUTE_HIDDEN) != 0, "a.jpg is hidden");
   const BitmapSize size = SizeOfBitmapFile(ReadWholeFile(preview));
   CheckEqual(size.height, 200, "a.jpg is square");
-  std::fprintf(manifest, "program\t%s\t%s\tM\n", Hex("a.jpg").c_str(), Hex(Gbk(L"单个二维码 Single")).c_str());
-  Check(WaitFor([&] { return DarkPixelsIn(app.Control("图片框1")) > 0; }, 5000), "preview shows the single symbol");
+  std::fprintf(manifest, "program\t%s\t%s\tM\n", Hex("a.jpg").c_str(),
+               Hex(Gbk(L"单个二维码 Single")).c_str());
+  Check(WaitFor([&] { return DarkPixelsIn(app.Control("图片框1")) > 0; }, 5000),
+        "preview shows the single symbol");
 }
 
 // 保存: the save dialog takes a name; the file is a copy of the preview.
@@ -194,7 +208,8 @@ void SavePreview(const App &app, const std::wstring &exe, const std::wstring &wo
   const std::wstring target = work + L"\\保存的.jpg";
   app.Click("按钮4");
   HWND dialog = nullptr;
-  if (!Check(WaitFor([&] { return (dialog = app.FindDialog()) != nullptr; }), "save dialog opens")) return;
+  if (!Check(WaitFor([&] { return (dialog = app.FindDialog()) != nullptr; }), "save dialog opens"))
+    return;
   // The file name box of the dialog: edt1, or the edit inside cmb13.
   HWND name = GetDlgItem(dialog, 0x480);
   if (!name) name = FindDescendant(GetDlgItem(dialog, 0x47c), L"Edit");
@@ -202,7 +217,8 @@ void SavePreview(const App &app, const std::wstring &exe, const std::wstring &wo
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
   PostMessageW(dialog, WM_COMMAND, IDOK, 0);
   Check(WaitFor([&] { return FileExists(target) && !IsWindow(dialog); }), "saved file written");
-  Check(WaitFor([&] { return ReadWholeFile(target) == ReadWholeFile(FolderOf(exe) + L"\\a.jpg"); }, 5000),
+  Check(WaitFor([&] { return ReadWholeFile(target) == ReadWholeFile(FolderOf(exe) + L"\\a.jpg"); },
+                5000),
         "saved file is a copy of the preview");
   Check(FileExists(FolderOf(exe) + L"\\a.bmp"), "a.bmp written beside the program");
 }
@@ -216,15 +232,19 @@ void ChooseFolder(const App &app, const std::wstring &destination) {
   for (const bool confirm : {false, true}) {
     app.Click("按钮1");
     HWND dialog = nullptr;
-    if (!Check(WaitFor([&] { return (dialog = app.FindDialog()) != nullptr; }), "folder browser opens")) return;
+    if (!Check(WaitFor([&] { return (dialog = app.FindDialog()) != nullptr; }),
+               "folder browser opens"))
+      return;
     Check(!IsWindowEnabled(app.Main()), "main window disabled while the browser is open");
     bool titled = false;
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
       titled |= WindowText(child) == L"选择保存位置";
     Check(titled, "folder browser titled 选择保存位置");
     PostMessageW(dialog, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
-    Check(WaitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(app.Main()); }), "folder browser closes");
-    if (!confirm) CheckEqual(app.Text("编辑框2"), destination, "cancelled folder browser keeps the folder");
+    Check(WaitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(app.Main()); }),
+          "folder browser closes");
+    if (!confirm)
+      CheckEqual(app.Text("编辑框2"), destination, "cancelled folder browser keeps the folder");
   }
   CheckEqual(app.Text("编辑框2"), desktop, "confirmed folder browser sets the chosen folder");
   Check(ReadWholeFile(kSettingsFile).find("route=" + Gbk(desktop) + "\r\n") != std::string::npos,
@@ -232,8 +252,8 @@ void ChooseFolder(const App &app, const std::wstring &destination) {
   app.SetText("编辑框2", destination);
 }
 
-void FirstRun(const std::wstring &exe, const std::wstring &destination, const std::wstring &builtEngine,
-              const std::wstring &work) {
+void FirstRun(const std::wstring &exe, const std::wstring &destination,
+              const std::wstring &builtEngine, const std::wstring &work) {
   RemoveFolderTree(kWorkingFolder);
   Check(!FileExists(kWorkingFolder), "no working folder before the first run");
   FILE *manifest = _wfopen((work + L"\\manifest.txt").c_str(), L"w");
@@ -275,7 +295,8 @@ void RefusesWhatWouldFail(const App &app) {
   app.SetText("编辑框2", L"");
   app.Click("按钮2");
   if (Check(app.AnswerMessageBox(text), "batch without a destination is answered"))
-    CheckEqual(text, Wide(qrapp::text::kNoDestination), "message for a batch without a destination");
+    CheckEqual(text, Wide(qrapp::text::kNoDestination),
+               "message for a batch without a destination");
   CheckEqual(app.Text("透明标签6"), L"", "no line processed without a destination");
   app.SetText("编辑框2", destination);
 }
@@ -298,9 +319,11 @@ void MissingEngine(const std::wstring &exe) {
   app.Click("按钮3");
   std::wstring text;
   if (Check(app.AnswerMessageBox(text), "fatal message shown"))
-    CheckEqual(text, L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”", "fatal message text");
+    CheckEqual(text, L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”",
+               "fatal message text");
   const int code = app.WaitExit();
-  Check(code != 0 && code != -1, "the program ends after the fatal message, exit code " + std::to_string(code));
+  Check(code != 0 && code != -1,
+        "the program ends after the fatal message, exit code " + std::to_string(code));
 }
 
 }  // namespace

@@ -28,12 +28,15 @@ void CheckMainWindow(const App &app) {
   GetWindowRect(main, &rect);
   CheckEqual(rect.right - rect.left, qrapp::kMainWindow.outerWidth, "main window outer width");
   CheckEqual(rect.bottom - rect.top, qrapp::kMainWindow.outerHeight, "main window outer height");
-  CheckEqual(rect.left, (GetSystemMetrics(SM_CXSCREEN) - qrapp::kMainWindow.outerWidth) / 2, "centred horizontally");
-  CheckEqual(rect.top, (GetSystemMetrics(SM_CYSCREEN) - qrapp::kMainWindow.outerHeight) / 2, "centred vertically");
+  CheckEqual(rect.left, (GetSystemMetrics(SM_CXSCREEN) - qrapp::kMainWindow.outerWidth) / 2,
+             "centred horizontally");
+  CheckEqual(rect.top, (GetSystemMetrics(SM_CYSCREEN) - qrapp::kMainWindow.outerHeight) / 2,
+             "centred vertically");
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   Check(!(style & WS_THICKFRAME), "fixed border: not resizable");
   Check(!(style & WS_MAXIMIZEBOX), "no maximise button");
-  Check((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU) && (style & WS_CAPTION), "title bar, system menu, minimise");
+  Check((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU) && (style & WS_CAPTION),
+        "title bar, system menu, minimise");
   CheckEqual(WindowText(main), L"", "title empty without the online notice");
 }
 
@@ -42,12 +45,14 @@ void CheckMainWindow(const App &app) {
 void CheckControls(const App &app) {
   for (const qrapp::ControlLayout &layout : qrapp::kMainWindowControls) {
     const std::string name = layout.name;
-    if (layout.kind == qrapp::ControlKind::Timer || layout.kind == qrapp::ControlKind::FileDialog) continue;
+    if (layout.kind == qrapp::ControlKind::Timer || layout.kind == qrapp::ControlKind::FileDialog)
+      continue;
     HWND control = app.Control(layout.name);
     if (!Check(control != nullptr, name + " exists")) continue;
     wchar_t className[64] = L"";
     GetClassNameW(control, className, 64);
-    Check(lstrcmpiW(className, ExpectedClass(layout.kind).c_str()) == 0, name + " is a " + Utf8(ExpectedClass(layout.kind)));
+    Check(lstrcmpiW(className, ExpectedClass(layout.kind).c_str()) == 0,
+          name + " is a " + Utf8(ExpectedClass(layout.kind)));
     Check(IsWindowVisible(control) && IsWindowEnabled(control), name + " visible and enabled");
 
     const RECT rect = RectInParent(control);
@@ -64,9 +69,12 @@ void CheckControls(const App &app) {
     switch (layout.kind) {
       case qrapp::ControlKind::EditBox:
         Check((extended & WS_EX_CLIENTEDGE) != 0, name + " sunken border");
-        CheckEqual((style & ES_MULTILINE) != 0, (layout.style & qrapp::kMultiLine) != 0, name + " multi-line");
-        CheckEqual((style & ES_CENTER) != 0, (layout.style & qrapp::kCentred) != 0, name + " centred");
-        if (layout.style & qrapp::kMultiLine) Check((style & WS_HSCROLL) && (style & WS_VSCROLL), name + " scroll bars");
+        CheckEqual((style & ES_MULTILINE) != 0, (layout.style & qrapp::kMultiLine) != 0,
+                   name + " multi-line");
+        CheckEqual((style & ES_CENTER) != 0, (layout.style & qrapp::kCentred) != 0,
+                   name + " centred");
+        if (layout.style & qrapp::kMultiLine)
+          Check((style & WS_HSCROLL) && (style & WS_VSCROLL), name + " scroll bars");
         break;
       case qrapp::ControlKind::TransparentLabel:
         Check((extended & WS_EX_TRANSPARENT) != 0, name + " transparent");
@@ -75,17 +83,19 @@ void CheckControls(const App &app) {
         CheckEqual(style & 3, CBS_DROPDOWNLIST, name + " drop-down list");
         break;
       case qrapp::ControlKind::PictureBox:
-        CheckEqual((style & WS_BORDER) != 0, (layout.style & qrapp::kBorder) != 0, name + " border");
+        CheckEqual((style & WS_BORDER) != 0, (layout.style & qrapp::kBorder) != 0,
+                   name + " border");
         break;
-      default:
-        break;
+      default: break;
     }
 
     std::wstring expected = Wide(layout.text);
     if (name == "透明标签5") expected = L"3";  // start-up counts the default input
-    if (layout.kind == qrapp::ControlKind::ComboBox) expected = name == "组合框_版本1" ? L"自动" : L"L(5%)";
+    if (layout.kind == qrapp::ControlKind::ComboBox)
+      expected = name == "组合框_版本1" ? L"自动" : L"L(5%)";
     if (name == "透明标签20") {  // the clock rewrites it every tick
-      Check(app.Text(layout.name).rfind(expected, 0) == 0, name + " text starts with the layout caption");
+      Check(app.Text(layout.name).rfind(expected, 0) == 0,
+            name + " text starts with the layout caption");
     } else if (layout.kind != qrapp::ControlKind::PictureBox) {
       CheckEqual(app.Text(layout.name), expected, name + " text");
     }

@@ -36,7 +36,8 @@ namespace {
 
 std::wstring Decode(UINT codePage, const std::string &bytes) {
   if (bytes.empty()) return std::wstring();
-  const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], length);
   return text;
@@ -44,9 +45,11 @@ std::wstring Decode(UINT codePage, const std::string &bytes) {
 
 std::string Encode(UINT codePage, const std::wstring &text) {
   if (text.empty()) return std::string();
-  const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  const int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
+  WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length,
+                      nullptr, nullptr);
   return bytes;
 }
 
@@ -62,7 +65,8 @@ BOOL CALLBACK FindDialogProc(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &processId);
   wchar_t className[64] = L"";
   GetClassNameW(window, className, 64);
-  if (processId == search->processId && std::wstring(className) == L"#32770" && IsWindowVisible(window) &&
+  if (processId == search->processId && std::wstring(className) == L"#32770" &&
+      IsWindowVisible(window) &&
       (search->caption.empty() || WindowText(window) == search->caption)) {
     search->found = window;
     return FALSE;
@@ -82,8 +86,7 @@ BOOL CALLBACK FindMainProc(HWND window, LPARAM parameter) {
   wchar_t className[64] = L"";
   GetClassNameW(window, className, 64);
   if ((search->processId == 0 || processId == search->processId) &&
-      Utf8(className) == qrapp::kMainWindow.className &&
-      IsWindowVisible(window)) {
+      Utf8(className) == qrapp::kMainWindow.className && IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
   }
@@ -155,7 +158,8 @@ std::wstring WindowText(HWND window) {
   DWORD_PTR length = 0;
   // WM_GETTEXT is marshalled across processes; a time-out guards against a
   // busy application.
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 10000, &length))
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL,
+                           10000, &length))
     return L"<no answer>";
   return std::wstring(buffer, length);
 }
@@ -174,8 +178,8 @@ bool App::Start(const std::wstring &exe) {
   std::wstring commandLine = L"\"" + exe + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                      &startup, &process_)) {
+  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &process_)) {
     Fail("cannot start " + Utf8(exe) + ", error " + std::to_string(GetLastError()));
     return false;
   }
@@ -201,8 +205,9 @@ bool App::Attach() {
   if (!Check(search.found != nullptr, "main window appears")) return false;
   main_ = search.found;
   GetWindowThreadProcessId(main_, &process_.dwProcessId);
-  process_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE,
-                                  FALSE, process_.dwProcessId);
+  process_.hProcess =
+      OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE,
+                  FALSE, process_.dwProcessId);
   return Check(process_.hProcess != nullptr, "the program's process opens");
 }
 
@@ -241,8 +246,9 @@ std::wstring App::Text(const char *name) const {
 void App::SetText(const char *name, const std::wstring &text) const {
   HWND control = Control(name);
   DWORD_PTR result = 0;
-  if (!control || !SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                       SMTO_NORMAL, 20000, &result))
+  if (!control ||
+      !SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                           SMTO_NORMAL, 20000, &result))
     Fail(std::string("cannot set the text of ") + name);
 }
 
@@ -281,7 +287,8 @@ int DarkPixelsIn(HWND window) {
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP section = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, section);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left + width / 2, rect.top + height / 2, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left + width / 2, rect.top + height / 2,
+         SRCCOPY);
   GdiFlush();
   int dark = 0;
   const auto *pixels = static_cast<const std::uint32_t *>(bits);

@@ -106,7 +106,8 @@ void LongPathsWork(qrwin::WinFileSystem &files, const std::wstring &folder) {
   std::string bytes;
   Check(files.ReadFile(Ansi(target), bytes) && bytes == "MZ engine", "a long path is read");
   Check(files.SetHidden(Ansi(target)), "a long path is hidden");
-  Check((GetFileAttributesW(ExtendedLength(target).c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0, "hidden");
+  Check((GetFileAttributesW(ExtendedLength(target).c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0,
+        "hidden");
   Check(Names(deep).size() == 1, "nothing else is left beside it");
   Check(files.Remove(Ansi(target)), "a long path is removed");
   Check(!files.Exists(Ansi(target)), "and is gone");
@@ -117,7 +118,8 @@ void LongPathsWork(qrwin::WinFileSystem &files, const std::wstring &folder) {
 int main() {
   wchar_t temp[MAX_PATH] = L"";
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"app_file_system_" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring folder =
+      std::wstring(temp) + L"app_file_system_" + std::to_wstring(GetCurrentProcessId());
   RemoveTree(folder);
   CreateDirectoryW(folder.c_str(), nullptr);
   CreateDirectoryW((folder + L"\\replace").c_str(), nullptr);

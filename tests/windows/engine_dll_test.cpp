@@ -44,20 +44,26 @@ bool Bind(HMODULE dll, const char *name, int argumentBytes, Function &slot) {
 
 bool BindExports(HMODULE dll, EngineCalls &api) {
   // `&`, not `&&`: every export is checked.
-  return Bind(dll, "QRSetDefault", 0, api.setDefault) & Bind(dll, "QRSetMessage", 4, api.setMessage) &
-         Bind(dll, "QRSetSize", 8, api.setSize) & Bind(dll, "QRConfigure", 12, api.configure) &
-         Bind(dll, "QRAppearance", 16, api.appearance) & Bind(dll, "QRSetBarColor", 12, api.setBarColor) &
+  return Bind(dll, "QRSetDefault", 0, api.setDefault) &
+         Bind(dll, "QRSetMessage", 4, api.setMessage) & Bind(dll, "QRSetSize", 8, api.setSize) &
+         Bind(dll, "QRConfigure", 12, api.configure) &
+         Bind(dll, "QRAppearance", 16, api.appearance) &
+         Bind(dll, "QRSetBarColor", 12, api.setBarColor) &
          Bind(dll, "QRSetBackColor", 12, api.setBackColor) & Bind(dll, "QRRender", 12, api.render) &
-         Bind(dll, "QRGetActualSize", 16, api.getActualSize) & Bind(dll, "QRGetActualRC", 8, api.getActualRC) &
-         Bind(dll, "QRGetPatternData", 16, api.getPatternData) & Bind(dll, "QRSaveAsBMP", 4, api.saveAsBmp) &
-         Bind(dll, "QRSaveAsWMF", 4, api.saveAsWmf) & Bind(dll, "QRCopyToClipboard", 0, api.copyToClipboard);
+         Bind(dll, "QRGetActualSize", 16, api.getActualSize) &
+         Bind(dll, "QRGetActualRC", 8, api.getActualRC) &
+         Bind(dll, "QRGetPatternData", 16, api.getPatternData) &
+         Bind(dll, "QRSaveAsBMP", 4, api.saveAsBmp) & Bind(dll, "QRSaveAsWMF", 4, api.saveAsWmf) &
+         Bind(dll, "QRCopyToClipboard", 0, api.copyToClipboard);
 }
 
 // The pixels of a 1- or 4-bit bitmap file through its colour table.
 Pixels BitmapPixels(const Bytes &file, int &width, int &height) {
   width = height = 0;
   if (file.size() < 62 || file[0] != 'B' || file[1] != 'M') return {};
-  auto u32 = [&](size_t at) { return file[at] | file[at + 1] << 8 | file[at + 2] << 16 | unsigned(file[at + 3]) << 24; };
+  auto u32 = [&](size_t at) {
+    return file[at] | file[at + 1] << 8 | file[at + 2] << 16 | unsigned(file[at + 3]) << 24;
+  };
   const int w = static_cast<int>(u32(18)), h = static_cast<int>(u32(22)), bits = file[28];
   const size_t offset = u32(10), stride = (static_cast<size_t>(bits) * w + 31) / 32 * 4;
   if ((bits != 1 && bits != 4) || w <= 0 || h <= 0 || offset + stride * h > file.size()) return {};
@@ -97,7 +103,8 @@ void CheckSameAsFile(wintest::Surface &surface, const Bytes &file, const std::st
   const Pixels expected = BitmapPixels(file, width, height);
   const Pixels drawn = ReadPixels(surface);
   size_t differing = 0;
-  for (size_t i = 0; i < drawn.size() && i < expected.size(); ++i) differing += drawn[i] != expected[i];
+  for (size_t i = 0; i < drawn.size() && i < expected.size(); ++i)
+    differing += drawn[i] != expected[i];
   Check(width == surface.width && height == surface.height && differing == 0,
         what + " (" + std::to_string(differing) + " pixels differ)");
 }
@@ -112,27 +119,31 @@ bool ColoursInTable(const OutputRecipe &recipe, const Bytes &file) {
   const size_t entries = file[28] == 1 ? 2 : 16;
   bool bar = false, back = false;
   for (size_t i = 0; i < entries && 54 + 4 * i + 3 <= file.size(); ++i) {
-    const unsigned colour = unsigned(file[54 + 4 * i + 2]) << 16 | file[54 + 4 * i + 1] << 8 | file[54 + 4 * i];
+    const unsigned colour =
+        unsigned(file[54 + 4 * i + 2]) << 16 | file[54 + 4 * i + 1] << 8 | file[54 + 4 * i];
     bar |= colour == Rgb(recipe.bar);
     back |= colour == Rgb(recipe.back);
   }
   return bar && back;
 }
 
-void CheckFilesMatchNativeReferences(const EngineCalls &api, const std::string &own, const std::string &references) {
+void CheckFilesMatchNativeReferences(const EngineCalls &api, const std::string &own,
+                                     const std::string &references) {
   for (const OutputRecipe &recipe : qrtest::kOutputRecipes) {
     const std::string name = recipe.name;
     qrtest::Apply(api, recipe);
     const std::string pattern = qrtest::PatternOf(api);
-    Check(!pattern.empty() && Bytes(pattern.begin(), pattern.end()) == ReadFileBytes(references + name + ".pattern"),
+    Check(!pattern.empty() && Bytes(pattern.begin(), pattern.end()) ==
+                                  ReadFileBytes(references + name + ".pattern"),
           name + ": pattern data = native engine's");
     for (const char *extension : {".bmp", ".wmf"}) {
       const std::string file = own + name + extension;
-      const short result = extension[1] == 'b' ? api.saveAsBmp(file.c_str()) : api.saveAsWmf(file.c_str());
+      const short result =
+          extension[1] == 'b' ? api.saveAsBmp(file.c_str()) : api.saveAsWmf(file.c_str());
       const Bytes ours = ReadFileBytes(file), native = ReadFileBytes(references + name + extension);
-      Check(result == -1 && !ours.empty() && ours == native, name + extension + " = native engine's (" +
-                                                                 std::to_string(ours.size()) + " and " +
-                                                                 std::to_string(native.size()) + " bytes)");
+      Check(result == -1 && !ours.empty() && ours == native,
+            name + extension + " = native engine's (" + std::to_string(ours.size()) + " and " +
+                std::to_string(native.size()) + " bytes)");
     }
     const Bytes bitmap = ReadFileBytes(own + name + ".bmp");
     if (!ColoursInTable(recipe, bitmap)) continue;
@@ -140,7 +151,8 @@ void CheckFilesMatchNativeReferences(const EngineCalls &api, const std::string &
     BitmapPixels(bitmap, width, height);
     wintest::Surface surface(width, height, kUnusedColour);
     api.render(surface.dc, 0, 0);
-    CheckSameAsFile(surface, bitmap, name + ": QRRender on a screen-compatible bitmap = bitmap file");
+    CheckSameAsFile(surface, bitmap,
+                    name + ": QRRender on a screen-compatible bitmap = bitmap file");
   }
 }
 
@@ -150,7 +162,8 @@ void CheckClipboardImage(const EngineCalls &api, const std::string &own) {
   const std::string file = own + "clipboard_reference.bmp";
   api.saveAsBmp(file.c_str());
   Check(api.copyToClipboard() == -1, "QRCopyToClipboard returns -1");
-  HWND owner = CreateWindowExA(0, "STATIC", "engine_dll_test", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND owner = CreateWindowExA(0, "STATIC", "engine_dll_test", 0, 0, 0, 10, 10, nullptr, nullptr,
+                               nullptr, nullptr);
   if (!Check(OpenClipboard(owner) != 0, "clipboard opens for reading")) return;
   HENHMETAFILE metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
   Check(metafile != nullptr, "clipboard holds an enhanced metafile");
@@ -180,7 +193,8 @@ void CheckSettingLimits(const EngineCalls &api, const std::string &own) {
   api.configure(0, 0, 0);
   const std::string automatic = qrtest::PatternOf(api);
   api.configure(41, 4, 9);
-  Check(automatic.size() == 441 && qrtest::PatternOf(api) == automatic, "QRConfigure(41, 4, 9) = automatic, level L");
+  Check(automatic.size() == 441 && qrtest::PatternOf(api) == automatic,
+        "QRConfigure(41, 4, 9) = automatic, level L");
 
   Plain(api, "12");
   api.setSize(0, 0);
@@ -190,7 +204,8 @@ void CheckSettingLimits(const EngineCalls &api, const std::string &own) {
 
   api.setSize(-10, 20);
   const std::string negative = own + "negative.bmp";
-  Check(api.saveAsBmp(negative.c_str()) == 0 && ReadFileBytes(negative).empty(), "QRSetSize(-10, 20): QRSaveAsBMP 0");
+  Check(api.saveAsBmp(negative.c_str()) == 0 && ReadFileBytes(negative).empty(),
+        "QRSetSize(-10, 20): QRSaveAsBMP 0");
 
   Plain(api, "12");
   api.appearance(0.0, 0, 0);
@@ -199,13 +214,15 @@ void CheckSettingLimits(const EngineCalls &api, const std::string &own) {
   ReleaseDC(nullptr, screen);
   int width = 0, height = 0;
   api.getActualSize(-1, nullptr, &width, &height);
-  Check(dpi == 96 && width == 63 && height == 63, "QRAppearance(0.0, ...): 0.07 cm, 21 x 3 = 63 at 96 dpi (dpi " +
-                                                      std::to_string(dpi) + ", " + std::to_string(width) + ")");
+  Check(dpi == 96 && width == 63 && height == 63,
+        "QRAppearance(0.0, ...): 0.07 cm, 21 x 3 = 63 at 96 dpi (dpi " + std::to_string(dpi) +
+            ", " + std::to_string(width) + ")");
 
   Plain(api, std::string(3000, 'a').c_str());
   unsigned size = 99;
   rows = columns = 99;
-  Check(api.getPatternData(nullptr, &size, &rows, &columns) == -1 && size == 0 && rows == 0 && columns == 0,
+  Check(api.getPatternData(nullptr, &size, &rows, &columns) == -1 && size == 0 && rows == 0 &&
+            columns == 0,
         "3,000 bytes: QRGetPatternData -1 with size 0");
   const std::string tooLong = own + "too_long.bmp";
   Check(api.saveAsBmp(tooLong.c_str()) == 0, "3,000 bytes: QRSaveAsBMP 0");
@@ -216,8 +233,8 @@ void CheckPatternProtocol(const EngineCalls &api) {
   std::string buffer(442, 'x');
   unsigned size = 0;
   short rows = 0, columns = 0;
-  Check(api.getPatternData(&buffer[0], &size, &rows, &columns) == 0 && size == 441 && rows == 21 && columns == 21 &&
-            buffer == std::string(442, 'x'),
+  Check(api.getPatternData(&buffer[0], &size, &rows, &columns) == 0 && size == 441 && rows == 21 &&
+            columns == 21 && buffer == std::string(442, 'x'),
         "size query: 0, 441 bytes, 21 x 21, buffer untouched");
   const short result = api.getPatternData(&buffer[0], &size, &rows, &columns);
   Check(result == -1 && buffer.find_first_not_of("01") == 441 && buffer[441] == 'x' && size == 441,

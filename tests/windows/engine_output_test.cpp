@@ -80,7 +80,8 @@ void BitmapFileMatchesGdiReadBackOfTheDrawing() {
       wintest::Surface surface(230, 210, kGrey);
       QRRender(surface.dc, 0, 0);
       const bool same = TableAndRows(SavedBitmap("one_bit.bmp")) == ReadBack(surface, 1);
-      Check(same, "1-bit file = GDI, orientation " + std::to_string(orientation) + ", frame " + std::to_string(frame));
+      Check(same, "1-bit file = GDI, orientation " + std::to_string(orientation) + ", frame " +
+                      std::to_string(frame));
     }
 }
 
@@ -89,7 +90,7 @@ void FourBitPaletteAndNearestColoursMatchGdi() {
     int bar[3], back[3];
   } colours[] = {
       {{200, 0, 0}, {250, 250, 190}}, {{0, 0, 1}, {255, 255, 255}}, {{0, 100, 0}, {200, 200, 200}},
-      {{90, 90, 160}, {255, 255, 0}},  {{0, 0, 0}, {140, 140, 140}}, {{130, 0, 130}, {0, 200, 220}},
+      {{90, 90, 160}, {255, 255, 0}}, {{0, 0, 0}, {140, 140, 140}}, {{130, 0, 130}, {0, 200, 220}},
   };
   for (const auto &c : colours) {
     Recipe("PALETTE", 101, 99, 0, 1);
@@ -97,11 +98,12 @@ void FourBitPaletteAndNearestColoursMatchGdi() {
     QRSetBackColor(c.back[0], c.back[1], c.back[2]);
     wintest::Surface surface(101, 99, kGrey);
     QRRender(surface.dc, 0, 0);
-    const std::vector<unsigned char> ours = TableAndRows(SavedBitmap("four_bit.bmp")), gdi = ReadBack(surface, 4);
+    const std::vector<unsigned char> ours = TableAndRows(SavedBitmap("four_bit.bmp")),
+                                     gdi = ReadBack(surface, 4);
     const bool same = ours == gdi;
     char what[96];
-    std::snprintf(what, sizeof what, "4-bit file = GDI, bars %d,%d,%d on %d,%d,%d", c.bar[0], c.bar[1], c.bar[2], c.back[0],
-                  c.back[1], c.back[2]);
+    std::snprintf(what, sizeof what, "4-bit file = GDI, bars %d,%d,%d on %d,%d,%d", c.bar[0],
+                  c.bar[1], c.bar[2], c.back[0], c.back[1], c.back[2]);
     Check(same, what);
   }
 }
@@ -114,7 +116,8 @@ void RenderRestoresTheMappingAndDrawsInDeviceUnits() {
   SetMapMode(surface.dc, MM_LOMETRIC);
   QRRender(surface.dc, 0, 0);
   Check(GetMapMode(surface.dc) == MM_LOMETRIC, "QRRender leaves the mapping mode as it found it");
-  Check(ReadBack(surface, 1) == ReadBack(reference, 1), "QRRender draws in device units whatever the mapping");
+  Check(ReadBack(surface, 1) == ReadBack(reference, 1),
+        "QRRender draws in device units whatever the mapping");
 }
 
 void MetafilePlaysBackAsTheBitmap() {
@@ -156,7 +159,8 @@ void ClipboardHoldsAnEnhancedMetafileOfTheDrawing() {
   }
   CloseClipboard();
   Check(metafile != nullptr, "clipboard hands the metafile back");
-  Check(ReadBack(surface, 1) == TableAndRows(SavedBitmap("emf_reference.bmp")), "played clipboard image = bitmap file");
+  Check(ReadBack(surface, 1) == TableAndRows(SavedBitmap("emf_reference.bmp")),
+        "played clipboard image = bitmap file");
 }
 
 void FailedClipboardCopyLeavesTheClipboardAlone() {
@@ -184,7 +188,8 @@ void ActualSizeOnTheScreen() {
   if (q - m > 0.5) ++m;
   int width = 0, height = 0;
   QRGetActualSize(-1, nullptr, &width, &height);
-  Check(width == 21 * m && height == 21 * m, "QRGetActualSize on the screen: 21 modules of " + std::to_string(m));
+  Check(width == 21 * m && height == 21 * m,
+        "QRGetActualSize on the screen: 21 modules of " + std::to_string(m));
 }
 
 // Names in a folder, as the system lists them.
@@ -194,7 +199,8 @@ std::set<std::string> NamesIn(const std::string &folder) {
   HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) names.insert(found.cFileName);
+    if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+      names.insert(found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
@@ -222,21 +228,26 @@ void FilesAreReplacedWholeAndFoldersStay() {
   // A GBK name whose second character ends in byte 5C, a backslash in
   // ASCII: the engine must not take it for a folder separator.
   const std::string name = "\xb2\xe2\x81\x5c.jpg";  // two Chinese characters
-  const std::string path = folder + "\\" + name, other = folder + "\\other", inner = folder + "\\d.jpg";
+  const std::string path = folder + "\\" + name, other = folder + "\\other",
+                    inner = folder + "\\d.jpg";
   WriteText(path, "old");
-  Check(CreateHardLinkA(other.c_str(), path.c_str(), nullptr) != 0, "a second name of the old file");
+  Check(CreateHardLinkA(other.c_str(), path.c_str(), nullptr) != 0,
+        "a second name of the old file");
   Recipe("WHOLE", 64, 64, 1, 0);
   Check(QRSaveAsBMP(path.c_str()) == -1, "QRSaveAsBMP replaces a file under a GBK name");
   Check(ReadFileBytes(path).size() == 62u + 8 * 64, "the new file is whole");
-  Check(ReadFileBytes(other) == std::vector<unsigned char>{'o', 'l', 'd'}, "a hard link keeps the old bytes");
+  Check(ReadFileBytes(other) == std::vector<unsigned char>{'o', 'l', 'd'},
+        "a hard link keeps the old bytes");
   Check(QRSaveAsWMF(path.c_str()) == -1, "QRSaveAsWMF replaces it");
 
   CreateDirectoryA(inner.c_str(), nullptr);
-  Check(QRSaveAsBMP(inner.c_str()) == 0 && QRSaveAsWMF(inner.c_str()) == 0, "a folder under the name: both fail");
+  Check(QRSaveAsBMP(inner.c_str()) == 0 && QRSaveAsWMF(inner.c_str()) == 0,
+        "a folder under the name: both fail");
   Recipe(std::string(7090, '1').c_str(), 64, 64, 1, 0);
   Check(QRSaveAsBMP(inner.c_str()) == 0, "a message that fits no symbol: QRSaveAsBMP fails");
   Check(IsFolder(inner), "the empty folder stays");
-  Check(QRSaveAsBMP(path.c_str()) == 0, "a message that fits no symbol over a file: QRSaveAsBMP fails");
+  Check(QRSaveAsBMP(path.c_str()) == 0,
+        "a message that fits no symbol over a file: QRSaveAsBMP fails");
   Check(NamesIn(folder) == std::set<std::string>{"d.jpg", "other"},
         "the file is gone, and no temporary file is left in the folder");
 }

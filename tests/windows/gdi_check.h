@@ -24,7 +24,8 @@ inline std::vector<unsigned char> ReadFileBytes(const std::string &path) {
   if (FILE *file = std::fopen(path.c_str(), "rb")) {
     unsigned char buffer[4096];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+      bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(file);
   }
   return bytes;

@@ -11,6 +11,7 @@
 //     message.
 // The calling script starts the program; paths are Windows paths.
 #include <windows.h>
+
 #include <psapi.h>
 
 #include <cstdio>
@@ -45,15 +46,17 @@ bool SameFile(const std::wstring &a, const std::wstring &b) {
   BY_HANDLE_FILE_INFORMATION info[2] = {};
   const std::wstring paths[2] = {a, b};
   for (int i = 0; i < 2; ++i) {
-    HANDLE file = CreateFileW(paths[i].c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileW(paths[i].c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const BOOL ok = GetFileInformationByHandle(file, &info[i]);
     CloseHandle(file);
     if (!ok) return false;
   }
   return info[0].dwVolumeSerialNumber == info[1].dwVolumeSerialNumber &&
-         info[0].nFileIndexHigh == info[1].nFileIndexHigh && info[0].nFileIndexLow == info[1].nFileIndexLow;
+         info[0].nFileIndexHigh == info[1].nFileIndexHigh &&
+         info[0].nFileIndexLow == info[1].nFileIndexLow;
 }
 
 // The files of the process's loaded modules named `name`.
@@ -64,9 +67,11 @@ std::vector<std::wstring> ModuleFiles(HANDLE process, const wchar_t *name) {
   if (!EnumProcessModules(process, modules, sizeof modules, &bytes)) return files;
   for (DWORD i = 0; i < bytes / sizeof modules[0]; ++i) {
     std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameExW(process, modules[i], &path[0], static_cast<DWORD>(path.size())));
+    path.resize(
+        GetModuleFileNameExW(process, modules[i], &path[0], static_cast<DWORD>(path.size())));
     const size_t slash = path.find_last_of(L'\\');
-    if (lstrcmpiW(path.c_str() + (slash == std::wstring::npos ? 0 : slash + 1), name) == 0) files.push_back(path);
+    if (lstrcmpiW(path.c_str() + (slash == std::wstring::npos ? 0 : slash + 1), name) == 0)
+      files.push_back(path);
   }
   return files;
 }
@@ -83,10 +88,15 @@ void Loads(const std::wstring &exe) {
   if (!app.Attach()) return;
   const std::wstring engine = folder + L"\\QRCodeWin32.dll";
   const std::wstring preview = folder + L"\\a.jpg";
-  Check(WaitFor([&] { return FileExists(Long(engine)); }, 10000), "the engine is deployed beside the program");
+  Check(WaitFor([&] { return FileExists(Long(engine)); }, 10000),
+        "the engine is deployed beside the program");
   // The program moves the engine into place first and hides it after.
-  Check(WaitFor([&] { return FileExists(Long(engine)) && (Attributes(Long(engine)) & FILE_ATTRIBUTE_HIDDEN) != 0; },
-                10000),
+  Check(WaitFor(
+            [&] {
+              return FileExists(Long(engine)) &&
+                     (Attributes(Long(engine)) & FILE_ATTRIBUTE_HIDDEN) != 0;
+            },
+            10000),
         "the deployed engine is hidden");
   Check(ReadWholeFile(Long(engine)).compare(0, 2, "MZ") == 0, "the deployed engine starts with MZ");
 
@@ -119,9 +129,11 @@ void Refuses(const std::wstring &exe) {
   app.Click("按钮3");
   std::wstring text;
   if (Check(app.AnswerMessageBox(text), "fatal message shown"))
-    CheckEqual(text, L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”", "fatal message text");
+    CheckEqual(text, L"无法找到指定DLL库文件“QRCodeWin32.dll”中的输出命令“QRSetMessage”",
+               "fatal message text");
   const int code = app.WaitExit();
-  Check(code != 0 && code != -1, "the program ends after the fatal message, exit code " + std::to_string(code));
+  Check(code != 0 && code != -1,
+        "the program ends after the fatal message, exit code " + std::to_string(code));
 }
 
 }  // namespace

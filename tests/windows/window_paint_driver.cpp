@@ -28,7 +28,8 @@ std::string ScreenRect(const App &app, const char *name) {
   RECT rect = {};
   GetWindowRect(app.Control(name), &rect);
   return std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
-         std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top) + "\n";
+         std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top) +
+         "\n";
 }
 
 void Run(const std::wstring &exe, const std::wstring &work) {
@@ -45,12 +46,15 @@ void Run(const std::wstring &exe, const std::wstring &work) {
   Check(WaitFor([&] { return app.Text("透明标签20") != firstTime; }), "the clock moves on");
 
   const std::string labels = ScreenRect(app, "透明标签20") + ScreenRect(app, "透明标签14");
-  HANDLE file = CreateFileW((work + L"\\labels.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file = CreateFileW((work + L"\\labels.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
-  Check(WriteFile(file, labels.data(), static_cast<DWORD>(labels.size()), &written, nullptr) != FALSE,
-        "the label rectangles are written");
+  Check(
+      WriteFile(file, labels.data(), static_cast<DWORD>(labels.size()), &written, nullptr) != FALSE,
+      "the label rectangles are written");
   CloseHandle(file);
-  Check(WaitFor([&] { return FileExists(work + L"\\captured"); }, 60000), "the screenshots are taken");
+  Check(WaitFor([&] { return FileExists(work + L"\\captured"); }, 60000),
+        "the screenshots are taken");
 
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   CheckEqual(app.WaitExit(), 0, "the program ends normally");

@@ -22,13 +22,15 @@ namespace {
 std::string FromHex(const std::string &hex) {
   std::string bytes;
   if (hex == "-") return bytes;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
   return bytes;
 }
 
 std::uint32_t U32(const std::string &b, size_t at) {
   return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-         static_cast<std::uint8_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+         static_cast<std::uint8_t>(b[at + 2]) << 16 |
+         static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
 }
 
 // A 1- or 4-bit bitmap file as grey pixels inside a white quiet zone (the
@@ -50,13 +52,18 @@ std::vector<std::uint8_t> GreyWithQuietZone(const std::string &file, int &width,
   for (int row = 0; row < h; ++row) {
     const size_t source = offset + stride * static_cast<size_t>(h - 1 - row);  // bottom-up rows
     for (int x = 0; x < w; ++x) {
-      const std::uint8_t byte = static_cast<std::uint8_t>(file[source + static_cast<size_t>(x) * bits / 8]);
-      const int index = bits == 1 ? (byte >> (7 - x % 8)) & 1 : (x % 2 == 0 ? byte >> 4 : byte & 15);
+      const std::uint8_t byte =
+          static_cast<std::uint8_t>(file[source + static_cast<size_t>(x) * bits / 8]);
+      const int index =
+          bits == 1 ? (byte >> (7 - x % 8)) & 1 : (x % 2 == 0 ? byte >> 4 : byte & 15);
       const size_t entry = palette + 4 * static_cast<size_t>(index);
       const int luma = entry + 3 <= file.size() ? (static_cast<std::uint8_t>(file[entry]) +
                                                    static_cast<std::uint8_t>(file[entry + 1]) +
-                                                   static_cast<std::uint8_t>(file[entry + 2])) / 3 : 0;
-      grey[static_cast<size_t>(row + margin) * width + x + margin] = static_cast<std::uint8_t>(luma);
+                                                   static_cast<std::uint8_t>(file[entry + 2])) /
+                                                      3
+                                                : 0;
+      grey[static_cast<size_t>(row + margin) * width + x + margin] =
+          static_cast<std::uint8_t>(luma);
     }
   }
   return grey;
@@ -84,12 +91,16 @@ int main(int argc, char **argv) {
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     int width = 0, height = 0;
     const std::vector<std::uint8_t> grey = GreyWithQuietZone(file, width, height);
-    const qrtest::Decoded decoded = grey.empty() ? qrtest::Decoded() : qrtest::DecodeGrey(grey, width, height);
+    const qrtest::Decoded decoded =
+        grey.empty() ? qrtest::Decoded() : qrtest::DecodeGrey(grey, width, height);
     ++checked;
     if (!decoded.ok || decoded.bytes != message || decoded.ecLevel != level) {
       ++failures;
-      std::printf("FAILED: %s: %s, decoded \"%s\" level %s, expected \"%s\" level %s\n", path.c_str(),
-                  file.empty() ? "missing" : grey.empty() ? "not a 1- or 4-bit bitmap" : "mismatch",
+      std::printf("FAILED: %s: %s, decoded \"%s\" level %s, expected \"%s\" level %s\n",
+                  path.c_str(),
+                  file.empty()   ? "missing"
+                  : grey.empty() ? "not a 1- or 4-bit bitmap"
+                                 : "mismatch",
                   qrapp::FromGbk(decoded.bytes).c_str(), decoded.ecLevel.c_str(),
                   qrapp::FromGbk(message).c_str(), level.c_str());
     }

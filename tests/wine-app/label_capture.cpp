@@ -91,8 +91,8 @@ int main(int argc, char **argv) {
     const int floor = median * 7 / 10;
     const std::vector<int> &inked = areas[i].inked;
     const long short_ = std::count_if(inked.begin(), inked.end(), [&](int n) { return n < floor; });
-    std::printf("area %zu: %d captures, inked pixels min %d, median %d, max %d; %ld below %d", i, captures,
-                sorted.front(), median, sorted.back(), short_, floor);
+    std::printf("area %zu: %d captures, inked pixels min %d, median %d, max %d; %ld below %d", i,
+                captures, sorted.front(), median, sorted.back(), short_, floor);
     if (short_ > 0) {
       const auto isShort = [&](int n) { return n < floor; };
       const long firstShort = std::find_if(inked.begin(), inked.end(), isShort) - inked.begin();

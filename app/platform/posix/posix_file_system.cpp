@@ -18,7 +18,8 @@ int CreateTemporaryBeside(const std::string &path, std::string &temporary) {
   const size_t slash = path.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = folder + ".qrwrite-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    temporary =
+        folder + ".qrwrite-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -48,7 +49,7 @@ bool PosixFileSystem::IsDirectory(const std::string &path) {
 }
 
 bool PosixFileSystem::CreateDirectories(const std::string &path) {
-  for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
     const std::string prefix = path.substr(0, slash);
     if (!prefix.empty() && mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) return false;
     if (slash == std::string::npos) break;

@@ -19,7 +19,8 @@ std::wstring FullPath(const std::wstring &path) {
   if (StartsWith(path, kExtendedPrefix)) return path;
   std::wstring full(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    const DWORD length =
+        GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     if (length == 0) return std::wstring();
     if (length < full.size()) {
       full.resize(length);
@@ -38,7 +39,8 @@ std::wstring SystemPath(const std::wstring &path) {
 }
 
 std::wstring PlainPath(const std::wstring &path) {
-  if (StartsWith(path, kExtendedUncPrefix)) return L"\\\\" + path.substr(wcslen(kExtendedUncPrefix));
+  if (StartsWith(path, kExtendedUncPrefix))
+    return L"\\\\" + path.substr(wcslen(kExtendedUncPrefix));
   if (StartsWith(path, kExtendedPrefix)) return path.substr(wcslen(kExtendedPrefix));
   return path;
 }

@@ -35,7 +35,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   while (offset < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
     DWORD written = 0;
-    if (!::WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) || written != chunk) return false;
+    if (!::WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) || written != chunk)
+      return false;
     offset += written;
   }
   return true;
@@ -65,8 +66,8 @@ bool WinFileSystem::CreateDirectories(const std::string &path) {
 
 bool WinFileSystem::ReadFile(const std::string &path, std::string &bytes) {
   bytes.clear();
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = true;
   char buffer[65536];
@@ -104,6 +105,8 @@ bool WinFileSystem::SetHidden(const std::string &path) {
   return SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE;
 }
 
-bool WinFileSystem::Remove(const std::string &path) { return DeleteFileW(Wide(path).c_str()) != FALSE; }
+bool WinFileSystem::Remove(const std::string &path) {
+  return DeleteFileW(Wide(path).c_str()) != FALSE;
+}
 
 }  // namespace qrwin

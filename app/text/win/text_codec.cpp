@@ -16,9 +16,11 @@ std::wstring WideFromCodePage(unsigned codePage, const std::string &bytes) {
 std::string CodePageFromWide(unsigned codePage, const std::wstring &text) {
   if (text.empty()) return std::string();
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(length), '\0');
-  if (length > 0) WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], length, nullptr, nullptr);
+  if (length > 0)
+    WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], length, nullptr, nullptr);
   return bytes;
 }
 
