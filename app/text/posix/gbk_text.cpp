@@ -4,12 +4,11 @@
 
 #include <cerrno>
 
+#include "iconv_text.h"
+
 namespace qrapp {
 
-namespace {
-
-// Converts with iconv; a byte sequence it cannot take becomes '?'.
-std::string Convert(const std::string &text, const char *from, const char *to) {
+std::string IconvConvert(const std::string &text, const char *from, const char *to) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return text;
   std::string result;
@@ -31,8 +30,6 @@ std::string Convert(const std::string &text, const char *from, const char *to) {
   return result;
 }
 
-}  // namespace
-
-std::string ToGbk(const std::string &utf8) { return Convert(utf8, "UTF-8", "GBK"); }
+std::string ToGbk(const std::string &utf8) { return IconvConvert(utf8, "UTF-8", "GBK"); }
 
 }  // namespace qrapp
