@@ -12,6 +12,7 @@
 #include "native_text.h"
 #include "options.h"
 #include "ordered_report.h"
+#include "output_folder.h"
 #include "qr_version.h"
 #include "stop_request.h"
 #include "system_error.h"
@@ -42,11 +43,12 @@ int OpenInput(const std::string &path) { return qrplatform::OpenForReading(path)
 void CloseInput(int descriptor) { qrplatform::CloseDescriptor(descriptor); }
 
 // Reads, decides and hands on every line; returns the exit status.
-int RunLines(const Options &options, int input, long long lineCount, std::FILE *err) {
+int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int input,
+             long long lineCount, std::FILE *err) {
   const int modulePixels = qrapp::BatchModulePixels();
   const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
   OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
-  LineWorkers workers(workerCount, options, modulePixels, report);
+  LineWorkers workers(workerCount, options, folder, modulePixels, report);
   if (!workers.Start()) {
     std::fprintf(err, "qrbatch: cannot start %d workers\n", workerCount);
     workers.Finish(true);
@@ -147,7 +149,16 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
     if (!fromStdin) CloseInput(input);
     return 2;
   }
-  const int status = RunLines(options, input, lineCount, err);
+  // Opened once: the files go into this folder even if its name changes
+  // hands during the batch.
+  qrplatform::OutputFolder folder;
+  if (!folder.Open(options.outputFolder, reason)) {
+    std::fprintf(err, "qrbatch: cannot open the folder %s: %s\n", options.outputFolder.c_str(),
+                 reason.c_str());
+    if (!fromStdin) CloseInput(input);
+    return 2;
+  }
+  const int status = RunLines(options, folder, input, lineCount, err);
   if (!fromStdin) CloseInput(input);
   return status;
 }

@@ -6,8 +6,12 @@ namespace {
 constexpr size_t kQueueLength = 256;
 }  // namespace
 
-LineWorkers::LineWorkers(int count, const Options &options, int modulePixels, OrderedReport &report)
-    : report_(report), threaded_(count > 1) {
+LineWorkers::LineWorkers(int count, const Options &options, const qrplatform::OutputFolder &folder,
+                         int modulePixels, OrderedReport &report)
+    : folder_(folder),
+      folderPrefix_(options.outputFolder.size() + 1),
+      report_(report),
+      threaded_(count > 1) {
   for (int i = 0; i < count; ++i) {
     workers_.push_back(std::make_unique<Worker>(options, modulePixels));
     workers_.back()->owner = this;
@@ -27,7 +31,9 @@ bool LineWorkers::Start() {
 void LineWorkers::Write(Worker &worker, const LineJob &job) {
   std::string reason;
   std::unique_ptr<qrapp::LineFailure> failure;
-  if (!worker.writer.Write(job.content, job.plan, job.path, reason)) {
+  qrplatform::OutputFolder::Place place;
+  if (!folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) ||
+      !worker.writer.Write(job.content, job.plan, place.path(), reason)) {
     failure = std::make_unique<qrapp::LineFailure>();
     failure->lineNumber = job.lineNumber;
     failure->line = job.line;

@@ -12,13 +12,15 @@
 #include "image_writer.h"
 #include "line_decision.h"
 #include "ordered_report.h"
+#include "output_folder.h"
 #include "worker_threads.h"
 
 namespace qrbatch {
 
 class LineWorkers {
  public:
-  LineWorkers(int count, const Options &options, int modulePixels, OrderedReport &report);
+  LineWorkers(int count, const Options &options, const qrplatform::OutputFolder &folder,
+              int modulePixels, OrderedReport &report);
   ~LineWorkers();
   LineWorkers(const LineWorkers &) = delete;
   LineWorkers &operator=(const LineWorkers &) = delete;
@@ -51,6 +53,8 @@ class LineWorkers {
   static void Run(void *worker);
   void Write(Worker &worker, const LineJob &job);
 
+  const qrplatform::OutputFolder &folder_;
+  size_t folderPrefix_;  // bytes of a job's path before its name in the folder
   OrderedReport &report_;
   std::vector<std::unique_ptr<Worker>> workers_;
   bool threaded_;

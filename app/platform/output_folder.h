@@ -1,0 +1,46 @@
+// The folder a batch writes into, opened once: every file goes into that
+// very folder, even when its name is given to another folder or to a link
+// while the batch runs, and never through a symbolic link inside it.
+#pragma once
+
+#include <string>
+
+namespace qrplatform {
+
+class OutputFolder {
+ public:
+  OutputFolder() = default;
+  ~OutputFolder();
+  OutputFolder(const OutputFolder &) = delete;
+  OutputFolder &operator=(const OutputFolder &) = delete;
+
+  // False with the system's reason when `path` cannot be opened as a
+  // folder.
+  bool Open(const std::string &path, std::string &reason);
+
+  // Where the file `relative` (a name inside the folder, its sub-folders
+  // separated by '/' or the system's separator) is to be written: a path
+  // that the file functions take, valid while `place` lives. False with the
+  // reason when a folder on the way is missing or is a symbolic link.
+  class Place {
+   public:
+    Place() = default;
+    ~Place();
+    Place(const Place &) = delete;
+    Place &operator=(const Place &) = delete;
+    const std::string &path() const { return path_; }
+
+   private:
+    friend class OutputFolder;
+    std::string path_;
+    int descriptor_ = -1;  // a sub-folder held open for the path, or -1
+  };
+  bool PlaceOf(const std::string &relative, Place &place, std::string &reason) const;
+
+ private:
+  std::string path_;
+  int descriptor_ = -1;
+  bool byDescriptor_ = false;  // paths go through the open folder
+};
+
+}  // namespace qrplatform

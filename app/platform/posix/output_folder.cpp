@@ -1,0 +1,72 @@
+#include "output_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "system_error.h"
+
+namespace qrplatform {
+
+namespace {
+
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+// A path the kernel resolves to the open folder itself, whatever name it
+// has now: every open and rename through it stays inside that folder.
+std::string PathThrough(int descriptor) { return "/proc/self/fd/" + std::to_string(descriptor); }
+
+}  // namespace
+
+OutputFolder::~OutputFolder() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+OutputFolder::Place::~Place() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+bool OutputFolder::Open(const std::string &path, std::string &reason) {
+  path_ = path;
+  descriptor_ = open(path.c_str(), kFolderFlags);
+  if (descriptor_ < 0) {
+    reason = LastErrorText();
+    return false;
+  }
+  // Without /proc the names are used as they are (no protection, as before).
+  byDescriptor_ = access(PathThrough(descriptor_).c_str(), F_OK) == 0;
+  return true;
+}
+
+bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::string &reason) const {
+  if (!byDescriptor_) {
+    place.path_ = path_ + "/" + relative;
+    return true;
+  }
+  int folder = descriptor_;
+  size_t start = 0;
+  for (size_t slash; (slash = relative.find('/', start)) != std::string::npos; start = slash + 1) {
+    if (slash == start) continue;  // an empty component: the same folder
+    const std::string component = relative.substr(start, slash - start);
+    const int next = openat(folder, component.c_str(), kFolderFlags | O_NOFOLLOW);
+    if (next < 0) {
+      // O_NOFOLLOW refuses a link with ELOOP, or ENOTDIR beside
+      // O_DIRECTORY: say what it is.
+      const int error = errno;
+      struct stat link;
+      const bool isLink = fstatat(folder, component.c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
+                          S_ISLNK(link.st_mode);
+      reason = isLink ? "a folder of the name is a symbolic link" : ErrnoText(error);
+    }
+    if (folder != descriptor_) close(folder);
+    if (next < 0) return false;
+    folder = next;
+  }
+  place.descriptor_ = folder != descriptor_ ? folder : -1;
+  place.path_ = PathThrough(folder) + "/" + relative.substr(start);
+  return true;
+}
+
+}  // namespace qrplatform

@@ -1,0 +1,20 @@
+#include "output_folder.h"
+
+namespace qrplatform {
+
+// Windows keeps the names: its links (reparse points) are left to the
+// system's own rules.
+OutputFolder::~OutputFolder() = default;
+OutputFolder::Place::~Place() = default;
+
+bool OutputFolder::Open(const std::string &path, std::string &) {
+  path_ = path;
+  return true;
+}
+
+bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::string &) const {
+  place.path_ = path_ + "\\" + relative;
+  return true;
+}
+
+}  // namespace qrplatform
