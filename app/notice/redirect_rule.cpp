@@ -148,8 +148,8 @@ std::optional<Address> Resolve(const Address &base, std::string_view reference) 
     return target;
   }
   SplitPathAndQuery(reference, target);
-  target.path = RemoveDotSegments(target.path.front() == '/' ? target.path
-                                                              : MergePaths(base, target.path));
+  target.path =
+      RemoveDotSegments(target.path.front() == '/' ? target.path : MergePaths(base, target.path));
   return target;
 }
 

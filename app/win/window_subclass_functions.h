@@ -4,7 +4,8 @@
 // KnownDLL, so an import would be looked for beside the program before the
 // library search is restricted, and a planted copy would run there.
 #include <windows.h>
-#include <commctrl.h>
+
+#include <commctrl.h>  // after windows.h, which it needs
 
 namespace qrwin {
 

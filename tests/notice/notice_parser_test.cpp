@@ -92,10 +92,10 @@ TEST(NoticeFields, TheLinkKeepsEverythingAfterItsFirstEquals) {
   };
   for (const auto &[field, link] : cases) {
     NoticeInfo info;
-    ASSERT_EQ(ReadNoticeFields(
-                  SplitNoticeFields("t=T=x|<br>v=3|<br>" + field + "|<br>a=A=x|<br>c=C=x|<br>m=x"),
-                  info),
-              6)
+    ASSERT_EQ(
+        ReadNoticeFields(
+            SplitNoticeFields("t=T=x|<br>v=3|<br>" + field + "|<br>a=A=x|<br>c=C=x|<br>m=x"), info),
+        6)
         << field;
     EXPECT_EQ(info.link, link);
     EXPECT_EQ(info.title, "T");

@@ -21,12 +21,12 @@ BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 
 // WinINet.
 __declspec(dllexport) BOOL WINAPI InternetGetConnectedState(DWORD *, DWORD) { return FALSE; }
-__declspec(dllexport) void *WINAPI InternetOpenA(const char *, DWORD, const char *, const char *,
-                                                 DWORD) {
+__declspec(dllexport) void *WINAPI
+    InternetOpenA(const char *, DWORD, const char *, const char *, DWORD) {
   return nullptr;
 }
-__declspec(dllexport) void *WINAPI InternetOpenUrlA(void *, const char *, const char *, DWORD,
-                                                    DWORD, DWORD_PTR) {
+__declspec(dllexport) void *WINAPI
+    InternetOpenUrlA(void *, const char *, const char *, DWORD, DWORD, DWORD_PTR) {
   return nullptr;
 }
 __declspec(dllexport) BOOL WINAPI HttpQueryInfoA(void *, DWORD, void *, DWORD *, DWORD *) {
@@ -40,8 +40,8 @@ __declspec(dllexport) BOOL WINAPI SetWindowSubclass(HWND, void *, UINT_PTR, DWOR
   return FALSE;
 }
 __declspec(dllexport) BOOL WINAPI RemoveWindowSubclass(HWND, void *, UINT_PTR) { return FALSE; }
-__declspec(dllexport) LRESULT WINAPI DefSubclassProc(HWND window, UINT message, WPARAM wParam,
-                                                     LPARAM lParam) {
+__declspec(dllexport) LRESULT WINAPI
+    DefSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(window, message, wParam, lParam);
 }
 }
