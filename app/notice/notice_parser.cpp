@@ -1,5 +1,7 @@
 #include "notice_parser.h"
 
+#include <algorithm>
+
 #include "gbk_bytes.h"
 #include "notice_texts.h"
 
@@ -7,6 +9,7 @@ namespace notice {
 namespace {
 
 constexpr std::string_view kSeparator = "|<br>";
+constexpr int kLinkField = 2;
 
 }  // namespace
 
@@ -33,11 +36,16 @@ std::vector<std::string> SplitNoticeFields(std::string_view text) {
   return fields;
 }
 
-std::optional<std::string> FieldValue(std::string_view field) {
+std::optional<std::string> WholeFieldValue(std::string_view field) {
   const std::size_t first = field.find('=');
   if (first == std::string_view::npos || first + 1 == field.size()) return std::nullopt;
-  const std::string_view rest = field.substr(first + 1);
-  return std::string(rest.substr(0, rest.find('=')));
+  return std::string(field.substr(first + 1));
+}
+
+std::optional<std::string> FieldValue(std::string_view field) {
+  std::optional<std::string> value = WholeFieldValue(field);
+  if (value) value->resize(std::min(value->size(), value->find('=')));
+  return value;
 }
 
 int ReadNoticeFields(const std::vector<std::string> &fields, NoticeInfo &info) {
@@ -45,7 +53,8 @@ int ReadNoticeFields(const std::vector<std::string> &fields, NoticeInfo &info) {
                                       &info.changeLog};
   int read = 0;
   for (; read < kNoticeFieldCount && read < static_cast<int>(fields.size()); ++read) {
-    std::optional<std::string> value = FieldValue(fields[read]);
+    std::optional<std::string> value =
+        read == kLinkField ? WholeFieldValue(fields[read]) : FieldValue(fields[read]);
     if (!value) break;
     if (read < kNoticeFieldCount - 1)
       *textTargets[read] = std::move(*value);

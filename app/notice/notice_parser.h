@@ -21,7 +21,12 @@ std::vector<std::string> SplitNoticeFields(std::string_view text);
 // without "=", or with nothing after its first "=", has no usable value.
 std::optional<std::string> FieldValue(std::string_view field);
 
-// Fills `info` from the fields in order and returns how many of the six
+// The whole text after the field's first "=": the link's value, whose query
+// string holds "=" of its own. Unusable as for FieldValue.
+std::optional<std::string> WholeFieldValue(std::string_view field);
+
+// Fills `info` from the fields in order (the link with its whole value,
+// the others up to their second "=") and returns how many of the six
 // were usable; reading stops at the first unusable or missing field, so the
 // values before it are kept and the rest stay as they were.
 int ReadNoticeFields(const std::vector<std::string> &fields, NoticeInfo &info);

@@ -1,8 +1,8 @@
 #include "control_subclass.h"
 
-#include <commctrl.h>
-
 #include <string>
+
+#include "window_subclass_functions.h"
 
 namespace qrwin {
 namespace {
@@ -49,9 +49,9 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORBTN:
     case kLinkPressedMessage:
       return SendMessageW(GetAncestor(box, GA_ROOT), message, wParam, lParam);
-    case WM_NCDESTROY: RemoveWindowSubclass(box, GroupBoxProc, 0); break;
+    case WM_NCDESTROY: WindowSubclass().removeSubclass(box, GroupBoxProc, 0); break;
   }
-  return DefSubclassProc(box, message, wParam, lParam);
+  return WindowSubclass().defaultProcedure(box, message, wParam, lParam);
 }
 
 LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -59,15 +59,15 @@ LRESULT CALLBACK EditBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
   switch (message) {
     case WM_SETTEXT: {
       SetPropW(edit, kSettingTextProperty, reinterpret_cast<HANDLE>(1));
-      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      const LRESULT result = WindowSubclass().defaultProcedure(edit, message, wParam, lParam);
       RemovePropW(edit, kSettingTextProperty);
       SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_CHANGE),
                    reinterpret_cast<LPARAM>(edit));
       return result;
     }
-    case WM_NCDESTROY: RemoveWindowSubclass(edit, EditBoxProc, 0); break;
+    case WM_NCDESTROY: WindowSubclass().removeSubclass(edit, EditBoxProc, 0); break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return WindowSubclass().defaultProcedure(edit, message, wParam, lParam);
 }
 
 LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -79,9 +79,9 @@ LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN:
       SendMessageW(GetParent(label), kLinkPressedMessage, GetDlgCtrlID(label), 0);
       return 0;
-    case WM_NCDESTROY: RemoveWindowSubclass(label, LinkLabelProc, 0); break;
+    case WM_NCDESTROY: WindowSubclass().removeSubclass(label, LinkLabelProc, 0); break;
   }
-  return DefSubclassProc(label, message, wParam, lParam);
+  return WindowSubclass().defaultProcedure(label, message, wParam, lParam);
 }
 
 // Applies `action` to the other visible transparent labels that overlap
@@ -160,10 +160,10 @@ LRESULT CALLBACK TransparentLabelProc(HWND label, UINT message, WPARAM wParam, L
     case WM_PAINT: PaintTransparentLabel(label); return 0;
     case WM_NCDESTROY:
       RemovePropW(label, kTransparentLabelProperty);
-      RemoveWindowSubclass(label, TransparentLabelProc, 0);
+      WindowSubclass().removeSubclass(label, TransparentLabelProc, 0);
       break;
   }
-  return DefSubclassProc(label, message, wParam, lParam);
+  return WindowSubclass().defaultProcedure(label, message, wParam, lParam);
 }
 
 }  // namespace
@@ -172,7 +172,7 @@ void SubclassTransparentLabel(HWND label, COLORREF background) {
   // Stored plus one, so that black still reads as present.
   SetPropW(label, kTransparentLabelProperty,
            reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(background) + 1));
-  SetWindowSubclass(label, TransparentLabelProc, 0, 0);
+  WindowSubclass().setSubclass(label, TransparentLabelProc, 0, 0);
 }
 
 // The label's own paint covers the overlaps with its siblings too (labels
@@ -181,12 +181,12 @@ void RepaintTransparentLabel(HWND label) {
   RedrawWindow(label, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE);
 }
 
-void SubclassGroupBox(HWND groupBox) { SetWindowSubclass(groupBox, GroupBoxProc, 0, 0); }
+void SubclassGroupBox(HWND groupBox) { WindowSubclass().setSubclass(groupBox, GroupBoxProc, 0, 0); }
 
-void SubclassEditBox(HWND editBox) { SetWindowSubclass(editBox, EditBoxProc, 0, 0); }
+void SubclassEditBox(HWND editBox) { WindowSubclass().setSubclass(editBox, EditBoxProc, 0, 0); }
 
 bool IsSettingText(HWND editBox) { return GetPropW(editBox, kSettingTextProperty) != nullptr; }
 
-void SubclassLinkLabel(HWND label) { SetWindowSubclass(label, LinkLabelProc, 0, 0); }
+void SubclassLinkLabel(HWND label) { WindowSubclass().setSubclass(label, LinkLabelProc, 0, 0); }
 
 }  // namespace qrwin

@@ -81,6 +81,29 @@ TEST(NoticeFields, ReadsTheSixValuesByPositionWhateverTheirNames) {
   EXPECT_TRUE(info.mandatory);
 }
 
+TEST(NoticeFields, TheLinkKeepsEverythingAfterItsFirstEquals) {
+  // Query strings hold "=" of their own; the other fields still end at
+  // their second "=".
+  const std::pair<std::string, std::string> cases[] = {
+      {"link=http://h/forum.php?mod=viewthread&tid=7", "http://h/forum.php?mod=viewthread&tid=7"},
+      {"u=http://h/a?x=1&y==2=", "http://h/a?x=1&y==2="},
+      {"u==", "="},
+      {"u=http://h/plain", "http://h/plain"},
+  };
+  for (const auto &[field, link] : cases) {
+    NoticeInfo info;
+    ASSERT_EQ(
+        ReadNoticeFields(
+            SplitNoticeFields("t=T=x|<br>v=3|<br>" + field + "|<br>a=A=x|<br>c=C=x|<br>m=x"), info),
+        6)
+        << field;
+    EXPECT_EQ(info.link, link);
+    EXPECT_EQ(info.title, "T");
+    EXPECT_EQ(info.author, "A");
+    EXPECT_EQ(info.changeLog, "C");
+  }
+}
+
 TEST(NoticeFields, OnlyTheExactTextZhenMakesAnUpdateMandatory) {
   for (const std::string &flag :
        {Gbk("假"), Gbk("真 "), Gbk(" 真"), std::string("1"), std::string("true"), Gbk("真真")}) {

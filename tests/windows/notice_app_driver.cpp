@@ -6,6 +6,9 @@
 //     either the program ends (mandatory) or the panel is filled.
 //   notice_app_driver current <exe> <link>
 //     latest version 2: no box at all, the panel is filled.
+//   notice_app_driver nonotice <exe>
+//     online (the logo comes) but no notice: no box, the title and the
+//     panel keep their layout texts.
 //   notice_app_driver offline <exe> <max start-up ms>
 //     start-up completes within the bound and the layout texts stay.
 // Every mode also checks the running clock and the blinking link, and
@@ -132,7 +135,7 @@ void CloseAndWait(App &app) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  if (argc < 4) {
+  if (argc < 3) {
     std::printf("usage: see the top of notice_app_driver.cpp\n");
     return 2;
   }
@@ -162,14 +165,23 @@ int main(int argc, char **argv) {
           "the panel is filled");
     CheckPanel(app, L"T", L"3", link);
     CheckLogo(app, true);
-  } else if (mode == "current") {
+  } else if (mode == "current" && argc >= 4) {
     const std::wstring link = Wide(argv[3]);
     Check(WaitFor([&] { return app.Text("透明标签17") == L"软件作者：A"; }, 10000),
           "the panel is filled");
     Check(app.FindDialog() == nullptr, "no message box for the current version");
     CheckPanel(app, L"T2", L"2", link);
     CheckLogo(app, true);
-  } else if (mode == "offline") {
+  } else if (mode == "nonotice") {
+    // The logo is shown before the notice is read, and both before the
+    // window paints it: once it shows, the title is what the notice left.
+    CheckLogo(app, true);
+    CheckEqual(WindowText(app.Main()), L"", "window title stays empty");
+    Check(app.FindDialog() == nullptr, "no message box");
+    CheckEqual(app.Text("透明标签14"), L"未获取到数据", "link label keeps its layout text");
+    CheckEqual(app.Text("透明标签16"), L"软件最新版本：",
+               "latest version label keeps its layout text");
+  } else if (mode == "offline" && argc >= 4) {
     const DWORD bound = static_cast<DWORD>(std::atol(argv[3]));
     Check(WaitFor([&] { return ItemCount(app, "组合框_版本1") == 41; }, bound + 10000),
           "start-up fills the version list");

@@ -31,7 +31,8 @@ notice() {  # notice FILE TITLE LATEST FLAG: the six fields, GBK
 }
 
 /usr/bin/python3 "$here/notice_make_png.py" "$d/logo.png" 120 40
-link="http://127.0.0.1:9/thread-1.html"
+# A query string: the link is kept whole after its first "=".
+link="http://127.0.0.1:9/forum.php?mod=viewthread&tid=1"
 notice "$d/optional.html" T 3 假
 notice "$d/mandatory.html" T 3 真
 notice "$d/current.html" T2 2 假
@@ -46,6 +47,27 @@ notice_server_stop
 
 notice_server_start --notice "$d/current.html" --logo "$d/logo.png"
 run "current version" current "$exe" "$link"
+notice_server_stop
+
+# A redirect to another host ("localhost" against 127.0.0.1, the same
+# server) brings no notice, and a loop ends after 1 + 5 requests.
+count() { grep -cx "$1" "$d/requests.log"; }
+rm -f "$d/requests.log"
+notice_server_start --logo "$d/logo.png" --log "$d/requests.log" \
+  --redirect "/1.html=http://localhost:{port}/other.html" --file "/other.html=$d/mandatory.html"
+run "notice redirected to another host" nonotice "$exe"
+if [ "$(count /other.html)" -ne 0 ]; then
+  echo "FAILED: the other host was asked"; failed=$((failed + 1))
+fi
+notice_server_stop
+
+rm -f "$d/requests.log"
+notice_server_start --logo "$d/logo.png" --log "$d/requests.log" --redirect "/1.html=/1.html"
+run "notice redirected in a loop" nonotice "$exe"
+echo "requests of /1.html: $(count /1.html)"
+if [ "$(count /1.html)" -gt 6 ]; then
+  echo "FAILED: more than 1 + 5 requests in the loop"; failed=$((failed + 1))
+fi
 notice_server_stop
 
 NOTICE_SERVER="http://127.0.0.1:$(notice_closed_port)"

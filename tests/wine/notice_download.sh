@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The notice's downloader against a loopback server: normal bodies, bodies
-# past their caps, a stalling server and a closed port.
+# past their caps, redirects (followed on the same host, refused to another
+# one, cut short in a loop), a stalling server and a closed port.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/notice_server_lib.sh"
@@ -44,6 +45,34 @@ notice_server_start --notice "$d/notice-over-cap.html" --logo "$d/logo.png"
 run "notice past its cap" online -1 "$logo_size"
 notice_server_stop
 
+# "localhost" is another host than 127.0.0.1 to the redirect rule, though
+# both lead to this server.
+count() { grep -cx "$1" "$d/requests.log"; }
+rm -f "$d/requests.log"
+notice_server_start --log "$d/requests.log" --redirect "/1.html=moved/1.html" \
+  --file "/moved/1.html=$d/notice.html" --file "/logo2.png=$d/logo.png" \
+  --redirect "/static/image/common/logo.png=http://127.0.0.1:{port}/logo2.png"
+run "redirects on the same host are followed" online "$(stat -c %s "$d/notice.html")" "$logo_size"
+notice_server_stop
+
+rm -f "$d/requests.log"
+notice_server_start --log "$d/requests.log" --logo "$d/logo.png" \
+  --redirect "/1.html=http://localhost:{port}/other.html" --file "/other.html=$d/notice.html"
+run "a redirect to another host is refused" online -1 "$logo_size"
+if [ "$(count /other.html)" -ne 0 ]; then
+  echo "FAILED: the other host was asked"; failed=$((failed + 1))
+fi
+notice_server_stop
+
+rm -f "$d/requests.log"
+notice_server_start --log "$d/requests.log" --logo "$d/logo.png" --redirect "/1.html=/1.html"
+run "a redirect loop ends" online -1 "$logo_size"
+echo "requests of /1.html: $(count /1.html)"
+if [ "$(count /1.html)" -gt 6 ]; then
+  echo "FAILED: more than 1 + 5 requests in the loop"; failed=$((failed + 1))
+fi
+notice_server_stop
+
 notice_server_start --stall --lifetime 30
 run "stalling server" offline 6500
 notice_server_stop
@@ -51,5 +80,5 @@ notice_server_stop
 NOTICE_SERVER="http://127.0.0.1:$(notice_closed_port)"
 run "nothing listening" offline 6500
 
-echo "$((6 - failed)) scenarios passed, $failed failed"
+echo "$((9 - failed)) scenarios passed, $failed failed"
 [ "$failed" -eq 0 ]

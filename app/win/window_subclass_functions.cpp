@@ -1,0 +1,19 @@
+#include "window_subclass_functions.h"
+
+#include "late_bound_library.h"
+
+namespace qrwin {
+
+const WindowSubclassFunctions &WindowSubclass() {
+  static const WindowSubclassFunctions functions = [] {
+    static LateBoundLibrary library("", "comctl32.dll", LateBoundLibrary::Origin::kSystem);
+    WindowSubclassFunctions bound{};
+    library.Bind(bound.setSubclass, "SetWindowSubclass");
+    library.Bind(bound.removeSubclass, "RemoveWindowSubclass");
+    library.Bind(bound.defaultProcedure, "DefSubclassProc");
+    return bound;
+  }();
+  return functions;
+}
+
+}  // namespace qrwin
