@@ -1,5 +1,7 @@
 #include "line_workers.h"
 
+#include <utility>
+
 namespace qrbatch {
 
 namespace {
@@ -7,7 +9,7 @@ constexpr size_t kQueueLength = 256;
 }  // namespace
 
 LineWorkers::LineWorkers(int count, const Options &options, int modulePixels, OrderedReport &report)
-    : report_(report), threaded_(count > 1) {
+    : report_(report), publisher_(report), threaded_(count > 1) {
   for (int i = 0; i < count; ++i) {
     workers_.push_back(std::make_unique<Worker>(options, modulePixels));
     workers_.back()->owner = this;
@@ -17,6 +19,7 @@ LineWorkers::LineWorkers(int count, const Options &options, int modulePixels, Or
 LineWorkers::~LineWorkers() { Finish(true); }
 
 bool LineWorkers::Start() {
+  if (!publisher_.Start()) return false;
   if (!threaded_) return true;
   for (auto &worker : workers_) {
     if (!worker->thread.Start(&LineWorkers::Run, worker.get())) return false;
@@ -24,16 +27,18 @@ bool LineWorkers::Start() {
   return true;
 }
 
-void LineWorkers::Write(Worker &worker, const LineJob &job) {
+void LineWorkers::Write(Worker &worker, LineJob &job) {
   std::string reason;
-  std::unique_ptr<qrapp::LineFailure> failure;
-  if (!worker.writer.Write(job.content, job.plan, job.path, reason)) {
-    failure = std::make_unique<qrapp::LineFailure>();
-    failure->lineNumber = job.lineNumber;
-    failure->line = job.line;
-    failure->fault = qrapp::LineFault::kNotWritten;
-    failure->reason = reason;
+  qr::PendingFile file;
+  if (worker.writer.Write(job.content, job.plan, job.path, file, reason)) {
+    publisher_.Add(job.lineNumber, std::move(job.line), std::move(file));
+    return;
   }
+  auto failure = std::make_unique<qrapp::LineFailure>();
+  failure->lineNumber = job.lineNumber;
+  failure->line = job.line;
+  failure->fault = qrapp::LineFault::kNotWritten;
+  failure->reason = reason;
   report_.Settle(job.lineNumber, std::move(failure));
 }
 
@@ -74,7 +79,7 @@ void LineWorkers::Run(void *argument) {
       }
       if (worker.readerWaits) worker.changed.WakeAll();
     }
-    for (const LineJob &job : batch) {
+    for (LineJob &job : batch) {
       if (worker.discard) break;
       worker.owner->Write(worker, job);
     }
@@ -83,14 +88,16 @@ void LineWorkers::Run(void *argument) {
 }
 
 void LineWorkers::Finish(bool discardQueued) {
-  if (!threaded_) return;
-  for (auto &worker : workers_) {
-    qrplatform::MutexLock lock(worker->mutex);
-    worker->closing = true;
-    if (discardQueued) worker->discard = true;
-    worker->changed.WakeAll();
+  if (threaded_) {
+    for (auto &worker : workers_) {
+      qrplatform::MutexLock lock(worker->mutex);
+      worker->closing = true;
+      if (discardQueued) worker->discard = true;
+      worker->changed.WakeAll();
+    }
+    for (auto &worker : workers_) worker->thread.Join();
   }
-  for (auto &worker : workers_) worker->thread.Join();
+  publisher_.Finish();
 }
 
 }  // namespace qrbatch
