@@ -190,8 +190,7 @@ bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, Stag
   return WriteTemporary(staged.target, parts, staged.temporary);
 }
 
-void PublishStagedFiles(const std::vector<StagedFile> &staged,
-                        std::vector<unsigned long> &errors) {
+void PublishStagedFiles(const std::vector<StagedFile> &staged, std::vector<unsigned long> &errors) {
   errors.assign(staged.size(), 0);
   for (size_t i = 0; i < staged.size(); ++i)
     if (!MoveIntoPlace(staged[i].temporary, staged[i].target)) errors[i] = GetLastError();
@@ -278,8 +277,8 @@ void RemoveFile(const char *fileName) { unlink(fileName); }
 
 bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts) {
   std::string temporary;
-  return WriteTemporary(fileName, parts, true, temporary) &&
-         MoveIntoPlace(temporary, fileName) && FlushFolder(FolderOf(fileName));
+  return WriteTemporary(fileName, parts, true, temporary) && MoveIntoPlace(temporary, fileName) &&
+         FlushFolder(FolderOf(fileName));
 }
 
 bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged) {
@@ -287,8 +286,7 @@ bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, Stag
   return WriteTemporary(fileName, parts, false, staged.temporary);
 }
 
-void PublishStagedFiles(const std::vector<StagedFile> &staged,
-                        std::vector<unsigned long> &errors) {
+void PublishStagedFiles(const std::vector<StagedFile> &staged, std::vector<unsigned long> &errors) {
   errors.assign(staged.size(), 0);
   std::vector<GroupFolder> folders;
   std::unordered_map<std::string, size_t> folderIndex;

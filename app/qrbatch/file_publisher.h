@@ -48,7 +48,7 @@ class FilePublisher {
   std::vector<Line> lines_;
   bool started_ = false;
   bool closing_ = false;
-  bool idle_ = false;        // the publisher waits for files
+  bool idle_ = false;         // the publisher waits for files
   bool writerWaits_ = false;  // a worker waits for room
 };
 

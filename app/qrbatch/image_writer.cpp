@@ -9,8 +9,7 @@ ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, i
     : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {}
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
-                        const std::string &path, qr::PendingFile &file,
-                        std::string &reason) {
+                        const std::string &path, qr::PendingFile &file, std::string &reason) {
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -35,7 +34,7 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
       written = file.Write(path.c_str(), {{png_.data(), png_.size()}});
     } else {
       written = file.Write(path.c_str(), {{bitmap_.headers.data(), bitmap_.headers.size()},
-                                                  {bitmap_.rows, bitmap_.rowBytes}});
+                                          {bitmap_.rows, bitmap_.rowBytes}});
     }
   }
   if (!written) reason = qrplatform::LastErrorText();

@@ -29,7 +29,8 @@ void ExpectFilesOutlastAPowerCut(const std::vector<std::string> &options) {
   TempFolder temp;
   WriteWhole(temp.path() / "lines.txt", LinesOfFolders(400));
   const fs::path out = fs::path(disk.path()) / "out";
-  for (const fs::path &folder : {temp.path() / "expected", out}) fs::create_directories(folder / "sub/deeper");
+  for (const fs::path &folder : {temp.path() / "expected", out})
+    fs::create_directories(folder / "sub/deeper");
   sync();  // the folders were there before the batch, on the disk too
   std::vector<std::string> expectedArgs = options, args = options;
   expectedArgs.insert(expectedArgs.end(), {"-o", (temp.path() / "expected").string()});
