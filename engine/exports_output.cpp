@@ -61,12 +61,8 @@ short SaveAsBmp(const char *fileName) {
                            qr::StyleOf(engineState), 0, 0);
   matrix.Release();
 
-  if (fileName == nullptr) return kFailure;
-  if (!allocated || !encoded) {
-    // No image: no file of that name stays either.
-    qr::RemoveFile(fileName);
-    return kFailure;
-  }
+  // No image: a file of that name stays as it was.
+  if (fileName == nullptr || !allocated || !encoded) return kFailure;
   const std::vector<uint8_t> headers = qr::BitmapHeaders(raster);
   const bool written = qr::WriteFileAtomically(
       fileName, {{headers.data(), headers.size()}, {raster.pixelRows(), raster.pixelBytes()}});

@@ -11,10 +11,14 @@
 #include <vector>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <unordered_map>
+#include <utility>
 #endif
 
 namespace qr {
@@ -130,15 +134,16 @@ bool SurvivesInjectedFault() {
 
 #ifdef _WIN32
 
-void RemoveFile(const char *fileName) { DeleteFileA(fileName); }
+namespace {
 
-bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts) {
-  const std::wstring target = Wide(fileName);
+// Creates the temporary file beside `target` and writes the parts through
+// to the disk; nothing is left behind on failure.
+bool WriteTemporary(const std::wstring &target, std::initializer_list<ByteSpan> parts,
+                    std::wstring &temporary) {
   if (target.empty()) {
     SetLastError(ERROR_INVALID_NAME);
     return false;
   }
-  std::wstring temporary;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < kTemporaryAttempts && file == INVALID_HANDLE_VALUE; ++attempt) {
     temporary = TemporaryName(target);
@@ -149,27 +154,68 @@ bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> p
   if (file == INVALID_HANDLE_VALUE) return false;
   bool ok = SurvivesInjectedFault();
   if (!ok) SetLastError(ERROR_WRITE_FAULT);
-  ok = ok && WriteAllParts(file, parts);
+  ok = ok && WriteAllParts(file, parts) && FlushFileBuffers(file);
   DWORD reason = GetLastError();
   if (!CloseHandle(file) && ok) ok = false, reason = GetLastError();
-  // A folder of that name makes the move fail: it is never replaced.
-  if (ok && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
-  if (ok) reason = GetLastError();
+  if (ok) return true;
   DeleteFileW(temporary.c_str());
   SetLastError(reason);
   return false;
 }
 
-#else
+// The temporary file takes the target's name; the move is on the disk when
+// this returns. A folder of that name makes the move fail: it is never
+// replaced.
+bool MoveIntoPlace(const std::wstring &temporary, const std::wstring &target) {
+  if (MoveFileExW(temporary.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  const DWORD reason = GetLastError();
+  DeleteFileW(temporary.c_str());
+  SetLastError(reason);
+  return false;
+}
 
-// unlink, not remove: remove would also take an empty folder of that name.
-void RemoveFile(const char *fileName) { unlink(fileName); }
+}  // namespace
+
+void RemoveFile(const char *fileName) { DeleteFileA(fileName); }
 
 bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts) {
-  std::string temporary;
+  StagedFile staged;
+  return StageFile(fileName, parts, staged) && MoveIntoPlace(staged.temporary, staged.target);
+}
+
+bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged) {
+  staged.target = Wide(fileName);
+  return WriteTemporary(staged.target, parts, staged.temporary);
+}
+
+void PublishStagedFiles(const std::vector<StagedFile> &staged, std::vector<unsigned long> &errors) {
+  errors.assign(staged.size(), 0);
+  for (size_t i = 0; i < staged.size(); ++i)
+    if (!MoveIntoPlace(staged[i].temporary, staged[i].target)) errors[i] = GetLastError();
+}
+
+void DiscardStagedFile(const StagedFile &staged) { DeleteFileW(staged.temporary.c_str()); }
+
+void SetSystemError(unsigned long error) { SetLastError(error); }
+
+#else
+
+namespace {
+
+// A flush the file system cannot do (EINVAL: it keeps nothing to flush,
+// as some network and special file systems) is no failure.
+bool Flushed(int result) { return result == 0 || errno == EINVAL; }
+
+// Creates the temporary file beside `target` and writes the parts;
+// `flush`: their data reaches the disk too. Nothing is left behind on
+// failure.
+bool WriteTemporary(const char *target, std::initializer_list<ByteSpan> parts, bool flush,
+                    std::string &temporary) {
   int fd = -1;
   for (int attempt = 0; attempt < kTemporaryAttempts && fd < 0; ++attempt) {
-    temporary = TemporaryName(fileName);
+    temporary = TemporaryName(target);
     // Plain descriptors: no stream buffer, no size query, one write.
     fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
@@ -177,16 +223,126 @@ bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> p
   if (fd < 0) return false;
   bool ok = SurvivesInjectedFault();
   if (!ok) errno = EIO;
-  ok = ok && WriteAllParts(fd, parts);
+  ok = ok && WriteAllParts(fd, parts) && (!flush || Flushed(fdatasync(fd)));
   int reason = errno;
   if (close(fd) != 0 && ok) ok = false, reason = errno;
-  // rename never replaces a folder (EISDIR), not even an empty one.
-  if (ok && rename(temporary.c_str(), fileName) == 0) return true;
-  if (ok) reason = errno;
+  if (ok) return true;
   unlink(temporary.c_str());
   errno = reason;
   return false;
 }
+
+// rename never replaces a folder (EISDIR), not even an empty one.
+bool MoveIntoPlace(const std::string &temporary, const std::string &target) {
+  if (rename(temporary.c_str(), target.c_str()) == 0) return true;
+  const int reason = errno;
+  unlink(temporary.c_str());
+  errno = reason;
+  return false;
+}
+
+std::string FolderOf(const std::string &path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int OpenFolder(const std::string &folder) {
+  return open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+// A folder's entries (a rename into it) reach the disk.
+bool FlushFolder(const std::string &folder) {
+  const int fd = OpenFolder(folder);
+  if (fd < 0) return false;
+  const bool ok = Flushed(fsync(fd));
+  const int reason = errno;
+  close(fd);
+  errno = reason;
+  return ok;
+}
+
+// The folders of a group of staged files, each opened once.
+struct GroupFolder {
+  std::string path;
+  int fd = -1;
+  int error = 0;  // of opening, flushing the file system or the folder
+  bool renamedInto = false;
+};
+
+}  // namespace
+
+// unlink, not remove: remove would also take an empty folder of that name.
+void RemoveFile(const char *fileName) { unlink(fileName); }
+
+bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts) {
+  std::string temporary;
+  return WriteTemporary(fileName, parts, true, temporary) && MoveIntoPlace(temporary, fileName) &&
+         FlushFolder(FolderOf(fileName));
+}
+
+bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged) {
+  staged.target = fileName;
+  return WriteTemporary(fileName, parts, false, staged.temporary);
+}
+
+void PublishStagedFiles(const std::vector<StagedFile> &staged, std::vector<unsigned long> &errors) {
+  errors.assign(staged.size(), 0);
+  std::vector<GroupFolder> folders;
+  std::unordered_map<std::string, size_t> folderIndex;
+  std::vector<size_t> folderOf(staged.size());
+  for (size_t i = 0; i < staged.size(); ++i) {
+    const auto found = folderIndex.emplace(FolderOf(staged[i].target), folders.size());
+    if (found.second) {
+      folders.push_back({found.first->first});
+      folders.back().fd = OpenFolder(folders.back().path);
+      if (folders.back().fd < 0) folders.back().error = errno;
+    }
+    folderOf[i] = found.first->second;
+  }
+  // The data of every staged file reaches the disk: one flush of each file
+  // system the folders are on.
+  std::vector<std::pair<dev_t, int>> fileSystems;  // device, error of its flush
+  for (GroupFolder &folder : folders) {
+    struct stat info;
+    if (folder.error != 0) continue;
+    if (fstat(folder.fd, &info) != 0) {
+      folder.error = errno;
+      continue;
+    }
+    auto flushed = std::find_if(fileSystems.begin(), fileSystems.end(),
+                                [&](const auto &system) { return system.first == info.st_dev; });
+    if (flushed == fileSystems.end()) {
+      fileSystems.emplace_back(info.st_dev, Flushed(syncfs(folder.fd)) ? 0 : errno);
+      flushed = fileSystems.end() - 1;
+    }
+    folder.error = flushed->second;
+  }
+  // Then the names, in order: a later file of the same name wins.
+  for (size_t i = 0; i < staged.size(); ++i) {
+    GroupFolder &folder = folders[folderOf[i]];
+    if (folder.error != 0) {
+      errors[i] = static_cast<unsigned long>(folder.error);
+      DiscardStagedFile(staged[i]);
+    } else if (!MoveIntoPlace(staged[i].temporary, staged[i].target)) {
+      errors[i] = static_cast<unsigned long>(errno);
+    } else {
+      folder.renamedInto = true;
+    }
+  }
+  // Then the folders that took names.
+  for (GroupFolder &folder : folders) {
+    if (folder.renamedInto && !Flushed(fsync(folder.fd))) folder.error = errno;
+    if (folder.fd >= 0) close(folder.fd);
+  }
+  for (size_t i = 0; i < staged.size(); ++i)
+    if (errors[i] == 0 && folders[folderOf[i]].error != 0)
+      errors[i] = static_cast<unsigned long>(folders[folderOf[i]].error);
+}
+
+void DiscardStagedFile(const StagedFile &staged) { unlink(staged.temporary.c_str()); }
+
+void SetSystemError(unsigned long error) { errno = static_cast<int>(error); }
 
 #endif
 

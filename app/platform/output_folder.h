@@ -3,6 +3,7 @@
 // while the batch runs, and never through a symbolic link inside it.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace qrplatform {
@@ -20,20 +21,17 @@ class OutputFolder {
 
   // Where the file `relative` (a name inside the folder, its sub-folders
   // separated by '/' or the system's separator) is to be written: a path
-  // that the file functions take, valid while `place` lives. False with the
-  // reason when a folder on the way is missing or is a symbolic link.
+  // that the file functions take, valid while `place` or a copy of it
+  // lives. False with the reason when a folder on the way is missing or is
+  // a symbolic link.
   class Place {
    public:
-    Place() = default;
-    ~Place();
-    Place(const Place &) = delete;
-    Place &operator=(const Place &) = delete;
     const std::string &path() const { return path_; }
 
    private:
     friend class OutputFolder;
     std::string path_;
-    int descriptor_ = -1;  // a sub-folder held open for the path, or -1
+    std::shared_ptr<const int> subfolder_;  // a sub-folder held open for the path
   };
   bool PlaceOf(const std::string &relative, Place &place, std::string &reason) const;
 

@@ -9,7 +9,7 @@ ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, i
     : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {}
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
-                        const std::string &path, std::string &reason) {
+                        const std::string &path, qr::PendingFile &file, std::string &reason) {
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -20,7 +20,7 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
   bool written;
   if (format_ == ImageFormat::kSvg) {
     BuildSvg(engine_.Picture(width_, height_, modulePixels_), svg_);
-    written = qr::WriteWholeFile(path.c_str(), {{svg_.data(), svg_.size()}});
+    written = file.Write(path.c_str(), {{svg_.data(), svg_.size()}});
   } else {
     if (!engine_.DrawBitmap(width_, height_, modulePixels_, bitmap_)) {
       reason = "the image is too large";
@@ -31,10 +31,10 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
         reason = "the PNG encoder failed";
         return false;
       }
-      written = qr::WriteWholeFile(path.c_str(), {{png_.data(), png_.size()}});
+      written = file.Write(path.c_str(), {{png_.data(), png_.size()}});
     } else {
-      written = qr::WriteWholeFile(path.c_str(), {{bitmap_.headers.data(), bitmap_.headers.size()},
-                                                  {bitmap_.rows, bitmap_.rowBytes}});
+      written = file.Write(path.c_str(), {{bitmap_.headers.data(), bitmap_.headers.size()},
+                                          {bitmap_.rows, bitmap_.rowBytes}});
     }
   }
   if (!written) reason = qrplatform::LastErrorText();

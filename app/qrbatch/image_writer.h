@@ -1,5 +1,6 @@
 // One worker's image files: builds a line's planned symbol with an engine
-// of its own, draws it in the chosen format and writes the file whole.
+// of its own, draws it in the chosen format and writes the file whole under
+// a temporary name (FilePublisher gives it its name).
 #pragma once
 
 #include <cstdint>
@@ -17,9 +18,10 @@ class ImageWriter {
   ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
-  // it as `path`. False with the reason when no file was written.
+  // it as `file`, pending for `path`. False with the reason when no file was
+  // written.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             std::string &reason);
+             qr::PendingFile &file, std::string &reason);
 
  private:
   int width_, height_;

@@ -1,5 +1,7 @@
 #include "line_workers.h"
 
+#include <utility>
+
 namespace qrbatch {
 
 namespace {
@@ -11,6 +13,7 @@ LineWorkers::LineWorkers(int count, const Options &options, const qrplatform::Ou
     : folder_(folder),
       folderPrefix_(options.outputFolder.size() + 1),
       report_(report),
+      publisher_(report),
       threaded_(count > 1) {
   for (int i = 0; i < count; ++i) {
     workers_.push_back(std::make_unique<Worker>(options, modulePixels));
@@ -21,6 +24,7 @@ LineWorkers::LineWorkers(int count, const Options &options, const qrplatform::Ou
 LineWorkers::~LineWorkers() { Finish(true); }
 
 bool LineWorkers::Start() {
+  if (!publisher_.Start()) return false;
   if (!threaded_) return true;
   for (auto &worker : workers_) {
     if (!worker->thread.Start(&LineWorkers::Run, worker.get())) return false;
@@ -28,18 +32,20 @@ bool LineWorkers::Start() {
   return true;
 }
 
-void LineWorkers::Write(Worker &worker, const LineJob &job) {
+void LineWorkers::Write(Worker &worker, LineJob &job) {
   std::string reason;
-  std::unique_ptr<qrapp::LineFailure> failure;
   qrplatform::OutputFolder::Place place;
-  if (!folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) ||
-      !worker.writer.Write(job.content, job.plan, place.path(), reason)) {
-    failure = std::make_unique<qrapp::LineFailure>();
-    failure->lineNumber = job.lineNumber;
-    failure->line = job.line;
-    failure->fault = qrapp::LineFault::kNotWritten;
-    failure->reason = reason;
+  qr::PendingFile file;
+  if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
+      worker.writer.Write(job.content, job.plan, place.path(), file, reason)) {
+    publisher_.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
+    return;
   }
+  auto failure = std::make_unique<qrapp::LineFailure>();
+  failure->lineNumber = job.lineNumber;
+  failure->line = job.line;
+  failure->fault = qrapp::LineFault::kNotWritten;
+  failure->reason = reason;
   report_.Settle(job.lineNumber, std::move(failure));
 }
 
@@ -80,7 +86,7 @@ void LineWorkers::Run(void *argument) {
       }
       if (worker.readerWaits) worker.changed.WakeAll();
     }
-    for (const LineJob &job : batch) {
+    for (LineJob &job : batch) {
       if (worker.discard) break;
       worker.owner->Write(worker, job);
     }
@@ -89,14 +95,16 @@ void LineWorkers::Run(void *argument) {
 }
 
 void LineWorkers::Finish(bool discardQueued) {
-  if (!threaded_) return;
-  for (auto &worker : workers_) {
-    qrplatform::MutexLock lock(worker->mutex);
-    worker->closing = true;
-    if (discardQueued) worker->discard = true;
-    worker->changed.WakeAll();
+  if (threaded_) {
+    for (auto &worker : workers_) {
+      qrplatform::MutexLock lock(worker->mutex);
+      worker->closing = true;
+      if (discardQueued) worker->discard = true;
+      worker->changed.WakeAll();
+    }
+    for (auto &worker : workers_) worker->thread.Join();
   }
-  for (auto &worker : workers_) worker->thread.Join();
+  publisher_.Finish();
 }
 
 }  // namespace qrbatch

@@ -1,6 +1,8 @@
 // The writers of a batch: on the reading thread itself (one worker) or on
 // worker threads with one engine each. Lines naming the same file always
-// go to the same worker, so no two write one file at once.
+// go to the same worker, so no two write one file at once. The files go to
+// the disk and take their names in groups (FilePublisher), in the order
+// each worker wrote them.
 #pragma once
 
 #include <atomic>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "file_publisher.h"
 #include "image_writer.h"
 #include "line_decision.h"
 #include "ordered_report.h"
@@ -30,8 +33,9 @@ class LineWorkers {
   // Hands the line on (writes it at once with one worker); waits while the
   // chosen worker's queue is full.
   void Submit(LineJob job);
-  // Waits for the workers. `discardQueued`: lines not begun are dropped
-  // (never settled); the lines being written finish.
+  // Waits for the workers and for their files to be published.
+  // `discardQueued`: lines not begun are dropped (never settled); the lines
+  // being written finish.
   void Finish(bool discardQueued);
 
  private:
@@ -51,11 +55,12 @@ class LineWorkers {
   };
 
   static void Run(void *worker);
-  void Write(Worker &worker, const LineJob &job);
+  void Write(Worker &worker, LineJob &job);
 
   const qrplatform::OutputFolder &folder_;
   size_t folderPrefix_;  // bytes of a job's path before its name in the folder
   OrderedReport &report_;
+  FilePublisher publisher_;
   std::vector<std::unique_ptr<Worker>> workers_;
   bool threaded_;
 };

@@ -83,7 +83,10 @@ void QRAPI QRGetActualRC(short *outRows, short *outColumns);
 short QRAPI QRGetPatternData(char *buffer, unsigned int *ioSize, short *outRows, short *outColumns);
 
 /* Writes the drawing area as a 1-bit (black on white) or 4-bit bitmap file,
-   replacing any file of that name. -1 when written, 0 otherwise. */
+   replacing any file of that name; the file is on the disk when this
+   returns. -1 when written, 0 otherwise. On 0 a file of that name is kept
+   as it was, also when the message cannot be encoded (earlier versions
+   deleted it then). */
 short QRAPI QRSaveAsBMP(const char *fileName);
 
 /* Writes the drawing area as a placeable Windows metafile. -1 when written,

@@ -262,16 +262,21 @@ TEST(BitmapFile, OldFileIsDeletedNotWrittenThrough) {
   std::remove(inside.c_str());
 }
 
-TEST(BitmapFile, FailuresReturnZeroAndLeaveNoFile) {
-  const std::string path = TempPath("failure.bmp");
+TEST(BitmapFile, FailuresReturnZeroAndKeepTheFileOfThatName) {
+  const std::string path = TempPath("failure.bmp"), fresh = TempPath("failure_fresh.bmp");
+  std::remove(fresh.c_str());  // an earlier run's
+  const std::string old = std::string("old\0bytes\r\n", 11) + std::string(5000, '\xff');
+  std::ofstream(path, std::ios::binary) << old;
   ApplicationRecipe(std::string(7090, '1').c_str(), 100, 100);  // fits no version
-  std::ofstream(path) << "old";
   EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
-  EXPECT_FALSE(qrtest::FileExists(path));
+  EXPECT_EQ(QRSaveAsBMP(fresh.c_str()), 0);
 
   ApplicationRecipe("12", -10, 100);  // no area
   EXPECT_EQ(QRSaveAsBMP(path.c_str()), 0);
-  EXPECT_FALSE(qrtest::FileExists(path));
+  EXPECT_EQ(QRSaveAsBMP(fresh.c_str()), 0);
+  const std::vector<uint8_t> kept = qrtest::ReadFileBytes(path);
+  EXPECT_TRUE(std::string(kept.begin(), kept.end()) == old) << kept.size() << " bytes";
+  EXPECT_FALSE(qrtest::FileExists(fresh));
 
   ApplicationRecipe("12", 100, 100);
   EXPECT_EQ(QRSaveAsBMP((::testing::TempDir() + "no such folder/x.bmp").c_str()), 0);
@@ -406,7 +411,7 @@ TEST(WholeFile, FolderUnderTheNameIsNeverReplacedOrRemoved) {
   errno = 0;
   EXPECT_FALSE(qr::WriteWholeFile(empty.c_str(), {{bytes, sizeof bytes}}));
   EXPECT_EQ(errno, EISDIR);
-  // A message that fits no symbol deletes a file of that name, not a folder.
+  // A message that fits no symbol leaves a folder of that name alone.
   ApplicationRecipe(std::string(7090, '1').c_str(), 64, 64);
   EXPECT_EQ(QRSaveAsBMP(empty.c_str()), 0);
   EXPECT_EQ(QRSaveAsWMF(empty.c_str()), 0);

@@ -246,10 +246,12 @@ void FilesAreReplacedWholeAndFoldersStay() {
   Recipe(std::string(7090, '1').c_str(), 64, 64, 1, 0);
   Check(QRSaveAsBMP(inner.c_str()) == 0, "a message that fits no symbol: QRSaveAsBMP fails");
   Check(IsFolder(inner), "the empty folder stays");
+  const std::vector<unsigned char> before = ReadFileBytes(path);
   Check(QRSaveAsBMP(path.c_str()) == 0,
         "a message that fits no symbol over a file: QRSaveAsBMP fails");
-  Check(NamesIn(folder) == std::set<std::string>{"d.jpg", "other"},
-        "the file is gone, and no temporary file is left in the folder");
+  Check(ReadFileBytes(path) == before, "the file of that name keeps its bytes");
+  Check(NamesIn(folder) == std::set<std::string>{"d.jpg", "other", name},
+        "the file stays, and no temporary file is left in the folder");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "output_folder.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,10 +25,6 @@ OutputFolder::~OutputFolder() {
   if (descriptor_ >= 0) close(descriptor_);
 }
 
-OutputFolder::Place::~Place() {
-  if (descriptor_ >= 0) close(descriptor_);
-}
-
 bool OutputFolder::Open(const std::string &path, std::string &reason) {
   path_ = path;
   descriptor_ = open(path.c_str(), kFolderFlags);
@@ -37,6 +34,13 @@ bool OutputFolder::Open(const std::string &path, std::string &reason) {
   }
   // Without /proc the names are used as they are (no protection, as before).
   byDescriptor_ = access(PathThrough(descriptor_).c_str(), F_OK) == 0;
+  // Files in sub-folders hold their folder open until they have their
+  // names, up to a few thousand at once: take all the descriptors allowed.
+  rlimit files;
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
   return true;
 }
 
@@ -64,7 +68,12 @@ bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::strin
     if (next < 0) return false;
     folder = next;
   }
-  place.descriptor_ = folder != descriptor_ ? folder : -1;
+  if (folder != descriptor_) {
+    place.subfolder_ = std::shared_ptr<const int>(new int(folder), [](const int *held) {
+      close(*held);
+      delete held;
+    });
+  }
   place.path_ = PathThrough(folder) + "/" + relative.substr(start);
   return true;
 }

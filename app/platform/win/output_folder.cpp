@@ -5,7 +5,6 @@ namespace qrplatform {
 // Windows keeps the names: its links (reparse points) are left to the
 // system's own rules.
 OutputFolder::~OutputFolder() = default;
-OutputFolder::Place::~Place() = default;
 
 bool OutputFolder::Open(const std::string &path, std::string &) {
   path_ = path;
