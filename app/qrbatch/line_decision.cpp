@@ -2,6 +2,7 @@
 
 #include "batch_file_name.h"
 #include "line_parts.h"
+#include "native_text.h"
 
 namespace qrbatch {
 
@@ -10,7 +11,10 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
     : options_(options),
       settings_(qrapp::SymbolSettingsOf(options.recipe)),
       modulePixels_(modulePixels),
-      separator_(separator) {
+      separator_(separator),
+      // Names go to the file system in the system's own encoding.
+      names_(qrplatform::kNativeTextIsGbk ? qrapp::NameEncoding::kGbk
+                                          : qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
 }
 
