@@ -36,7 +36,10 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job,
       options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
   qr::SymbolPlan plan;
   const auto symbolPixels = [&] {
-    plan = qr::PlanSymbol(parts.content.data(), parts.content.size(), settings_);
+    // Every byte, a zero byte included: a line's content is what it holds.
+    const char *data = parts.content.data();
+    const size_t size = parts.content.size();
+    plan = qr::PlanSymbol(data, size, {qr::AllBytesSegment(data, size)}, settings_);
     return qrapp::SymbolPixels(plan, modulePixels_);
   };
   uint64_t nameKey = 0;
