@@ -68,6 +68,6 @@ timeout 60 wine "$exe" -o "$(windows_path "$d/unwritable")" "$(windows_path "$d/
 status=$?
 cat "$d/stderr4"
 check "failed write: status 1" [ "$status" -eq 1 ]
-check "failed write says the system's reason" env LC_ALL=C grep -Eq 'line 1: could not be written \(.*[^.]\): missing\\x' "$d/stderr4"
+check "failed write says the system's reason" env LC_ALL=C grep -Eq 'line 1: could not be written \(.*[^.]\): missing\\\\x' "$d/stderr4"
 
 [ "$failures" -eq 0 ]
