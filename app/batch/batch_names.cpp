@@ -1,6 +1,7 @@
 #include "batch_names.h"
 
 #include "gbk_bytes.h"
+#include "upper_case.h"
 
 namespace qrapp {
 
@@ -8,13 +9,68 @@ namespace {
 
 using cp936::IsPair;
 
-// The upper-case trail byte of a GBK letter with a case: full-width Latin
-// (row A3), Greek (row A6) and Cyrillic (row A7); any other trail as given.
-unsigned char FoldedTrail(unsigned char lead, unsigned char trail) {
-  if (lead == 0xA3 && trail >= 0xE1 && trail <= 0xFA) return trail - 0x20;
-  if (lead == 0xA6 && trail >= 0xC1 && trail <= 0xD8) return trail - 0x20;
-  if (lead == 0xA7 && trail >= 0xD1 && trail <= 0xF1) return trail - 0x30;
-  return trail;
+void AppendUtf8(std::string &out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | c >> 6);
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | c >> 12);
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The BMP character a well-formed UTF-8 sequence of two or three bytes at
+// `at` encodes, and its length; 0 for anything else (a four-byte sequence
+// lies outside the BMP and is kept as it is, like a stray byte).
+size_t BmpCharacterAt(const std::string &text, size_t at, char32_t &c) {
+  const unsigned char lead = static_cast<unsigned char>(text[at]);
+  size_t length;
+  char32_t lowest;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1Fu, lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0Fu, lowest = 0x800;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    const unsigned char next = static_cast<unsigned char>(text[at + i]);
+    if ((next & 0xC0) != 0x80) return 0;
+    c = c << 6 | (next & 0x3Fu);
+  }
+  if (c < lowest || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  return length;
+}
+
+// Folds the character at `at` into `folded`; returns its length in bytes.
+size_t FoldCharacter(const std::string &path, size_t at, NameEncoding encoding,
+                     std::string &folded) {
+  const unsigned char byte = static_cast<unsigned char>(path[at]);
+  if (byte < 0x80) {
+    folded += static_cast<char>(byte >= 'a' && byte <= 'z' ? byte - 'a' + 'A' : byte);
+    return 1;
+  }
+  if (encoding == NameEncoding::kGbk) {
+    if (at + 1 < path.size() && IsPair(byte, static_cast<unsigned char>(path[at + 1]))) {
+      const unsigned pair =
+          textcase::GbkUpperPair(byte << 8 | static_cast<unsigned char>(path[at + 1]));
+      folded += static_cast<char>(pair >> 8);
+      folded += static_cast<char>(pair & 0xFF);
+      return 2;
+    }
+  } else {
+    char32_t c;
+    if (const size_t length = BmpCharacterAt(path, at, c)) {
+      AppendUtf8(folded, textcase::SimpleUpper(c));
+      return length;
+    }
+  }
+  folded += static_cast<char>(byte);
+  return 1;
 }
 
 // Windows drops trailing dots and blanks of a component, then the
@@ -45,40 +101,35 @@ uint64_t Fingerprint(const std::string &bytes) {
 
 }  // namespace
 
-std::string BatchNames::FoldedPath(const std::string &path) {
+std::string BatchNames::FoldedPath(const std::string &path, NameEncoding encoding) {
   std::string folded;
-  FoldPath(path, folded);
+  FoldPath(path, encoding, folded);
   return folded;
 }
 
-void BatchNames::FoldPath(const std::string &path, std::string &folded) {
+void BatchNames::FoldPath(const std::string &path, NameEncoding encoding, std::string &folded) {
   folded.clear();
   folded.reserve(path.size());
   size_t start = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(path[i]);
-    if (i + 1 < path.size() && IsPair(byte, static_cast<unsigned char>(path[i + 1]))) {
-      folded += path[i];
-      folded += static_cast<char>(FoldedTrail(byte, static_cast<unsigned char>(path[i + 1])));
-      ++i;
-    } else if (byte == '\\' || byte == '/') {
+  for (size_t i = 0; i < path.size();) {
+    // `i` starts a character: a GBK trail byte 0x5C went with its lead.
+    if (path[i] == '\\' || path[i] == '/') {
       EndComponent(folded, start);
       folded += '\\';
       start = folded.size();
-    } else if (byte >= 'a' && byte <= 'z') {
-      folded += static_cast<char>(byte - 'a' + 'A');
+      ++i;
     } else {
-      folded += path[i];
+      i += FoldCharacter(path, i, encoding, folded);
     }
   }
   EndComponent(folded, start);
 }
 
-BatchNames::BatchNames() = default;
+BatchNames::BatchNames(NameEncoding encoding) : encoding_(encoding) {}
 BatchNames::~BatchNames() = default;
 
 uint64_t BatchNames::NameKey(const std::string &path) {
-  FoldPath(path, folded_);
+  FoldPath(path, encoding_, folded_);
   return Fingerprint(folded_);
 }
 

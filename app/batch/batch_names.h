@@ -8,10 +8,17 @@
 
 namespace qrapp {
 
-// Names are compared as Windows compares them: ASCII letters (and the
-// full-width Latin, Greek and Cyrillic letters of GBK) case-folded, never a
-// GBK trail byte; '/' equal to '\'; trailing dots and blanks of every path
-// component ignored, empty and "." components dropped.
+// The encoding of a batch's names: GBK (code page 936, the window and
+// qrbatch.exe) or UTF-8 (qrbatch on Linux, whose names go to the file
+// system as they are).
+enum class NameEncoding { kGbk, kUtf8 };
+
+// Names are compared as Windows (and exFAT) compares them: in Unicode, each
+// character of the Basic Multilingual Plane through its simple uppercase
+// mapping (upper_case.h, the same tables on every machine and in either
+// build), never a GBK trail byte on its own; bytes that are no character of
+// the encoding as they are; '/' equal to '\'; trailing dots and blanks of
+// every path component ignored, empty and "." components dropped.
 //
 // Only fingerprints are kept, 16 bytes a name: a 64-bit hash of the folded
 // name, a 32-bit hash of the content and the line number. Two different
@@ -28,7 +35,7 @@ namespace qrapp {
 // of itself: at most some 30 bytes of heap per distinct name at any size.
 class BatchNames {
  public:
-  BatchNames();
+  explicit BatchNames(NameEncoding encoding = NameEncoding::kGbk);
   ~BatchNames();
   BatchNames(const BatchNames &) = delete;
   BatchNames &operator=(const BatchNames &) = delete;
@@ -45,8 +52,10 @@ class BatchNames {
   // a buffer of the registry's, so a line costs no allocation.
   uint64_t NameKey(const std::string &path);
 
-  // The form two paths share exactly when Windows takes them for one file.
-  static std::string FoldedPath(const std::string &path);
+  // The form two paths share exactly when Windows takes them for one file:
+  // the path in its own encoding with every character folded.
+  static std::string FoldedPath(const std::string &path,
+                                NameEncoding encoding = NameEncoding::kGbk);
 
  private:
   struct Slot {
@@ -61,10 +70,11 @@ class BatchNames {
   };
   static constexpr int kSegmentBits = 8;
 
-  static void FoldPath(const std::string &path, std::string &folded);
+  static void FoldPath(const std::string &path, NameEncoding encoding, std::string &folded);
   static Slot &SlotOf(const Segment &segment, uint64_t name);
   static void Grow(Segment &segment);
 
+  NameEncoding encoding_;
   std::unique_ptr<Segment[]> segments_;  // 1 << kSegmentBits, made at the first claim
   std::string folded_;                   // NameKey's buffer
 };

@@ -31,10 +31,11 @@ std::vector<std::string> SplitLines(const std::string &gbk) {
 std::vector<std::string> SplitFileLines(const std::string &bytes) {
   std::vector<std::string> lines;
   std::string line;
+  filetext::LineCutter cutter;
   const char *next = bytes.data();
   const char *const end = next + bytes.size();
   while (next != end) {
-    if (filetext::TakeLine(next, end, line)) {
+    if (cutter.Take(next, end, line)) {
       lines.push_back(std::move(line));
       line.clear();
     }

@@ -13,9 +13,8 @@ namespace qrapp {
 std::vector<std::string> SplitLines(const std::string &gbk);
 
 // The lines of a text file (qrbatch's input, the settings file), by the
-// rule of file_lines.h: each ends in LF or CR LF. No empty last line after a
-// final line end; empty lines in between are kept; a lone CR stays in its
-// line.
+// rule of file_lines.h: each ends in LF, CR LF or a lone CR. No empty last
+// line after a final line end; empty lines in between are kept.
 std::vector<std::string> SplitFileLines(const std::string &bytes);
 
 }  // namespace qrapp

@@ -64,8 +64,10 @@ LineReader::Result LineReader::Next(std::string &line) {
       }
     }
     const char *next = buffer_.data() + begin_;
-    const bool complete = filetext::TakeLine(next, buffer_.data() + end_, line);
+    const bool complete = cutter_.Take(next, buffer_.data() + end_, line);
     begin_ = static_cast<size_t>(next - buffer_.data());
+    // The rest of a line too long for any use is skipped, not kept.
+    if (line.size() > kLongestLine) line.resize(kLongestLine + 1);
     if (complete) return Result::kLine;
   }
 }

@@ -1,10 +1,20 @@
 // Lines of a program's input, read as they arrive.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "file_lines.h"
+
 namespace qrplatform {
+
+// The most bytes of one line a LineReader hands on. No symbol holds more
+// than 7,089 bytes of content and no file system a longer name, so a
+// longer line can only fail; it comes cut to kLongestLine + 1 bytes (the
+// rest skipped as it is read), and its size tells it was cut. One line
+// never takes more memory than this, however long it is.
+constexpr size_t kLongestLine = size_t{1} << 20;
 
 // The lines of a text file (file_lines.h), from a descriptor, one at a
 // time, without waiting for the end of the input. A stop request
@@ -22,6 +32,7 @@ class LineReader {
 
   int descriptor_;
   std::vector<char> buffer_;
+  filetext::LineCutter cutter_;
   size_t begin_ = 0, end_ = 0;
   bool ended_ = false;
   int error_ = 0;

@@ -1,7 +1,13 @@
 #include "line_decision.h"
 
+#include <cerrno>
+#include <new>
+
 #include "batch_file_name.h"
+#include "input_lines.h"
 #include "line_parts.h"
+#include "native_text.h"
+#include "system_error.h"
 
 namespace qrbatch {
 
@@ -10,7 +16,10 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
     : options_(options),
       settings_(qrapp::SymbolSettingsOf(options.recipe)),
       modulePixels_(modulePixels),
-      separator_(separator) {
+      separator_(separator),
+      // Names go to the file system in the system's own encoding.
+      names_(qrplatform::kNativeTextIsGbk ? qrapp::NameEncoding::kGbk
+                                          : qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
 }
 
@@ -23,6 +32,24 @@ std::string LineDecider::NumberName(int lineNumber) const {
 
 bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job,
                          qrapp::LineFailure &failure) {
+  try {
+    return DecideLine(lineNumber, line, job, failure);
+  } catch (const std::bad_alloc &) {
+    // Memory ran short for this line: it fails, the batch goes on. Its name
+    // was not claimed (the claim is the last step and allocates first).
+    failure = qrapp::LineFailure();
+    failure.lineNumber = lineNumber;
+    failure.fault = qrapp::LineFault::kNotWritten;
+    failure.reason = qrplatform::ErrnoText(ENOMEM);
+    failure.line = std::move(line);
+    return false;
+  }
+}
+
+bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
+                             qrapp::LineFailure &failure) {
+  // A line the reader cut (input_lines.h) holds more than any symbol.
+  const bool cut = line.size() > qrplatform::kLongestLine;
   qrapp::LineParts parts = qrapp::SplitNameAndContent(line);
   if (options_.names == FileNames::kNumber) parts.name = NumberName(lineNumber);
 
@@ -32,7 +59,11 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job,
       options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
   qr::SymbolPlan plan;
   const auto symbolPixels = [&] {
-    plan = qr::PlanSymbol(parts.content.data(), parts.content.size(), settings_);
+    if (cut) return 0;
+    // Every byte, a zero byte included: a line's content is what it holds.
+    const char *data = parts.content.data();
+    const size_t size = parts.content.size();
+    plan = qr::PlanSymbol(data, size, {qr::AllBytesSegment(data, size)}, settings_);
     return qrapp::SymbolPixels(plan, modulePixels_);
   };
   uint64_t nameKey = 0;

@@ -30,10 +30,13 @@ class LineDecider {
   LineDecider(const Options &options, int modulePixels, char separator, long long lineCount);
 
   // True with `job` filled when the line is to be written; false with
-  // `failure` filled when it fails a check (nothing is written for it).
+  // `failure` filled when it fails a check (nothing is written for it). A
+  // line cut by the reader (longer than qrplatform::kLongestLine) fails as
+  // too long; memory running short fails the line, never the batch.
   bool Decide(int lineNumber, std::string line, LineJob &job, qrapp::LineFailure &failure);
 
  private:
+  bool DecideLine(int lineNumber, std::string &line, LineJob &job, qrapp::LineFailure &failure);
   std::string NumberName(int lineNumber) const;
 
   const Options &options_;

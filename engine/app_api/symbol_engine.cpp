@@ -1,6 +1,7 @@
 #include "symbol_engine.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <utility>
 
@@ -65,6 +66,14 @@ SymbolPlan PlanSymbol(const char *message, size_t length, const SymbolSettings &
       WholeMessageSegment(reinterpret_cast<const unsigned char *>(message), kept));
   PlanVersion(plan, settings);
   return plan;
+}
+
+Segment AllBytesSegment(const char *message, size_t length) {
+  // The mode is chosen from at most INT_MAX bytes: a longer message fits no
+  // symbol in any mode.
+  const int scanned = static_cast<int>(std::min<size_t>(length, INT_MAX));
+  return DataSegment(ChooseDataMode(reinterpret_cast<const unsigned char *>(message), scanned), 0,
+                     length);
 }
 
 SymbolPlan PlanSymbol(const char *message, size_t length, std::vector<Segment> segments,

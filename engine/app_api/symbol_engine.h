@@ -55,6 +55,10 @@ struct SymbolPlan {
 // all of it, at the smallest version from the requested one that fits.
 SymbolPlan PlanSymbol(const char *message, size_t length, const SymbolSettings &settings);
 
+// The exports' mode rule over all `length` bytes, zero bytes included and
+// nothing cut: one data segment in the one mode that holds every byte.
+Segment AllBytesSegment(const char *message, size_t length);
+
 // A plan of segments made by the caller (an ECI designator, data in modes
 // of its choice), over all `length` bytes of `message`: kInvalidSegments
 // when a segment does not suit the message (see EncodeResult).

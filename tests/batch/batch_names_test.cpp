@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwctype>
+#include <map>
+#include <set>
+#include <vector>
+
 #include "gbk_text.h"
+#include "iconv_text.h"
 
 namespace qrapp {
 namespace {
@@ -46,6 +53,103 @@ TEST(BatchNames, GbkTrailBytesAreNeverFolded) {
   EXPECT_EQ(names.Claim("D:\\out\\" + ToGbk("ωЯ") + ".jpg", "y", 8), 7);
   EXPECT_EQ(names.Claim("D:\\out\\" + ToGbk("测试") + ".jpg", "x", 9), 0);
   EXPECT_EQ(names.Claim("D:\\out\\" + ToGbk("测验") + ".jpg", "y", 10), 0);
+}
+
+// The GBK characters with a case partner, as Windows decodes code page 936:
+// `count` lower-case characters from `lower` and their capitals from `upper`.
+struct GbkCasePairs {
+  unsigned lower, upper;
+  int count;
+  const char *what;
+};
+constexpr GbkCasePairs kGbkCasePairs[] = {
+    {0xA2A1, 0xA2F1, 10, "small and capital roman numerals one to ten"},
+    {0xA3E1, 0xA3C1, 26, "full-width Latin letters"},
+    {0xA6C1, 0xA6A1, 24, "Greek letters"},
+    {0xA7D1, 0xA7A1, 33, "Cyrillic letters"},
+};
+
+std::string GbkChar(unsigned pair) {
+  return {static_cast<char>(pair >> 8), static_cast<char>(pair & 0xFF)};
+}
+
+TEST(BatchNames, EveryGbkCasePairIsOneName) {
+  BatchNames names;
+  int line = 0;
+  for (const GbkCasePairs &pairs : kGbkCasePairs) {
+    for (int i = 0; i < pairs.count; ++i) {
+      const std::string lower = GbkChar(pairs.lower + i), upper = GbkChar(pairs.upper + i);
+      ASSERT_EQ(names.Claim("D:\\out\\x" + lower + ".jpg", "first", ++line), 0);
+      EXPECT_EQ(names.Claim("D:\\out\\X" + upper + ".jpg", "second", line + 1), line)
+          << pairs.what << " " << std::hex << pairs.lower + i;
+      ++line;
+    }
+  }
+}
+
+// The characters of code page 936 grouped by their Unicode uppercase, both
+// found independently of the fold: iconv decodes, the C library's Unicode
+// locale upcases. Two characters fold alike exactly when they share a group.
+TEST(BatchNames, GbkFoldsExactlyWhereUnicodeUppercasesAgree) {
+  const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+  if (unicode == static_cast<locale_t>(nullptr)) GTEST_SKIP() << "no C.UTF-8 locale";
+  std::map<char32_t, std::vector<std::string>> byUpper;
+  const auto add = [&](const std::string &gbk) {
+    const std::string utf32 = IconvConvert(gbk, "GBK", "UTF-32LE");
+    if (utf32.size() != 4) return;  // no character of the code page
+    char32_t c = 0;
+    for (int i = 3; i >= 0; --i) c = c << 8 | static_cast<unsigned char>(utf32[i]);
+    byUpper[static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicode))].push_back(gbk);
+  };
+  for (unsigned byte = 0x21; byte < 0x7F; ++byte) {
+    if (byte != '.' && byte != '/' && byte != '\\') add(std::string(1, static_cast<char>(byte)));
+  }
+  for (unsigned lead = 0x81; lead <= 0xFE; ++lead) {
+    for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+      if (trail != 0x7F) add(GbkChar(lead << 8 | trail));
+    }
+  }
+  freelocale(unicode);
+  ASSERT_GT(byUpper.size(), 20000u);
+  std::set<std::string> folds;
+  int sharing = 0;
+  for (const auto &group : byUpper) {
+    const std::string fold = BatchNames::FoldedPath(group.second.front());
+    for (const std::string &member : group.second) {
+      EXPECT_EQ(BatchNames::FoldedPath(member), fold)
+          << std::hex << static_cast<unsigned>(group.first);
+    }
+    if (group.second.size() > 1) sharing += static_cast<int>(group.second.size());
+    folds.insert(fold);
+  }
+  EXPECT_EQ(folds.size(), byUpper.size()) << "characters of different uppercases fold alike";
+  EXPECT_EQ(sharing, 2 * (26 + 10 + 26 + 24 + 33));  // ASCII letters and kGbkCasePairs
+}
+
+TEST(BatchNames, Utf8NamesAreFoldedInUnicode) {
+  const struct {
+    const char *a, *b;
+    bool same;
+  } cases[] = {
+      {"café", "CAFÉ", true},     {"Ærø", "æRØ", true},     {"straße", "STRASSE", false},
+      {"straße", "STRAßE", true}, {"ωмега", "ΩМЕГА", true}, {"Ⅻ", "ⅻ", true},
+      {"ａｂ", "ＡＢ", true},     {"ǆ", "Ǆ", true},         {"𐐨", "𐐀", false},
+      {"\xE9", "\xC9", false},    {"x\xC3", "X\xC3", true}, {"Ab/c. ", "aB\\C", true},
+  };
+  BatchNames names(NameEncoding::kUtf8);
+  int line = 0;
+  for (const auto &c : cases) {
+    EXPECT_EQ(BatchNames::FoldedPath(c.a, NameEncoding::kUtf8) ==
+                  BatchNames::FoldedPath(c.b, NameEncoding::kUtf8),
+              c.same)
+        << c.a << " " << c.b;
+    const std::string folder = "/out/" + std::to_string(++line) + "/";
+    ASSERT_EQ(names.Claim(folder + c.a, "first", line), 0);
+    EXPECT_EQ(names.Claim(folder + c.b, "second", 100), c.same ? line : 0) << c.a << " " << c.b;
+  }
+  // The same characters in GBK.
+  EXPECT_EQ(BatchNames::FoldedPath(ToGbk("ⅰⅹωмега")), BatchNames::FoldedPath(ToGbk("ⅠⅩΩМЕГА")));
+  EXPECT_NE(BatchNames::FoldedPath(ToGbk("ⅰ")), BatchNames::FoldedPath("i"));
 }
 
 TEST(BatchNames, FoldedPathIsOneFormPerFile) {

@@ -19,7 +19,7 @@ std::string Utf8(const std::string &line, size_t maxChars = 80) {
 
 TEST(DisplayLine, PrintableLinesShowAsTheyAre) {
   EXPECT_EQ(Gbk(""), "");
-  EXPECT_EQ(Gbk("https://example.com/p?id=42 x\\y"), "https://example.com/p?id=42 x\\y");
+  EXPECT_EQ(Gbk("https://example.com/p?id=42 x"), "https://example.com/p?id=42 x");
   EXPECT_EQ(Gbk(ToGbk("测试数据")), ToGbk("测试数据"));
   EXPECT_EQ(Utf8("测试数据 ü"), "测试数据 ü");
 }
@@ -50,6 +50,45 @@ TEST(DisplayLine, StrayBytesShowAsHexInEitherEncoding) {
   EXPECT_EQ(Utf8("a\xE2\x80\xAE"
                  "b"),
             "a\\xE2\\x80\\xAEb");
+}
+
+TEST(DisplayLine, EveryEscapeReadsBackAsOneByte) {
+  // A literal backslash is doubled: "\\x1B" typed in a line and an ESC byte differ.
+  for (const auto encoding : {ReportEncoding::kGbk, ReportEncoding::kUtf8}) {
+    EXPECT_EQ(DisplayLine("a\\x1B", encoding), "a\\\\x1B");
+    EXPECT_EQ(DisplayLine("a\x1B", encoding), "a\\x1B");
+    EXPECT_EQ(DisplayLine("sub\\z", encoding), "sub\\\\z");
+  }
+  // A GBK trail byte 0x5C is part of its character, not a backslash.
+  EXPECT_EQ(Gbk("\x95\x5C"), "\x95\x5C");
+  // The doubled backslash takes its two columns.
+  EXPECT_EQ(Gbk(std::string(40, '\\')), std::string(80, '\\'));
+  EXPECT_EQ(Gbk(std::string(41, '\\')), std::string(78, '\\') + kGbkEllipsis);
+}
+
+TEST(DisplayLine, FormatCharactersShowAsHexInUtf8) {
+  const struct {
+    const char *character;
+    const char *shown;
+  } cases[] = {
+      {"\u00AD", "\\xC2\\xAD"},                // soft hyphen
+      {"\u180E", "\\xE1\\xA0\\x8E"},           // Mongolian vowel separator
+      {"\u200B", "\\xE2\\x80\\x8B"},           // zero width space
+      {"\u200F", "\\xE2\\x80\\x8F"},           // right-to-left mark
+      {"\u2060", "\\xE2\\x81\\xA0"},           // word joiner
+      {"\u2064", "\\xE2\\x81\\xA4"},           // invisible plus
+      {"\uFEFF", "\\xEF\\xBB\\xBF"},           // byte order mark
+      {"\u0600", "\\xD8\\x80"},                // Arabic number sign
+      {"\U000E0001", "\\xF3\\xA0\\x80\\x81"},  // language tag
+      {"\U000E0041", "\\xF3\\xA0\\x81\\x81"},  // tag latin capital letter A
+      {"\U000E007F", "\\xF3\\xA0\\x81\\xBF"},  // cancel tag
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(Utf8(std::string("a") + c.character + "b"), std::string("a") + c.shown + "b")
+        << c.shown;
+  }
+  // Visible neighbours stay as they are.
+  EXPECT_EQ(Utf8("\u00AC\u00AE\u2070\U000E0100"), "\u00AC\u00AE\u2070\U000E0100");
 }
 
 TEST(DisplayLine, ALongLineIsCutWithAnEllipsisWithinTheLimit) {

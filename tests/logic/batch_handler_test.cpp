@@ -114,13 +114,14 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string text = FromGbk(view.messages[0].second);
   EXPECT_NE(text.find("共 6 行"), std::string::npos) << text;
-  EXPECT_NE(text.find("第 2 行 \"..\\escape\": 文件名会把文件写到保存位置之外"), std::string::npos);
+  EXPECT_NE(text.find("第 2 行 \"..\\\\escape\": 文件名会把文件写到保存位置之外"),
+            std::string::npos);
   EXPECT_NE(text.find("第 3 行 \"CON\": 不是有效的文件名"), std::string::npos);
   EXPECT_NE(text.find("第 4 行 \"a:b\": 不是有效的文件名"), std::string::npos);
   EXPECT_NE(text.find("第 5 行 \"" + tooLong.substr(0, 78) + "…\": 内容过长"), std::string::npos);
-  EXPECT_NE(text.find("第 6 行 \"missing\\y\": 文件无法写入：The system cannot find the path"),
+  EXPECT_NE(text.find("第 6 行 \"missing\\\\y\": 文件无法写入：The system cannot find the path"),
             std::string::npos);
-  EXPECT_NE(text.find("第 8 行 \"C:\\abs\": 不是有效的文件名"), std::string::npos);
+  EXPECT_NE(text.find("第 8 行 \"C:\\\\abs\": 不是有效的文件名"), std::string::npos);
   EXPECT_EQ(text.find("第 7 行"), std::string::npos);
   EXPECT_EQ(text.find("第 1 行"), std::string::npos);
 }

@@ -58,7 +58,8 @@ TEST(SplitFileLines, LfAndCrLfLineEnds) {
   EXPECT_EQ(SplitFileLines("a\r\nb"), (Lines{"a", "b"}));
   EXPECT_EQ(SplitFileLines("a\n\nb\r\n\r\n"), (Lines{"a", "", "b", ""}));
   EXPECT_EQ(SplitFileLines("\n"), Lines{""});
-  EXPECT_EQ(SplitFileLines("a\rb\n"), Lines{"a\rb"});
+  EXPECT_EQ(SplitFileLines("a\rb\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(SplitFileLines("[s]\rk=v\r"), (Lines{"[s]", "k=v"}));
   EXPECT_EQ(SplitFileLines(" x \n"), Lines{" x "});
 }
 

@@ -40,7 +40,11 @@ void WriteWhole(const fs::path &path, const std::string &bytes) {
 pid_t StartQrbatch(const std::vector<std::string> &args, int in, int out, int err) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in, 0);
+  if (in < 0) {
+    posix_spawn_file_actions_addclose(&actions, 0);
+  } else {
+    posix_spawn_file_actions_adddup2(&actions, in, 0);
+  }
   posix_spawn_file_actions_adddup2(&actions, out, 1);
   posix_spawn_file_actions_adddup2(&actions, err, 2);
   std::vector<std::string> argv{QRBATCH_PATH};

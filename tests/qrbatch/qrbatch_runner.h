@@ -41,7 +41,8 @@ void WriteWhole(const fs::path &path, const std::string &bytes);
 QrbatchRun RunQrbatch(const std::vector<std::string> &args, const fs::path &input,
                       const fs::path &scratch);
 
-// Starts qrbatch with the given descriptors as its standard streams.
+// Starts qrbatch with the given descriptors as its standard streams (`in`
+// -1: standard input closed).
 pid_t StartQrbatch(const std::vector<std::string> &args, int in, int out, int err);
 // Exit status of a started qrbatch (128 + signal when killed).
 int WaitQrbatch(pid_t pid);

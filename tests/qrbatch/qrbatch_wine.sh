@@ -68,6 +68,19 @@ timeout 60 wine "$exe" -o "$(windows_path "$d/unwritable")" "$(windows_path "$d/
 status=$?
 cat "$d/stderr4"
 check "failed write: status 1" [ "$status" -eq 1 ]
-check "failed write says the system's reason" env LC_ALL=C grep -Eq 'line 1: could not be written \(.*[^.]\): missing\\x' "$d/stderr4"
+check "failed write says the system's reason" env LC_ALL=C grep -Eq 'line 1: could not be written \(.*[^.]\): missing\\\\x' "$d/stderr4"
+
+# Case pairs Windows takes for one name (GBK small and capital roman
+# numeral one, full-width a and A): the second of each writes nothing.
+printf 'ⅰ\tfirst\r\nⅠ\tsecond\r\nａ\tthird\r\nＡ\tfourth\r\n' | iconv -f UTF-8 -t GBK > "$d/cases.txt"
+timeout 60 wine "$exe" -o "$(windows_path "$d/cases")" --format png \
+  "$(windows_path "$d/cases.txt")" > "$d/stdout" 2> "$d/stderr5"
+status=$?
+cat "$d/stderr5"
+check "case pairs: status 1" [ "$status" -eq 1 ]
+check "case pairs reported" grep -q '2 of 4 lines produced no file' "$d/stderr5"
+check "case pairs: two files" [ "$(ls "$d/cases" | wc -l)" -eq 2 ]
+decoded=$(convert "$d/cases/ⅰ.png" -bordercolor white -border 40 png:- | zbarimg --raw -q -)
+check "the first line keeps its file (got $decoded)" [ "$decoded" = first ]
 
 [ "$failures" -eq 0 ]

@@ -17,11 +17,12 @@ using Lines = std::vector<std::string>;
 Lines LinesInPieces(const std::string &input, size_t first, size_t piece) {
   Lines lines;
   std::string line;
+  LineCutter cutter;
   for (size_t at = 0, size = first; at < input.size(); size = piece) {
     const size_t stop = at + size < input.size() ? at + size : input.size();
     const char *next = input.data() + at;
     while (next != input.data() + stop) {
-      if (TakeLine(next, input.data() + stop, line)) {
+      if (cutter.Take(next, input.data() + stop, line)) {
         lines.push_back(line);
         line.clear();
       }
@@ -47,13 +48,16 @@ TEST(FileLines, SameLinesAndCountWhereverTheInputIsCut) {
       {"", {}},
       {"\n", {""}},
       {"\r\n", {""}},
-      {"\r", {"\r"}},
+      {"\r", {""}},
+      {"\r\r", {"", ""}},
+      {"a\rb\rc", {"a", "b", "c"}},
       {"a", {"a"}},
       {"a\nb\n", {"a", "b"}},
       {"a\r\nb", {"a", "b"}},
       {"a\n\nb\r\n\r\n", {"a", "", "b", ""}},
-      {"a\rb\n", {"a\rb"}},
-      {"a\r\r\n\rb", {"a\r", "\rb"}},
+      {"a\rb\n", {"a", "b"}},
+      {"a\r\r\n\rb", {"a", "", "", "b"}},
+      {"a\n\rb\r\n", {"a", "", "b"}},
       {"\xB2\xE2\r\n\xCA\xD4\n", {"\xB2\xE2", "\xCA\xD4"}},
   };
   for (const auto &c : cases) {

@@ -75,7 +75,7 @@ void CheckBatchFaults(const App &app, const std::wstring &destination, FILE *man
   CheckContains(report, L"第 2 行 \"" + kForty + L"\": " + kTooLarge, "symbol too large reported");
   CheckContains(report, L"第 4 行 \"PAIR\\x09second content\": 文件名已被第 3 行使用",
                 "taken name reported");
-  CheckContains(report, L"第 6 行 \"缺少的文件夹\\x\": 文件无法写入：", "failed write reported");
+  CheckContains(report, L"第 6 行 \"缺少的文件夹\\\\x\": 文件无法写入：", "failed write reported");
   const size_t reason = report.find(L"文件无法写入：");
   Check(reason != std::wstring::npos && reason + 7 < report.size() && report[reason + 7] != L'\r',
         "failed write says the system's reason");

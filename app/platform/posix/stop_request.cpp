@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 
 #include "stop_wake.h"
@@ -23,9 +24,22 @@ void OnStopSignal(int) {
   }
 }
 
+// A closed standard stream's descriptor would be the next one opened: the
+// wake-up pipe would become standard input, a file standard output. Each
+// closed one is opened on /dev/null first (open takes the lowest free
+// descriptor), so a closed standard input reads as empty input.
+void OccupyClosedStandardDescriptors() {
+  for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+    if (fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
+      if (open("/dev/null", O_RDWR) < 0) return;
+    }
+  }
+}
+
 }  // namespace
 
 void InstallStopHandlers() {
+  OccupyClosedStandardDescriptors();
   if (wakePipe[0] < 0 && pipe(wakePipe) == 0) {
     for (int end : wakePipe) {
       fcntl(end, F_SETFD, FD_CLOEXEC);
