@@ -13,6 +13,7 @@
 #include "options.h"
 #include "ordered_report.h"
 #include "qr_version.h"
+#include "stale_temporaries.h"
 #include "stop_request.h"
 #include "system_error.h"
 #include "terminal.h"
@@ -147,6 +148,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
     if (!fromStdin) CloseInput(input);
     return 2;
   }
+  // What a killed run left in the folder (sub-folders are not searched).
+  qrplatform::RemoveStaleTemporaries(options.outputFolder);
   const int status = RunLines(options, input, lineCount, err);
   if (!fromStdin) CloseInput(input);
   return status;
