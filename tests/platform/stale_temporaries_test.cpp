@@ -29,8 +29,8 @@ TEST(StaleTemporaries, OnlyTheEnginesExactNamesHaveAnOwner) {
       {".qr-123-0.tmp", 123},
       {".qr-4294967295-18446744073709551615.tmp", 4294967295ull},
       {".qr-7-10.tmp", 7},
-      {".qr-0-1.tmp", 0},          // no process 0
-      {".qr-012-1.tmp", 0},        // leading zeros are not printed
+      {".qr-0-1.tmp", 0},    // no process 0
+      {".qr-012-1.tmp", 0},  // leading zeros are not printed
       {".qr-12-01.tmp", 0},
       {".qr--12-1.tmp", 0},
       {".qr-+12-1.tmp", 0},
@@ -70,11 +70,13 @@ TEST(StaleTemporaries, RemovesOnlyRegularFilesOfEndedProcessesInTheFolderItself)
   const std::string dead = std::to_string(ended), live = std::to_string(getpid());
   const std::set<std::string> stale = {".qr-" + dead + "-0.tmp", ".qr-" + dead + "-417.tmp",
                                        ".qr-" + std::to_string(INT_MAX) + "-3.tmp"};
-  const std::set<std::string> kept = {
-      ".qr-" + live + "-0.tmp",  // this process could be writing it
-      ".qr-1-5.tmp",             // init: live, of another user
-      ".qr-" + dead + "-01.tmp", ".qr-" + dead + "-2.tmp.jpg", "qr-" + dead + "-3.tmp",
-      ".qr-" + dead + "-4.TMP",  "x.jpg"};
+  const std::set<std::string> kept = {".qr-" + live + "-0.tmp",  // this process could be writing it
+                                      ".qr-1-5.tmp",             // init: live, of another user
+                                      ".qr-" + dead + "-01.tmp",
+                                      ".qr-" + dead + "-2.tmp.jpg",
+                                      "qr-" + dead + "-3.tmp",
+                                      ".qr-" + dead + "-4.TMP",
+                                      "x.jpg"};
   for (const auto &name : stale) std::ofstream(folder / name) << "partial";
   for (const auto &name : kept) std::ofstream(folder / name) << "keep";
   // Not regular files, and one a level down: left alone.

@@ -53,7 +53,8 @@ TEST(QrbatchStop, EveryStopSignalIsCaughtBeforeTheFolderIsMadeAndStopsWith130) {
     ASSERT_GT(qrbatch.pid, 0);
     ASSERT_TRUE(WaitForFile(out));
     const uint64_t caught = SignalMask(qrbatch.pid, "SigCgt:");
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) EXPECT_TRUE(Has(caught, signal)) << signal;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+      EXPECT_TRUE(Has(caught, signal)) << signal;
     kill(qrbatch.pid, run % 2 ? SIGTERM : SIGHUP);
     EXPECT_EQ(WaitQrbatch(qrbatch.pid), 130);
     close(qrbatch.input);
@@ -94,9 +95,9 @@ TEST(QrbatchStop, TemporariesOfKilledRunsAreRemovedAtStart) {
   const fs::path out = temp.path() / "out";
   fs::create_directories(out / "sub");
   const std::string dead = std::to_string(EndedProcess()), live = std::to_string(getpid());
-  for (const std::string &name : {".qr-" + dead + "-0.tmp", ".qr-" + dead + "-12.tmp",
-                                 ".qr-" + live + "-3.tmp", ".qr-" + dead + "-4.tmp~",
-                                 ".qr-" + dead + "-05.tmp", std::string("old.jpg")})
+  for (const std::string &name :
+       {".qr-" + dead + "-0.tmp", ".qr-" + dead + "-12.tmp", ".qr-" + live + "-3.tmp",
+        ".qr-" + dead + "-4.tmp~", ".qr-" + dead + "-05.tmp", std::string("old.jpg")})
     WriteWhole(out / name, "partial");
   WriteWhole(temp.path() / "lines.txt", "new\n");
   const QrbatchRun run = RunQrbatch({"-o", out.string()}, temp.path() / "lines.txt", temp.path());
@@ -104,8 +105,12 @@ TEST(QrbatchStop, TemporariesOfKilledRunsAreRemovedAtStart) {
   EXPECT_EQ(run.err, "");
   std::set<std::string> left;
   for (const auto &entry : fs::directory_iterator(out)) left.insert(entry.path().filename());
-  const std::set<std::string> expected = {".qr-" + live + "-3.tmp", ".qr-" + dead + "-4.tmp~",
-                                          ".qr-" + dead + "-05.tmp", "old.jpg", "new.jpg", "sub"};
+  const std::set<std::string> expected = {".qr-" + live + "-3.tmp",
+                                          ".qr-" + dead + "-4.tmp~",
+                                          ".qr-" + dead + "-05.tmp",
+                                          "old.jpg",
+                                          "new.jpg",
+                                          "sub"};
   EXPECT_EQ(left, expected);
 }
 

@@ -125,7 +125,8 @@ TEST(QrbatchStream, SignalsStopBetweenLinesLeavingCompleteFilesOnly) {
   TempFolder temp;
   // SIGHUP and SIGQUIT: a closed terminal, a dropped session.
   for (int afterFiles : {1, 40, 400}) {
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) ExpectCleanStop(signal, temp.path(), afterFiles);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+      ExpectCleanStop(signal, temp.path(), afterFiles);
   }
 }
 

@@ -45,7 +45,8 @@ int RemoveStaleTemporaries(const std::string &folder) {
   int removed = 0;
   std::string name;
   do {
-    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+      continue;
     if (!AsciiName(found.cFileName, name)) continue;
     const unsigned long long owner = TemporaryFileOwner(name);
     if (owner == 0 || owner > 0xFFFFFFFFull || !ProcessHasEnded(static_cast<DWORD>(owner)))
