@@ -14,6 +14,7 @@
 #include "ordered_report.h"
 #include "output_folder.h"
 #include "qr_version.h"
+#include "stale_temporaries.h"
 #include "stop_request.h"
 #include "system_error.h"
 #include "terminal.h"
@@ -149,6 +150,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
     if (!fromStdin) CloseInput(input);
     return 2;
   }
+  // What a killed run left in the folder (sub-folders are not searched).
+  qrplatform::RemoveStaleTemporaries(options.outputFolder);
   // Opened once: the files go into this folder even if its name changes
   // hands during the batch.
   qrplatform::OutputFolder folder;

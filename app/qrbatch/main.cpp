@@ -7,8 +7,10 @@
 #include "stop_request.h"
 
 int main(int argc, char **argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  // Before anything else: a stop request that came earlier would end the
+  // process by the signal, leaving temporary files behind.
   qrplatform::InstallStopHandlers();
+  const std::vector<std::string> args(argv + 1, argv + argc);
   const int status = qrbatch::RunCommand(args, stdin, stdout, stderr);
   qrplatform::BatchOver();
   return status;

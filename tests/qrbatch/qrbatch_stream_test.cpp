@@ -123,9 +123,10 @@ void ExpectCleanStop(int signal, const fs::path &root, int afterFiles) {
 
 TEST(QrbatchStream, SignalsStopBetweenLinesLeavingCompleteFilesOnly) {
   TempFolder temp;
+  // SIGHUP and SIGQUIT: a closed terminal, a dropped session.
   for (int afterFiles : {1, 40, 400}) {
-    ExpectCleanStop(SIGINT, temp.path(), afterFiles);
-    ExpectCleanStop(SIGTERM, temp.path(), afterFiles);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+      ExpectCleanStop(signal, temp.path(), afterFiles);
   }
 }
 

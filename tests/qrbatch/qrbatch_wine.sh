@@ -16,6 +16,9 @@ mkdir -p "$d/out/sub"
 # CR LF line ends and GBK bytes, as the Windows program's input box holds them.
 printf '测试数据\r\n20210706001\r\nsub\\y\r\n..\\escape\r\nCON\r\na:b\r\n\r\n' |
   iconv -f UTF-8 -t GBK > "$d/lines.txt"
+# What a killed run left (no process has this id), and a look-alike.
+printf partial > "$d/out/.qr-4294967292-1.tmp"
+printf partial > "$d/out/.qr-4294967292-01.tmp"
 
 timeout 60 wine "$exe" -o "$(windows_path "$d/out")" --size 240x200 -l M \
   "$(windows_path "$d/lines.txt")" > "$d/stdout" 2> "$d/stderr"
@@ -38,6 +41,8 @@ check "escape reported" grep -q 'line 4: name leads outside the destination fold
 check "device name reported" grep -q 'line 5: not a valid file name: CON' "$d/stderr"
 check "stream reported" grep -q 'line 6: not a valid file name: a:b' "$d/stderr"
 check "count reported" grep -q '3 of 7 lines produced no file' "$d/stderr"
+check "an ended process's temporary removed" [ ! -e "$d/out/.qr-4294967292-1.tmp" ]
+check "a look-alike name kept" [ -f "$d/out/.qr-4294967292-01.tmp" ]
 
 header=$(od -A n -t u4 -j 18 -N 8 "$d/out/20210706001.jpg" | tr -s ' ')
 check "bitmap file" [ "$(head -c 2 "$d/out/20210706001.jpg")" = BM ]

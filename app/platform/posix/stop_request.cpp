@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <initializer_list>
 
 #include "stop_wake.h"
 
@@ -36,22 +37,32 @@ void OccupyClosedStandardDescriptors() {
   }
 }
 
+// The pipe a stop request writes to, so that a reader waiting in poll
+// wakes up (stop_wake.h).
+void CreateWakePipe() {
+  if (wakePipe[0] >= 0 || pipe(wakePipe) != 0) return;
+  for (int end : wakePipe) {
+    fcntl(end, F_SETFD, FD_CLOEXEC);
+    fcntl(end, F_SETFL, O_NONBLOCK);
+  }
+}
+
 }  // namespace
 
 void InstallStopHandlers() {
   OccupyClosedStandardDescriptors();
-  if (wakePipe[0] < 0 && pipe(wakePipe) == 0) {
-    for (int end : wakePipe) {
-      fcntl(end, F_SETFD, FD_CLOEXEC);
-      fcntl(end, F_SETFL, O_NONBLOCK);
-    }
-  }
+  CreateWakePipe();
   struct sigaction action = {};
   action.sa_handler = &OnStopSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no SA_RESTART: a blocked read returns
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  // SIGHUP and SIGQUIT: a closed terminal or a dropped session stops the
+  // batch as cleanly as Ctrl+C. A SIGHUP its parent ignores (nohup) stays
+  // ignored: such a batch is meant to outlive its terminal.
+  struct sigaction hangUp = {};
+  sigaction(SIGHUP, nullptr, &hangUp);
+  if (hangUp.sa_handler != SIG_IGN) sigaction(SIGHUP, &action, nullptr);
+  for (int stop : {SIGINT, SIGTERM, SIGQUIT}) sigaction(stop, &action, nullptr);
   signal(SIGPIPE, SIG_IGN);
   signal(SIGXFSZ, SIG_IGN);
 }
