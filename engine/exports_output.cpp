@@ -75,8 +75,7 @@ short SaveAsWmf(const char *fileName) {
   qr::SymbolMatrix matrix;
   if (!EncodeForOutput(matrix, screen) ||
       !FitsMetafile(engineState.imageWidth, engineState.imageHeight)) {
-    qr::RemoveFile(fileName);
-    return kFailure;
+    return kFailure;  // a file of that name is kept as it was
   }
   qr::WmfRecorder recorder(engineState.imageWidth, engineState.imageHeight);
   qr::DrawSymbol(recorder, qr::PlacementOf(engineState, matrix.side()), matrix,

@@ -178,8 +178,6 @@ bool MoveIntoPlace(const std::wstring &temporary, const std::wstring &target) {
 
 }  // namespace
 
-void RemoveFile(const char *fileName) { DeleteFileA(fileName); }
-
 bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts) {
   StagedFile staged;
   return StageFile(fileName, parts, staged) && MoveIntoPlace(staged.temporary, staged.target);
@@ -271,9 +269,6 @@ struct GroupFolder {
 };
 
 }  // namespace
-
-// unlink, not remove: remove would also take an empty folder of that name.
-void RemoveFile(const char *fileName) { unlink(fileName); }
 
 bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> parts) {
   std::string temporary;

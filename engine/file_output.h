@@ -19,9 +19,6 @@ struct ByteSpan {
   size_t size;
 };
 
-// Deletes the file if there is one; never a folder.
-void RemoveFile(const char *fileName);
-
 // Writes the parts in order as the file `fileName`, replacing any file of
 // that name, and flushes it to the disk (data, then the name). False when
 // the file cannot be written or the name is taken by a folder, with errno

@@ -89,8 +89,10 @@ short QRAPI QRGetPatternData(char *buffer, unsigned int *ioSize, short *outRows,
    deleted it then). */
 short QRAPI QRSaveAsBMP(const char *fileName);
 
-/* Writes the drawing area as a placeable Windows metafile. -1 when written,
-   0 otherwise. */
+/* Writes the drawing area as a placeable Windows metafile, replacing any
+   file of that name; the file is on the disk when this returns. -1 when
+   written, 0 otherwise. On 0 a file of that name is kept as it was (earlier
+   versions deleted it when the message could not be encoded). */
 short QRAPI QRSaveAsWMF(const char *fileName);
 
 /* Puts the drawing area on the clipboard as an enhanced metafile. -1 when

@@ -240,18 +240,21 @@ TEST(WmfFile, AnotherPlayerShowsAReadableSymbol) {
 #endif
 }
 
-TEST(WmfFile, FailuresReturnZeroAndLeaveNoFile) {
-  const std::string path = TempPath("failure.wmf");
-  Settings(std::string(7090, '1').c_str(), 100, 100, 0, 0);
+TEST(WmfFile, FailuresReturnZeroAndKeepTheFileOfThatName) {
+  const std::string path = TempPath("failure.wmf"), fresh = TempPath("failure_fresh.wmf");
+  std::remove(fresh.c_str());  // an earlier run's
   std::ofstream(path) << "old";
+  Settings(std::string(7090, '1').c_str(), 100, 100, 0, 0);
   EXPECT_EQ(QRSaveAsWMF(path.c_str()), 0);
-  EXPECT_FALSE(qrtest::FileExists(path));
+  EXPECT_EQ(QRSaveAsWMF(fresh.c_str()), 0);
 
   Settings("12", 0x8000, 100, 0, 0);  // beyond 16-bit metafile coordinates
   EXPECT_EQ(QRSaveAsWMF(path.c_str()), 0);
   Settings("12", 100, -1, 0, 0);
   EXPECT_EQ(QRSaveAsWMF(path.c_str()), 0);
-  EXPECT_FALSE(qrtest::FileExists(path));
+  const std::vector<uint8_t> kept = qrtest::ReadFileBytes(path);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "old");
+  EXPECT_FALSE(qrtest::FileExists(fresh));
 
   Settings("12", 100, 100, 0, 0);
   EXPECT_EQ(QRSaveAsWMF((::testing::TempDir() + "no such folder/x.wmf").c_str()), 0);
