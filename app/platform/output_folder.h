@@ -16,7 +16,8 @@ class OutputFolder {
   OutputFolder &operator=(const OutputFolder &) = delete;
 
   // False with the system's reason when `path` cannot be opened as a
-  // folder.
+  // folder. On POSIX the process then works in that folder: relative
+  // paths given before no longer mean what they meant.
   bool Open(const std::string &path, std::string &reason);
 
   // Where the file `relative` (a name inside the folder, its sub-folders

@@ -72,10 +72,13 @@ void FilePublisher::Finish() {
     started_ = false;
   }
   // Without a thread (it never started) the files are published here.
-  if (!files_.empty()) {
-    Publish(files_, lines_);
-    lines_.clear();
-  }
+  PublishWaiting();
+}
+
+void FilePublisher::PublishWaiting() {
+  if (files_.empty()) return;
+  Publish(files_, lines_);
+  lines_.clear();
 }
 
 }  // namespace qrbatch

@@ -30,6 +30,10 @@ class FilePublisher {
   // name; waits while kMostWaiting files wait for the disk.
   void Add(int lineNumber, std::string line, qr::PendingFile file,
            qrplatform::OutputFolder::Place place);
+  // Publishes every file handed over so far, on the calling thread: for a
+  // publisher whose thread was never started.
+  void PublishWaiting();
+  size_t waiting() const { return files_.size(); }
   // Publishes every file handed over and stops the thread.
   void Finish();
 

@@ -6,6 +6,8 @@ namespace qrbatch {
 
 namespace {
 constexpr size_t kQueueLength = 256;
+// Files a worker names with one flush of the disk at most.
+constexpr size_t kPublishedTogether = 1024;
 }  // namespace
 
 LineWorkers::LineWorkers(int count, const Options &options, const qrplatform::OutputFolder &folder,
@@ -13,10 +15,9 @@ LineWorkers::LineWorkers(int count, const Options &options, const qrplatform::Ou
     : folder_(folder),
       folderPrefix_(options.outputFolder.size() + 1),
       report_(report),
-      publisher_(report),
       threaded_(count > 1) {
   for (int i = 0; i < count; ++i) {
-    workers_.push_back(std::make_unique<Worker>(options, modulePixels));
+    workers_.push_back(std::make_unique<Worker>(options, modulePixels, report));
     workers_.back()->owner = this;
   }
 }
@@ -24,8 +25,10 @@ LineWorkers::LineWorkers(int count, const Options &options, const qrplatform::Ou
 LineWorkers::~LineWorkers() { Finish(true); }
 
 bool LineWorkers::Start() {
-  if (!publisher_.Start()) return false;
-  if (!threaded_) return true;
+  // One worker writes on the reading thread and leaves the disk's flushes
+  // to a thread of their own; several flush their own files when their
+  // queues run dry (every core is busy writing already).
+  if (!threaded_) return workers_.front()->publisher.Start();
   for (auto &worker : workers_) {
     if (!worker->thread.Start(&LineWorkers::Run, worker.get())) return false;
   }
@@ -38,7 +41,7 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
   qr::PendingFile file;
   if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
       worker.writer.Write(job.content, job.plan, place.path(), file, reason)) {
-    publisher_.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
+    worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
     return;
   }
   auto failure = std::make_unique<qrapp::LineFailure>();
@@ -91,6 +94,12 @@ void LineWorkers::Run(void *argument) {
       worker.owner->Write(worker, job);
     }
     batch.clear();
+    bool dry;
+    {
+      qrplatform::MutexLock lock(worker.mutex);
+      dry = worker.queue.empty();
+    }
+    if (dry || worker.publisher.waiting() >= kPublishedTogether) worker.publisher.PublishWaiting();
   }
 }
 
@@ -104,7 +113,7 @@ void LineWorkers::Finish(bool discardQueued) {
     }
     for (auto &worker : workers_) worker->thread.Join();
   }
-  publisher_.Finish();
+  for (auto &worker : workers_) worker->publisher.Finish();
 }
 
 }  // namespace qrbatch

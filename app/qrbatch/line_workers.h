@@ -40,9 +40,14 @@ class LineWorkers {
 
  private:
   struct Worker {
-    Worker(const Options &options, int modulePixels)
-        : writer(options.recipe, options.format, modulePixels) {}
+    Worker(const Options &options, int modulePixels, OrderedReport &report)
+        : writer(options.recipe, options.format, modulePixels), publisher(report) {}
     ImageWriter writer;
+    // Each worker names its own files, on its own thread when there are
+    // several (a thread of the publisher's own with one worker): the
+    // renames run side by side, and all spellings of one name (one worker)
+    // keep their order.
+    FilePublisher publisher;
     qrplatform::Thread thread;
     qrplatform::Mutex mutex;
     qrplatform::Condition changed;
@@ -60,7 +65,6 @@ class LineWorkers {
   const qrplatform::OutputFolder &folder_;
   size_t folderPrefix_;  // bytes of a job's path before its name in the folder
   OrderedReport &report_;
-  FilePublisher publisher_;
   std::vector<std::unique_ptr<Worker>> workers_;
   bool threaded_;
 };

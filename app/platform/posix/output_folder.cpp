@@ -33,7 +33,11 @@ bool OutputFolder::Open(const std::string &path, std::string &reason) {
     return false;
   }
   // Without /proc the names are used as they are (no protection, as before).
-  byDescriptor_ = access(PathThrough(descriptor_).c_str(), F_OK) == 0;
+  // The process works in the open folder from now on, whatever its name
+  // becomes; sub-folders are reached through /proc. Without /proc, or when
+  // the folder cannot be entered, names are used as they are (no
+  // protection, as before).
+  byDescriptor_ = access(PathThrough(descriptor_).c_str(), F_OK) == 0 && fchdir(descriptor_) == 0;
   // Files in sub-folders hold their folder open until they have their
   // names, up to a few thousand at once: take all the descriptors allowed.
   rlimit files;
@@ -47,6 +51,12 @@ bool OutputFolder::Open(const std::string &path, std::string &reason) {
 bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::string &reason) const {
   if (!byDescriptor_) {
     place.path_ = path_ + "/" + relative;
+    return true;
+  }
+  // A name right in the folder is taken relative to the working folder,
+  // which is the open folder itself (Open): the cheapest path there is.
+  if (relative.find('/') == std::string::npos) {
+    place.path_ = relative;
     return true;
   }
   int folder = descriptor_;
