@@ -1,6 +1,7 @@
 // Temporary files of ended processes are removed; those of live processes,
 // look-alike names and anything but regular files are kept.
 #include "stale_temporaries.h"
+#include "ended_process.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -19,6 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using qrplatform::RemoveStaleTemporaries;
 using qrplatform::TemporaryFileOwner;
+using qrtest::EndedProcess;
 
 TEST(StaleTemporaries, OnlyTheEnginesExactNamesHaveAnOwner) {
   struct Case {
@@ -50,15 +52,6 @@ TEST(StaleTemporaries, OnlyTheEnginesExactNamesHaveAnOwner) {
       {"", 0},
   };
   for (const Case &c : cases) EXPECT_EQ(TemporaryFileOwner(c.name), c.owner) << c.name;
-}
-
-// The id of a process that has ended (and been reaped).
-pid_t EndedProcess() {
-  const pid_t child = fork();
-  if (child == 0) _exit(0);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return child;
 }
 
 TEST(StaleTemporaries, RemovesOnlyRegularFilesOfEndedProcessesInTheFolderItself) {

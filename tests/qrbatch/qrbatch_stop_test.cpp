@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 
+#include "ended_process.h"
 #include "qrbatch_runner.h"
 
 namespace qrtest {
@@ -79,15 +80,6 @@ TEST(QrbatchStop, HangUpsIgnoredByTheParentStayIgnored) {
   close(qrbatch.input);
   EXPECT_EQ(WaitQrbatch(qrbatch.pid), 0) << ReadWhole(temp.path() / "err");
   EXPECT_TRUE(fs::exists(out / "after.jpg"));
-}
-
-// The id of a process that has ended (and been reaped).
-pid_t EndedProcess() {
-  const pid_t child = fork();
-  if (child == 0) _exit(0);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return child;
 }
 
 TEST(QrbatchStop, TemporariesOfKilledRunsAreRemovedAtStart) {
