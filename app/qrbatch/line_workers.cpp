@@ -1,6 +1,10 @@
 #include "line_workers.h"
 
+#include <cerrno>
+#include <new>
 #include <utility>
+
+#include "system_error.h"
 
 namespace qrbatch {
 
@@ -37,12 +41,18 @@ bool LineWorkers::Start() {
 
 void LineWorkers::Write(Worker &worker, LineJob &job) {
   std::string reason;
-  qrplatform::OutputFolder::Place place;
-  qr::PendingFile file;
-  if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
-      worker.writer.Write(job.content, job.plan, place.path(), file, reason)) {
-    worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
-    return;
+  // Memory running out for one image (a huge --size, say) fails its line,
+  // never the batch.
+  try {
+    qrplatform::OutputFolder::Place place;
+    qr::PendingFile file;
+    if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
+        worker.writer.Write(job.content, job.plan, place.path(), file, reason)) {
+      worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
+      return;
+    }
+  } catch (const std::bad_alloc &) {
+    reason = qrplatform::ErrnoText(ENOMEM);
   }
   auto failure = std::make_unique<qrapp::LineFailure>();
   failure->lineNumber = job.lineNumber;

@@ -77,6 +77,28 @@ TEST(QrbatchInput, AHugeLineIsReportedWithoutEndingTheBatch) {
   EXPECT_LT(report.size(), 600u);
 }
 
+TEST(QrbatchInput, MemoryRunningOutForAnImageFailsItsLineOnly) {
+#ifdef QR_UNDER_ASAN
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+  TempFolder temp;
+  const fs::path out = temp.path() / "out", err = temp.path() / "err";
+  // 30000 x 30000 PNG images cannot be drawn in 300 MB of address space.
+  for (const char *jobs : {"1", "2"}) {
+    const std::string command =
+        "printf 'a\\nb\\n' | (ulimit -v 300000 && exec '" QRBATCH_PATH "' -o '" + out.string() +
+        "' --size 30000 --format png -j " + jobs + ") 2>'" + err.string() + "'";
+    const int raw = std::system(("bash -c \"" + command + "\"").c_str());
+    ASSERT_TRUE(WIFEXITED(raw)) << raw;
+    EXPECT_EQ(WEXITSTATUS(raw), 1) << ReadWhole(err);
+    const std::string report = ReadWhole(err);
+    EXPECT_NE(report.find("line 1: could not be written (Cannot allocate memory): a"),
+              std::string::npos)
+        << report;
+    EXPECT_NE(report.find("2 of 2 lines produced no file"), std::string::npos) << report;
+  }
+}
+
 TEST(QrbatchInput, AClosedStandardInputIsEmptyInput) {
   TempFolder temp;
   const int err = open((temp.path() / "err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
