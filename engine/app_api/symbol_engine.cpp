@@ -92,16 +92,6 @@ SymbolPlan PlanSymbol(const char *message, size_t length, std::vector<Segment> s
   return plan;
 }
 
-SymbolSize MeasureSymbol(const char *message, size_t length, const SymbolSettings &settings) {
-  const int kept = static_cast<int>(KeptLength(message, length));
-  const Segment segment =
-      WholeMessageSegment(reinterpret_cast<const unsigned char *>(message), kept);
-  const int version = ChooseVersion(&segment, 1, ClampedVersion(settings.requestedVersion),
-                                    ClampedLevel(settings.level));
-  if (version == 0) return {};
-  return {version, symbolSide[version]};
-}
-
 int BitmapModulePixels(double moduleSizeCm) {
   const ScreenMetrics screen = QueryScreen();
   return ModulePixels(OutputResolution(1, screen.horizontalDpi, screen.verticalDpi),

@@ -65,14 +65,6 @@ Segment AllBytesSegment(const char *message, size_t length);
 SymbolPlan PlanSymbol(const char *message, size_t length, std::vector<Segment> segments,
                       const SymbolSettings &settings);
 
-// The version and side (in modules) of PlanSymbol's plan; both 0 when the
-// message does not fit version 40 at the level. Builds no symbol.
-struct SymbolSize {
-  int version = 0;
-  int side = 0;
-};
-SymbolSize MeasureSymbol(const char *message, size_t length, const SymbolSettings &settings);
-
 // Module side in pixels of the bitmap output for modules of `moduleSizeCm`
 // centimetres in orientation 1, at this screen's resolution (8 for 0.2 cm
 // at 96 dots per inch).

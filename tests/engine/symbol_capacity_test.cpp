@@ -5,6 +5,7 @@
 #include <string>
 
 #include "QRCodeWin32.h"
+#include "measure_symbol.h"
 #include "symbol_engine.h"
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 bool FitsLargestSymbol(const std::string &message, int level) {
   qr::SymbolSettings settings;
   settings.level = level;
-  return qr::MeasureSymbol(message.data(), message.size(), settings).version != 0;
+  return qrtest::MeasureSymbol(message.data(), message.size(), settings).version != 0;
 }
 
 bool EngineEncodes(const std::string &message, int level) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "image_files.h"
+#include "measure_symbol.h"
 #include "pattern_data.h"
 
 namespace {
@@ -68,7 +69,8 @@ TEST(SymbolEngine, MeasureAgreesWithEncodingAndClampsAsTheExports) {
     for (int level : {0, 3, 4, -1, 65536 + 2}) {
       qr::SymbolSettings settings;
       settings.level = level;
-      const qr::SymbolSize size = qr::MeasureSymbol(message.data(), message.size(), settings);
+      const qrtest::SymbolSize size =
+          qrtest::MeasureSymbol(message.data(), message.size(), settings);
       const bool encoded =
           engine.Encode(message.data(), message.size(), settings) == qr::EncodeResult::kWritten;
       EXPECT_EQ(size.version != 0, encoded) << length << " " << level;
@@ -83,8 +85,8 @@ TEST(SymbolEngine, MeasureAgreesWithEncodingAndClampsAsTheExports) {
 
 TEST(SymbolEngine, MessageIsCutAtAZeroByte) {
   const std::string message("abc\0def", 7);
-  const qr::SymbolSize cut = qr::MeasureSymbol(message.data(), message.size(), {});
-  const qr::SymbolSize plain = qr::MeasureSymbol("abc", 3, {});
+  const qrtest::SymbolSize cut = qrtest::MeasureSymbol(message.data(), message.size(), {});
+  const qrtest::SymbolSize plain = qrtest::MeasureSymbol("abc", 3, {});
   EXPECT_EQ(cut.version, plain.version);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data_encoding.h"
+#include "measure_symbol.h"
 #include "qr_decoder.h"
 #include "symbol_engine.h"
 #include "version_tables.h"
@@ -137,7 +138,7 @@ TEST(SymbolSegments, APlanTravelsWithItsMessageAndGivesTheDirectSymbol) {
     ASSERT_EQ(fromPlan.Encode(movedPlan, moved.data(), moved.size()), EncodeResult::kWritten);
     ASSERT_EQ(direct.Encode(text.data(), text.size(), Settings(1)), EncodeResult::kWritten);
     EXPECT_EQ(movedPlan.side, direct.side());
-    EXPECT_EQ(qr::MeasureSymbol(text.data(), text.size(), Settings(1)).version, plan.version);
+    EXPECT_EQ(qrtest::MeasureSymbol(text.data(), text.size(), Settings(1)).version, plan.version);
     EXPECT_EQ(PatternOf(fromPlan), PatternOf(direct)) << text;
   }
 }

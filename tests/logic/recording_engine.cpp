@@ -1,5 +1,6 @@
 #include "recording_engine.h"
 
+#include "measure_symbol.h"
 #include "symbol_engine.h"
 
 namespace qrapp::testing {
@@ -45,7 +46,7 @@ int SymbolPixelsOf(const std::string &message, int version, int level) {
   qr::SymbolSettings settings;
   settings.requestedVersion = version;
   settings.level = level;
-  return 8 * qr::MeasureSymbol(message.data(), message.size(), settings).side;
+  return 8 * qrtest::MeasureSymbol(message.data(), message.size(), settings).side;
 }
 }  // namespace
 
