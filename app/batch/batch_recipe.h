@@ -25,6 +25,15 @@ struct BatchRecipe {
   int level = 0;    // 0..3 = L, M, Q, H
   int width = 200;  // image size in pixels
   int height = 200;
+
+  // Print geometry: module size, quiet zone and resolution.
+  // The standard's quiet zone: a margin below it is warned about.
+  static constexpr int kStandardQuietZone = 4;
+  int modulePixels = 0;        // 0: kModuleSizeCm at the screen's resolution
+  bool autoModule = false;     // the largest whole module that fits the image
+  int quietZone = -1;          // modules of margin asked around the symbol; -1: none asked
+  int dotsPerInch = 0;         // resolution stated in the files; 0: none
+  bool warnQuietZone = false;  // report a written image whose margin is below the standard's
 };
 
 }  // namespace qrapp

@@ -1,6 +1,9 @@
 #include "batch_symbol.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "image_fit.h"
 
 namespace qrapp {
 
@@ -19,6 +22,40 @@ int SymbolPixels(const qr::SymbolPlan &plan, int modulePixels) {
   const long long pixels = static_cast<long long>(plan.side) * modulePixels;
   return pixels > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
                                                   : static_cast<int>(pixels);
+}
+
+int RecipeModulePixels(const BatchRecipe &recipe) {
+  return recipe.modulePixels > 0 ? recipe.modulePixels : BatchModulePixels();
+}
+
+PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe,
+                      int fixedModulePixels) {
+  PictureFit fit;
+  if (plan.result != qr::EncodeResult::kWritten) return fit;
+  const ImageSize image = EngineImageSize(recipe.width, recipe.height);
+  qr::PictureRequest request;
+  request.width = image.width;
+  request.height = image.height;
+  request.quietZoneModules = std::max(recipe.quietZone, 0);
+  if (recipe.autoModule) {
+    if (recipe.quietZone < 0) request.quietZoneModules = BatchRecipe::kStandardQuietZone;
+    fit.modulePixels = qr::RequestedModulePixels(plan.side, request);
+    if (fit.modulePixels == 0 && recipe.quietZone < 0) {
+      request.quietZoneModules = 0;
+      fit.modulePixels = qr::RequestedModulePixels(plan.side, request);
+    }
+  } else {
+    fit.modulePixels = fixedModulePixels;
+  }
+  // With no module that fits, what one pixel a module would need.
+  fit.neededPixels =
+      qr::FramedSymbolPixels(plan.side, request.quietZoneModules, std::max(fit.modulePixels, 1));
+  if (fit.modulePixels > 0) {
+    fit.quietZoneModules = qr::PlacePicture(plan.side, image.width, image.height, fit.modulePixels,
+                                            BatchRecipe::kOrientation)
+                               .quietZoneModules;
+  }
+  return fit;
 }
 
 }  // namespace qrapp

@@ -19,4 +19,23 @@ int BatchModulePixels();
 // the plan holds no symbol, which the fit check takes as "too long".
 int SymbolPixels(const qr::SymbolPlan &plan, int modulePixels);
 
+// The recipe's fixed module side in pixels: its own, else the window's
+// 0.2 cm at this screen (BatchModulePixels).
+int RecipeModulePixels(const BatchRecipe &recipe);
+
+// A line's picture as the batch draws it, from the picture geometry
+// (qr::PictureRequest, qr::PlacePicture): the module side chosen for its
+// symbol, the pixels per side the symbol and the margin asked take (what
+// the fit check holds against the image), the margin the picture shows.
+struct PictureFit {
+  int modulePixels = 0;      // 0: not even a module of one pixel fits (automatic size)
+  int neededPixels = 0;      // 0: no symbol holds the content
+  int quietZoneModules = 0;  // whole modules of margin on the narrowest side
+};
+
+// `fixedModulePixels`: RecipeModulePixels(recipe), worked out once per
+// batch. An automatic module keeps the standard's quiet zone when no
+// margin is asked and it fits, else the symbol alone.
+PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe, int fixedModulePixels);
+
 }  // namespace qrapp

@@ -10,8 +10,9 @@ namespace qrapp {
 
 // A text may hold numbered places, filled from the failure's details (the
 // same places for every fault, so a new one needs no code):
-//   %1 the symbol's side in pixels, %2 x %3 the image, %4 the smallest image
-//   holding the symbol ("232", or "232x300") - kTooLarge;
+//   %1 the symbol's side in pixels (with the quiet zone asked), %2 x %3 the
+//   image, %4 the smallest image holding the symbol ("232", or "232x300") -
+//   kTooLarge, kNoModuleFits;
 //   %5 the line that holds the name - kNameTaken.
 struct FailureTexts {
   struct Row {
@@ -39,6 +40,8 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kInvalidName, "不是有效的文件名"},
         {LineFault::kTooLarge, "二维码需要 %1×%1 像素，大于图像 %2×%3"},
         {LineFault::kNameTaken, "文件名已被第 %5 行使用，内容不同"},
+        {LineFault::kNoModuleFits,
+         "模块只有 1 像素时，二维码连同静区也需要 %1×%1 像素，大于图像 %2×%3"},
         {LineFault::kNotWritten, "文件无法写入"},
     }},
     "%1：%2",
@@ -51,8 +54,12 @@ inline constexpr FailureTexts kCommandFailureTexts = {
         {LineFault::kTooLong, "too long for version 40 at this level"},
         {LineFault::kOutsideFolder, "name leads outside the destination folder"},
         {LineFault::kInvalidName, "not a valid file name"},
-        {LineFault::kTooLarge, "symbol needs %1x%1 px, image is %2x%3; use --size %4 or larger"},
+        {LineFault::kTooLarge,
+         "symbol needs %1x%1 px, image is %2x%3; use --size %4 or larger, or --module auto"},
         {LineFault::kNameTaken, "the name is already used by line %5"},
+        {LineFault::kNoModuleFits,
+         "symbol and quiet zone need %1x%1 px at 1 px a module, image is %2x%3; use --size %4 or "
+         "larger"},
         {LineFault::kNotWritten, "could not be written"},
     }},
     "%1 (%2)",

@@ -21,6 +21,7 @@ enum class LineFault {
   kInvalidName,    // the name is no valid Windows file name
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
+  kNoModuleFits,   // automatic module size: not even one pixel a module fits the image
   kNotWritten,     // the file could not be written; keep it last (kLineFaultCount)
 };
 

@@ -43,10 +43,16 @@ int OpenInput(const std::string &path) { return qrplatform::OpenForReading(path)
 
 void CloseInput(int descriptor) { qrplatform::CloseDescriptor(descriptor); }
 
+std::string QuietZoneWarning(const LineJob &job) {
+  return "quiet zone of " + std::to_string(job.quietZoneModules) + " modules (" +
+         std::to_string(job.modulePixels) + " px each), below " +
+         std::to_string(qrapp::BatchRecipe::kStandardQuietZone);
+}
+
 // Reads, decides and hands on every line; returns the exit status.
 int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int input,
              long long lineCount, std::FILE *err) {
-  const int modulePixels = qrapp::BatchModulePixels();
+  const int modulePixels = qrapp::RecipeModulePixels(options.recipe);
   const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
   OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
   LineWorkers workers(workerCount, options, folder, modulePixels, report);
@@ -65,6 +71,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
     report.Begin(++lineNumber);
     auto failure = std::make_unique<qrapp::LineFailure>();
     if (decider.Decide(lineNumber, std::move(line), job, *failure)) {
+      if (job.narrowQuietZone) report.Warn(lineNumber, QuietZoneWarning(job), job.line);
       workers.Submit(std::move(job));
     } else {
       report.Settle(lineNumber, std::move(failure));
@@ -86,6 +93,10 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
     std::fprintf(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
                  ErrnoText(reader.error()).c_str());
     return 2;
+  }
+  if (report.warnings() > 0) {
+    std::fprintf(err, "qrbatch: quiet zone below %d modules in %d written images\n",
+                 qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
   }
   if (report.failures() > 0) {
     std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), lineNumber);

@@ -6,10 +6,16 @@
 namespace qrbatch {
 
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels)
-    : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {}
+    : width_(recipe.width),
+      height_(recipe.height),
+      format_(format),
+      modulePixels_(modulePixels),
+      dotsPerInch_(recipe.dotsPerInch) {}
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
-                        const std::string &path, qr::PendingFile &file, std::string &reason) {
+                        const std::string &path, qr::PendingFile &file, std::string &reason,
+                        int modulePixels) {
+  if (modulePixels <= 0) modulePixels = modulePixels_;
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -19,10 +25,11 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
   }
   bool written;
   if (format_ == ImageFormat::kSvg) {
-    BuildSvg(engine_.Picture(width_, height_, modulePixels_), svg_);
+    BuildSvg(engine_.Picture(width_, height_, modulePixels), svg_, dotsPerInch_);
     written = file.Write(path.c_str(), {{svg_.data(), svg_.size()}});
   } else {
-    if (!engine_.DrawBitmap(width_, height_, modulePixels_, bitmap_)) {
+    if (!engine_.DrawBitmap(width_, height_, modulePixels, bitmap_,
+                            qr::PixelsPerMetre(dotsPerInch_))) {
       reason = "the image is too large";
       return false;
     }

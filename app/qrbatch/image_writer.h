@@ -18,15 +18,17 @@ class ImageWriter {
   ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
-  // it as `file`, pending for `path`. False with the reason when no file was
-  // written.
+  // it as `file`, pending for `path`, with modules of `modulePixels` (the
+  // fit check's; 0: the writer's own). False with the reason when no file
+  // was written.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             qr::PendingFile &file, std::string &reason);
+             qr::PendingFile &file, std::string &reason, int modulePixels = 0);
 
  private:
   int width_, height_;
   ImageFormat format_;
   int modulePixels_;
+  int dotsPerInch_;  // resolution stated in the files; 0: none
   qr::SymbolEngine engine_;
   qr::BitmapImage bitmap_;
   PngEncoder pngEncoder_;

@@ -58,18 +58,23 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   const qrapp::BatchFileName name = qrapp::MakeBatchFileName(
       options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
   qr::SymbolPlan plan;
+  qrapp::PictureFit fit;
   const auto symbolPixels = [&] {
     if (cut) return 0;
     // Every byte, a zero byte included: a line's content is what it holds.
     const char *data = parts.content.data();
     const size_t size = parts.content.size();
     plan = qr::PlanSymbol(data, size, {qr::AllBytesSegment(data, size)}, settings_);
-    return qrapp::SymbolPixels(plan, modulePixels_);
+    fit = qrapp::FitPicture(plan, options_.recipe, modulePixels_);
+    return fit.neededPixels;
   };
   uint64_t nameKey = 0;
   failure.fault = qrapp::CheckLine(
       name, parts.content, qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
       lineNumber, symbolPixels, names_, failure, &nameKey);
+  // No module size at all: the way out is a larger image only.
+  if (failure.fault == qrapp::LineFault::kTooLarge && options_.recipe.autoModule)
+    failure.fault = qrapp::LineFault::kNoModuleFits;
   if (failure.fault != qrapp::LineFault::kNone) {
     failure.line = std::move(line);
     return false;
@@ -79,6 +84,10 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   job.content = std::move(parts.content);
   job.nameKey = nameKey;
   job.plan = std::move(plan);
+  job.modulePixels = fit.modulePixels;
+  job.quietZoneModules = fit.quietZoneModules;
+  job.narrowQuietZone = options_.recipe.warnQuietZone &&
+                        fit.quietZoneModules < qrapp::BatchRecipe::kStandardQuietZone;
   job.line = std::move(line);
   return true;
 }

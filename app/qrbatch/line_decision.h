@@ -22,11 +22,16 @@ struct LineJob {
   std::string content;
   uint64_t nameKey = 0;  // BatchNames::NameKey of the path: equal for every spelling of the file
   qr::SymbolPlan plan;   // the content's symbol, planned by the fit check
+  // The picture the fit check chose: module side and the margin it leaves.
+  int modulePixels = 0;
+  int quietZoneModules = 0;
+  bool narrowQuietZone = false;  // below the standard's and the batch checks it: a warning
 };
 
 class LineDecider {
  public:
   // `lineCount` sizes the numbers of FileNames::kNumber (ignored otherwise).
+  // `modulePixels`: the recipe's fixed module (unless it is automatic).
   LineDecider(const Options &options, int modulePixels, char separator, long long lineCount);
 
   // True with `job` filled when the line is to be written; false with

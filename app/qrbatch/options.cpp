@@ -7,7 +7,8 @@ namespace qrbatch {
 
 const char kUsage[] =
     "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]]\n"
-    "               [--format bmp|png|svg] [--names line|number] [-j N] [FILE]\n"
+    "               [--format bmp|png|svg] [--names line|number] [-j N]\n"
+    "               [--module auto|Npx|Xmm] [--quiet-zone N] [--dpi D] [FILE]\n"
     "Writes one QR Code image per line of FILE (or standard input) into DIR.\n"
     "A line with a TAB names its file with the bytes before the first TAB and\n"
     "encodes the bytes after it; a line without TAB is both name and content.\n"
@@ -22,10 +23,21 @@ const char kUsage[] =
     "  --names number    name the files by line number, zero-padded to the\n"
     "                    digits of the line count (01 ... 12 for 12 lines)\n"
     "  -j N              N workers (default: one per processor)\n"
+    "  --size Wmm[xHmm]  image size in millimetres (needs --dpi)\n"
+    "  --module M        module size: Npx, Xmm (needs --dpi) or auto, the largest\n"
+    "                    whole module with which the symbol and its quiet zone\n"
+    "                    (4 modules unless --quiet-zone says) fit the image\n"
+    "                    (default 8px: 0.2 cm at 96 dpi)\n"
+    "  --quiet-zone N    light margin of at least N modules around the symbol;\n"
+    "                    a symbol that cannot have it is not written\n"
+    "  --dpi D           resolution stated in the files (BMP, PNG pHYs, SVG in mm)\n"
+    "                    and used for sizes in mm; it changes no pixel\n"
+    "  With any of --module, --quiet-zone, --dpi, an image whose margin is below\n"
+    "  4 modules is written and reported as a warning.\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
-    "Modules are 8 pixels at 96 dpi; a symbol larger than the image is not\n"
+    "Modules are 8 pixels unless --module says; a symbol larger than the image is not\n"
     "written. Two lines naming the same file with different content: the later\n"
     "one is not written. Lines that produce no file are listed on standard\n"
     "error; the exit status is then 1 (2: unusable command line, input or\n"
@@ -60,6 +72,65 @@ bool ParseSize(const std::string &text, int &width, int &height) {
   }
   return ParseNumber(text.substr(0, x), 1, kLargest, width) &&
          ParseNumber(text.substr(x + 1), 1, kLargest, height);
+}
+
+// Positive decimal millimetres ending in "mm" ("20mm", "0.33mm"), at most
+// 10 metres.
+bool ParseMillimetres(const std::string &text, double &value) {
+  if (text.size() < 3 || text.compare(text.size() - 2, 2, "mm") != 0) return false;
+  const std::string number = text.substr(0, text.size() - 2);
+  if (number.find_first_not_of("0123456789.") != std::string::npos || number.front() == '.' ||
+      number.find('.') != number.rfind('.'))
+    return false;
+  value = std::strtod(number.c_str(), nullptr);
+  return value > 0 && value <= 10000;
+}
+
+// "20mm", "20x30mm" or "20mmx30mm".
+bool ParseSizeMillimetres(const std::string &text, double &width, double &height) {
+  const size_t x = text.find_first_of("xX");
+  if (x == std::string::npos) {
+    if (!ParseMillimetres(text, width)) return false;
+    height = width;
+    return true;
+  }
+  std::string first = text.substr(0, x);
+  if (first.size() < 2 || first.compare(first.size() - 2, 2, "mm") != 0) first += "mm";
+  return ParseMillimetres(first, width) && ParseMillimetres(text.substr(x + 1), height);
+}
+
+// Millimetres at `dotsPerInch` in whole pixels, rounded to the nearest.
+int PixelsOfMillimetres(double millimetres, int dotsPerInch) {
+  return static_cast<int>(millimetres * dotsPerInch / 25.4 + 0.5);
+}
+
+// Sizes in mm into pixels, once the resolution is known.
+bool ResolvePrintGeometry(Options &options, std::string &error) {
+  const int dpi = options.recipe.dotsPerInch;
+  const bool millimetres = options.moduleMillimetres > 0 || options.widthMillimetres > 0;
+  if (millimetres && dpi == 0) {
+    error = "sizes in mm need --dpi";
+    return false;
+  }
+  if (options.widthMillimetres > 0) {
+    constexpr int kLargest = 32767;
+    options.recipe.width = PixelsOfMillimetres(options.widthMillimetres, dpi);
+    options.recipe.height = PixelsOfMillimetres(options.heightMillimetres, dpi);
+    if (options.recipe.width < 1 || options.recipe.height < 1 || options.recipe.width > kLargest ||
+        options.recipe.height > kLargest) {
+      error = "size in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";
+      return false;
+    }
+  }
+  if (options.moduleMillimetres > 0) {
+    options.recipe.modulePixels = PixelsOfMillimetres(options.moduleMillimetres, dpi);
+    if (options.recipe.modulePixels < 1 || options.recipe.modulePixels > 32767) {
+      error = "module in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";
+      return false;
+    }
+  }
+  options.recipe.warnQuietZone = options.printGeometry;
+  return true;
 }
 
 }  // namespace
@@ -103,8 +174,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       }
     } else if (arg == "--size") {
       if (!value(text)) return false;
-      if (!ParseSize(text, options.recipe.width, options.recipe.height)) {
-        error = "size must be W or WxH, 1 to 32767 pixels: " + text;
+      options.widthMillimetres = options.heightMillimetres = 0;
+      if (!ParseSize(text, options.recipe.width, options.recipe.height) &&
+          !ParseSizeMillimetres(text, options.widthMillimetres, options.heightMillimetres)) {
+        error = "size must be W or WxH, 1 to 32767 pixels, or in mm (20mm, 20x30mm): " + text;
         return false;
       }
     } else if (arg == "--format") {
@@ -135,6 +208,35 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         error = "workers must be 1 to 1024: " + text;
         return false;
       }
+    } else if (arg == "--module") {
+      // Print geometry: module size, quiet zone, resolution.
+      if (!value(text)) return false;
+      options.printGeometry = true;
+      options.recipe.autoModule = text == "auto";
+      options.recipe.modulePixels = 0;
+      options.moduleMillimetres = 0;
+      const bool pixels =
+          text.size() > 2 && text.compare(text.size() - 2, 2, "px") == 0 &&
+          ParseNumber(text.substr(0, text.size() - 2), 1, 32767, options.recipe.modulePixels);
+      if (!options.recipe.autoModule && !pixels &&
+          !ParseMillimetres(text, options.moduleMillimetres)) {
+        error = "module must be auto, Npx (1 to 32767) or Xmm: " + text;
+        return false;
+      }
+    } else if (arg == "--quiet-zone") {
+      if (!value(text)) return false;
+      options.printGeometry = true;
+      if (!ParseNumber(text, 0, 1000, options.recipe.quietZone)) {
+        error = "quiet zone must be 0 to 1000 modules: " + text;
+        return false;
+      }
+    } else if (arg == "--dpi") {
+      if (!value(text)) return false;
+      options.printGeometry = true;
+      if (!ParseNumber(text, 1, 100000, options.recipe.dotsPerInch)) {
+        error = "dpi must be 1 to 100000: " + text;
+        return false;
+      }
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -150,7 +252,7 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
     error = "the destination folder (-o DIR) is missing";
     return false;
   }
-  return true;
+  return ResolvePrintGeometry(options, error);
 }
 
 }  // namespace qrbatch

@@ -22,6 +22,12 @@ struct Options {
   ImageFormat format = ImageFormat::kWindowJpg;
   FileNames names = FileNames::kLine;
   int jobs = 0;  // workers; 0: one per online core
+  // Print geometry: the module size (--module), the quiet zone
+  // (--quiet-zone) and the resolution (--dpi) go into the recipe; sizes in
+  // mm are turned into pixels at the resolution once every option is read.
+  bool printGeometry = false;  // any of them given: the quiet zone is checked
+  double moduleMillimetres = 0;
+  double widthMillimetres = 0, heightMillimetres = 0;
   bool help = false;
   bool version = false;
 };

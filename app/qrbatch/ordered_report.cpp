@@ -31,13 +31,7 @@ void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> f
   while (next_ <= begun_) {
     Slot &first = slots_[static_cast<size_t>(next_ % kWindow)];
     if (!first.settled) break;
-    if (first.failure) {
-      Print(*first.failure);
-      ++failures_;
-    } else {
-      ++written_;
-    }
-    first = Slot();
+    Report(first);
     ++next_;
   }
   advanced_.WakeAll();
@@ -48,16 +42,36 @@ void OrderedReport::Close() {
   qrplatform::MutexLock lock(mutex_);
   for (; next_ <= begun_; ++next_) {
     Slot &slot = slots_[static_cast<size_t>(next_ % kWindow)];
-    if (!slot.settled) continue;  // discarded after a stop
-    if (slot.failure) {
-      Print(*slot.failure);
-      ++failures_;
-    } else {
-      ++written_;
+    if (!slot.settled) {  // discarded after a stop
+      slot = Slot();
+      continue;
     }
-    slot = Slot();
+    Report(slot);
   }
   ShowProgress(true);
+}
+
+void OrderedReport::Warn(int lineNumber, std::string words, const std::string &line) {
+  std::string text = "qrbatch: line " + std::to_string(lineNumber) + ": warning: " +
+                     std::move(words) + ": " + qrapp::DisplayLine(line, encoding_) + "\n";
+  qrplatform::MutexLock lock(mutex_);
+  slots_[static_cast<size_t>(lineNumber % kWindow)].warning = std::move(text);
+}
+
+void OrderedReport::Report(Slot &slot) {
+  if (slot.failure) {
+    Print(*slot.failure);
+    ++failures_;
+  } else {
+    ++written_;
+    if (!slot.warning.empty()) {
+      if (progressShown_) std::fputs("\r\033[K", progress_);
+      progressShown_ = false;
+      std::fputs(slot.warning.c_str(), err_);
+      ++warnings_;
+    }
+  }
+  slot = Slot();
 }
 
 void OrderedReport::Print(const qrapp::LineFailure &failure) {

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "line_check.h"
@@ -31,6 +32,9 @@ class OrderedReport {
   void Begin(int lineNumber);
   // The line's outcome: written (no failure) or not.
   void Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure);
+  // A warning for a begun line, printed in its place when it is written
+  // (the line still counts as written): "line N: warning: WORDS: LINE".
+  void Warn(int lineNumber, std::string words, const std::string &line);
   // After the last line, or after a stop with lines left unsettled (they
   // were discarded): prints what is not printed yet.
   void Close();
@@ -38,14 +42,18 @@ class OrderedReport {
   int begun() const { return begun_; }
   int settled() const { return settled_; }
   int failures() const { return failures_; }
+  int warnings() const { return warnings_; }
 
  private:
   struct Slot {
     bool settled = false;
     std::unique_ptr<qrapp::LineFailure> failure;
+    std::string warning;  // printed when the line is written
   };
 
   void Print(const qrapp::LineFailure &failure);
+  // The slot's outcome, in input order.
+  void Report(Slot &slot);
   void ShowProgress(bool last);
 
   std::FILE *err_;
@@ -60,6 +68,7 @@ class OrderedReport {
   int settled_ = 0;
   int written_ = 0;
   int failures_ = 0;
+  int warnings_ = 0;
   bool progressShown_ = false;
   std::chrono::steady_clock::time_point lastProgress_{};
 };

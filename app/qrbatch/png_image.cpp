@@ -48,6 +48,11 @@ bool WritePng(png_structp png, png_infop info, const qr::BitmapImage &image,
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
                static_cast<png_uint_32>(image.height), 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  // A stated resolution goes into pHYs; without one the file has no pHYs.
+  if (image.pixelsPerMetre > 0) {
+    const auto perMetre = static_cast<png_uint_32>(image.pixelsPerMetre);
+    png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
+  }
   png_write_info(png, info);
   png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), imageData.data(), imageDataSize);
   png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);

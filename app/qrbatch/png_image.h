@@ -1,5 +1,5 @@
 // A drawn symbol as a PNG file: 1-bit greyscale, the same pixels as the
-// bitmap file.
+// bitmap file, and its resolution (pHYs) when the bitmap states one.
 #pragma once
 
 #include <zlib.h>

@@ -1,5 +1,6 @@
 #include "svg_image.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace qrbatch {
@@ -36,6 +37,23 @@ class TextWriter {
   char *at_;
 };
 
+// `pixels` at `dotsPerInch` as "12.345mm": three decimals, trailing zeros
+// dropped (a micrometre is far below any printer's dot).
+void PutLength(TextWriter &out, int pixels, int dotsPerInch) {
+  if (dotsPerInch <= 0) {
+    out.Number(pixels);
+    out.Put("px");
+    return;
+  }
+  char text[48];
+  std::snprintf(text, sizeof text, "%.3f", pixels * 25.4 / dotsPerInch);
+  char *end = text + std::strlen(text);
+  while (end[-1] == '0') --end;
+  if (end[-1] == '.') --end;
+  std::memcpy(end, "mm", 3);
+  out.Put(text);
+}
+
 // The longest text a symbol of `side` modules can take: the fixed parts and
 // four 20-digit numbers (with signs) for each run, at most (side + 1) / 2
 // runs a row.
@@ -46,7 +64,7 @@ size_t MostBytes(int side) {
 
 }  // namespace
 
-void BuildSvg(const qr::SymbolPicture &picture, std::string &text) {
+void BuildSvg(const qr::SymbolPicture &picture, std::string &text, int dotsPerInch) {
   const qr::PicturePlacement &placement = picture.placement();
   const int side = picture.side(), width = placement.imageWidth, height = placement.imageHeight;
   const long long module = placement.modulePixels;
@@ -55,10 +73,10 @@ void BuildSvg(const qr::SymbolPicture &picture, std::string &text) {
   text.resize(MostBytes(side));
   TextWriter out(&text[0]);
   out.Put("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"");
-  out.Number(width);
-  out.Put("px\" height=\"");
-  out.Number(height);
-  out.Put("px\" viewBox=\"0 0 ");
+  PutLength(out, width, dotsPerInch);
+  out.Put("\" height=\"");
+  PutLength(out, height, dotsPerInch);
+  out.Put("\" viewBox=\"0 0 ");
   out.Number(width);
   out.Put(' ');
   out.Number(height);

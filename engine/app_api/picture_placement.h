@@ -3,6 +3,7 @@
 // preview).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -32,6 +33,36 @@ struct PicturePlacement {
 // rounds its top margin and orientation 2 its left margin the other way
 // (the far side's margin is the one rounded toward zero).
 PicturePlacement PlacePicture(int side, int width, int height, int modulePixels, int orientation);
+
+// What a batch asks of its pictures' module size and margin.
+struct PictureRequest {
+  int width = 0;  // the whole picture, in pixels
+  int height = 0;
+  int modulePixels = 0;      // 0: the largest whole module that fits
+  int quietZoneModules = 0;  // light margin asked on every side, in modules
+  int textBandHeight = 0;    // pixels under the symbol's area kept for text
+};
+
+// Pixels per side that `side` modules and `quietZoneModules` of margin on
+// each side take with modules of `modulePixels` (saturated to the int range).
+inline int FramedSymbolPixels(int side, int quietZoneModules, int modulePixels) {
+  const int64_t pixels = (static_cast<int64_t>(side) + 2 * static_cast<int64_t>(quietZoneModules)) *
+                         static_cast<int64_t>(modulePixels);
+  return pixels > INT32_MAX ? INT32_MAX : static_cast<int>(pixels);
+}
+
+// The module side of the request for a symbol of `side` modules: its own,
+// or the largest whole one with which the symbol and the margin asked fit
+// the picture above its text band (0 when not even one pixel does).
+inline int RequestedModulePixels(int side, const PictureRequest &request) {
+  if (request.modulePixels > 0) return request.modulePixels;
+  const int64_t room =
+      std::min<int64_t>(request.width, int64_t{request.height} - request.textBandHeight);
+  const int64_t modules =
+      static_cast<int64_t>(side) + 2 * static_cast<int64_t>(request.quietZoneModules);
+  if (room <= 0 || modules <= 0) return 0;
+  return static_cast<int>(std::min<int64_t>(room / modules, INT32_MAX));
+}
 
 // A symbol as it is drawn: the placement and the modules in picture order.
 // A view: valid while the modules it shows are.

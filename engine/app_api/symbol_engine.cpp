@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -33,6 +34,18 @@ constexpr size_t kMostSegments = 1 << 16;
 
 int SegmentCount(const SymbolPlan &plan) {
   return static_cast<int>(std::min(plan.segments.size(), kMostSegments));
+}
+
+// The info header's biXPelsPerMeter and biYPelsPerMeter (after the 14-byte
+// file header, at 24 and 28), little-endian.
+void StatePixelsPerMetre(std::vector<uint8_t> &headers, int pixelsPerMetre) {
+  constexpr size_t kHorizontal = 14 + 24, kVertical = 14 + 28;
+  if (headers.size() < kVertical + 4) return;
+  const auto value = static_cast<uint32_t>(pixelsPerMetre);
+  for (int i = 0; i < 4; ++i) {
+    headers[kHorizontal + i] = static_cast<uint8_t>(value >> (8 * i));
+    headers[kVertical + i] = static_cast<uint8_t>(value >> (8 * i));
+  }
 }
 
 }  // namespace
@@ -96,6 +109,10 @@ int BitmapModulePixels(double moduleSizeCm) {
   const ScreenMetrics screen = QueryScreen();
   return ModulePixels(OutputResolution(1, screen.horizontalDpi, screen.verticalDpi),
                       static_cast<float>(moduleSizeCm), 0);
+}
+
+int PixelsPerMetre(int dotsPerInch) {
+  return static_cast<int>(std::lround(dotsPerInch / 0.0254));
 }
 
 bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
@@ -216,7 +233,8 @@ SymbolPicture SymbolEngine::Picture(int width, int height, int modulePixels) con
                        PlacePicture(side, width, height, modulePixels, 1));
 }
 
-bool SymbolEngine::DrawBitmap(int width, int height, int modulePixels, BitmapImage &image) {
+bool SymbolEngine::DrawBitmap(int width, int height, int modulePixels, BitmapImage &image,
+                              int pixelsPerMetre) {
   if (!impl_->encoded) return false;
   if (!impl_->raster.Allocate(width, height, 1)) return false;
   const SymbolPicture picture = Picture(width, height, modulePixels);
@@ -225,6 +243,8 @@ bool SymbolEngine::DrawBitmap(int width, int height, int modulePixels, BitmapIma
   image.height = height;
   image.stride = impl_->raster.stride();
   image.headers = BitmapHeaders(impl_->raster);
+  image.pixelsPerMetre = pixelsPerMetre;
+  if (pixelsPerMetre > 0) StatePixelsPerMetre(image.headers, pixelsPerMetre);
   image.rows = impl_->raster.pixelRows();
   image.rowBytes = impl_->raster.pixelBytes();
   return true;

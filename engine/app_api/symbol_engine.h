@@ -70,6 +70,10 @@ SymbolPlan PlanSymbol(const char *message, size_t length, std::vector<Segment> s
 // at 96 dots per inch).
 int BitmapModulePixels(double moduleSizeCm);
 
+// Pixels per metre of `dotsPerInch`, rounded to the nearest (0 for 0): the
+// resolution a bitmap file and a PNG file state.
+int PixelsPerMetre(int dotsPerInch);
+
 // A drawn symbol as the bitmap file QRSaveAsBMP writes: `headers` holds
 // everything before the pixel rows; `rows` points at the pixel rows, bottom
 // row first, `stride` bytes each (1 bit per pixel, palette index 0 black,
@@ -81,6 +85,7 @@ struct BitmapImage {
   std::vector<uint8_t> headers;
   const uint8_t *rows = nullptr;
   size_t rowBytes = 0;
+  int pixelsPerMetre = 0;  // the resolution the headers state; 0: none
 };
 
 // One piece of a file's content.
@@ -163,8 +168,10 @@ class SymbolEngine {
   // Draws Picture(width, height, modulePixels) black on white, as
   // QRSaveAsBMP does. False when the area is not positive or too large for
   // a bitmap file. `image` is a whole bitmap file in memory (headers, then
-  // rows), usable as such by a preview.
-  bool DrawBitmap(int width, int height, int modulePixels, BitmapImage &image);
+  // rows), usable as such by a preview. `pixelsPerMetre` is stated as
+  // the file's resolution (QRSaveAsBMP states none: 0).
+  bool DrawBitmap(int width, int height, int modulePixels, BitmapImage &image,
+                  int pixelsPerMetre = 0);
 
  private:
   struct Impl;

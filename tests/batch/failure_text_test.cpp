@@ -13,7 +13,7 @@ namespace {
 LineFailure FailureOf(LineFault fault) {
   LineFailure failure;
   failure.fault = fault;
-  if (fault == LineFault::kTooLarge) {
+  if (fault == LineFault::kTooLarge || fault == LineFault::kNoModuleFits) {
     failure.symbolPixels = 232;
     failure.width = 300;
     failure.height = 200;
@@ -36,9 +36,14 @@ TEST(FailureText, EveryFaultInBothTables) {
        "name leads outside the destination folder"},
       {LineFault::kInvalidName, "不是有效的文件名", "not a valid file name"},
       {LineFault::kTooLarge, "二维码需要 232×232 像素，大于图像 300×200",
-       "symbol needs 232x232 px, image is 300x200; use --size 300x232 or larger"},
+       "symbol needs 232x232 px, image is 300x200; use --size 300x232 or larger, or --module "
+       "auto"},
       {LineFault::kNameTaken, "文件名已被第 17 行使用，内容不同",
        "the name is already used by line 17"},
+      {LineFault::kNoModuleFits,
+       "模块只有 1 像素时，二维码连同静区也需要 232×232 像素，大于图像 300×200",
+       "symbol and quiet zone need 232x232 px at 1 px a module, image is 300x200; use --size "
+       "300x232 or larger"},
       {LineFault::kNotWritten, "文件无法写入", "could not be written"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
@@ -62,8 +67,9 @@ TEST(FailureText, TheSystemsReasonIsJoinedAsGiven) {
 TEST(TooLargeText, ASquareImageAsksForOneSide) {
   EXPECT_EQ(FromGbk(TooLargeText(232, 200, 200, kWindowFailureTexts, ToGbk)),
             "二维码需要 232×232 像素，大于图像 200×200");
-  EXPECT_EQ(TooLargeText(232, 200, 200, kCommandFailureTexts),
-            "symbol needs 232x232 px, image is 200x200; use --size 232 or larger");
+  EXPECT_EQ(
+      TooLargeText(232, 200, 200, kCommandFailureTexts),
+      "symbol needs 232x232 px, image is 200x200; use --size 232 or larger, or --module auto");
 }
 
 }  // namespace

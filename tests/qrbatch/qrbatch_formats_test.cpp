@@ -71,7 +71,7 @@ std::vector<ExpectedLine> RealLines() {
   for (int i = 0; i < 10; ++i) {
     // 200 bytes: version 9 at level L, 53 modules of 8 px.
     failed(Format("big-%d\t", i) + std::string(200, 'a' + i),
-           "symbol needs 424x424 px, image is 330x330; use --size 424 or larger");
+           "symbol needs 424x424 px, image is 330x330; use --size 424 or larger, or --module auto");
   }
   for (int i = 0; i < 5; ++i)
     failed(Format("long-%d\t", i) + std::string(3000, 'z'),

@@ -57,7 +57,7 @@ timeout 60 wine "$exe" -o "$(windows_path "$d/png")" --format png -j 2 \
 status=$?
 cat "$d/stderr2"
 check "exit status 1 for the symbol too large" [ "$status" -eq 1 ]
-check "fit reported" grep -q 'line 2: symbol needs 232x232 px, image is 200x200; use --size 232 or larger' "$d/stderr2"
+check "fit reported" grep -q 'line 2: symbol needs 232x232 px, image is 200x200; use --size 232 or larger, or --module auto' "$d/stderr2"
 check "nothing written for it" [ "$(ls "$d/png")" = name.png ]
 decoded=$(convert "$d/png/name.png" -bordercolor white -border 40 png:- | zbarimg --raw -q -)
 check "TAB line's content in its named PNG (got $decoded)" [ "$decoded" = "https://example.com/p?id=42" ]
