@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "engine_state.h"
@@ -68,6 +69,43 @@ TEST(PicturePlacement, ThePictureShowsTheModulesTheDrawingPaints) {
         }
       }
   }
+}
+
+TEST(PicturePlacement, AutomaticModuleIsTheLargestWithItsMargin) {
+  struct Case {
+    int side, width, height, module, quietZone, band;
+    int chosen;
+  };
+  const Case cases[] = {
+      {29, 200, 200, 0, 4, 0, 5},   // 37 modules in 200: 5 px (6 would need 222)
+      {29, 200, 200, 0, 0, 0, 6},   // the symbol alone: 174
+      {29, 222, 240, 0, 4, 0, 6},   // exactly 37 x 6: the narrower side counts
+      {21, 200, 230, 0, 4, 40, 6},  // the text band takes from the height: 190 / 29
+      {21, 20, 20, 0, 0, 0, 0},     // not even one pixel a module
+      {21, 200, 200, 8, 4, 0, 8},   // a module of its own is kept, fit or not
+      {21, 200, 30, 0, 0, 40, 0},   // no room above the band
+  };
+  for (const Case &c : cases) {
+    qr::PictureRequest request;
+    request.width = c.width;
+    request.height = c.height;
+    request.modulePixels = c.module;
+    request.quietZoneModules = c.quietZone;
+    request.textBandHeight = c.band;
+    const int chosen = qr::RequestedModulePixels(c.side, request);
+    EXPECT_EQ(chosen, c.chosen) << c.side << " in " << c.width << "x" << c.height;
+    if (c.module != 0 || chosen == 0) continue;
+    // The chosen module fits with its margin; one more does not.
+    const int room = std::min(c.width, c.height - c.band);
+    EXPECT_LE(qr::FramedSymbolPixels(c.side, c.quietZone, chosen), room);
+    EXPECT_GT(qr::FramedSymbolPixels(c.side, c.quietZone, chosen + 1), room);
+    // Placed in the whole picture, the margin is at least the one asked.
+    if (c.band == 0) {
+      EXPECT_GE(qr::PlacePicture(c.side, c.width, c.height, chosen, 1).quietZoneModules,
+                c.quietZone);
+    }
+  }
+  EXPECT_EQ(qr::FramedSymbolPixels(177, 1000, 0x7FFFFFFF), 0x7FFFFFFF);  // saturated
 }
 
 }  // namespace

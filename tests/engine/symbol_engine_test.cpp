@@ -62,6 +62,29 @@ TEST(SymbolEngine, BitmapEqualsTheExportsFileByteForByte) {
   }
 }
 
+TEST(SymbolEngine, AStatedResolutionChangesOnlyThePixelsPerMetre) {
+  qr::SymbolEngine engine;
+  const std::vector<uint8_t> plain = DrawnBySymbolEngine(engine, "20210706001", 0, 0, 200, 200);
+  qr::BitmapImage image;
+  ASSERT_TRUE(
+      engine.DrawBitmap(200, 200, qr::BitmapModulePixels(0.2), image, qr::PixelsPerMetre(300)));
+  std::vector<uint8_t> stated = image.headers;
+  stated.insert(stated.end(), image.rows, image.rows + image.rowBytes);
+  ASSERT_EQ(stated.size(), plain.size());
+  EXPECT_EQ(qr::PixelsPerMetre(300), 11811);
+  EXPECT_EQ(qr::PixelsPerMetre(96), 3780);
+  EXPECT_EQ(image.pixelsPerMetre, 11811);
+  // biXPelsPerMeter and biYPelsPerMeter, little-endian; every other byte as before.
+  for (size_t i = 0; i < plain.size(); ++i) {
+    if (i >= 38 && i < 46) {
+      const uint8_t expected = static_cast<uint8_t>(11811 >> (8 * ((i - 38) % 4)));
+      EXPECT_EQ(stated[i], expected) << i;
+    } else {
+      ASSERT_EQ(stated[i], plain[i]) << i;
+    }
+  }
+}
+
 TEST(SymbolEngine, MeasureAgreesWithEncodingAndClampsAsTheExports) {
   qr::SymbolEngine engine;
   for (int length : {0, 17, 33, 500, 2953, 2954, 7089}) {

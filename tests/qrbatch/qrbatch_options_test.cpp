@@ -45,6 +45,63 @@ TEST(QrbatchOptions, AllOptions) {
   EXPECT_TRUE(Parsed({"--version"}).version);
 }
 
+TEST(QrbatchOptions, PrintGeometryInPixelsAndMillimetres) {
+  struct Case {
+    Args args;
+    int width, height, modulePixels;
+    bool autoModule;
+    int quietZone, dpi;
+    bool warn;
+  };
+  const Case cases[] = {
+      {{}, 200, 200, 0, false, -1, 0, false},  // the window's recipe, nothing checked
+      {{"--module", "auto"}, 200, 200, 0, true, -1, 0, true},
+      {{"--module", "6px", "--quiet-zone", "4"}, 200, 200, 6, false, 4, 0, true},
+      {{"--dpi", "300"}, 200, 200, 0, false, -1, 300, true},
+      // 20 mm at 300 dpi: 236.2 px; 0.5 mm: 5.9 px. The resolution may come last.
+      {{"--size", "20mm", "--module", "0.5mm", "--dpi", "300"}, 236, 236, 6, false, -1, 300, true},
+      {{"--dpi", "600", "--size", "20x30mm"}, 472, 709, 0, false, -1, 600, true},
+      {{"--dpi", "600", "--size", "20mmx30mm"}, 472, 709, 0, false, -1, 600, true},
+      // A later --size or --module replaces an earlier one.
+      {{"--size", "20mm", "--size", "99", "--module", "auto", "--module", "3px"},
+       99,
+       99,
+       3,
+       false,
+       -1,
+       0,
+       true},
+  };
+  for (const Case &c : cases) {
+    Args args{"-o", "d"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Options options = Parsed(args);
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    EXPECT_EQ(options.recipe.width, c.width);
+    EXPECT_EQ(options.recipe.height, c.height);
+    EXPECT_EQ(options.recipe.modulePixels, c.modulePixels);
+    EXPECT_EQ(options.recipe.autoModule, c.autoModule);
+    EXPECT_EQ(options.recipe.quietZone, c.quietZone);
+    EXPECT_EQ(options.recipe.dotsPerInch, c.dpi);
+    EXPECT_EQ(options.recipe.warnQuietZone, c.warn);
+  }
+}
+
+TEST(QrbatchOptions, UnusablePrintGeometry) {
+  EXPECT_NE(ErrorOf({"-o", "d", "--size", "20mm"}).find("need --dpi"), std::string::npos);
+  EXPECT_NE(ErrorOf({"-o", "d", "--module", "0.3mm"}).find("need --dpi"), std::string::npos);
+  for (const char *module : {"0px", "px", "8", "-1px", "1.5px", "0mm", ".5mm", "1..2mm", "big"})
+    EXPECT_FALSE(ErrorOf({"-o", "d", "--module", module}).empty()) << module;
+  for (const char *zone : {"-1", "1001", "x"})
+    EXPECT_FALSE(ErrorOf({"-o", "d", "--quiet-zone", zone}).empty()) << zone;
+  for (const char *dpi : {"0", "100001", "300dpi"})
+    EXPECT_FALSE(ErrorOf({"-o", "d", "--dpi", dpi}).empty()) << dpi;
+  // Millimetres giving no pixel, or more than a bitmap side holds.
+  EXPECT_FALSE(ErrorOf({"-o", "d", "--dpi", "1", "--size", "10mm"}).empty());
+  EXPECT_FALSE(ErrorOf({"-o", "d", "--dpi", "100000", "--size", "100mm"}).empty());
+  EXPECT_FALSE(ErrorOf({"-o", "d", "--dpi", "1", "--module", "10mm"}).empty());
+}
+
 TEST(QrbatchOptions, UnusableCommandLines) {
   EXPECT_NE(ErrorOf({}).find("-o"), std::string::npos);
   EXPECT_NE(ErrorOf({"-o"}).find("needs a value"), std::string::npos);
