@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 namespace qrbatch {
@@ -101,7 +102,7 @@ bool ParseSizeMillimetres(const std::string &text, double &width, double &height
 
 // Millimetres at `dotsPerInch` in whole pixels, rounded to the nearest.
 int PixelsOfMillimetres(double millimetres, int dotsPerInch) {
-  return static_cast<int>(millimetres * dotsPerInch / 25.4 + 0.5);
+  return static_cast<int>(std::lround(millimetres * dotsPerInch / 25.4));
 }
 
 // Sizes in mm into pixels, once the resolution is known.

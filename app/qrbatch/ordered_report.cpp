@@ -52,8 +52,9 @@ void OrderedReport::Close() {
 }
 
 void OrderedReport::Warn(int lineNumber, std::string words, const std::string &line) {
-  std::string text = "qrbatch: line " + std::to_string(lineNumber) + ": warning: " +
-                     std::move(words) + ": " + qrapp::DisplayLine(line, encoding_) + "\n";
+  std::string text = "qrbatch: line " + std::to_string(lineNumber) +
+                     ": warning: " + std::move(words) + ": " + qrapp::DisplayLine(line, encoding_) +
+                     "\n";
   qrplatform::MutexLock lock(mutex_);
   slots_[static_cast<size_t>(lineNumber % kWindow)].warning = std::move(text);
 }

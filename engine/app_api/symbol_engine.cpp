@@ -111,9 +111,7 @@ int BitmapModulePixels(double moduleSizeCm) {
                       static_cast<float>(moduleSizeCm), 0);
 }
 
-int PixelsPerMetre(int dotsPerInch) {
-  return static_cast<int>(std::lround(dotsPerInch / 0.0254));
-}
+int PixelsPerMetre(int dotsPerInch) { return static_cast<int>(std::lround(dotsPerInch / 0.0254)); }
 
 bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
   // At most three parts are ever passed (headers, rows, a trailer).
