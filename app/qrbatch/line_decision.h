@@ -9,7 +9,9 @@
 #include "batch_names.h"
 #include "batch_symbol.h"
 #include "line_check.h"
+#include "line_record.h"
 #include "options.h"
+#include "record_lines.h"
 
 namespace qrbatch {
 
@@ -22,6 +24,7 @@ struct LineJob {
   std::string content;
   uint64_t nameKey = 0;  // BatchNames::NameKey of the path: equal for every spelling of the file
   qr::SymbolPlan plan;   // the content's symbol, planned by the fit check
+  std::string caption;   // the caption column, empty without one
 };
 
 class LineDecider {
@@ -35,8 +38,18 @@ class LineDecider {
   // too long; memory running short fails the line, never the batch.
   bool Decide(int lineNumber, std::string line, LineJob &job, qrapp::LineFailure &failure);
 
+  // The same for a record of columns (record_lines.h), picked by `choice`
+  // (set once the header row is known).
+  bool Decide(InputRecord record, LineJob &job, qrapp::LineFailure &failure);
+  void SetColumns(const qrapp::ColumnChoice &choice) { columns_ = choice; }
+  // The file name (with its extension) the last decided line was given,
+  // empty when it failed before it had one: for the report file.
+  const std::string &lastName() const { return lastName_; }
+
  private:
-  bool DecideLine(int lineNumber, std::string &line, LineJob &job, qrapp::LineFailure &failure);
+  bool DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailure &failure);
+  bool RecordFails(InputRecord &record, qrapp::LineRecord &parts, qrapp::LineFailure &failure);
+  std::string NameOf(const qrapp::LineRecord &parts, int lineNumber) const;
   std::string NumberName(int lineNumber) const;
 
   const Options &options_;
@@ -45,6 +58,8 @@ class LineDecider {
   char separator_;
   int digits_ = 1;
   qrapp::BatchNames names_;
+  qrapp::ColumnChoice columns_;
+  std::string lastName_;
 };
 
 }  // namespace qrbatch

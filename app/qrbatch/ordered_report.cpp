@@ -4,6 +4,7 @@
 
 #include "failure_text.h"
 #include "line_display.h"
+#include "report_csv.h"
 
 namespace qrbatch {
 
@@ -17,8 +18,44 @@ OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long know
 
 void OrderedReport::Begin(int lineNumber) {
   qrplatform::MutexLock lock(mutex_);
-  while (lineNumber - next_ >= kWindow) advanced_.Wait(mutex_);
+  while (lineNumber - next_ >= kWindow && next_ <= begun_) advanced_.Wait(mutex_);
+  if (next_ > begun_) {
+    next_ = lineNumber;  // every begun line is reported: skip to this one
+  } else {
+    for (int skipped = begun_ + 1; skipped < lineNumber; ++skipped) {
+      Slot &slot = slots_[static_cast<size_t>(skipped % kWindow)];
+      slot.settled = true;
+      slot.skipped = true;
+    }
+  }
   begun_ = lineNumber;
+}
+
+void OrderedReport::WriteRowsTo(std::FILE *rows) {
+  rows_ = rows;
+  const std::string start = qrapp::ReportCsvStart();
+  std::fwrite(start.data(), 1, start.size(), rows_);
+}
+
+void OrderedReport::Name(int lineNumber, std::string name) {
+  if (!rows_) return;
+  qrplatform::MutexLock lock(mutex_);
+  slots_[static_cast<size_t>(lineNumber % kWindow)].name = std::move(name);
+}
+
+void OrderedReport::Report(int lineNumber, Slot &slot) {
+  if (slot.skipped) return;
+  if (slot.failure) {
+    Print(*slot.failure);
+    ++failures_;
+  } else {
+    ++written_;
+  }
+  if (!rows_) return;
+  const std::string reason =
+      slot.failure ? qrapp::FailureText(*slot.failure, qrapp::kCommandFailureTexts) : "";
+  const std::string row = qrapp::ReportCsvRow(lineNumber, slot.name, !slot.failure, reason);
+  std::fwrite(row.data(), 1, row.size(), rows_);
 }
 
 void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure) {
@@ -31,12 +68,7 @@ void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> f
   while (next_ <= begun_) {
     Slot &first = slots_[static_cast<size_t>(next_ % kWindow)];
     if (!first.settled) break;
-    if (first.failure) {
-      Print(*first.failure);
-      ++failures_;
-    } else {
-      ++written_;
-    }
+    Report(next_, first);
     first = Slot();
     ++next_;
   }
@@ -48,13 +80,7 @@ void OrderedReport::Close() {
   qrplatform::MutexLock lock(mutex_);
   for (; next_ <= begun_; ++next_) {
     Slot &slot = slots_[static_cast<size_t>(next_ % kWindow)];
-    if (!slot.settled) continue;  // discarded after a stop
-    if (slot.failure) {
-      Print(*slot.failure);
-      ++failures_;
-    } else {
-      ++written_;
-    }
+    if (slot.settled) Report(next_, slot);  // else discarded after a stop
     slot = Slot();
   }
   ShowProgress(true);

@@ -2,12 +2,15 @@
 // in: every line is begun by the reader and settled once (by the reader
 // when a check failed, by a worker after writing); failures are printed as
 // soon as every earlier line is settled. At most kWindow lines are between
-// the first unsettled one and the last begun, which bounds memory.
+// the first unsettled one and the last begun, which bounds memory. Line
+// numbers may skip lines that are no entries of their own (a header row,
+// the later lines of a CSV record).
 #pragma once
 
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "line_check.h"
@@ -29,6 +32,12 @@ class OrderedReport {
   // Before line `lineNumber` (1, 2, ...) is decided; waits while the window
   // is full.
   void Begin(int lineNumber);
+  // Writes a CSV row (report_csv.h) per line to `rows` as the lines are
+  // reported in order, after the file's start; before the first Begin.
+  void WriteRowsTo(std::FILE *rows);
+  // The name a begun line's file was given (empty when it had none), for
+  // its row.
+  void Name(int lineNumber, std::string name);
   // The line's outcome: written (no failure) or not.
   void Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure);
   // After the last line, or after a stop with lines left unsettled (they
@@ -42,14 +51,19 @@ class OrderedReport {
  private:
   struct Slot {
     bool settled = false;
+    bool skipped = false;  // a line that is no entry
     std::unique_ptr<qrapp::LineFailure> failure;
+    std::string name;  // only with rows_
   };
 
   void Print(const qrapp::LineFailure &failure);
+  // Counts and reports the settled slot of line `lineNumber`.
+  void Report(int lineNumber, Slot &slot);
   void ShowProgress(bool last);
 
   std::FILE *err_;
   std::FILE *progress_;
+  std::FILE *rows_ = nullptr;
   long long knownTotal_;
   qrapp::ReportEncoding encoding_;
   qrplatform::Mutex mutex_;
