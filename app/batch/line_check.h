@@ -39,7 +39,8 @@ struct LineFailure {
   int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
   int width = 0, height = 0;  // kTooLarge: the image size
   int takenBy = 0;            // kNameTaken: the line that holds the name
-  std::string reason;  // kNotWritten: the system's reason text, may be empty; kBadEscape: the escape
+  // kNotWritten: the system's reason text, may be empty; kBadEscape: the escape.
+  std::string reason;
 };
 
 struct BatchReport {

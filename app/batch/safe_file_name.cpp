@@ -7,9 +7,7 @@ namespace qrapp {
 
 namespace {
 
-bool IsUnsafe(unsigned char c) {
-  return c < 0x20 || std::strchr(":/\\*?\"<>|", c) != nullptr;
-}
+bool IsUnsafe(unsigned char c) { return c < 0x20 || std::strchr(":/\\*?\"<>|", c) != nullptr; }
 
 // Bytes of the UTF-8 character starting with `lead` (1 for a stray byte).
 size_t CharacterBytes(std::string_view text, size_t at) {
@@ -73,8 +71,7 @@ std::string Replaced(std::string_view text, NameUnits units, size_t limit, size_
 }  // namespace
 
 std::string SafeFileName(std::string_view text, NameUnits units, size_t extensionUnits) {
-  const size_t limit =
-      kLongestFileName > extensionUnits ? kLongestFileName - extensionUnits : 0;
+  const size_t limit = kLongestFileName > extensionUnits ? kLongestFileName - extensionUnits : 0;
   size_t used = 0;
   std::string name = Replaced(text, units, limit, used);
   if (!IsDeviceName(name)) return name;

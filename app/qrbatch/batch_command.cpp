@@ -13,9 +13,9 @@
 #include "native_text.h"
 #include "options.h"
 #include "ordered_report.h"
-#include "record_lines.h"
 #include "output_folder.h"
 #include "qr_version.h"
+#include "record_lines.h"
 #include "stale_temporaries.h"
 #include "stop_request.h"
 #include "system_error.h"
@@ -66,6 +66,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   std::string line;
   LineJob job;
   int lineNumber = 0;
+  int entries = 0;  // lines, or records of several lines, that are to make a file
   // Decides one record and hands it on; false when the header names no
   // picked column (the batch cannot go on).
   const auto take = [&](InputRecord &&taken) {
@@ -81,6 +82,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
       return true;
     }
     const int first = taken.lineNumber;
+    ++entries;
     report.Begin(first);
     auto failure = std::make_unique<qrapp::LineFailure>();
     const bool decided = decider.Decide(std::move(taken), job, *failure);
@@ -101,8 +103,10 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   bool columnsKnown = true;
   LineReader::Result result;
   while ((result = reader.Next(line)) == LineReader::Result::kLine) {
-    if (records.Add(++lineNumber, std::move(line), record) && !(columnsKnown = take(std::move(record))))
-      break;
+    if (records.Add(++lineNumber, std::move(line), record)) {
+      columnsKnown = take(std::move(record));
+      if (!columnsKnown) break;
+    }
     if (StopRequested()) {
       result = LineReader::Result::kStopped;
       break;
@@ -124,7 +128,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
     return 2;
   }
   if (report.failures() > 0) {
-    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), lineNumber);
+    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), entries);
     return 1;
   }
   return 0;

@@ -94,8 +94,8 @@ bool LineDecider::RecordFails(InputRecord &record, qrapp::LineRecord &parts,
   const RecordFault fault = qrapp::RecordOfColumns(std::move(record.fields), columns_,
                                                    options_.names != FileNames::kNumber, parts);
   if (fault != RecordFault::kNone) {
-    failure.fault = fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn
-                                                         : LineFault::kExtraColumns;
+    failure.fault =
+        fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn : LineFault::kExtraColumns;
     return true;
   }
   if (options_.escapes && !record.cut) {

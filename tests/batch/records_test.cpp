@@ -42,9 +42,9 @@ TEST(CsvRecordTest, FieldsAsSpreadsheetsWriteThem) {
       {{"\"x,y\",\"say \"\"hi\"\"\""}, {{"x,y", "say \"hi\""}}},
       {{"\"\"\"\""}, {{"\""}}},
       {{"1,\"first", "second\",3", "next"}, {{"1", "first\nsecond", "3"}, {"next"}}},
-      {{"\"", "", "\""}, {{"\n\n"}}},                  // empty lines inside quotes
-      {{"ab\"c\",d"}, {{"ab\"c\"", "d"}}},              // a quote inside a plain field
-      {{"\"ab\"c,d"}, {{"abc", "d"}}},                  // text after the closing quote
+      {{"\"", "", "\""}, {{"\n\n"}}},                        // empty lines inside quotes
+      {{"ab\"c\",d"}, {{"ab\"c\"", "d"}}},                   // a quote inside a plain field
+      {{"\"ab\"c,d"}, {{"abc", "d"}}},                       // text after the closing quote
       {{"编号,\"名称\",网址"}, {{"编号", "名称", "网址"}}},  // UTF-8 passes through
       {{"1,\"never closed", "2,x"}, {{"1", "never closed\n2,x\n", "<open>"}}},
   };
