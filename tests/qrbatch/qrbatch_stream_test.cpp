@@ -38,7 +38,7 @@ std::string MixedLines(int count) {
     // Too long (in the content column: a third column is a caption).
     if (i % 997 == 0) {
       input.resize(lineStart);
-      input += "long-" + n + "\t" + std::string(3000, 'L');
+      input += "long-" + n + "\t" + std::string(4400, 'L');  // past 4,296 alphanumerics
     }
     input += i % 2 ? "\n" : "\r\n";
   }
