@@ -43,6 +43,10 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kNoModuleFits,
          "模块只有 1 像素时，二维码连同静区也需要 %1×%1 像素，大于图像 %2×%3"},
         {LineFault::kNotWritten, "文件无法写入"},
+        {LineFault::kMissingColumn, "此行缺少所选的列"},
+        {LineFault::kExtraColumns, "列数多于名称、内容、说明三列"},
+        {LineFault::kBadEscape, "转义序列无效"},
+        {LineFault::kUnclosedQuote, "引号中的字段没有结束"},
     }},
     "%1：%2",
 };
@@ -61,6 +65,11 @@ inline constexpr FailureTexts kCommandFailureTexts = {
          "symbol and quiet zone need %1x%1 px at 1 px a module, image is %2x%3; use --size %4 or "
          "larger"},
         {LineFault::kNotWritten, "could not be written"},
+        {LineFault::kMissingColumn, "the row has no column picked by --columns"},
+        {LineFault::kExtraColumns,
+         "more columns than name, content and caption; pick them with --columns"},
+        {LineFault::kBadEscape, "bad escape"},
+        {LineFault::kUnclosedQuote, "a quoted field is not closed"},
     }},
     "%1 (%2)",
 };

@@ -22,11 +22,16 @@ enum class LineFault {
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
   kNoModuleFits,   // automatic module size: not even one pixel a module fits the image
-  kNotWritten,     // the file could not be written; keep it last (kLineFaultCount)
+  kNotWritten,     // the file could not be written
+  // Records made of columns, and escapes in the content.
+  kMissingColumn,  // the row has no picked column (the content, or the name)
+  kExtraColumns,   // more columns than name, content and caption
+  kBadEscape,      // a bad escape in the content; the reason holds it
+  kUnclosedQuote,  // a quoted CSV field never closes; keep it last (kLineFaultCount)
 };
 
 // The faults after kNone: the rows of every table of failure texts.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kNotWritten);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kUnclosedQuote);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based
@@ -35,7 +40,8 @@ struct LineFailure {
   int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
   int width = 0, height = 0;  // kTooLarge: the image size
   int takenBy = 0;            // kNameTaken: the line that holds the name
-  std::string reason;         // kNotWritten: the system's reason text, may be empty
+  // kNotWritten: the system's reason text, may be empty; kBadEscape: the escape.
+  std::string reason;
 };
 
 struct BatchReport {

@@ -1,6 +1,7 @@
 #include "batch_command.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include "batch_symbol.h"
@@ -14,6 +15,7 @@
 #include "ordered_report.h"
 #include "output_folder.h"
 #include "qr_version.h"
+#include "record_lines.h"
 #include "stale_temporaries.h"
 #include "stop_request.h"
 #include "system_error.h"
@@ -51,7 +53,7 @@ std::string QuietZoneWarning(const LineJob &job) {
 
 // Reads, decides and hands on every line; returns the exit status.
 int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int input,
-             long long lineCount, std::FILE *err) {
+             long long lineCount, std::FILE *rows, std::FILE *err) {
   const int modulePixels = qrapp::RecipeModulePixels(options.recipe);
   const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
   OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
@@ -62,28 +64,66 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
     return 2;
   }
   LineDecider decider(options, modulePixels, PathSeparator(), lineCount);
+  if (rows) report.WriteRowsTo(rows);
   LineReader reader(input);
+  RecordLines records(options.csv);
+  bool headerDue = options.header;
+  InputRecord record;
   std::string line;
   LineJob job;
   int lineNumber = 0;
-  LineReader::Result result;
-  while ((result = reader.Next(line)) == LineReader::Result::kLine) {
-    report.Begin(++lineNumber);
+  int entries = 0;  // lines, or records of several lines, that are to make a file
+  // Decides one record and hands it on; false when the header names no
+  // picked column (the batch cannot go on).
+  const auto take = [&](InputRecord &&taken) {
+    if (headerDue) {
+      headerDue = false;
+      qrapp::ColumnChoice choice;
+      std::string error;
+      if (!ChooseColumns(options, taken.fields, choice, error)) {
+        std::fprintf(err, "qrbatch: %s\n", error.c_str());
+        return false;
+      }
+      decider.SetColumns(choice);
+      return true;
+    }
+    const int first = taken.lineNumber;
+    ++entries;
+    report.Begin(first);
     auto failure = std::make_unique<qrapp::LineFailure>();
-    if (decider.Decide(lineNumber, std::move(line), job, *failure)) {
-      if (job.narrowQuietZone) report.Warn(lineNumber, QuietZoneWarning(job), job.line);
+    const bool decided = decider.Decide(std::move(taken), job, *failure);
+    report.Name(first, decider.lastName());
+    if (decided) {
+      if (job.narrowQuietZone) report.Warn(first, QuietZoneWarning(job), job.line);
       workers.Submit(std::move(job));
     } else {
-      report.Settle(lineNumber, std::move(failure));
+      report.Settle(first, std::move(failure));
+    }
+    return true;
+  };
+  if (!options.header) {
+    qrapp::ColumnChoice choice;
+    std::string error;
+    ChooseColumns(options, {}, choice, error);  // numbers only: --columns names imply --header
+    decider.SetColumns(choice);
+  }
+  bool columnsKnown = true;
+  LineReader::Result result;
+  while ((result = reader.Next(line)) == LineReader::Result::kLine) {
+    if (records.Add(++lineNumber, std::move(line), record)) {
+      columnsKnown = take(std::move(record));
+      if (!columnsKnown) break;
     }
     if (StopRequested()) {
       result = LineReader::Result::kStopped;
       break;
     }
   }
+  if (result == LineReader::Result::kEnd && records.Finish(record)) take(std::move(record));
   const bool stopped = result == LineReader::Result::kStopped || StopRequested();
-  workers.Finish(stopped);
+  workers.Finish(stopped || !columnsKnown);
   report.Close();
+  if (!columnsKnown) return 2;
   if (stopped) {
     const long long known = lineCount > report.begun() ? lineCount : report.begun();
     std::fprintf(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(), known);
@@ -99,7 +139,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
                  qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
   }
   if (report.failures() > 0) {
-    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), lineNumber);
+    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), entries);
     return 1;
   }
   return 0;
@@ -172,8 +212,24 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
     if (!fromStdin) CloseInput(input);
     return 2;
   }
-  const int status = RunLines(options, folder, input, lineCount, err);
+  // The report file, written as the lines are reported.
+  std::FILE *rows = nullptr;
+  if (!options.reportFile.empty()) {
+    rows = std::fopen(options.reportFile.c_str(), "wb");
+    if (!rows) {
+      std::fprintf(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
+                   ErrnoText(errno).c_str());
+      if (!fromStdin) CloseInput(input);
+      return 2;
+    }
+  }
+  int status = RunLines(options, folder, input, lineCount, rows, err);
   if (!fromStdin) CloseInput(input);
+  if (rows && (std::ferror(rows) | std::fclose(rows)) != 0) {
+    std::fprintf(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
+                 ErrnoText(errno).c_str());
+    if (status == 0 || status == 1) status = 2;
+  }
   return status;
 }
 

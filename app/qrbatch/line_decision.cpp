@@ -2,14 +2,29 @@
 
 #include <cerrno>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "batch_file_name.h"
+#include "content_escapes.h"
 #include "input_lines.h"
-#include "line_parts.h"
 #include "native_text.h"
+#include "safe_file_name.h"
 #include "system_error.h"
 
 namespace qrbatch {
+
+namespace {
+
+// How this build's file systems count a name's length: NTFS in UTF-16
+// units, ext4 and the like in bytes.
+#ifdef _WIN32
+constexpr qrapp::NameUnits kNameUnits = qrapp::NameUnits::kUtf16Units;
+#else
+constexpr qrapp::NameUnits kNameUnits = qrapp::NameUnits::kUtf8Bytes;
+#endif
+
+}  // namespace
 
 LineDecider::LineDecider(const Options &options, int modulePixels, char separator,
                          long long lineCount)
@@ -32,31 +47,85 @@ std::string LineDecider::NumberName(int lineNumber) const {
 
 bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job,
                          qrapp::LineFailure &failure) {
+  InputRecord record;
+  record.lineNumber = lineNumber;
+  record.cut = line.size() > qrplatform::kLongestLine;
+  record.fields = qrapp::SplitTabColumns(line);
+  record.text = std::move(line);
+  return Decide(std::move(record), job, failure);
+}
+
+bool LineDecider::Decide(InputRecord record, LineJob &job, qrapp::LineFailure &failure) {
+  lastName_.clear();
   try {
-    return DecideLine(lineNumber, line, job, failure);
+    return DecideLine(record, job, failure);
   } catch (const std::bad_alloc &) {
     // Memory ran short for this line: it fails, the batch goes on. Its name
     // was not claimed (the claim is the last step and allocates first).
     failure = qrapp::LineFailure();
-    failure.lineNumber = lineNumber;
+    failure.lineNumber = record.lineNumber;
     failure.fault = qrapp::LineFault::kNotWritten;
     failure.reason = qrplatform::ErrnoText(ENOMEM);
-    failure.line = std::move(line);
+    failure.line = std::move(record.text);
     return false;
   }
 }
 
-bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
-                             qrapp::LineFailure &failure) {
-  // A line the reader cut (input_lines.h) holds more than any symbol.
-  const bool cut = line.size() > qrplatform::kLongestLine;
-  qrapp::LineParts parts = qrapp::SplitNameAndContent(line);
-  if (options_.names == FileNames::kNumber) parts.name = NumberName(lineNumber);
+std::string LineDecider::NameOf(const qrapp::LineRecord &parts, int lineNumber) const {
+  switch (options_.names) {
+    case FileNames::kNumber: return NumberName(lineNumber);
+    case FileNames::kSafe:
+      return qrapp::SafeFileName(parts.name, kNameUnits,
+                                 std::char_traits<char>::length(ExtensionOf(options_.format)));
+    default: return parts.name;
+  }
+}
 
+// The faults of the record itself: its columns, an unclosed quote, a bad
+// escape. Fills `parts` (the content unescaped) when there is none.
+bool LineDecider::RecordFails(InputRecord &record, qrapp::LineRecord &parts,
+                              qrapp::LineFailure &failure) {
+  using qrapp::LineFault;
+  using qrapp::RecordFault;
+  if (record.unclosed) {
+    failure.fault = LineFault::kUnclosedQuote;
+    return true;
+  }
+  const RecordFault fault = qrapp::RecordOfColumns(std::move(record.fields), columns_,
+                                                   options_.names != FileNames::kNumber, parts);
+  if (fault != RecordFault::kNone) {
+    failure.fault =
+        fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn : LineFault::kExtraColumns;
+    return true;
+  }
+  if (options_.escapes && !record.cut) {
+    std::string content;
+    if (!qrapp::UnescapeContent(parts.content, content, failure.reason)) {
+      failure.fault = LineFault::kBadEscape;
+      return true;
+    }
+    parts.content = std::move(content);
+  }
+  return false;
+}
+
+bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailure &failure) {
+  const int lineNumber = record.lineNumber;
+  // A line the reader cut (input_lines.h) holds more than any symbol.
+  const bool cut = record.cut;
   failure = qrapp::LineFailure();
   failure.lineNumber = lineNumber;
-  const qrapp::BatchFileName name = qrapp::MakeBatchFileName(
-      options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
+  qrapp::LineRecord parts;
+  if (RecordFails(record, parts, failure)) {
+    failure.line = std::move(record.text);
+    return false;
+  }
+  const std::string extension = ExtensionOf(options_.format);
+  const std::string fileName = NameOf(parts, lineNumber);
+  lastName_ = fileName + extension;
+
+  const qrapp::BatchFileName name =
+      qrapp::MakeBatchFileName(options_.outputFolder, fileName, separator_, extension);
   qr::SymbolPlan plan;
   qrapp::PictureFit fit;
   const auto symbolPixels = [&] {
@@ -76,19 +145,20 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   if (failure.fault == qrapp::LineFault::kTooLarge && options_.recipe.autoModule)
     failure.fault = qrapp::LineFault::kNoModuleFits;
   if (failure.fault != qrapp::LineFault::kNone) {
-    failure.line = std::move(line);
+    failure.line = std::move(record.text);
     return false;
   }
   job.lineNumber = lineNumber;
   job.path = name.path;
   job.content = std::move(parts.content);
+  job.caption = std::move(parts.caption);
   job.nameKey = nameKey;
   job.plan = std::move(plan);
   job.modulePixels = fit.modulePixels;
   job.quietZoneModules = fit.quietZoneModules;
   job.narrowQuietZone = options_.recipe.warnQuietZone &&
                         fit.quietZoneModules < qrapp::BatchRecipe::kStandardQuietZone;
-  job.line = std::move(line);
+  job.line = std::move(record.text);
   return true;
 }
 

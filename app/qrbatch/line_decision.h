@@ -9,7 +9,9 @@
 #include "batch_names.h"
 #include "batch_symbol.h"
 #include "line_check.h"
+#include "line_record.h"
 #include "options.h"
+#include "record_lines.h"
 
 namespace qrbatch {
 
@@ -26,6 +28,7 @@ struct LineJob {
   int modulePixels = 0;
   int quietZoneModules = 0;
   bool narrowQuietZone = false;  // below the standard's and the batch checks it: a warning
+  std::string caption;   // the caption column, empty without one
 };
 
 class LineDecider {
@@ -40,8 +43,18 @@ class LineDecider {
   // too long; memory running short fails the line, never the batch.
   bool Decide(int lineNumber, std::string line, LineJob &job, qrapp::LineFailure &failure);
 
+  // The same for a record of columns (record_lines.h), picked by `choice`
+  // (set once the header row is known).
+  bool Decide(InputRecord record, LineJob &job, qrapp::LineFailure &failure);
+  void SetColumns(const qrapp::ColumnChoice &choice) { columns_ = choice; }
+  // The file name (with its extension) the last decided line was given,
+  // empty when it failed before it had one: for the report file.
+  const std::string &lastName() const { return lastName_; }
+
  private:
-  bool DecideLine(int lineNumber, std::string &line, LineJob &job, qrapp::LineFailure &failure);
+  bool DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailure &failure);
+  bool RecordFails(InputRecord &record, qrapp::LineRecord &parts, qrapp::LineFailure &failure);
+  std::string NameOf(const qrapp::LineRecord &parts, int lineNumber) const;
   std::string NumberName(int lineNumber) const;
 
   const Options &options_;
@@ -50,6 +63,8 @@ class LineDecider {
   char separator_;
   int digits_ = 1;
   qrapp::BatchNames names_;
+  qrapp::ColumnChoice columns_;
+  std::string lastName_;
 };
 
 }  // namespace qrbatch

@@ -3,16 +3,22 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
+
+#include "line_record.h"
 
 namespace qrbatch {
 
 const char kUsage[] =
     "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]]\n"
-    "               [--format bmp|png|svg] [--names line|number] [-j N]\n"
+    "               [--format bmp|png|svg] [--names line|number|safe] [-j N]\n"
+    "               [--csv] [--header] [--columns NAME,CONTENT[,CAPTION]]\n"
+    "               [--escapes] [--report FILE]\n"
     "               [--module auto|Npx|Xmm] [--quiet-zone N] [--dpi D] [FILE]\n"
     "Writes one QR Code image per line of FILE (or standard input) into DIR.\n"
-    "A line with a TAB names its file with the bytes before the first TAB and\n"
-    "encodes the bytes after it; a line without TAB is both name and content.\n"
+    "A line is split into columns at its TABs: one column is both name and\n"
+    "content, two are name and content, three name, content and caption;\n"
+    "a line with more columns is reported unless --columns picks them.\n"
     "\n"
     "  -o DIR            destination folder (created when missing)\n"
     "  -l LEVEL          error correction level L, M, Q or H (default L)\n"
@@ -23,6 +29,20 @@ const char kUsage[] =
     "                    as the Windows program writes them\n"
     "  --names number    name the files by line number, zero-padded to the\n"
     "                    digits of the line count (01 ... 12 for 12 lines)\n"
+    "  --names safe      name the files after the name column with what Windows\n"
+    "                    cannot store (: / \\ * ? \" < > |, controls, trailing dots\n"
+    "                    and blanks) made '_', device names (CON...) prefixed\n"
+    "                    with '_', cut to the file system's 255 units\n"
+    "  --csv             read CSV records (commas, quoted fields, \"\" for a quote,\n"
+    "                    line breaks inside quotes) instead of TAB columns\n"
+    "  --header          the first row names the columns and makes no file\n"
+    "  --columns N,C[,K] the name, content and caption columns, by number (1 is\n"
+    "                    the first) or by header name (implies --header); a row\n"
+    "                    without them is reported\n"
+    "  --escapes         \\n \\r \\t \\\\ \\xNN (the byte) \\uNNNN (UTF-8) in the\n"
+    "                    content stand for what they name; a bad one is reported\n"
+    "  --report FILE     write every line's outcome to FILE as CSV (UTF-8 with a\n"
+    "                    byte-order mark): line, name, status, reason\n"
     "  -j N              N workers (default: one per processor)\n"
     "  --size Wmm[xHmm]  image size in millimetres (needs --dpi)\n"
     "  --module M        module size: Npx, Xmm (needs --dpi) or auto, the largest\n"
@@ -134,6 +154,29 @@ bool ResolvePrintGeometry(Options &options, std::string &error) {
   return true;
 }
 
+// NAME,CONTENT[,CAPTION]: numbers, or header names (which need the header).
+bool ParseColumns(const std::string &text, Options &options, std::string &error) {
+  std::vector<std::string> columns;
+  size_t begin = 0;
+  for (;;) {
+    const size_t comma = text.find(',', begin);
+    columns.push_back(text.substr(begin, comma - begin));
+    if (comma == std::string::npos) break;
+    begin = comma + 1;
+  }
+  bool empty = false;
+  for (const std::string &column : columns) {
+    empty = empty || column.empty();
+    if (!qrapp::IsColumnNumber(column)) options.header = true;
+  }
+  if (columns.size() < 2 || columns.size() > 3 || empty) {
+    error = "columns must be NAME,CONTENT or NAME,CONTENT,CAPTION: " + text;
+    return false;
+  }
+  options.columns = std::move(columns);
+  return true;
+}
+
 }  // namespace
 
 bool ParseOptions(const std::vector<std::string> &args, Options &options, std::string &error) {
@@ -199,10 +242,27 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         options.names = FileNames::kLine;
       else if (text == "number")
         options.names = FileNames::kNumber;
+      else if (text == "safe")
+        options.names = FileNames::kSafe;
       else {
-        error = "names must be line or number: " + text;
+        error = "names must be line, number or safe: " + text;
         return false;
       }
+    } else if (arg == "--csv") {
+      options.csv = true;
+    } else if (arg == "--header") {
+      options.header = true;
+    } else if (arg == "--escapes") {
+      options.escapes = true;
+    } else if (arg == "--report") {
+      if (!value(options.reportFile)) return false;
+      if (options.reportFile.empty()) {
+        error = "the report file name is empty";
+        return false;
+      }
+    } else if (arg == "--columns") {
+      if (!value(text)) return false;
+      if (!ParseColumns(text, options, error)) return false;
     } else if (arg == "-j" || arg == "--jobs") {
       if (!value(text)) return false;
       if (!ParseNumber(text, 1, 1024, options.jobs)) {

@@ -12,8 +12,9 @@ namespace qrbatch {
 // extension.
 enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg };
 
-// Files named after the line (its part before a TAB), or by line number.
-enum class FileNames { kLine, kNumber };
+// Files named after the line (its name column), by line number, or after
+// the name column made safe for any file system (SafeFileName).
+enum class FileNames { kLine, kNumber, kSafe };
 
 struct Options {
   std::string outputFolder;
@@ -28,6 +29,13 @@ struct Options {
   bool printGeometry = false;  // any of them given: the quiet zone is checked
   double moduleMillimetres = 0;
   double widthMillimetres = 0, heightMillimetres = 0;
+  // Columns, CSV, escapes and the report file.
+  bool csv = false;                  // --csv: RFC 4180 records instead of TAB columns
+  bool header = false;               // --header: the first row names the columns
+  std::vector<std::string> columns;  // --columns: name, content[, caption], by header name
+                                     // or 1-based number; empty: by the number of columns
+  bool escapes = false;              // --escapes: \n \r \t \\ \xNN \uNNNN in the content
+  std::string reportFile;            // --report: a CSV row per line; empty: none
   bool help = false;
   bool version = false;
 };

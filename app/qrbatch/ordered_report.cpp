@@ -4,6 +4,7 @@
 
 #include "failure_text.h"
 #include "line_display.h"
+#include "report_csv.h"
 
 namespace qrbatch {
 
@@ -17,49 +18,33 @@ OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long know
 
 void OrderedReport::Begin(int lineNumber) {
   qrplatform::MutexLock lock(mutex_);
-  while (lineNumber - next_ >= kWindow) advanced_.Wait(mutex_);
+  while (lineNumber - next_ >= kWindow && next_ <= begun_) advanced_.Wait(mutex_);
+  if (next_ > begun_) {
+    next_ = lineNumber;  // every begun line is reported: skip to this one
+  } else {
+    for (int skipped = begun_ + 1; skipped < lineNumber; ++skipped) {
+      Slot &slot = slots_[static_cast<size_t>(skipped % kWindow)];
+      slot.settled = true;
+      slot.skipped = true;
+    }
+  }
   begun_ = lineNumber;
 }
 
-void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure) {
-  qrplatform::MutexLock lock(mutex_);
-  Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
-  slot.settled = true;
-  slot.failure = std::move(failure);
-  ++settled_;
-  if (lineNumber != next_) return;
-  while (next_ <= begun_) {
-    Slot &first = slots_[static_cast<size_t>(next_ % kWindow)];
-    if (!first.settled) break;
-    Report(first);
-    ++next_;
-  }
-  advanced_.WakeAll();
-  ShowProgress(false);
+void OrderedReport::WriteRowsTo(std::FILE *rows) {
+  rows_ = rows;
+  const std::string start = qrapp::ReportCsvStart();
+  std::fwrite(start.data(), 1, start.size(), rows_);
 }
 
-void OrderedReport::Close() {
+void OrderedReport::Name(int lineNumber, std::string name) {
+  if (!rows_) return;
   qrplatform::MutexLock lock(mutex_);
-  for (; next_ <= begun_; ++next_) {
-    Slot &slot = slots_[static_cast<size_t>(next_ % kWindow)];
-    if (!slot.settled) {  // discarded after a stop
-      slot = Slot();
-      continue;
-    }
-    Report(slot);
-  }
-  ShowProgress(true);
+  slots_[static_cast<size_t>(lineNumber % kWindow)].name = std::move(name);
 }
 
-void OrderedReport::Warn(int lineNumber, std::string words, const std::string &line) {
-  std::string text = "qrbatch: line " + std::to_string(lineNumber) +
-                     ": warning: " + std::move(words) + ": " + qrapp::DisplayLine(line, encoding_) +
-                     "\n";
-  qrplatform::MutexLock lock(mutex_);
-  slots_[static_cast<size_t>(lineNumber % kWindow)].warning = std::move(text);
-}
-
-void OrderedReport::Report(Slot &slot) {
+void OrderedReport::Report(int lineNumber, Slot &slot) {
+  if (slot.skipped) return;
   if (slot.failure) {
     Print(*slot.failure);
     ++failures_;
@@ -72,7 +57,50 @@ void OrderedReport::Report(Slot &slot) {
       ++warnings_;
     }
   }
-  slot = Slot();
+  if (!rows_) return;
+  // A written line's warning stands in its row's reason.
+  const std::string reason = slot.failure
+                                 ? qrapp::FailureText(*slot.failure, qrapp::kCommandFailureTexts)
+                                 : slot.warningWords;
+  const std::string row = qrapp::ReportCsvRow(lineNumber, slot.name, !slot.failure, reason);
+  std::fwrite(row.data(), 1, row.size(), rows_);
+}
+
+void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure) {
+  qrplatform::MutexLock lock(mutex_);
+  Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
+  slot.settled = true;
+  slot.failure = std::move(failure);
+  ++settled_;
+  if (lineNumber != next_) return;
+  while (next_ <= begun_) {
+    Slot &first = slots_[static_cast<size_t>(next_ % kWindow)];
+    if (!first.settled) break;
+    Report(next_, first);
+    first = Slot();
+    ++next_;
+  }
+  advanced_.WakeAll();
+  ShowProgress(false);
+}
+
+void OrderedReport::Close() {
+  qrplatform::MutexLock lock(mutex_);
+  for (; next_ <= begun_; ++next_) {
+    Slot &slot = slots_[static_cast<size_t>(next_ % kWindow)];
+    if (slot.settled) Report(next_, slot);  // else discarded after a stop
+    slot = Slot();
+  }
+  ShowProgress(true);
+}
+
+void OrderedReport::Warn(int lineNumber, std::string words, const std::string &line) {
+  std::string text = "qrbatch: line " + std::to_string(lineNumber) + ": warning: " + words +
+                     ": " + qrapp::DisplayLine(line, encoding_) + "\n";
+  qrplatform::MutexLock lock(mutex_);
+  Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
+  slot.warning = std::move(text);
+  slot.warningWords = "warning: " + std::move(words);
 }
 
 void OrderedReport::Print(const qrapp::LineFailure &failure) {

@@ -2,7 +2,9 @@
 // in: every line is begun by the reader and settled once (by the reader
 // when a check failed, by a worker after writing); failures are printed as
 // soon as every earlier line is settled. At most kWindow lines are between
-// the first unsettled one and the last begun, which bounds memory.
+// the first unsettled one and the last begun, which bounds memory. Line
+// numbers may skip lines that are no entries of their own (a header row,
+// the later lines of a CSV record).
 #pragma once
 
 #include <chrono>
@@ -30,6 +32,12 @@ class OrderedReport {
   // Before line `lineNumber` (1, 2, ...) is decided; waits while the window
   // is full.
   void Begin(int lineNumber);
+  // Writes a CSV row (report_csv.h) per line to `rows` as the lines are
+  // reported in order, after the file's start; before the first Begin.
+  void WriteRowsTo(std::FILE *rows);
+  // The name a begun line's file was given (empty when it had none), for
+  // its row.
+  void Name(int lineNumber, std::string name);
   // The line's outcome: written (no failure) or not.
   void Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure);
   // A warning for a begun line, printed in its place when it is written
@@ -47,17 +55,21 @@ class OrderedReport {
  private:
   struct Slot {
     bool settled = false;
+    bool skipped = false;  // a line that is no entry
     std::unique_ptr<qrapp::LineFailure> failure;
-    std::string warning;  // printed when the line is written
+    std::string name;     // only with rows_
+    std::string warning;       // printed when the line is written
+    std::string warningWords;  // the same in the line's report row
   };
 
   void Print(const qrapp::LineFailure &failure);
-  // The slot's outcome, in input order.
-  void Report(Slot &slot);
+  // Counts and reports the settled slot of line `lineNumber`.
+  void Report(int lineNumber, Slot &slot);
   void ShowProgress(bool last);
 
   std::FILE *err_;
   std::FILE *progress_;
+  std::FILE *rows_ = nullptr;
   long long knownTotal_;
   qrapp::ReportEncoding encoding_;
   qrplatform::Mutex mutex_;

@@ -45,6 +45,11 @@ TEST(FailureText, EveryFaultInBothTables) {
        "symbol and quiet zone need 232x232 px at 1 px a module, image is 300x200; use --size "
        "300x232 or larger"},
       {LineFault::kNotWritten, "文件无法写入", "could not be written"},
+      {LineFault::kMissingColumn, "此行缺少所选的列", "the row has no column picked by --columns"},
+      {LineFault::kExtraColumns, "列数多于名称、内容、说明三列",
+       "more columns than name, content and caption; pick them with --columns"},
+      {LineFault::kBadEscape, "转义序列无效", "bad escape"},
+      {LineFault::kUnclosedQuote, "引号中的字段没有结束", "a quoted field is not closed"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {

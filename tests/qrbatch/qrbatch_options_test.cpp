@@ -137,3 +137,33 @@ TEST(QrbatchOptions, FormatsNamesAndWorkers) {
 
 }  // namespace
 }  // namespace qrbatch
+
+namespace qrbatch {
+namespace {
+
+TEST(QrbatchOptions, ColumnsCsvEscapesAndTheReport) {
+  const Options plain = Parsed({"-o", "d"});
+  EXPECT_FALSE(plain.csv || plain.header || plain.escapes);
+  EXPECT_TRUE(plain.columns.empty() && plain.reportFile.empty());
+  const Options numbers = Parsed({"-o", "d", "--csv", "--columns", "3,1", "--escapes", "--names",
+                                  "safe", "--report", "r.csv"});
+  EXPECT_TRUE(numbers.csv && numbers.escapes);
+  EXPECT_FALSE(numbers.header);
+  EXPECT_EQ(numbers.columns, (Args{"3", "1"}));
+  EXPECT_EQ(numbers.names, FileNames::kSafe);
+  EXPECT_EQ(numbers.reportFile, "r.csv");
+  // Column names can only be found in a header row.
+  const Options named = Parsed({"-o", "d", "--columns", "名称,网址,2"});
+  EXPECT_TRUE(named.header);
+  EXPECT_EQ(named.columns, (Args{"名称", "网址", "2"}));
+  for (const char *bad : {"1", "1,2,3,4", "1,,2", ""}) {
+    EXPECT_NE(ErrorOf({"-o", "d", "--columns", bad}).find("columns must be"), std::string::npos)
+        << bad;
+  }
+  EXPECT_NE(ErrorOf({"-o", "d", "--names", "short"}).find("line, number or safe"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"-o", "d", "--report"}).find("needs a value"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qrbatch

@@ -22,6 +22,7 @@ std::string MixedLines(int count) {
   uint32_t state = 12345;
   auto next = [&state] { return state = state * 1103515245u + 12345u; };
   for (int i = 1; i <= count; ++i) {
+    const size_t lineStart = input.size();
     const uint32_t kind = (next() >> 16) % 12;
     const std::string n = std::to_string(i);
     const std::string shared = std::to_string((next() >> 16) % 300);
@@ -34,7 +35,11 @@ std::string MixedLines(int count) {
       case 5: input += "url-" + n + "\thttps://example.com/p?id=" + n; break;
       default: input += std::to_string(20210706000LL + i); break;
     }
-    if (i % 997 == 0) input += "\t" + std::string(3000, 'L');  // too long
+    // Too long (in the content column: a third column is a caption).
+    if (i % 997 == 0) {
+      input.resize(lineStart);
+      input += "long-" + n + "\t" + std::string(4400, 'L');  // past 4,296 alphanumerics
+    }
     input += i % 2 ? "\n" : "\r\n";
   }
   return input;
