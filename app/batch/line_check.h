@@ -21,11 +21,13 @@ enum class LineFault {
   kInvalidName,    // the name is no valid Windows file name
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
-  kNotWritten,     // the file could not be written; keep it last (kLineFaultCount)
+  kNotWritten,     // the file could not be written
+  kVerifyFailed,   // the written image did not read back as its content; removed
 };
 
-// The faults after kNone: the rows of every table of failure texts.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kNotWritten);
+// The faults after kNone: the rows of every table of failure texts (the
+// last fault of the enum).
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kVerifyFailed);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based
@@ -34,7 +36,8 @@ struct LineFailure {
   int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
   int width = 0, height = 0;  // kTooLarge: the image size
   int takenBy = 0;            // kNameTaken: the line that holds the name
-  std::string reason;         // kNotWritten: the system's reason text, may be empty
+  std::string reason;         // kNotWritten: the system's reason text, may be empty;
+                              // kVerifyFailed: what the image read back as
 };
 
 struct BatchReport {

@@ -22,6 +22,9 @@ const char kUsage[] =
     "  --names number    name the files by line number, zero-padded to the\n"
     "                    digits of the line count (01 ... 12 for 12 lines)\n"
     "  -j N              N workers (default: one per processor)\n"
+    "  --verify          read every image back with a QR decoder before it gets\n"
+    "                    its name; an image that does not read as its content\n"
+    "                    is removed and its line fails\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
@@ -135,6 +138,13 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         error = "workers must be 1 to 1024: " + text;
         return false;
       }
+    } else if (arg == "--verify") {
+#ifdef QRBATCH_CAN_VERIFY
+      options.verify = true;
+#else
+      error = "--verify is not available: this build has no QR decoder";
+      return false;
+#endif
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;

@@ -22,6 +22,9 @@ struct Options {
   ImageFormat format = ImageFormat::kWindowJpg;
   FileNames names = FileNames::kLine;
   int jobs = 0;  // workers; 0: one per online core
+  // Reading every image back before it gets its name (--verify).
+  bool verify = false;
+
   bool help = false;
   bool version = false;
 };
