@@ -19,6 +19,8 @@ ZXing::Result Read(const ZXing::ImageView &image, bool pure) {
   hints.setIsPure(pure);
   hints.setBinarizer(ZXing::Binarizer::FixedThreshold);
   hints.setMaxNumberOfSymbols(1);
+  // A symbol found but not decoded comes back with its error: the reason.
+  hints.setReturnErrors(true);
   return ZXing::ReadBarcode(image, hints);
 }
 
@@ -53,12 +55,12 @@ bool VerifySymbol(const uint8_t *grey, int width, int height, int stride,
   // A generated image is read as a pure symbol first (no finder search);
   // the detector is the fallback for what that cannot place.
   ZXing::Result result = Read(image, true);
-  if (!result.isValid()) {
+  if (!result.isValid() && !result.error()) {
     ZXing::Result found = Read(image, false);
-    if (found.isValid() || found.format() != ZXing::BarcodeFormat::None) result = std::move(found);
+    if (found.isValid() || found.error()) result = std::move(found);
   }
   if (!result.isValid()) {
-    if (result.format() == ZXing::BarcodeFormat::None)
+    if (!result.error())
       reason = "no QR Code was found in the image";
     else if (result.error() == ZXing::Error::Checksum)
       reason = "the QR Code has more damaged modules than error correction repairs";
