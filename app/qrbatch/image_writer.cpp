@@ -81,7 +81,8 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
     // placement and modules): pixels the decoder can take.
     if (checked) {
       if (!engine_.DrawBitmap(width_, height_, modulePixels_, bitmap_)) {
-        reason = "the image is too large";
+        reason = "the image is too large to read back";
+        verifyFailed_ = verify_;
         return false;
       }
       const uint8_t *headers, *rows;

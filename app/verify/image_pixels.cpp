@@ -39,7 +39,10 @@ bool GreyImage::FromBitmapFile(const uint8_t *headers, size_t headerSize, const 
     return false;
   const bool bottomUp = signedHeight > 0;
   const int height = bottomUp ? signedHeight : -signedHeight;
-  if (int64_t{width} * height > kMostPixels) return false;
+  if (int64_t{width} * height > kMostPixels) {
+    reason = "the image is too large to read back";
+    return false;
+  }
   const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
   if (rowBytes < stride * static_cast<size_t>(height)) return false;
   // The palette's grey levels (1 and 8 bits).

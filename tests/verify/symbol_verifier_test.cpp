@@ -117,6 +117,13 @@ TEST(VerifySymbol, DamagedSymbolsAndFilesFailWithTheirReason) {
   GreyImage read;
   EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size() - 100, reason));
   EXPECT_EQ(reason, "the bitmap file is damaged");
+  std::vector<uint8_t> huge(drawn.bitmap.headers);
+  for (size_t at : {18, 22}) {  // width and height: 20000 px
+    huge[at] = 20000 & 0xFF;
+    huge[at + 1] = 20000 >> 8;
+  }
+  EXPECT_FALSE(read.FromBitmapFile(huge.data(), huge.size(), nullptr, 0, reason));
+  EXPECT_EQ(reason, "the image is too large to read back");
   file[0] = 'X';
   EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size(), reason));
   std::vector<uint8_t> pngFile;
