@@ -16,9 +16,9 @@ namespace {
 
 // The kinds of lines a batch holds, up to version 2 (200 x 200 at 8 px).
 const std::vector<std::string> &Lines() {
-  static const std::vector<std::string> lines = {
-      "20210706001", "https://example.com/p?id=4201", "\xB2\xFA\xC6\xB7 1 \xBA\xC5",
-      "Stainless bottle 750ml, blue"};
+  static const std::vector<std::string> lines = {"20210706001", "https://example.com/p?id=4201",
+                                                 "\xB2\xFA\xC6\xB7 1 \xBA\xC5",
+                                                 "Stainless bottle 750ml, blue"};
   return lines;
 }
 
