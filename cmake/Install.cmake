@@ -50,6 +50,17 @@ if(WIN32)
     DEPENDS libpng_mingw ${QR_ZLIB_COPYRIGHT} ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
     COMMENT "Licence texts for the Windows release")
 
+  # zxing-cpp's licence, when qrbatch.exe links its readers (--verify).
+  if(QR_WINDOWS_VERIFY)
+    ExternalProject_Get_Property(zxing_mingw SOURCE_DIR)
+    set(zxing_licence ${release_dir}/licences/zxing-cpp.txt)
+    add_custom_command(OUTPUT ${zxing_licence}
+      COMMAND ${CMAKE_COMMAND} -DIN=${SOURCE_DIR}/LICENSE -DOUT=${zxing_licence}
+              -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+      DEPENDS zxing_mingw ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+      COMMENT "zxing-cpp's licence for the Windows release")
+    list(APPEND licences ${zxing_licence})
+  endif()
   add_custom_target(qr_release_files ALL DEPENDS ${import_library} ${licences})
   install(FILES ${import_library} DESTINATION sdk)
   install(FILES ${licences} DESTINATION licences)

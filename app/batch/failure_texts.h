@@ -47,6 +47,7 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kExtraColumns, "列数多于名称、内容、说明三列"},
         {LineFault::kBadEscape, "转义序列无效"},
         {LineFault::kUnclosedQuote, "引号中的字段没有结束"},
+        {LineFault::kVerifyFailed, "校验失败"},
     }},
     "%1：%2",
 };
@@ -70,6 +71,7 @@ inline constexpr FailureTexts kCommandFailureTexts = {
          "more columns than name, content and caption; pick them with --columns"},
         {LineFault::kBadEscape, "bad escape"},
         {LineFault::kUnclosedQuote, "a quoted field is not closed"},
+        {LineFault::kVerifyFailed, "the image did not read back as its content; removed"},
     }},
     "%1 (%2)",
 };

@@ -27,11 +27,13 @@ enum class LineFault {
   kMissingColumn,  // the row has no picked column (the content, or the name)
   kExtraColumns,   // more columns than name, content and caption
   kBadEscape,      // a bad escape in the content; the reason holds it
-  kUnclosedQuote,  // a quoted CSV field never closes; keep it last (kLineFaultCount)
+  kUnclosedQuote,  // a quoted CSV field never closes
+  kVerifyFailed,   // the written image did not read back as its content; removed
 };
 
-// The faults after kNone: the rows of every table of failure texts.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kUnclosedQuote);
+// The faults after kNone: the rows of every table of failure texts. It
+// names the enum's last fault.
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kVerifyFailed);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based
@@ -40,7 +42,8 @@ struct LineFailure {
   int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
   int width = 0, height = 0;  // kTooLarge: the image size
   int takenBy = 0;            // kNameTaken: the line that holds the name
-  // kNotWritten: the system's reason text, may be empty; kBadEscape: the escape.
+  // kNotWritten: the system's reason text, may be empty; kBadEscape: the escape;
+  // kVerifyFailed: what the image read back as.
   std::string reason;
 };
 

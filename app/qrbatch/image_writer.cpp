@@ -5,17 +5,70 @@
 
 namespace qrbatch {
 
-ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels)
+namespace {
+ImageDamage damageForTests = nullptr;
+}  // namespace
+
+void SetImageDamageForTests(ImageDamage damage) { damageForTests = damage; }
+
+ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
+                         bool verify)
     : width_(recipe.width),
       height_(recipe.height),
       format_(format),
       modulePixels_(modulePixels),
-      dotsPerInch_(recipe.dotsPerInch) {}
+      dotsPerInch_(recipe.dotsPerInch),
+      verify_(verify) {}
+
+void ImageWriter::BitmapParts(const std::string &path, const uint8_t *&headers, size_t &headerSize,
+                              const uint8_t *&rows, size_t &rowBytes) {
+  headers = bitmap_.headers.data();
+  headerSize = bitmap_.headers.size();
+  rows = bitmap_.rows;
+  rowBytes = bitmap_.rowBytes;
+  if (damageForTests == nullptr) return;
+  damaged_.assign(headers, headers + headerSize);
+  damaged_.insert(damaged_.end(), rows, rows + rowBytes);
+  damageForTests(path, damaged_);
+  if (damaged_.size() < headerSize) damaged_.resize(headerSize);
+  headers = damaged_.data();
+  rows = damaged_.data() + headerSize;
+  rowBytes = damaged_.size() - headerSize;
+}
+
+// The image is verified from the very bytes that go into its file, before
+// they are written: a mismatch leaves no file, not even a temporary one.
+bool ImageWriter::VerifyBitmap(const std::string &content, const uint8_t *headers,
+                               size_t headerSize, const uint8_t *rows, size_t rowBytes,
+                               std::string &reason) {
+#ifdef QRBATCH_CAN_VERIFY
+  if (!verify_) return true;
+  verifyFailed_ = !readBack_.FromBitmapFile(headers, headerSize, rows, rowBytes, reason) ||
+                  !readBack_.Verify(content, reason);
+  return !verifyFailed_;
+#else
+  (void)content, (void)headers, (void)headerSize, (void)rows, (void)rowBytes, (void)reason;
+  return true;
+#endif
+}
+
+bool ImageWriter::VerifyPng(const std::string &content, std::string &reason) {
+#ifdef QRBATCH_CAN_VERIFY
+  if (!verify_) return true;
+  verifyFailed_ = !readBack_.FromPngFile(png_.data(), png_.size(), reason) ||
+                  !readBack_.Verify(content, reason);
+  return !verifyFailed_;
+#else
+  (void)content, (void)reason;
+  return true;
+#endif
+}
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
                         const std::string &path, qr::PendingFile &file, std::string &reason,
                         int modulePixels) {
   if (modulePixels <= 0) modulePixels = modulePixels_;
+  verifyFailed_ = false;
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -23,9 +76,23 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
                  : "the engine could not encode it: the content does not fit version 40";
     return false;
   }
+  const bool checked = verify_ || damageForTests != nullptr;
   bool written;
   if (format_ == ImageFormat::kSvg) {
     BuildSvg(engine_.Picture(width_, height_, modulePixels), svg_, dotsPerInch_);
+    // The SVG is read back from a bitmap of the same picture (the same
+    // placement and modules): pixels the decoder can take.
+    if (checked) {
+      if (!engine_.DrawBitmap(width_, height_, modulePixels, bitmap_)) {
+        reason = "the image is too large to read back";
+        verifyFailed_ = verify_;
+        return false;
+      }
+      const uint8_t *headers, *rows;
+      size_t headerSize, rowBytes;
+      BitmapParts(path, headers, headerSize, rows, rowBytes);
+      if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
+    }
     written = file.Write(path.c_str(), {{svg_.data(), svg_.size()}});
   } else {
     if (!engine_.DrawBitmap(width_, height_, modulePixels, bitmap_,
@@ -38,10 +105,15 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
         reason = "the PNG encoder failed";
         return false;
       }
+      if (damageForTests != nullptr) damageForTests(path, png_);
+      if (!VerifyPng(content, reason)) return false;
       written = file.Write(path.c_str(), {{png_.data(), png_.size()}});
     } else {
-      written = file.Write(path.c_str(), {{bitmap_.headers.data(), bitmap_.headers.size()},
-                                          {bitmap_.rows, bitmap_.rowBytes}});
+      const uint8_t *headers, *rows;
+      size_t headerSize, rowBytes;
+      BitmapParts(path, headers, headerSize, rows, rowBytes);
+      if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
+      written = file.Write(path.c_str(), {{headers, headerSize}, {rows, rowBytes}});
     }
   }
   if (!written) reason = qrplatform::LastErrorText();

@@ -1,6 +1,8 @@
 // One worker's image files: builds a line's planned symbol with an engine
 // of its own, draws it in the chosen format and writes the file whole under
-// a temporary name (FilePublisher gives it its name).
+// a temporary name (FilePublisher gives it its name). With verification on,
+// the image is read back with a decoder first, and a mismatch writes
+// nothing.
 #pragma once
 
 #include <cstdint>
@@ -10,21 +12,43 @@
 #include "options.h"
 #include "png_image.h"
 #include "symbol_engine.h"
+#ifdef QRBATCH_CAN_VERIFY
+#include "symbol_verifier.h"
+#endif
 
 namespace qrbatch {
 
+// For tests: damages a file's bytes (a bitmap or PNG file; for SVG the
+// bitmap read back in its place) after they are made and before they are
+// verified and written, so a test can watch verification catch it. Set
+// before a batch starts; null (the default) leaves every file alone.
+using ImageDamage = void (*)(const std::string &path, std::vector<uint8_t> &file);
+void SetImageDamageForTests(ImageDamage damage);
+
 class ImageWriter {
  public:
-  ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels);
+  // `verify`: read every image back before it is written (ignored by a
+  // build without a decoder; its options refuse --verify).
+  ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
+              bool verify = false);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`, with modules of `modulePixels` (the
   // fit check's; 0: the writer's own). False with the reason when no file
-  // was written.
+  // was written; verifyFailed() then tells a verification failure from any
+  // other.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
              qr::PendingFile &file, std::string &reason, int modulePixels = 0);
+  bool verifyFailed() const { return verifyFailed_; }
 
  private:
+  // The bitmap file's parts as drawn, or a damaged copy (tests).
+  void BitmapParts(const std::string &path, const uint8_t *&headers, size_t &headerSize,
+                   const uint8_t *&rows, size_t &rowBytes);
+  bool VerifyBitmap(const std::string &content, const uint8_t *headers, size_t headerSize,
+                    const uint8_t *rows, size_t rowBytes, std::string &reason);
+  bool VerifyPng(const std::string &content, std::string &reason);
+
   int width_, height_;
   ImageFormat format_;
   int modulePixels_;
@@ -34,6 +58,12 @@ class ImageWriter {
   PngEncoder pngEncoder_;
   std::vector<uint8_t> png_;
   std::string svg_;
+  bool verify_;
+  bool verifyFailed_ = false;
+  std::vector<uint8_t> damaged_;  // a damaged bitmap file (tests)
+#ifdef QRBATCH_CAN_VERIFY
+  qrverify::GreyImage readBack_;
+#endif
 };
 
 }  // namespace qrbatch

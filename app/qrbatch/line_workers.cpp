@@ -57,7 +57,8 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
   auto failure = std::make_unique<qrapp::LineFailure>();
   failure->lineNumber = job.lineNumber;
   failure->line = job.line;
-  failure->fault = qrapp::LineFault::kNotWritten;
+  failure->fault = worker.writer.verifyFailed() ? qrapp::LineFault::kVerifyFailed
+                                                : qrapp::LineFault::kNotWritten;
   failure->reason = reason;
   report_.Settle(job.lineNumber, std::move(failure));
 }

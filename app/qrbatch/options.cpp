@@ -55,6 +55,9 @@ const char kUsage[] =
     "                    and used for sizes in mm; it changes no pixel\n"
     "  With any of --module, --quiet-zone, --dpi, an image whose margin is below\n"
     "  4 modules is written and reported as a warning.\n"
+    "  --verify          read every image back with a QR decoder before it gets\n"
+    "                    its name; an image that does not read as its content\n"
+    "                    is removed and its line fails\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
@@ -298,6 +301,13 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         error = "dpi must be 1 to 100000: " + text;
         return false;
       }
+    } else if (arg == "--verify") {
+#ifdef QRBATCH_CAN_VERIFY
+      options.verify = true;
+#else
+      error = "--verify is not available: this build has no QR decoder";
+      return false;
+#endif
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;

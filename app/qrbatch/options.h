@@ -36,6 +36,9 @@ struct Options {
                                      // or 1-based number; empty: by the number of columns
   bool escapes = false;              // --escapes: \n \r \t \\ \xNN \uNNNN in the content
   std::string reportFile;            // --report: a CSV row per line; empty: none
+  // Reading every image back before it gets its name (--verify).
+  bool verify = false;
+
   bool help = false;
   bool version = false;
 };

@@ -50,6 +50,8 @@ TEST(FailureText, EveryFaultInBothTables) {
        "more columns than name, content and caption; pick them with --columns"},
       {LineFault::kBadEscape, "转义序列无效", "bad escape"},
       {LineFault::kUnclosedQuote, "引号中的字段没有结束", "a quoted field is not closed"},
+      {LineFault::kVerifyFailed, "校验失败",
+       "the image did not read back as its content; removed"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {

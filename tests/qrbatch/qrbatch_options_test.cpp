@@ -135,6 +135,16 @@ TEST(QrbatchOptions, FormatsNamesAndWorkers) {
   EXPECT_FALSE(ErrorOf({"-o", "d", "-j"}).empty());
 }
 
+TEST(QrbatchOptions, VerifyIsOffUnlessAsked) {
+  EXPECT_FALSE(Parsed({"-o", "d"}).verify);
+#ifdef QRBATCH_CAN_VERIFY
+  EXPECT_TRUE(Parsed({"-o", "d", "--verify", "-j", "2"}).verify);
+#else
+  EXPECT_EQ(ErrorOf({"-o", "d", "--verify"}),
+            "--verify is not available: this build has no QR decoder");
+#endif
+}
+
 }  // namespace
 }  // namespace qrbatch
 

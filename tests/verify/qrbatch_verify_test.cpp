@@ -1,0 +1,144 @@
+// qrbatch --verify in process, with files damaged on purpose between
+// drawing and verifying: a damaged image fails its line with the reason
+// and leaves no file (nor a temporary); every other line is written and
+// decodes. Without --verify the same damage reaches the disk, which shows
+// the damage is real.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "batch_command.h"
+#include "image_writer.h"
+#include "qrbatch_runner.h"
+
+namespace qrtest {
+namespace {
+
+// Inverts a block in the middle of the image of every file whose name
+// starts with "bad-": in a bitmap file the rows, in a PNG file a byte of the
+// compressed data (its checksum then fails).
+void DamageBadFiles(const std::string &path, std::vector<uint8_t> &file) {
+  if (fs::path(path).filename().string().rfind("bad-", 0) != 0) return;
+  if (file.size() > 8 && file[1] == 'P') {  // \x89PNG
+    file[file.size() / 2] ^= 0x55;
+    return;
+  }
+  const uint32_t offset = file[10] | (file[11] << 8);
+  const size_t stride = 28;  // 200 px at 1 bit, in whole words
+  for (size_t row = 70; row < 130; ++row)
+    for (size_t byte = 9; byte < 17; ++byte) file[offset + row * stride + byte] ^= 0xFF;
+}
+
+struct BatchRun {
+  int status;
+  std::string err;
+};
+
+BatchRun RunInProcess(const std::vector<std::string> &args, const fs::path &input) {
+  std::FILE *in = std::fopen(input.c_str(), "rb");
+  std::FILE *out = std::tmpfile();
+  std::FILE *err = std::tmpfile();
+  BatchRun run{qrbatch::RunCommand(args, in, out, err), ""};
+  std::rewind(err);
+  char buffer[4096];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, err)) > 0) run.err.append(buffer, got);
+  std::fclose(in);
+  std::fclose(out);
+  std::fclose(err);
+  return run;
+}
+
+const std::vector<std::pair<std::string, std::string>> kLines = {
+    {"good-1", "20210706001"},
+    {"bad-1", "https://example.com/p?id=4201"},
+    {"good-2", "https://example.com/p?id=42&r=b"},
+    {"\xB2\xFA\xC6\xB7", "\xB2\xFA\xC6\xB7 1 \xBA\xC5"},  // GBK 产品, 产品 1 号
+    {"bad-2", "Stainless bottle 750ml, blue"},
+    {"good-3", std::string("zero\0byte", 9)},
+};
+
+// Lines of at most 32 bytes: version 2 at most, which fits 200 x 200.
+class QrbatchVerify : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    std::string input;
+    for (const auto &[name, content] : kLines) input += name + "\t" + content + "\n";
+    WriteWhole(temp_.path() / "lines.txt", input);
+  }
+  void TearDown() override { qrbatch::SetImageDamageForTests(nullptr); }
+
+  std::string Extension() const { return GetParam().empty() ? ".jpg" : "." + GetParam(); }
+  BatchRun Batch(const fs::path &out, bool verify, const char *jobs) {
+    std::vector<std::string> args{"-o", out.string(), "-j", jobs};
+    if (!GetParam().empty()) args.insert(args.end(), {"--format", GetParam()});
+    if (verify) args.push_back("--verify");
+    return RunInProcess(args, temp_.path() / "lines.txt");
+  }
+
+  TempFolder temp_;
+};
+
+TEST_P(QrbatchVerify, EveryImageReadsBackAndTheBatchPasses) {
+  for (const char *jobs : {"1", "2"}) {
+    const fs::path out = temp_.path() / (std::string("out") + jobs);
+    const BatchRun run = Batch(out, true, jobs);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ASSERT_EQ(FilesUnder(out).size(), kLines.size());
+    for (const auto &[name, content] : kLines) {
+      const Decoded decoded = DecodeImageFile(out / (name + Extension()));
+      EXPECT_TRUE(decoded.ok) << name;
+      EXPECT_EQ(decoded.bytes, content) << name;
+    }
+  }
+}
+
+TEST_P(QrbatchVerify, ADamagedImageFailsItsLineAndLeavesNoFile) {
+  qrbatch::SetImageDamageForTests(DamageBadFiles);
+  for (const char *jobs : {"1", "2"}) {
+    const fs::path out = temp_.path() / (std::string("out") + jobs);
+    const BatchRun run = Batch(out, true, jobs);
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::string failed = "the image did not read back as its content; removed (";
+    const std::string why =
+        GetParam() == "png" ? "the PNG file is damaged" : "the QR Code has more damaged modules";
+    for (int line : {2, 5}) {
+      const std::string text = "qrbatch: line " + std::to_string(line) + ": " + failed + why;
+      EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
+    }
+    EXPECT_NE(run.err.find("2 of 6 lines produced no file"), std::string::npos) << run.err;
+    // Only the good lines' files: no damaged file, no temporary.
+    std::set<std::string> names, expected;
+    for (const auto &file : FilesUnder(out)) names.insert(file.first);
+    for (const auto &[name, content] : kLines)
+      if (name.rfind("bad-", 0) != 0) expected.insert(name + Extension());
+    EXPECT_EQ(names, expected);
+  }
+
+  // Without verification the damaged bitmap and PNG files are written,
+  // and do not read back as their content.
+  if (GetParam() == "svg") return;
+  const fs::path unchecked = temp_.path() / "unchecked";
+  const BatchRun run = Batch(unchecked, false, "1");
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char *name : {"bad-1", "bad-2"}) {
+    const fs::path file = unchecked / (name + Extension());
+    ASSERT_TRUE(fs::exists(file)) << name;
+    const Decoded decoded = DecodeImageFile(file);
+    EXPECT_FALSE(decoded.ok &&
+                 (decoded.bytes == kLines[1].second || decoded.bytes == kLines[4].second))
+        << name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, QrbatchVerify, ::testing::Values("", "bmp", "png", "svg"),
+                         [](const auto &info) {
+                           return info.param.empty() ? std::string("window") : info.param;
+                         });
+
+}  // namespace
+}  // namespace qrtest

@@ -1,0 +1,137 @@
+// The verifier against symbols the engine draws: every kind of content
+// reads back (ECI designators aside), any other expectation, a damaged
+// symbol or a damaged file fails with a reason that says what was read.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "png_image.h"
+#include "symbol_engine.h"
+#include "symbol_verifier.h"
+
+namespace {
+
+using qrverify::GreyImage;
+
+struct Drawn {
+  qr::SymbolEngine engine;
+  qr::BitmapImage bitmap;
+};
+
+// `content` as the batch draws it: level L, mask 4, 8 px modules, an ECI
+// segment first when `eci` is not 0.
+void Draw(Drawn &drawn, const std::string &content, int size, uint32_t eci = 0) {
+  const qr::SymbolSettings settings{0, 0, 5};
+  std::vector<qr::Segment> segments;
+  if (eci != 0) segments.push_back(qr::EciSegment(eci));
+  segments.push_back(qr::AllBytesSegment(content.data(), content.size()));
+  const qr::SymbolPlan plan =
+      qr::PlanSymbol(content.data(), content.size(), std::move(segments), settings);
+  ASSERT_EQ(drawn.engine.Encode(plan, content.data(), content.size()), qr::EncodeResult::kWritten);
+  ASSERT_TRUE(drawn.engine.DrawBitmap(size, size, 8, drawn.bitmap));
+}
+
+GreyImage FromBitmap(const qr::BitmapImage &bitmap) {
+  GreyImage grey;
+  std::string reason;
+  EXPECT_TRUE(grey.FromBitmapFile(bitmap.headers.data(), bitmap.headers.size(), bitmap.rows,
+                                  bitmap.rowBytes, reason))
+      << reason;
+  return grey;
+}
+
+TEST(VerifySymbol, EveryContentReadsBackFromBitmapAndPng) {
+  struct Case {
+    const char *what;
+    std::string content;
+    uint32_t eci;
+    int size;
+  };
+  const Case cases[] = {
+      {"digits", "20210706001", 0, 200},
+      {"url filling the image edge to edge", "https://example.com/x?id=1", 0, 200},
+      {"GBK without ECI", "\xBB\xAA\xCE\xAA Mate 60 Pro", 0, 200},
+      {"UTF-8 under ECI 26", "\xE5\x8D\x8E\xE4\xB8\xBA Mate 60 Pro \xF0\x9F\x98\x80", 26, 250},
+      {"GBK under ECI 29", "\xB5\xF7\xD1\xB9\xB9\xF1_3253", 29, 200},
+      {"zero and high bytes", std::string("a\0b\xFF\x80", 5), 0, 200},
+      {"a long line", std::string(600, 'q'), 0, 800},
+  };
+  qrbatch::PngEncoder png;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    Drawn drawn;
+    Draw(drawn, c.content, c.size, c.eci);
+    std::string reason;
+    EXPECT_TRUE(FromBitmap(drawn.bitmap).Verify(c.content, reason)) << reason;
+
+    std::vector<uint8_t> file(drawn.bitmap.headers);
+    file.insert(file.end(), drawn.bitmap.rows, drawn.bitmap.rows + drawn.bitmap.rowBytes);
+    GreyImage whole;
+    ASSERT_TRUE(whole.FromBitmapFile(file.data(), file.size(), reason)) << reason;
+    EXPECT_TRUE(whole.Verify(c.content, reason)) << reason;
+
+    std::vector<uint8_t> pngFile;
+    ASSERT_TRUE(png.Encode(drawn.bitmap, pngFile));
+    GreyImage fromPng;
+    ASSERT_TRUE(fromPng.FromPngFile(pngFile.data(), pngFile.size(), reason)) << reason;
+    EXPECT_EQ(fromPng.pixels(), whole.pixels());
+    EXPECT_TRUE(fromPng.Verify(c.content, reason)) << reason;
+
+    // Any other expectation fails, and says where the bytes part.
+    std::string other = c.content;
+    other.back() ^= 1;
+    EXPECT_FALSE(fromPng.Verify(other, reason));
+    EXPECT_NE(reason.find("from byte " + std::to_string(c.content.size() - 1)), std::string::npos)
+        << reason;
+    EXPECT_FALSE(fromPng.Verify(c.content + "!", reason));
+    EXPECT_NE(reason.find("not the " + std::to_string(c.content.size() + 1) + " written"),
+              std::string::npos)
+        << reason;
+  }
+}
+
+TEST(VerifySymbol, DamagedSymbolsAndFilesFailWithTheirReason) {
+  Drawn drawn;
+  const std::string content = "https://shop.example.com/item?id=4200&ref=batch";
+  Draw(drawn, content, 330);
+  GreyImage grey = FromBitmap(drawn.bitmap);
+  std::string reason;
+  ASSERT_TRUE(grey.Verify(content, reason)) << reason;
+
+  // A block of modules inverted in the middle: more than level L repairs.
+  std::vector<uint8_t> pixels = grey.pixels();
+  for (int y = 140; y < 204; ++y)
+    for (int x = 140; x < 204; ++x) pixels[y * 330 + x] ^= 0xFF;
+  EXPECT_FALSE(qrverify::VerifySymbol(pixels.data(), 330, 330, 330, content, reason));
+  EXPECT_EQ(reason, "the QR Code has more damaged modules than error correction repairs");
+
+  // A white image holds no symbol at all.
+  const std::vector<uint8_t> white(100 * 100, 255);
+  EXPECT_FALSE(qrverify::VerifySymbol(white.data(), 100, 100, 100, content, reason));
+  EXPECT_EQ(reason, "no QR Code was found in the image");
+
+  // Files that cannot be read as images.
+  std::vector<uint8_t> file(drawn.bitmap.headers);
+  file.insert(file.end(), drawn.bitmap.rows, drawn.bitmap.rows + drawn.bitmap.rowBytes);
+  GreyImage read;
+  EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size() - 100, reason));
+  EXPECT_EQ(reason, "the bitmap file is damaged");
+  std::vector<uint8_t> huge(drawn.bitmap.headers);
+  for (size_t at : {18, 22}) {  // width and height: 20000 px
+    huge[at] = 20000 & 0xFF;
+    huge[at + 1] = 20000 >> 8;
+  }
+  EXPECT_FALSE(read.FromBitmapFile(huge.data(), huge.size(), nullptr, 0, reason));
+  EXPECT_EQ(reason, "the image is too large to read back");
+  file[0] = 'X';
+  EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size(), reason));
+  std::vector<uint8_t> pngFile;
+  qrbatch::PngEncoder png;
+  ASSERT_TRUE(png.Encode(drawn.bitmap, pngFile));
+  pngFile[pngFile.size() / 2] ^= 0x55;  // inside the image data: its checksum fails
+  EXPECT_FALSE(read.FromPngFile(pngFile.data(), pngFile.size(), reason));
+  EXPECT_EQ(reason.rfind("the PNG file is damaged", 0), 0u) << reason;
+}
+
+}  // namespace
