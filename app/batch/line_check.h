@@ -21,11 +21,15 @@ enum class LineFault {
   kInvalidName,    // the name is no valid Windows file name
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
-  kNotWritten,     // the file could not be written; keep it last (kLineFaultCount)
+  kNotWritten,     // the file could not be written
+  // Decoded text (qrbatch's input encodings, the content encodings).
+  kUndecodable,      // the line is no valid text in the input's encoding
+  kUnrepresentable,  // the content holds a character its encoding cannot express
+  // New faults go above; kLineFaultCount names the last.
 };
 
 // The faults after kNone: the rows of every table of failure texts.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kNotWritten);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kUnrepresentable);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based

@@ -6,7 +6,6 @@
 #include "batch_file_name.h"
 #include "input_lines.h"
 #include "line_parts.h"
-#include "native_text.h"
 #include "system_error.h"
 
 namespace qrbatch {
@@ -17,9 +16,8 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
       settings_(qrapp::SymbolSettingsOf(options.recipe)),
       modulePixels_(modulePixels),
       separator_(separator),
-      // Names go to the file system in the system's own encoding.
-      names_(qrplatform::kNativeTextIsGbk ? qrapp::NameEncoding::kGbk
-                                          : qrapp::NameEncoding::kUtf8) {
+      // Names are decoded text, UTF-8 (Windows takes them as Unicode).
+      names_(qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
 }
 
@@ -46,24 +44,53 @@ bool LineDecider::Decide(int lineNumber, std::string line, LineJob &job,
   }
 }
 
+std::string LineDecider::Shown(std::string line) const {
+  std::string text;
+  const qrtext::InputDecoder &input = input_ ? *input_ : utf8Lines_;
+  if (input.DecodeLine(line, text)) return text;
+  return line;
+}
+
+qrapp::LineFault LineDecider::EncodeParts(qrapp::LineParts &parts, int &eciDesignator) const {
+  const qrtext::InputDecoder &input = input_ ? *input_ : utf8Lines_;
+  std::string text;
+  if (options_.names != FileNames::kNumber) {
+    if (!input.DecodeLine(parts.name, text)) return qrapp::LineFault::kUndecodable;
+    parts.name.swap(text);
+  }
+  // Raw content: the line's bytes as read, whatever they are.
+  if (options_.contentEncoding == qrtext::ContentEncoding::kRaw) return qrapp::LineFault::kNone;
+  if (!input.DecodeLine(parts.content, text)) return qrapp::LineFault::kUndecodable;
+  qrtext::EncodedContent encoded;
+  if (!qrtext::EncodeContent(text, options_.contentEncoding, options_.eciForGbk, encoded))
+    return qrapp::LineFault::kUnrepresentable;
+  parts.content.swap(encoded.bytes);
+  eciDesignator = encoded.eciDesignator;
+  return qrapp::LineFault::kNone;
+}
+
 bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
                              qrapp::LineFailure &failure) {
   // A line the reader cut (input_lines.h) holds more than any symbol.
   const bool cut = line.size() > qrplatform::kLongestLine;
   qrapp::LineParts parts = qrapp::SplitNameAndContent(line);
-  if (options_.names == FileNames::kNumber) parts.name = NumberName(lineNumber);
-
   failure = qrapp::LineFailure();
   failure.lineNumber = lineNumber;
+  int eciDesignator = 0;
+  // A cut line fails as too long below, whatever its last character.
+  if (!cut) failure.fault = EncodeParts(parts, eciDesignator);
+  if (failure.fault != qrapp::LineFault::kNone) {
+    failure.line = Shown(std::move(line));
+    return false;
+  }
+  if (options_.names == FileNames::kNumber) parts.name = NumberName(lineNumber);
   const qrapp::BatchFileName name = qrapp::MakeBatchFileName(
-      options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format));
+      options_.outputFolder, parts.name, separator_, ExtensionOf(options_.format), true);
   qr::SymbolPlan plan;
   const auto symbolPixels = [&] {
     if (cut) return 0;
     // Every byte, a zero byte included: a line's content is what it holds.
-    const char *data = parts.content.data();
-    const size_t size = parts.content.size();
-    plan = qr::PlanSymbol(data, size, {qr::AllBytesSegment(data, size)}, settings_);
+    plan = qrapp::PlanContent(parts.content, eciDesignator, settings_);
     return qrapp::SymbolPixels(plan, modulePixels_);
   };
   uint64_t nameKey = 0;
@@ -71,7 +98,7 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
       name, parts.content, qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
       lineNumber, symbolPixels, names_, failure, &nameKey);
   if (failure.fault != qrapp::LineFault::kNone) {
-    failure.line = std::move(line);
+    failure.line = Shown(std::move(line));
     return false;
   }
   job.lineNumber = lineNumber;
@@ -79,7 +106,7 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   job.content = std::move(parts.content);
   job.nameKey = nameKey;
   job.plan = std::move(plan);
-  job.line = std::move(line);
+  job.line = Shown(std::move(line));
   return true;
 }
 

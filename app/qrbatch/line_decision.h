@@ -8,7 +8,9 @@
 
 #include "batch_names.h"
 #include "batch_symbol.h"
+#include "input_decoding.h"
 #include "line_check.h"
+#include "line_parts.h"
 #include "options.h"
 
 namespace qrbatch {
@@ -17,9 +19,9 @@ namespace qrbatch {
 // It carries what the checks learned, so no worker works it out again.
 struct LineJob {
   int lineNumber = 0;
-  std::string line;  // as read, for the report
+  std::string line;  // as read (as text when it decodes), for the report
   std::string path;
-  std::string content;
+  std::string content;   // the symbol's bytes, in the content encoding
   uint64_t nameKey = 0;  // BatchNames::NameKey of the path: equal for every spelling of the file
   qr::SymbolPlan plan;   // the content's symbol, planned by the fit check
 };
@@ -35,7 +37,17 @@ class LineDecider {
   // too long; memory running short fails the line, never the batch.
   bool Decide(int lineNumber, std::string line, LineJob &job, qrapp::LineFailure &failure);
 
+  // The reader's decoder, whose line stage turns lines into text (the
+  // input encoding is known only as the input is read). Without one, lines
+  // are taken as UTF-8.
+  void UseInput(const qrtext::InputDecoder *decoder) { input_ = decoder; }
+
  private:
+  // The name part as text and the content part as the symbol's bytes;
+  // kNone, or why the line cannot be written.
+  qrapp::LineFault EncodeParts(qrapp::LineParts &parts, int &eciDesignator) const;
+  // The line as the report shows it: its text, or its bytes when it has none.
+  std::string Shown(std::string line) const;
   bool DecideLine(int lineNumber, std::string &line, LineJob &job, qrapp::LineFailure &failure);
   std::string NumberName(int lineNumber) const;
 
@@ -45,6 +57,8 @@ class LineDecider {
   char separator_;
   int digits_ = 1;
   qrapp::BatchNames names_;
+  const qrtext::InputDecoder *input_ = nullptr;
+  qrtext::InputDecoder utf8Lines_{qrtext::InputEncoding::kUtf8};
 };
 
 }  // namespace qrbatch

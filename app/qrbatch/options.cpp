@@ -7,7 +7,9 @@ namespace qrbatch {
 
 const char kUsage[] =
     "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]]\n"
-    "               [--format bmp|png|svg] [--names line|number] [-j N] [FILE]\n"
+    "               [--format bmp|png|svg] [--names line|number] [-j N]\n"
+    "               [--input-encoding auto|utf-8|gbk|utf-16]\n"
+    "               [--encoding utf-8|utf-8-noeci|gbk|raw] [--eci] [FILE]\n"
     "Writes one QR Code image per line of FILE (or standard input) into DIR.\n"
     "A line with a TAB names its file with the bytes before the first TAB and\n"
     "encodes the bytes after it; a line without TAB is both name and content.\n"
@@ -22,9 +24,18 @@ const char kUsage[] =
     "  --names number    name the files by line number, zero-padded to the\n"
     "                    digits of the line count (01 ... 12 for 12 lines)\n"
     "  -j N              N workers (default: one per processor)\n"
+    "  --input-encoding E  the input's encoding: auto (default: a byte-order\n"
+    "                    mark, else UTF-8 if it reads as UTF-8, else GBK),\n"
+    "                    utf-8, gbk or utf-16 (little-endian without a mark)\n"
+    "  --encoding E      the content in the symbol: utf-8 (default; with ECI 26\n"
+    "                    when not ASCII), utf-8-noeci, gbk, or raw (the line's\n"
+    "                    bytes as read)\n"
+    "  --eci             announce GBK content with ECI 29\n"
     "  --help, --version\n"
     "\n"
-    "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
+    "Lines end in LF or CR LF. File names are the decoded text (UTF-8 on Linux,\n"
+    "Unicode on Windows); a line that is no valid text in the input's encoding,\n"
+    "or whose content GBK cannot express under --encoding gbk, is not written.\n"
     "Modules are 8 pixels at 96 dpi; a symbol larger than the image is not\n"
     "written. Two lines naming the same file with different content: the later\n"
     "one is not written. Lines that produce no file are listed on standard\n"
@@ -135,6 +146,20 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         error = "workers must be 1 to 1024: " + text;
         return false;
       }
+    } else if (arg == "--input-encoding") {
+      if (!value(text)) return false;
+      if (!qrtext::ParseInputEncoding(text, options.inputEncoding)) {
+        error = "input encoding must be auto, utf-8, gbk or utf-16: " + text;
+        return false;
+      }
+    } else if (arg == "--encoding") {
+      if (!value(text)) return false;
+      if (!qrtext::ParseContentEncoding(text, options.contentEncoding)) {
+        error = "encoding must be utf-8, utf-8-noeci, gbk or raw: " + text;
+        return false;
+      }
+    } else if (arg == "--eci") {
+      options.eciForGbk = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "batch_recipe.h"
+#include "content_encoding.h"
+#include "input_decoding.h"
 
 namespace qrbatch {
 
@@ -22,6 +24,11 @@ struct Options {
   ImageFormat format = ImageFormat::kWindowJpg;
   FileNames names = FileNames::kLine;
   int jobs = 0;  // workers; 0: one per online core
+  // Text: how the input is decoded, how the content is encoded in the
+  // symbol (--input-encoding, --encoding, --eci).
+  qrtext::InputEncoding inputEncoding = qrtext::InputEncoding::kAuto;
+  qrtext::ContentEncoding contentEncoding = qrtext::ContentEncoding::kUtf8;
+  bool eciForGbk = false;
   bool help = false;
   bool version = false;
 };

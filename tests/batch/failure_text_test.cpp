@@ -40,6 +40,9 @@ TEST(FailureText, EveryFaultInBothTables) {
       {LineFault::kNameTaken, "文件名已被第 17 行使用，内容不同",
        "the name is already used by line 17"},
       {LineFault::kNotWritten, "文件无法写入", "could not be written"},
+      {LineFault::kUndecodable, "不是所选编码的有效文本", "not valid text in the input's encoding"},
+      {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符",
+       "holds a character GBK cannot express"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {
