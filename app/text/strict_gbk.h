@@ -2,7 +2,8 @@
 // 936 (0x80 is the euro sign): a character one side cannot express is an
 // answer of its own, never a '?' or a look-alike. Natively through iconv's
 // CP936, on Windows through the system's code page 936; ASCII needs
-// neither.
+// neither. GBK's user-defined areas (the Private Use Area on Windows) are
+// refused by both.
 #pragma once
 
 #include <string>

@@ -1,7 +1,8 @@
 #include "command_line.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "utf8_text.h"
 

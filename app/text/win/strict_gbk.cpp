@@ -10,6 +10,15 @@ namespace {
 
 constexpr UINT kGbkCodePage = 936;
 
+// The system maps GBK's user-defined areas (and 0xFF) to the Private Use
+// Area, which iconv's CP936 leaves out: characters of no agreed meaning,
+// which no scanner shows. Refused here too, so both builds agree.
+bool HasPrivateUse(const std::u16string &units) {
+  for (const char16_t unit : units)
+    if (unit >= 0xE000 && unit <= 0xF8FF) return true;
+  return false;
+}
+
 }  // namespace
 
 bool IsAscii(std::string_view bytes) {
@@ -25,7 +34,7 @@ bool GbkFromUtf8(std::string_view utf8, std::string &gbk) {
     return true;
   }
   std::u16string wide;
-  if (!Utf16FromUtf8(utf8, wide)) return false;
+  if (!Utf16FromUtf8(utf8, wide) || HasPrivateUse(wide)) return false;
   const auto *units = reinterpret_cast<const wchar_t *>(wide.data());
   const int count = static_cast<int>(wide.size());
   // No best fit: a character without its own GBK form is refused, not
@@ -54,7 +63,7 @@ bool Utf8FromGbk(std::string_view gbk, std::string &utf8) {
   std::u16string wide(static_cast<size_t>(length), u'\0');
   MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, gbk.data(), size,
                       reinterpret_cast<wchar_t *>(&wide[0]), length);
-  return Utf8FromUtf16(wide, utf8);
+  return !HasPrivateUse(wide) && Utf8FromUtf16(wide, utf8);
 }
 
 }  // namespace qrtext
