@@ -186,6 +186,29 @@ TEST(QrbatchEncoding, RawKeepsTheLinesBytesAndGbkRefusesWhatItCannotHold) {
   EXPECT_EQ(WithDesignators(decoded), "\\000029" + qrapp::ToGbk("调压柜_3253"));
 }
 
+TEST(QrbatchEncoding, TheEciHeaderCountsInTheFitCheck) {
+  // 17 bytes: version 1 at level L holds them, but not after the 12 bits
+  // of ECI 26; version 2 is 25 modules of 8 px, too wide for 168 px.
+  TempFolder temp;
+  WriteWhole(temp.path() / "list.txt", "fit\téééééééé1\n");
+  for (const std::string encoding : {"utf-8-noeci", "utf-8"}) {
+    const fs::path out = temp.path() / encoding;
+    const QrbatchRun run =
+        RunQrbatch({"-o", out.string(), "--format", "png", "--size", "168", "--encoding", encoding},
+                   temp.path() / "list.txt", temp.path());
+    if (encoding == "utf-8-noeci") {
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_EQ(DecodeImageFile(out / "fit.png").bytes, "éééééééé1");
+    } else {
+      EXPECT_EQ(run.status, 1);
+      EXPECT_NE(run.err.find("line 1: symbol needs 200x200 px, image is 168x168"),
+                std::string::npos)
+          << run.err;
+      EXPECT_TRUE(NamesUnder(out).empty());
+    }
+  }
+}
+
 // Chinese, accented Latin, emoji and Korean under each content encoding,
 // read by ZXingReader and zbarimg. Under UTF-8 with ECI both show exactly
 // the intended text; the other cells are printed (what a scanner shows).
