@@ -41,11 +41,11 @@ constexpr int kTemporaryAttempts = 100;
 // The engine receives names in the ANSI code page. They are split into
 // folder and name as wide text: a trail byte of a double-byte character can
 // look like a backslash.
-std::wstring Wide(const char *ansi) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+std::wstring Wide(const char *ansi, UINT codePage = CP_ACP) {
+  const int length = MultiByteToWideChar(codePage, 0, ansi, -1, nullptr, 0);
   if (length <= 0) return std::wstring();
   std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi, -1, &wide[0], length);
+  MultiByteToWideChar(codePage, 0, ansi, -1, &wide[0], length);
   wide.resize(static_cast<size_t>(length - 1));
   return wide;
 }
@@ -183,8 +183,9 @@ bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> p
   return StageFile(fileName, parts, staged) && MoveIntoPlace(staged.temporary, staged.target);
 }
 
-bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged) {
-  staged.target = Wide(fileName);
+bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged,
+               bool utf8Name) {
+  staged.target = Wide(fileName, utf8Name ? CP_UTF8 : CP_ACP);
   return WriteTemporary(staged.target, parts, staged.temporary);
 }
 
@@ -276,7 +277,8 @@ bool WriteFileAtomically(const char *fileName, std::initializer_list<ByteSpan> p
          FlushFolder(FolderOf(fileName));
 }
 
-bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged) {
+bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged,
+               bool) {
   staged.target = fileName;
   return WriteTemporary(fileName, parts, false, staged.temporary);
 }

@@ -40,8 +40,11 @@ struct StagedFile {
 
 // Step one: the parts written to a new temporary file beside `fileName` (on
 // Windows also flushed to the disk). False with errno (GetLastError) when
-// that fails; nothing is left behind then.
-bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged);
+// that fails; nothing is left behind then. On Windows `fileName` is in the
+// ANSI code page, or UTF-8 when `utf8Name` (any name under any code page);
+// elsewhere it is bytes either way.
+bool StageFile(const char *fileName, std::initializer_list<ByteSpan> parts, StagedFile &staged,
+               bool utf8Name = false);
 
 // Step two: the staged files' data flushed to the disk (one syncfs per file
 // system on Linux), every file renamed to its target in order, then every

@@ -58,7 +58,7 @@ bool IsParentReference(const std::string &component) {
 }  // namespace
 
 BatchFileName MakeBatchFileName(const std::string &folder, const std::string &line, char separator,
-                                const std::string &extension) {
+                                const std::string &extension, bool utf8) {
   BatchFileName result;
   if (folder.empty() || (!line.empty() && IsSeparator(line[0]))) {
     result.fault = NameFault::kOutsideFolder;
@@ -69,7 +69,7 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
   translated.reserve(line.size());
   for (size_t i = 0; i < line.size(); ++i) {
     const unsigned char byte = static_cast<unsigned char>(line[i]);
-    if (i + 1 < line.size() && IsPair(byte, static_cast<unsigned char>(line[i + 1]))) {
+    if (!utf8 && i + 1 < line.size() && IsPair(byte, static_cast<unsigned char>(line[i + 1]))) {
       // A double-byte character: its trail byte is no separator.
       components.back().append(line, i, 2);
       translated.append(line, i, 2);

@@ -20,8 +20,10 @@ struct BatchFileName {
 
 // Both '\' and '/' in the name separate folder components, as on Windows.
 // `separator` joins folder and name and replaces '\' in the name ('/' on
-// POSIX); GBK trail bytes are never taken for separators.
+// POSIX); GBK trail bytes are never taken for separators. A UTF-8 name
+// (`utf8`) has no such pairs: its bytes from 0x80 on are never ASCII.
 BatchFileName MakeBatchFileName(const std::string &folder, const std::string &name,
-                                char separator = '\\', const std::string &extension = ".jpg");
+                                char separator = '\\', const std::string &extension = ".jpg",
+                                bool utf8 = false);
 
 }  // namespace qrapp

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "image_fit.h"
 
@@ -16,6 +18,14 @@ qr::SymbolSettings SymbolSettingsOf(const BatchRecipe &recipe) {
 }
 
 int BatchModulePixels() { return qr::BitmapModulePixels(BatchRecipe::kModuleSizeCm); }
+
+qr::SymbolPlan PlanContent(const std::string &bytes, int eciDesignator,
+                           const qr::SymbolSettings &settings) {
+  std::vector<qr::Segment> segments;
+  if (eciDesignator != 0) segments.push_back(qr::EciSegment(static_cast<uint32_t>(eciDesignator)));
+  segments.push_back(qr::AllBytesSegment(bytes.data(), bytes.size()));
+  return qr::PlanSymbol(bytes.data(), bytes.size(), std::move(segments), settings);
+}
 
 int SymbolPixels(const qr::SymbolPlan &plan, int modulePixels) {
   if (plan.result != qr::EncodeResult::kWritten) return 0;

@@ -48,6 +48,8 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kBadEscape, "转义序列无效"},
         {LineFault::kUnclosedQuote, "引号中的字段没有结束"},
         {LineFault::kVerifyFailed, "校验失败"},
+        {LineFault::kUndecodable, "不是所选编码的有效文本"},
+        {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符"},
     }},
     "%1：%2",
 };
@@ -72,6 +74,8 @@ inline constexpr FailureTexts kCommandFailureTexts = {
         {LineFault::kBadEscape, "bad escape"},
         {LineFault::kUnclosedQuote, "a quoted field is not closed"},
         {LineFault::kVerifyFailed, "the image did not read back as its content; removed"},
+        {LineFault::kUndecodable, "not valid text in the input's encoding"},
+        {LineFault::kUnrepresentable, "holds a character GBK cannot express"},
     }},
     "%1 (%2)",
 };

@@ -29,11 +29,14 @@ enum class LineFault {
   kBadEscape,      // a bad escape in the content; the reason holds it
   kUnclosedQuote,  // a quoted CSV field never closes
   kVerifyFailed,   // the written image did not read back as its content; removed
+  // Decoded text (qrbatch's input encodings, the content encodings).
+  kUndecodable,      // the line is no valid text in the input's encoding
+  kUnrepresentable,  // the content holds a character its encoding cannot express
 };
 
 // The faults after kNone: the rows of every table of failure texts. It
 // names the enum's last fault.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kVerifyFailed);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kUnrepresentable);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based

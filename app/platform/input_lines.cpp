@@ -17,7 +17,8 @@ constexpr size_t kBufferBytes = 64 * 1024;
 
 }  // namespace
 
-LineReader::LineReader(int descriptor) : descriptor_(descriptor), buffer_(kBufferBytes) {
+LineReader::LineReader(int descriptor, qrtext::InputEncoding encoding)
+    : descriptor_(descriptor), buffer_(kBufferBytes), decoder_(encoding) {
   SetBinaryMode(descriptor);
 }
 
@@ -35,12 +36,20 @@ bool LineReader::Fill(Result &result) {
     if (StopRequested()) continue;
     const long count = ReadSome(descriptor_, buffer_.data(), buffer_.size());
     if (count > 0) {
+      decoded_.clear();
+      decoder_.Feed(buffer_.data(), static_cast<size_t>(count), decoded_);
       begin_ = 0;
-      end_ = static_cast<size_t>(count);
+      end_ = decoded_.size();
+      if (end_ == 0) continue;  // all held back (part of a mark or of a UTF-16 unit)
       return true;
     }
     if (count == 0) {
       ended_ = true;
+      decoded_.clear();
+      decoder_.Finish(decoded_);
+      begin_ = 0;
+      end_ = decoded_.size();
+      if (end_ > 0) return true;
       result = Result::kEnd;
       return false;
     }
@@ -63,9 +72,9 @@ LineReader::Result LineReader::Next(std::string &line) {
         return result;
       }
     }
-    const char *next = buffer_.data() + begin_;
-    const bool complete = cutter_.Take(next, buffer_.data() + end_, line);
-    begin_ = static_cast<size_t>(next - buffer_.data());
+    const char *next = decoded_.data() + begin_;
+    const bool complete = cutter_.Take(next, decoded_.data() + end_, line);
+    begin_ = static_cast<size_t>(next - decoded_.data());
     // The rest of a line too long for any use is skipped, not kept.
     if (line.size() > kLongestLine) line.resize(kLongestLine + 1);
     if (complete) return Result::kLine;
@@ -77,7 +86,7 @@ bool IsRegularFile(int descriptor) {
   return fstat(descriptor, &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG;
 }
 
-bool CountLines(int descriptor, long long &count) {
+bool CountLines(int descriptor, long long &count, qrtext::InputEncoding encoding) {
   if (!IsRegularFile(descriptor)) {
     errno = ESPIPE;
     return false;
@@ -86,11 +95,18 @@ bool CountLines(int descriptor, long long &count) {
   if (start < 0) return false;
   std::vector<char> buffer(kBufferBytes);
   filetext::LineCounter counter;
+  qrtext::InputDecoder decoder(encoding);
+  std::string decoded;
   long got;
   while ((got = ReadSome(descriptor, buffer.data(), buffer.size())) > 0) {
-    counter.Add(buffer.data(), buffer.data() + got);
+    decoded.clear();
+    decoder.Feed(buffer.data(), static_cast<size_t>(got), decoded);
+    counter.Add(decoded.data(), decoded.data() + decoded.size());
   }
   const int readError = errno;
+  decoded.clear();
+  decoder.Finish(decoded);
+  counter.Add(decoded.data(), decoded.data() + decoded.size());
   count = counter.Count();
   if (Seek(descriptor, start, SEEK_SET) < 0) return false;
   if (got < 0) {

@@ -10,7 +10,6 @@
 #include "input_lines.h"
 #include "line_decision.h"
 #include "line_workers.h"
-#include "native_text.h"
 #include "options.h"
 #include "ordered_report.h"
 #include "output_folder.h"
@@ -37,9 +36,9 @@ using qrplatform::PathSeparator;
 using qrplatform::SpoolToTemporaryFile;
 using qrplatform::StopRequested;
 
-// The console's encoding, for the lines the report shows on standard error.
-constexpr qrapp::ReportEncoding kConsoleEncoding =
-    qrplatform::kNativeTextIsGbk ? qrapp::ReportEncoding::kGbk : qrapp::ReportEncoding::kUtf8;
+// Lines are decoded text, shown as UTF-8 (terminal.h: a Windows console
+// gets them as wide characters).
+constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kUtf8;
 
 int OpenInput(const std::string &path) { return qrplatform::OpenForReading(path); }
 
@@ -59,13 +58,14 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
   LineWorkers workers(workerCount, options, folder, modulePixels, report);
   if (!workers.Start()) {
-    std::fprintf(err, "qrbatch: cannot start %d workers\n", workerCount);
+    qrplatform::PrintText(err, "qrbatch: cannot start %d workers\n", workerCount);
     workers.Finish(true);
     return 2;
   }
   LineDecider decider(options, modulePixels, PathSeparator(), lineCount);
   if (rows) report.WriteRowsTo(rows);
-  LineReader reader(input);
+  LineReader reader(input, options.inputEncoding);
+  decider.UseInput(&reader.decoder());
   RecordLines records(options.csv);
   bool headerDue = options.header;
   InputRecord record;
@@ -81,7 +81,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
       qrapp::ColumnChoice choice;
       std::string error;
       if (!ChooseColumns(options, taken.fields, choice, error)) {
-        std::fprintf(err, "qrbatch: %s\n", error.c_str());
+        qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
         return false;
       }
       decider.SetColumns(choice);
@@ -126,20 +126,22 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   if (!columnsKnown) return 2;
   if (stopped) {
     const long long known = lineCount > report.begun() ? lineCount : report.begun();
-    std::fprintf(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(), known);
+    qrplatform::PrintText(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(),
+                          known);
     return 130;
   }
   if (result == LineReader::Result::kFailed) {
-    std::fprintf(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
-                 ErrnoText(reader.error()).c_str());
+    qrplatform::PrintText(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
+                          ErrnoText(reader.error()).c_str());
     return 2;
   }
   if (report.warnings() > 0) {
-    std::fprintf(err, "qrbatch: quiet zone below %d modules in %d written images\n",
+    qrplatform::PrintText(err, "qrbatch: quiet zone below %d modules in %d written images\n",
                  qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
   }
   if (report.failures() > 0) {
-    std::fprintf(err, "qrbatch: %d of %d lines produced no file\n", report.failures(), entries);
+    qrplatform::PrintText(err, "qrbatch: %d of %d lines produced no file\n", report.failures(),
+                          entries);
     return 1;
   }
   return 0;
@@ -152,7 +154,7 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   Options options;
   std::string error;
   if (!ParseOptions(args, options, error)) {
-    std::fprintf(err, "qrbatch: %s\n%s", error.c_str(), kUsage);
+    qrplatform::PrintText(err, "qrbatch: %s\n%s", error.c_str(), kUsage);
     return 2;
   }
   if (options.help) {
@@ -167,8 +169,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   const bool fromStdin = options.inputFile.empty() || options.inputFile == "-";
   int input = fromStdin ? fileno(in) : OpenInput(options.inputFile);
   if (input < 0) {
-    std::fprintf(err, "qrbatch: cannot open %s: %s\n", options.inputFile.c_str(),
-                 ErrnoText(errno).c_str());
+    qrplatform::PrintText(err, "qrbatch: cannot open %s: %s\n", options.inputFile.c_str(),
+                          ErrnoText(errno).c_str());
     return 2;
   }
   // Numbered names are as wide as the line count: a file is counted first;
@@ -183,21 +185,21 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
         return 130;
       }
       if (spooled < 0) {
-        std::fprintf(err, "qrbatch: cannot keep the input in a temporary file: %s\n",
-                     ErrnoText(errno).c_str());
+        qrplatform::PrintText(err, "qrbatch: cannot keep the input in a temporary file: %s\n",
+                              ErrnoText(errno).c_str());
         return 2;
       }
       input = spooled;  // the spool stays open to the end of the process
     }
-    if (!CountLines(input, lineCount)) {
-      std::fprintf(err, "qrbatch: cannot read the input: %s\n", ErrnoText(errno).c_str());
+    if (!CountLines(input, lineCount, options.inputEncoding)) {
+      qrplatform::PrintText(err, "qrbatch: cannot read the input: %s\n", ErrnoText(errno).c_str());
       return 2;
     }
   }
   std::string reason;
   if (!EnsureFolder(options.outputFolder, reason)) {
-    std::fprintf(err, "qrbatch: cannot create the folder %s: %s\n", options.outputFolder.c_str(),
-                 reason.c_str());
+    qrplatform::PrintText(err, "qrbatch: cannot create the folder %s: %s\n",
+                          options.outputFolder.c_str(), reason.c_str());
     if (!fromStdin) CloseInput(input);
     return 2;
   }
@@ -207,8 +209,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   // hands during the batch.
   qrplatform::OutputFolder folder;
   if (!folder.Open(options.outputFolder, reason)) {
-    std::fprintf(err, "qrbatch: cannot open the folder %s: %s\n", options.outputFolder.c_str(),
-                 reason.c_str());
+    qrplatform::PrintText(err, "qrbatch: cannot open the folder %s: %s\n",
+                          options.outputFolder.c_str(), reason.c_str());
     if (!fromStdin) CloseInput(input);
     return 2;
   }
@@ -217,7 +219,7 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   if (!options.reportFile.empty()) {
     rows = std::fopen(options.reportFile.c_str(), "wb");
     if (!rows) {
-      std::fprintf(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
+      qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
                    ErrnoText(errno).c_str());
       if (!fromStdin) CloseInput(input);
       return 2;
@@ -226,7 +228,7 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   int status = RunLines(options, folder, input, lineCount, rows, err);
   if (!fromStdin) CloseInput(input);
   if (rows && (std::ferror(rows) | std::fclose(rows)) != 0) {
-    std::fprintf(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
+    qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
                  ErrnoText(errno).c_str());
     if (status == 0 || status == 1) status = 2;
   }

@@ -32,9 +32,8 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
       settings_(qrapp::SymbolSettingsOf(options.recipe)),
       modulePixels_(modulePixels),
       separator_(separator),
-      // Names go to the file system in the system's own encoding.
-      names_(qrplatform::kNativeTextIsGbk ? qrapp::NameEncoding::kGbk
-                                          : qrapp::NameEncoding::kUtf8) {
+      // Names are decoded text, UTF-8 (Windows takes them as Unicode).
+      names_(qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
 }
 
@@ -81,8 +80,16 @@ std::string LineDecider::NameOf(const qrapp::LineRecord &parts, int lineNumber) 
   }
 }
 
-// The faults of the record itself: its columns, an unclosed quote, a bad
-// escape. Fills `parts` (the content unescaped) when there is none.
+std::string LineDecider::Shown(std::string line) const {
+  std::string text;
+  if (Input().DecodeLine(line, text)) return text;
+  return line;
+}
+
+// The faults of the record itself: its columns, an unclosed quote, a column
+// that is no text in the input's encoding, a bad escape. Fills `parts` (as
+// text; the content unescaped, and left as read when it is raw) when there
+// is none.
 bool LineDecider::RecordFails(InputRecord &record, qrapp::LineRecord &parts,
                               qrapp::LineFailure &failure) {
   using qrapp::LineFault;
@@ -98,15 +105,37 @@ bool LineDecider::RecordFails(InputRecord &record, qrapp::LineRecord &parts,
         fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn : LineFault::kExtraColumns;
     return true;
   }
-  if (options_.escapes && !record.cut) {
-    std::string content;
-    if (!qrapp::UnescapeContent(parts.content, content, failure.reason)) {
+  // A cut line fails as too long later, whatever its last character.
+  if (record.cut) return false;
+  const bool raw = options_.contentEncoding == qrtext::ContentEncoding::kRaw;
+  std::string text;
+  for (std::string *column : {&parts.name, &parts.caption, &parts.content}) {
+    if (column == &parts.content && raw) break;  // the line's bytes as read
+    if (!Input().DecodeLine(*column, text)) {
+      failure.fault = LineFault::kUndecodable;
+      return true;
+    }
+    column->swap(text);
+  }
+  if (options_.escapes) {
+    if (!qrapp::UnescapeContent(parts.content, text, failure.reason)) {
       failure.fault = LineFault::kBadEscape;
       return true;
     }
-    parts.content = std::move(content);
+    parts.content.swap(text);
   }
   return false;
+}
+
+// The content text as the symbol's bytes, in the content encoding.
+qrapp::LineFault LineDecider::EncodeContent(std::string &content, int &eciDesignator) const {
+  if (options_.contentEncoding == qrtext::ContentEncoding::kRaw) return qrapp::LineFault::kNone;
+  qrtext::EncodedContent encoded;
+  if (!qrtext::EncodeContent(content, options_.contentEncoding, options_.eciForGbk, encoded))
+    return qrapp::LineFault::kUnrepresentable;
+  content.swap(encoded.bytes);
+  eciDesignator = encoded.eciDesignator;
+  return qrapp::LineFault::kNone;
 }
 
 bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailure &failure) {
@@ -116,8 +145,11 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   failure = qrapp::LineFailure();
   failure.lineNumber = lineNumber;
   qrapp::LineRecord parts;
-  if (RecordFails(record, parts, failure)) {
-    failure.line = std::move(record.text);
+  int eciDesignator = 0;
+  if (RecordFails(record, parts, failure) ||
+      (!cut && (failure.fault = EncodeContent(parts.content, eciDesignator)) !=
+                   qrapp::LineFault::kNone)) {
+    failure.line = Shown(std::move(record.text));
     return false;
   }
   const std::string extension = ExtensionOf(options_.format);
@@ -125,15 +157,13 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   lastName_ = fileName + extension;
 
   const qrapp::BatchFileName name =
-      qrapp::MakeBatchFileName(options_.outputFolder, fileName, separator_, extension);
+      qrapp::MakeBatchFileName(options_.outputFolder, fileName, separator_, extension, true);
   qr::SymbolPlan plan;
   qrapp::PictureFit fit;
   const auto symbolPixels = [&] {
     if (cut) return 0;
     // Every byte, a zero byte included: a line's content is what it holds.
-    const char *data = parts.content.data();
-    const size_t size = parts.content.size();
-    plan = qr::PlanSymbol(data, size, {qr::AllBytesSegment(data, size)}, settings_);
+    plan = qrapp::PlanContent(parts.content, eciDesignator, settings_);
     fit = qrapp::FitPicture(plan, options_.recipe, modulePixels_);
     return fit.neededPixels;
   };
@@ -145,7 +175,7 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   if (failure.fault == qrapp::LineFault::kTooLarge && options_.recipe.autoModule)
     failure.fault = qrapp::LineFault::kNoModuleFits;
   if (failure.fault != qrapp::LineFault::kNone) {
-    failure.line = std::move(record.text);
+    failure.line = Shown(std::move(record.text));
     return false;
   }
   job.lineNumber = lineNumber;
@@ -158,7 +188,7 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   job.quietZoneModules = fit.quietZoneModules;
   job.narrowQuietZone = options_.recipe.warnQuietZone &&
                         fit.quietZoneModules < qrapp::BatchRecipe::kStandardQuietZone;
-  job.line = std::move(record.text);
+  job.line = Shown(std::move(record.text));
   return true;
 }
 

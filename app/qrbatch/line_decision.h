@@ -8,6 +8,7 @@
 
 #include "batch_names.h"
 #include "batch_symbol.h"
+#include "input_decoding.h"
 #include "line_check.h"
 #include "line_record.h"
 #include "options.h"
@@ -19,9 +20,9 @@ namespace qrbatch {
 // It carries what the checks learned, so no worker works it out again.
 struct LineJob {
   int lineNumber = 0;
-  std::string line;  // as read, for the report
+  std::string line;  // as read (as text when it decodes), for the report
   std::string path;
-  std::string content;
+  std::string content;   // the symbol's bytes, in the content encoding
   uint64_t nameKey = 0;  // BatchNames::NameKey of the path: equal for every spelling of the file
   qr::SymbolPlan plan;   // the content's symbol, planned by the fit check
   // The picture the fit check chose: module side and the margin it leaves.
@@ -51,10 +52,19 @@ class LineDecider {
   // empty when it failed before it had one: for the report file.
   const std::string &lastName() const { return lastName_; }
 
+  // The reader's decoder, whose line stage turns lines into text (the
+  // input encoding is known only as the input is read). Without one, lines
+  // are taken as UTF-8.
+  void UseInput(const qrtext::InputDecoder *decoder) { input_ = decoder; }
+
  private:
   bool DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailure &failure);
   bool RecordFails(InputRecord &record, qrapp::LineRecord &parts, qrapp::LineFailure &failure);
   std::string NameOf(const qrapp::LineRecord &parts, int lineNumber) const;
+  qrapp::LineFault EncodeContent(std::string &content, int &eciDesignator) const;
+  // The line as the report shows it: its text, or its bytes when it has none.
+  std::string Shown(std::string line) const;
+  const qrtext::InputDecoder &Input() const { return input_ ? *input_ : utf8Lines_; }
   std::string NumberName(int lineNumber) const;
 
   const Options &options_;
@@ -65,6 +75,8 @@ class LineDecider {
   qrapp::BatchNames names_;
   qrapp::ColumnChoice columns_;
   std::string lastName_;
+  const qrtext::InputDecoder *input_ = nullptr;
+  qrtext::InputDecoder utf8Lines_{qrtext::InputEncoding::kUtf8};
 };
 
 }  // namespace qrbatch

@@ -4,13 +4,15 @@
 #include <vector>
 
 #include "batch_command.h"
+#include "command_line.h"
 #include "stop_request.h"
 
 int main(int argc, char **argv) {
   // Before anything else: a stop request that came earlier would end the
   // process by the signal, leaving temporary files behind.
   qrplatform::InstallStopHandlers();
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  // UTF-8 text on every system (read as wide characters on Windows).
+  const std::vector<std::string> args = qrplatform::CommandLineArguments(argc, argv);
   const int status = qrbatch::RunCommand(args, stdin, stdout, stderr);
   qrplatform::BatchOver();
   return status;

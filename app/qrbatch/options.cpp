@@ -14,7 +14,9 @@ const char kUsage[] =
     "               [--format bmp|png|svg] [--names line|number|safe] [-j N]\n"
     "               [--csv] [--header] [--columns NAME,CONTENT[,CAPTION]]\n"
     "               [--escapes] [--report FILE]\n"
-    "               [--module auto|Npx|Xmm] [--quiet-zone N] [--dpi D] [FILE]\n"
+    "               [--module auto|Npx|Xmm] [--quiet-zone N] [--dpi D]\n"
+    "               [--input-encoding auto|utf-8|gbk|utf-16]\n"
+    "               [--encoding utf-8|utf-8-noeci|gbk|raw] [--eci] [FILE]\n"
     "Writes one QR Code image per line of FILE (or standard input) into DIR.\n"
     "A line is split into columns at its TABs: one column is both name and\n"
     "content, two are name and content, three name, content and caption;\n"
@@ -58,12 +60,21 @@ const char kUsage[] =
     "  --verify          read every image back with a QR decoder before it gets\n"
     "                    its name; an image that does not read as its content\n"
     "                    is removed and its line fails\n"
+    "  --input-encoding E  the input's encoding: auto (default: a byte-order\n"
+    "                    mark, else UTF-8 if it reads as UTF-8, else GBK),\n"
+    "                    utf-8, gbk or utf-16 (little-endian without a mark)\n"
+    "  --encoding E      the content in the symbol: utf-8 (default; with ECI 26\n"
+    "                    when not ASCII), utf-8-noeci, gbk, or raw (the line's\n"
+    "                    bytes as read)\n"
+    "  --eci             announce GBK content with ECI 29\n"
     "  --help, --version\n"
     "\n"
-    "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
-    "Modules are 8 pixels unless --module says; a symbol larger than the image is not\n"
-    "written. Two lines naming the same file with different content: the later\n"
-    "one is not written. Lines that produce no file are listed on standard\n"
+    "Lines end in LF or CR LF. File names are the decoded text (UTF-8 on Linux,\n"
+    "Unicode on Windows); a line that is no valid text in the input's encoding,\n"
+    "or whose content GBK cannot express under --encoding gbk, is not written.\n"
+    "Modules are 8 pixels unless --module says; a symbol larger than the image is\n"
+    "not written. Two lines naming the same file with different content: the\n"
+    "later one is not written. Lines that produce no file are listed on standard\n"
     "error; the exit status is then 1 (2: unusable command line, input or\n"
     "folder; 130: interrupted).\n";
 
@@ -308,6 +319,20 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       error = "--verify is not available: this build has no QR decoder";
       return false;
 #endif
+    } else if (arg == "--input-encoding") {
+      if (!value(text)) return false;
+      if (!qrtext::ParseInputEncoding(text, options.inputEncoding)) {
+        error = "input encoding must be auto, utf-8, gbk or utf-16: " + text;
+        return false;
+      }
+    } else if (arg == "--encoding") {
+      if (!value(text)) return false;
+      if (!qrtext::ParseContentEncoding(text, options.contentEncoding)) {
+        error = "encoding must be utf-8, utf-8-noeci, gbk or raw: " + text;
+        return false;
+      }
+    } else if (arg == "--eci") {
+      options.eciForGbk = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "batch_recipe.h"
+#include "content_encoding.h"
+#include "input_decoding.h"
 
 namespace qrbatch {
 
@@ -39,6 +41,11 @@ struct Options {
   // Reading every image back before it gets its name (--verify).
   bool verify = false;
 
+  // Text: how the input is decoded, how the content is encoded in the
+  // symbol (--input-encoding, --encoding, --eci).
+  qrtext::InputEncoding inputEncoding = qrtext::InputEncoding::kAuto;
+  qrtext::ContentEncoding contentEncoding = qrtext::ContentEncoding::kUtf8;
+  bool eciForGbk = false;
   bool help = false;
   bool version = false;
 };

@@ -5,6 +5,7 @@
 #include "failure_text.h"
 #include "line_display.h"
 #include "report_csv.h"
+#include "terminal.h"
 
 namespace qrbatch {
 
@@ -108,8 +109,8 @@ void OrderedReport::Print(const qrapp::LineFailure &failure) {
   progressShown_ = false;
   // "line N: REASON: LINE", the line shown escaped and cut.
   const std::string reason = qrapp::FailureText(failure, qrapp::kCommandFailureTexts);
-  std::fprintf(err_, "qrbatch: line %d: %s: %s\n", failure.lineNumber, reason.c_str(),
-               qrapp::DisplayLine(failure.line, encoding_).c_str());
+  qrplatform::PrintText(err_, "qrbatch: line %d: %s: %s\n", failure.lineNumber, reason.c_str(),
+                        qrapp::DisplayLine(failure.line, encoding_).c_str());
 }
 
 void OrderedReport::ShowProgress(bool last) {

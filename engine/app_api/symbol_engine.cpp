@@ -145,7 +145,7 @@ bool PendingFile::Write(const char *path, std::initializer_list<FilePart> parts)
     spans[count++] = {static_cast<const uint8_t *>(part.data), part.size};
   }
   auto staged = std::make_unique<StagedFile>();
-  if (!StageFile(path, {spans[0], spans[1], spans[2]}, *staged)) return false;
+  if (!StageFile(path, {spans[0], spans[1], spans[2]}, *staged, true)) return false;
   staged_ = std::move(staged);
   return true;
 }

@@ -115,8 +115,9 @@ class PendingFile {
   PendingFile(PendingFile &&other) noexcept;
   PendingFile &operator=(PendingFile &&other) noexcept;
 
-  // Writes the parts for `path`. False with errno (GetLastError) telling
-  // why; nothing is left behind then.
+  // Writes the parts for `path`, UTF-8 (on Windows written through the
+  // wide file functions, so any name works under any code page). False
+  // with errno (GetLastError) telling why; nothing is left behind then.
   bool Write(const char *path, std::initializer_list<FilePart> parts);
 
  private:

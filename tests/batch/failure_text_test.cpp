@@ -52,6 +52,9 @@ TEST(FailureText, EveryFaultInBothTables) {
       {LineFault::kUnclosedQuote, "引号中的字段没有结束", "a quoted field is not closed"},
       {LineFault::kVerifyFailed, "校验失败",
        "the image did not read back as its content; removed"},
+      {LineFault::kUndecodable, "不是所选编码的有效文本", "not valid text in the input's encoding"},
+      {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符",
+       "holds a character GBK cannot express"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {

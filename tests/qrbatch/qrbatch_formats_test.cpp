@@ -52,10 +52,12 @@ std::vector<ExpectedLine> RealLines() {
     written(text, text, text);
   }
   for (int i = 0; i < 30; ++i) {
-    const std::string name = qrapp::ToGbk("产品" + std::to_string(i) + "号（蓝色）");
+    // A GBK list: the names are its decoded text, the content its bytes
+    // (--encoding raw, as the window encodes them).
+    const std::string name = "产品" + std::to_string(i) + "号（蓝色）";
     const std::string url =
         Format("https://example.cn/goods?id=%d&from=batch", i) + qrapp::ToGbk("&名=杯");
-    written(name + "\t" + url, name, url);
+    written(qrapp::ToGbk(name) + "\t" + url, name, url);
   }
   for (int i = 0; i < 10; ++i) {
     const std::string line = Format("dup-%d\tsame content %d", i);
@@ -99,7 +101,8 @@ TEST_P(QrbatchFormats, RealLinesDecodeBackOrAreReportedWithNothingWritten) {
   for (const ExpectedLine &line : lines) input += line.line + "\r\n";
   WriteWhole(temp.path() / "lines.txt", input);
 
-  std::vector<std::string> args{"-o", out.string(), "--size", "330", "-j", "2"};
+  std::vector<std::string> args{"-o", out.string(), "--size",     "330",
+                                "-j", "2",          "--encoding", "raw"};
   if (!format.empty()) args.insert(args.end(), {"--format", format});
   const QrbatchRun run = RunQrbatch(args, temp.path() / "lines.txt", temp.path());
 
@@ -137,8 +140,8 @@ TEST_P(QrbatchFormats, RealLinesDecodeBackOrAreReportedWithNothingWritten) {
   const fs::path windowOut = temp.path() / "window";
   if (!format.empty()) {
     fs::create_directories(windowOut / "sub");
-    ASSERT_EQ(RunQrbatch({"-o", windowOut.string(), "--size", "330"}, temp.path() / "lines.txt",
-                         temp.path())
+    ASSERT_EQ(RunQrbatch({"-o", windowOut.string(), "--size", "330", "--encoding", "raw"},
+                         temp.path() / "lines.txt", temp.path())
                   .status,
               1);
   }

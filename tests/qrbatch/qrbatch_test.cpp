@@ -104,8 +104,10 @@ class QrbatchTest : public ::testing::Test {
 
 TEST_F(QrbatchTest, LinesBecomeDecodableBitmapsNamedAfterThem) {
   SKIP_WITHOUT_BITMAPS();
-  const std::string chinese = qrapp::ToGbk("测试数据");
-  const Outcome run = Qrbatch({"-o", out.string()}, chinese + "\r\n20210706001\r\n20210706002\r\n");
+  // A GBK list: names and content are its text, the content in UTF-8.
+  const std::string chinese = "测试数据";
+  const Outcome run =
+      Qrbatch({"-o", out.string()}, qrapp::ToGbk(chinese) + "\r\n20210706001\r\n20210706002\r\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(NamesIn(out),

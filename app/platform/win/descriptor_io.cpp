@@ -3,9 +3,14 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include "text_codec.h"
+
 namespace qrplatform {
 
-int OpenForReading(const std::string &path) { return _open(path.c_str(), _O_RDONLY | _O_BINARY); }
+// `path` is UTF-8: opened by its wide name, whatever the code page.
+int OpenForReading(const std::string &path) {
+  return _wopen(qrwin::WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
+}
 
 void CloseDescriptor(int descriptor) { _close(descriptor); }
 

@@ -3,7 +3,8 @@
 namespace qrplatform {
 
 // Windows keeps the names: its links (reparse points) are left to the
-// system's own rules.
+// system's own rules. Paths are UTF-8; the engine's file functions
+// (qr::PendingFile) take them as such and write through the wide API.
 OutputFolder::~OutputFolder() = default;
 
 bool OutputFolder::Open(const std::string &path, std::string &) {

@@ -6,6 +6,7 @@
 
 namespace qrplatform {
 
-std::string LastErrorText() { return qrwin::SystemErrorText(GetLastError(), CP_ACP); }
+// UTF-8, as every text of a command-line program (terminal.h shows it).
+std::string LastErrorText() { return qrwin::SystemErrorText(GetLastError(), CP_UTF8); }
 
 }  // namespace qrplatform
