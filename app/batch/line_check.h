@@ -21,11 +21,13 @@ enum class LineFault {
   kInvalidName,    // the name is no valid Windows file name
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
-  kNotWritten,     // the file could not be written; keep it last (kLineFaultCount)
+  kNotWritten,     // the file could not be written
+  kCaptionTooLong,  // the caption does not fit its band even wrapped at the smallest size
+  // New faults go here; kLineFaultCount names the last one.
 };
 
 // The faults after kNone: the rows of every table of failure texts.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kNotWritten);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kCaptionTooLong);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based
@@ -33,6 +35,7 @@ struct LineFailure {
   LineFault fault = LineFault::kNone;
   int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
   int width = 0, height = 0;  // kTooLarge: the image size
+  int captionBand = 0;        // kTooLarge: rows of the image kept for a caption
   int takenBy = 0;            // kNameTaken: the line that holds the name
   std::string reason;         // kNotWritten: the system's reason text, may be empty
 };

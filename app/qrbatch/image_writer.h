@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "captioned_image.h"
 #include "options.h"
 #include "png_image.h"
 #include "symbol_engine.h"
@@ -15,13 +17,18 @@ namespace qrbatch {
 
 class ImageWriter {
  public:
-  ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels);
+  // `captionBand`: rows at the bottom of every image kept for its caption
+  // (0: no captions).
+  ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
+              int captionBand = 0);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`. False with the reason when no file was
   // written.
+  // With captions, `caption` is the line's caption laid out in its band.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             qr::PendingFile &file, std::string &reason);
+             qr::PendingFile &file, std::string &reason,
+             const qrcaption::CaptionLayout *caption = nullptr);
 
  private:
   int width_, height_;
@@ -32,6 +39,8 @@ class ImageWriter {
   PngEncoder pngEncoder_;
   std::vector<uint8_t> png_;
   std::string svg_;
+  std::unique_ptr<CaptionedImage> captioned_;  // with captions only
+  qr::BitmapImage withCaption_;
 };
 
 }  // namespace qrbatch

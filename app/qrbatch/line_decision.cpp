@@ -4,6 +4,7 @@
 #include <new>
 
 #include "batch_file_name.h"
+#include "caption_text.h"
 #include "input_lines.h"
 #include "line_parts.h"
 #include "native_text.h"
@@ -21,6 +22,10 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
       names_(qrplatform::kNativeTextIsGbk ? qrapp::NameEncoding::kGbk
                                           : qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
+  if (options.caption != CaptionSource::kNone) {
+    captionBand_ = CaptionBandOf(options);
+    captions_ = std::make_unique<qrcaption::CaptionPainter>();
+  }
 }
 
 std::string LineDecider::NumberName(int lineNumber) const {
@@ -51,6 +56,19 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   // A line the reader cut (input_lines.h) holds more than any symbol.
   const bool cut = line.size() > qrplatform::kLongestLine;
   qrapp::LineParts parts = qrapp::SplitNameAndContent(line);
+  std::string caption;
+  if (options_.caption == CaptionSource::kName) {
+    caption = parts.name;
+  } else if (options_.caption == CaptionSource::kColumn) {
+    // name TAB content TAB caption: the content ends at its first TAB.
+    const size_t tab = parts.content.find('\t');
+    if (tab != std::string::npos) {
+      caption = parts.content.substr(tab + 1);
+      parts.content.resize(tab);
+    }
+  } else if (options_.caption == CaptionSource::kContent) {
+    caption = parts.content;
+  }
   if (options_.names == FileNames::kNumber) parts.name = NumberName(lineNumber);
 
   failure = qrapp::LineFailure();
@@ -67,9 +85,27 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
     return qrapp::SymbolPixels(plan, modulePixels_);
   };
   uint64_t nameKey = 0;
-  failure.fault = qrapp::CheckLine(
-      name, parts.content, qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
-      lineNumber, symbolPixels, names_, failure, &nameKey);
+  qrapp::ImageSize image = qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height);
+  image.captionBand = captionBand_;
+  qrcaption::CaptionLayout captionLayout;
+  // The caption is laid out before the name is claimed: a line whose
+  // caption does not fit writes nothing and leaves its name free.
+  // A caption that does not fit shows to CheckLine as a symbol of no
+  // valid size, told apart below.
+  constexpr int kCaptionDoesNotFit = -1;
+  const auto symbolAndCaption = [&] {
+    const int pixels = symbolPixels();
+    if (pixels == 0 || !captions_ || !qrapp::SymbolFitsImage(pixels, image)) return pixels;
+    captionLayout = captions_->Lay(qrcaption::CaptionText(caption), image.width, captionBand_);
+    return captionLayout.fits ? pixels : kCaptionDoesNotFit;
+  };
+  failure.fault = qrapp::CheckLine(name, parts.content, image, lineNumber, symbolAndCaption, names_,
+                                   failure, &nameKey);
+  if (failure.fault == qrapp::LineFault::kTooLarge && failure.symbolPixels == kCaptionDoesNotFit) {
+    failure = qrapp::LineFailure();
+    failure.lineNumber = lineNumber;
+    failure.fault = qrapp::LineFault::kCaptionTooLong;
+  }
   if (failure.fault != qrapp::LineFault::kNone) {
     failure.line = std::move(line);
     return false;
@@ -79,6 +115,8 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   job.content = std::move(parts.content);
   job.nameKey = nameKey;
   job.plan = std::move(plan);
+  job.caption = std::move(caption);
+  job.captionLayout = std::move(captionLayout);
   job.line = std::move(line);
   return true;
 }

@@ -47,7 +47,8 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
     qrplatform::OutputFolder::Place place;
     qr::PendingFile file;
     if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
-        worker.writer.Write(job.content, job.plan, place.path(), file, reason)) {
+        worker.writer.Write(job.content, job.plan, place.path(), file, reason,
+                            &job.captionLayout)) {
       worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
       return;
     }

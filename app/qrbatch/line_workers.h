@@ -41,7 +41,8 @@ class LineWorkers {
  private:
   struct Worker {
     Worker(const Options &options, int modulePixels, OrderedReport &report)
-        : writer(options.recipe, options.format, modulePixels), publisher(report) {}
+        : writer(options.recipe, options.format, modulePixels, CaptionBandOf(options)),
+          publisher(report) {}
     ImageWriter writer;
     // Each worker names its own files, on its own thread when there are
     // several (a thread of the publisher's own with one worker): the

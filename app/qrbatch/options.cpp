@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "image_fit.h"
+
 namespace qrbatch {
 
 const char kUsage[] =
@@ -22,6 +24,10 @@ const char kUsage[] =
     "  --names number    name the files by line number, zero-padded to the\n"
     "                    digits of the line count (01 ... 12 for 12 lines)\n"
     "  -j N              N workers (default: one per processor)\n"
+    "  --caption name|content|column\n"
+    "                    a caption under each code: the line's name, its\n"
+    "                    content, or its third column (after a second TAB);\n"
+    "                    the bottom 15% of the image (at least 12 px) holds it\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
@@ -38,6 +44,12 @@ const char *ExtensionOf(ImageFormat format) {
     case ImageFormat::kSvg: return ".svg";
     default: return ".jpg";
   }
+}
+
+int CaptionBandOf(const Options &options) {
+  if (options.caption == CaptionSource::kNone) return 0;
+  return qrapp::CaptionBandHeight(
+      qrapp::EngineImageSize(options.recipe.width, options.recipe.height).height);
 }
 
 namespace {
@@ -133,6 +145,18 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       if (!value(text)) return false;
       if (!ParseNumber(text, 1, 1024, options.jobs)) {
         error = "workers must be 1 to 1024: " + text;
+        return false;
+      }
+    } else if (arg == "--caption") {
+      if (!value(text)) return false;
+      if (text == "name")
+        options.caption = CaptionSource::kName;
+      else if (text == "content")
+        options.caption = CaptionSource::kContent;
+      else if (text == "column")
+        options.caption = CaptionSource::kColumn;
+      else {
+        error = "caption must be name, content or column: " + text;
         return false;
       }
     } else if (arg.size() > 1 && arg[0] == '-') {

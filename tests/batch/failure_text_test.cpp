@@ -40,6 +40,8 @@ TEST(FailureText, EveryFaultInBothTables) {
       {LineFault::kNameTaken, "文件名已被第 17 行使用，内容不同",
        "the name is already used by line 17"},
       {LineFault::kNotWritten, "文件无法写入", "could not be written"},
+      {LineFault::kCaptionTooLong, "说明文字过长，缩到最小字号并换行后仍放不下",
+       "caption does not fit under the code, even wrapped at the smallest size"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {
