@@ -100,8 +100,9 @@ bool Wrap(std::string_view text, int size, int room, const MeasureText &measure,
   return true;
 }
 
-void Place(std::vector<std::string> texts, int size, const TextExtent &line, int width,
-           int bandHeight, const MeasureText &measure, CaptionLayout &layout) {
+// `lineWidth`: the width of a single line, known already (0: measure).
+void Place(std::vector<std::string> texts, int size, const TextExtent &line, int lineWidth,
+           int width, int bandHeight, const MeasureText &measure, CaptionLayout &layout) {
   const int lineHeight = line.height;
   layout.fits = true;
   layout.pixelSize = size;
@@ -109,7 +110,7 @@ void Place(std::vector<std::string> texts, int size, const TextExtent &line, int
   layout.ascent = line.ascent;
   int top = (bandHeight - lineHeight * static_cast<int>(texts.size())) / 2;
   for (std::string &text : texts) {
-    const int left = (width - measure(text, size).width) / 2;
+    const int left = (width - (lineWidth > 0 ? lineWidth : measure(text, size).width)) / 2;
     layout.lines.push_back({std::move(text), left, top});
     top += lineHeight;
   }
@@ -138,7 +139,7 @@ CaptionLayout LayOutCaption(std::string_view utf8, int width, int bandHeight,
   for (int size = largest;;) {
     const TextExtent extent = measure(utf8, size);
     if (extent.width <= room && extent.height <= bandHeight) {
-      Place({std::string(utf8)}, size, extent, width, bandHeight, measure, layout);
+      Place({std::string(utf8)}, size, extent, extent.width, width, bandHeight, measure, layout);
       return layout;
     }
     if (size <= kSmallestCaptionPixels) break;
@@ -158,7 +159,7 @@ CaptionLayout LayOutCaption(std::string_view utf8, int width, int bandHeight,
     }
     if (size < kSmallestCaptionPixels) return layout;  // does not fit
     if (Wrap(utf8, size, room, measure, lines) && static_cast<int>(lines.size()) <= count) {
-      Place(std::move(lines), size, line, width, bandHeight, measure, layout);
+      Place(std::move(lines), size, line, 0, width, bandHeight, measure, layout);
       return layout;
     }
   }

@@ -19,6 +19,10 @@ class CaptionedImage {
 
   int symbolHeight() const { return height_ - band_; }
 
+  // A line's caption bytes laid out in the band (fits false: it does not
+  // fit).
+  qrcaption::CaptionLayout Lay(const std::string &captionBytes);
+
   // The bitmap `symbol` (width x symbolHeight(), as the engine drew it)
   // with the caption's band under it, as a whole bitmap image whose rows
   // are held here. False when the band could not be drawn.

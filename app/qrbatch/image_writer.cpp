@@ -14,7 +14,8 @@ ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, i
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
                         const std::string &path, qr::PendingFile &file, std::string &reason,
-                        const qrcaption::CaptionLayout *caption) {
+                        const std::string *caption) {
+  captionTooLong_ = false;
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -24,6 +25,13 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
   }
   // With a caption the symbol is drawn in the rows above its band.
   const bool captioned = captioned_ && caption;
+  if (captioned) {
+    layout_ = captioned_->Lay(*caption);
+    if (!layout_.fits) {
+      captionTooLong_ = true;
+      return false;
+    }
+  }
   const int symbolHeight = captioned ? captioned_->symbolHeight() : height_;
   bool written;
   if (format_ == ImageFormat::kSvg) {
@@ -35,14 +43,14 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
       picture = picture.Placed(placement);
     }
     BuildSvg(picture, svg_);
-    if (captioned) captioned_->AppendSvgText(*caption, svg_);
+    if (captioned) captioned_->AppendSvgText(layout_, svg_);
     written = file.Write(path.c_str(), {{svg_.data(), svg_.size()}});
   } else {
     if (!engine_.DrawBitmap(width_, symbolHeight, modulePixels_, bitmap_)) {
       reason = "the image is too large";
       return false;
     }
-    if (captioned && !captioned_->Compose(bitmap_, *caption, withCaption_)) {
+    if (captioned && !captioned_->Compose(bitmap_, layout_, withCaption_)) {
       reason = "the caption could not be drawn";
       return false;
     }

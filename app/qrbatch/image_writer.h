@@ -25,10 +25,12 @@ class ImageWriter {
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`. False with the reason when no file was
   // written.
-  // With captions, `caption` is the line's caption laid out in its band.
+  // With captions, `caption` is the line's caption (its bytes); false
+  // with captionTooLong() when it does not fit its band.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             qr::PendingFile &file, std::string &reason,
-             const qrcaption::CaptionLayout *caption = nullptr);
+             qr::PendingFile &file, std::string &reason, const std::string *caption = nullptr);
+  // Whether the last Write failed for its caption.
+  bool captionTooLong() const { return captionTooLong_; }
 
  private:
   int width_, height_;
@@ -41,6 +43,8 @@ class ImageWriter {
   std::string svg_;
   std::unique_ptr<CaptionedImage> captioned_;  // with captions only
   qr::BitmapImage withCaption_;
+  qrcaption::CaptionLayout layout_;
+  bool captionTooLong_ = false;
 };
 
 }  // namespace qrbatch

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "batch_file_name.h"
-#include "caption_text.h"
 #include "input_lines.h"
 #include "line_parts.h"
 #include "native_text.h"
@@ -22,10 +21,7 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
       names_(qrplatform::kNativeTextIsGbk ? qrapp::NameEncoding::kGbk
                                           : qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
-  if (options.caption != CaptionSource::kNone) {
-    captionBand_ = CaptionBandOf(options);
-    captions_ = std::make_unique<qrcaption::CaptionPainter>();
-  }
+  captionBand_ = CaptionBandOf(options);
 }
 
 std::string LineDecider::NumberName(int lineNumber) const {
@@ -87,25 +83,8 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   uint64_t nameKey = 0;
   qrapp::ImageSize image = qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height);
   image.captionBand = captionBand_;
-  qrcaption::CaptionLayout captionLayout;
-  // The caption is laid out before the name is claimed: a line whose
-  // caption does not fit writes nothing and leaves its name free.
-  // A caption that does not fit shows to CheckLine as a symbol of no
-  // valid size, told apart below.
-  constexpr int kCaptionDoesNotFit = -1;
-  const auto symbolAndCaption = [&] {
-    const int pixels = symbolPixels();
-    if (pixels == 0 || !captions_ || !qrapp::SymbolFitsImage(pixels, image)) return pixels;
-    captionLayout = captions_->Lay(qrcaption::CaptionText(caption), image.width, captionBand_);
-    return captionLayout.fits ? pixels : kCaptionDoesNotFit;
-  };
-  failure.fault = qrapp::CheckLine(name, parts.content, image, lineNumber, symbolAndCaption, names_,
+  failure.fault = qrapp::CheckLine(name, parts.content, image, lineNumber, symbolPixels, names_,
                                    failure, &nameKey);
-  if (failure.fault == qrapp::LineFault::kTooLarge && failure.symbolPixels == kCaptionDoesNotFit) {
-    failure = qrapp::LineFailure();
-    failure.lineNumber = lineNumber;
-    failure.fault = qrapp::LineFault::kCaptionTooLong;
-  }
   if (failure.fault != qrapp::LineFault::kNone) {
     failure.line = std::move(line);
     return false;
@@ -116,7 +95,6 @@ bool LineDecider::DecideLine(int lineNumber, std::string &line, LineJob &job,
   job.nameKey = nameKey;
   job.plan = std::move(plan);
   job.caption = std::move(caption);
-  job.captionLayout = std::move(captionLayout);
   job.line = std::move(line);
   return true;
 }

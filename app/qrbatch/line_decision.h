@@ -4,13 +4,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "batch_names.h"
 #include "batch_symbol.h"
-#include "caption_layout.h"
-#include "caption_painter.h"
 #include "line_check.h"
 #include "options.h"
 
@@ -25,10 +22,9 @@ struct LineJob {
   std::string content;
   uint64_t nameKey = 0;  // BatchNames::NameKey of the path: equal for every spelling of the file
   qr::SymbolPlan plan;   // the content's symbol, planned by the fit check
-  // The caption under the code (--caption), as text and as laid out in its
-  // band by the fit check.
+  // The caption under the code (--caption), the line's bytes; the worker
+  // lays it out in the band the fit check kept for it.
   std::string caption;
-  qrcaption::CaptionLayout captionLayout;
 };
 
 class LineDecider {
@@ -52,9 +48,7 @@ class LineDecider {
   char separator_;
   int digits_ = 1;
   qrapp::BatchNames names_;
-  // Captions: the band under the symbol and the stack measuring them.
-  int captionBand_ = 0;
-  std::unique_ptr<qrcaption::CaptionPainter> captions_;
+  int captionBand_ = 0;  // rows under the symbol kept for captions
 };
 
 }  // namespace qrbatch

@@ -30,6 +30,8 @@ class PangoTextStack : public TextStack {
   }
 
   ~PangoTextStack() override {
+    if (cr_) cairo_destroy(cr_);
+    if (surface_) cairo_surface_destroy(surface_);
     pango_font_description_free(font_);
     g_object_unref(layout_);
     g_object_unref(context_);
@@ -54,28 +56,58 @@ class PangoTextStack : public TextStack {
   void Draw(std::string_view utf8, int pixelSize, int left, int top, GreyBand &band) override {
     if (band.width <= 0 || band.height <= 0) return;
     SetLine(utf8, pixelSize);
-    cairo_surface_t *surface = cairo_image_surface_create_for_data(
-        band.pixels.data(), CAIRO_FORMAT_A8, band.width, band.height, band.stride);
-    cairo_t *cr = cairo_create(surface);
-    cairo_set_source_rgba(cr, 0, 0, 0, 1);  // A8 keeps the ink's coverage
-    cairo_move_to(cr, left, top);
-    pango_cairo_show_layout(cr, layout_);
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    cairo_surface_destroy(surface);
+    if (!Target(band)) return;
+    cairo_move_to(cr_, left, top);
+    pango_cairo_show_layout(cr_, layout_);
+    cairo_surface_flush(surface_);
   }
 
  private:
+  // The layout keeps its shaped text while neither text nor size changes:
+  // a caption measured last is drawn without shaping it again.
   void SetLine(std::string_view utf8, int pixelSize) {
-    pango_font_description_set_absolute_size(font_, static_cast<double>(pixelSize) * PANGO_SCALE);
-    pango_layout_set_font_description(layout_, font_);
-    pango_layout_set_text(layout_, utf8.data(), static_cast<int>(utf8.size()));
+    if (pixelSize != pixelSize_) {
+      pango_font_description_set_absolute_size(font_,
+                                               static_cast<double>(pixelSize) * PANGO_SCALE);
+      pango_layout_set_font_description(layout_, font_);
+      pixelSize_ = pixelSize;
+    }
+    if (utf8 != text_) {
+      text_.assign(utf8);
+      pango_layout_set_text(layout_, text_.data(), static_cast<int>(text_.size()));
+    }
+  }
+
+  // A cairo context drawing into the band's pixels, kept while they stay.
+  bool Target(GreyBand &band) {
+    if (surface_ && band.pixels.data() == targetPixels_ && band.width == targetWidth_ &&
+        band.height == targetHeight_ && band.stride == targetStride_) {
+      cairo_surface_mark_dirty(surface_);
+      return true;
+    }
+    if (cr_) cairo_destroy(cr_);
+    if (surface_) cairo_surface_destroy(surface_);
+    surface_ = cairo_image_surface_create_for_data(band.pixels.data(), CAIRO_FORMAT_A8,
+                                                   band.width, band.height, band.stride);
+    cr_ = cairo_create(surface_);
+    cairo_set_source_rgba(cr_, 0, 0, 0, 1);  // A8 keeps the ink's coverage
+    targetPixels_ = band.pixels.data();
+    targetWidth_ = band.width;
+    targetHeight_ = band.height;
+    targetStride_ = band.stride;
+    return cairo_status(cr_) == CAIRO_STATUS_SUCCESS;
   }
 
   PangoFontMap *fontMap_ = nullptr;
   PangoContext *context_ = nullptr;
   PangoLayout *layout_ = nullptr;
   PangoFontDescription *font_ = nullptr;
+  int pixelSize_ = 0;
+  std::string text_;
+  cairo_surface_t *surface_ = nullptr;
+  cairo_t *cr_ = nullptr;
+  const uint8_t *targetPixels_ = nullptr;
+  int targetWidth_ = 0, targetHeight_ = 0, targetStride_ = 0;
 };
 
 }  // namespace
