@@ -1,5 +1,6 @@
 #include "caption_painter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qrcaption {
@@ -27,10 +28,22 @@ void BandToBitRows(const GreyBand &band, uint8_t *firstRow, std::ptrdiff_t step)
   const size_t rowBytes = (static_cast<size_t>(band.width) + 7) / 8;
   uint8_t *row = firstRow;
   for (int y = 0; y < band.height; ++y, row += step) {
-    std::memset(row, 0xFF, rowBytes);
     const uint8_t *ink = band.pixels.data() + static_cast<size_t>(y) * band.stride;
-    for (int x = 0; x < band.width; ++x) {
-      if (ink[x] >= 128) row[x >> 3] &= static_cast<uint8_t>(~(0x80u >> (x & 7)));
+    // Eight pixels to a byte, most of them blank: a whole byte at a time.
+    for (size_t byte = 0; byte < rowBytes; ++byte) {
+      const size_t first = byte * 8;
+      const size_t count = std::min<size_t>(8, static_cast<size_t>(band.width) - first);
+      unsigned bits = 0xFF;
+      uint64_t eight = 0;
+      if (count == 8) std::memcpy(&eight, ink + first, 8);
+      if (count == 8 && eight == 0) {
+        row[byte] = 0xFF;
+        continue;
+      }
+      for (size_t i = 0; i < count; ++i) {
+        if (ink[first + i] >= 128) bits &= ~(0x80u >> i);
+      }
+      row[byte] = static_cast<uint8_t>(bits);
     }
   }
 }
