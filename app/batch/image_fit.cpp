@@ -26,7 +26,8 @@ int SmallestCaptionedHeight(int symbolPixels) {
   // The band grows with the height: start from the estimate and step up.
   long long height = static_cast<long long>(symbolPixels) * 20 / 17;
   if (height < symbolPixels) height = symbolPixels;
-  while (height < (1LL << 30) && height - CaptionBandHeight(static_cast<int>(height)) < symbolPixels)
+  while (height < (1LL << 30) &&
+         height - CaptionBandHeight(static_cast<int>(height)) < symbolPixels)
     ++height;
   while (height > symbolPixels &&
          height - 1 - CaptionBandHeight(static_cast<int>(height - 1)) >= symbolPixels)

@@ -22,7 +22,8 @@ enum class LineFault {
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
   kNotWritten,     // the file could not be written
-  kCaptionTooLong,  // the caption does not fit its band even wrapped at the smallest size
+  // The caption does not fit its band, even wrapped at the smallest size.
+  kCaptionTooLong,
   // New faults go here; kLineFaultCount names the last one.
 };
 

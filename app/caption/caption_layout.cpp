@@ -15,7 +15,9 @@ size_t SequenceLength(std::string_view text, size_t at) {
 
 char32_t CodePointAt(std::string_view text, size_t at) {
   const size_t length = SequenceLength(text, at);
-  const auto byte = [&](size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[at + i])); };
+  const auto byte = [&](size_t i) {
+    return static_cast<char32_t>(static_cast<unsigned char>(text[at + i]));
+  };
   if (length == 1) return byte(0);
   char32_t value = byte(0) & (0x7F >> length);
   for (size_t i = 1; i < length; ++i) value = value << 6 | (byte(i) & 0x3F);

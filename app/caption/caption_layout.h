@@ -32,7 +32,7 @@ struct CaptionLayout {
   bool fits = false;
   int pixelSize = 0;
   int lineHeight = 0;
-  int ascent = 0;  // from a line's top to its baseline
+  int ascent = 0;                  // from a line's top to its baseline
   std::vector<CaptionLine> lines;  // none for an empty caption
 };
 

@@ -8,8 +8,7 @@ namespace qrbatch {
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
                          int captionBand)
     : width_(recipe.width), height_(recipe.height), format_(format), modulePixels_(modulePixels) {
-  if (captionBand > 0)
-    captioned_ = std::make_unique<CaptionedImage>(width_, height_, captionBand);
+  if (captionBand > 0) captioned_ = std::make_unique<CaptionedImage>(width_, height_, captionBand);
 }
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,

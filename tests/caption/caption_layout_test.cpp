@@ -52,9 +52,9 @@ struct Case {
   std::string caption;
   int width, band;
   bool fits;
-  int lines;      // when it fits
-  bool shrunk;    // a size below the largest
-  bool spaced;    // the lines join with spaces (Latin words)
+  int lines;    // when it fits
+  bool shrunk;  // a size below the largest
+  bool spaced;  // the lines join with spaces (Latin words)
 };
 
 TEST(CaptionLayout, ShrinksThenWrapsThenFailsNeverCuts) {
@@ -119,8 +119,8 @@ TEST(CaptionBand, TheSmallestCaptionedHeightHoldsTheSymbol) {
     const int band = qrapp::CaptionBandHeight(height);
     EXPECT_GE(band, 12);
     EXPECT_TRUE(qrapp::SymbolFitsImage(symbol, {symbol, height, band})) << symbol;
-    EXPECT_FALSE(qrapp::SymbolFitsImage(symbol, {symbol, height - 1,
-                                                 qrapp::CaptionBandHeight(height - 1)}))
+    EXPECT_FALSE(
+        qrapp::SymbolFitsImage(symbol, {symbol, height - 1, qrapp::CaptionBandHeight(height - 1)}))
         << symbol;
   }
   EXPECT_EQ(qrapp::CaptionBandHeight(200), 30);

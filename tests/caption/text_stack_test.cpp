@@ -39,7 +39,8 @@ TEST(TextStack, InkStaysInTheLaidOutLines) {
     long long inside = 0;
     for (const CaptionLine &line : layout.lines) {
       const int lineWidth = painter.stack().Measure(line.text, layout.pixelSize).width;
-      inside += InkIn(ink, line.left, line.top, line.left + lineWidth, line.top + layout.lineHeight);
+      inside +=
+          InkIn(ink, line.left, line.top, line.left + lineWidth, line.top + layout.lineHeight);
     }
     const long long all = InkIn(ink, 0, 0, width, band);
     EXPECT_GT(all, 255LL * 100);  // a caption's worth of strokes

@@ -11,9 +11,9 @@ namespace qrtest {
 namespace {
 
 struct Band {
-  long long ink = 0;       // dark pixels in the band
-  long long beside = 0;    // dark pixels in the band's side margins
-  long long between = 0;   // dark pixels between the symbol and the band
+  long long ink = 0;      // dark pixels in the band
+  long long beside = 0;   // dark pixels in the band's side margins
+  long long between = 0;  // dark pixels between the symbol and the band
 };
 
 // The band's rows of a grey image, with the symbol's bottom at `symbolBottom`.
@@ -58,8 +58,8 @@ TEST(QrbatchCaption, CaptionedFilesDecodeAndHoldTheirCaptions) {
        "https://shop.example.com/p?id=1", true},
       {"tag-2\tTAG 2\tStainless bottle 750ml, blue, lot 2021-07 & co", "tag-2", "TAG 2", true},
       {"plain\tno caption column", "plain", "no caption column", false},
-      {"wrapped\tw\tThis caption is long enough that it has to wrap onto two lines", "wrapped",
-       "w", true},
+      {"wrapped\tw\tThis caption is long enough that it has to wrap onto two lines", "wrapped", "w",
+       true},
   };
   std::string input;
   for (const Line &line : lines) input += line.input + "\n";
@@ -67,8 +67,8 @@ TEST(QrbatchCaption, CaptionedFilesDecodeAndHoldTheirCaptions) {
     SCOPED_TRACE(format);
     TempFolder folder;
     WriteWhole(folder.path() / "in.txt", input);
-    std::vector<std::string> args = {"-o", (folder.path() / "out").string(), "--size", "240x260",
-                                     "--caption", "column"};
+    std::vector<std::string> args = {
+        "-o", (folder.path() / "out").string(), "--size", "240x260", "--caption", "column"};
     if (std::string(format) != "jpg") args.insert(args.end(), {"--format", format});
     const QrbatchRun run = RunQrbatch(args, folder.path() / "in.txt", folder.path());
     ASSERT_EQ(run.status, 0) << run.err;
@@ -107,9 +107,9 @@ TEST(QrbatchCaption, CaptionsFromTheNameOrTheContent) {
     SCOPED_TRACE(source);
     TempFolder folder;
     WriteWhole(folder.path() / "in.txt", "名字\tcontent\n");
-    const QrbatchRun run = RunQrbatch({"-o", (folder.path() / "out").string(), "--format", "svg",
-                                       "--caption", source},
-                                      folder.path() / "in.txt", folder.path());
+    const QrbatchRun run =
+        RunQrbatch({"-o", (folder.path() / "out").string(), "--format", "svg", "--caption", source},
+                   folder.path() / "in.txt", folder.path());
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string svg = ReadWhole(folder.path() / "out" / "名字.svg");
     EXPECT_NE(svg.find(std::string(">") + (source[0] == 'n' ? "名字" : "content") + "</text>"),
@@ -124,9 +124,9 @@ TEST(QrbatchCaption, WhatCannotFitFailsItsLineWithTheReason) {
   // it, version 2 (200 px) does not.
   WriteWhole(folder.path() / "in.txt", "long\tA\t" + std::string(120, 'W') +
                                            "\nbig\tABCDEFGHIJKLMNOPQRSTUVWXYZ\tcap\nok\tA\tcap\n");
-  const QrbatchRun run = RunQrbatch(
-      {"-o", (folder.path() / "out").string(), "--format", "png", "--caption", "column"},
-      folder.path() / "in.txt", folder.path());
+  const QrbatchRun run =
+      RunQrbatch({"-o", (folder.path() / "out").string(), "--format", "png", "--caption", "column"},
+                 folder.path() / "in.txt", folder.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("line 1: caption does not fit under the code, even wrapped at the "
                          "smallest size"),

@@ -67,8 +67,7 @@ class PangoTextStack : public TextStack {
   // a caption measured last is drawn without shaping it again.
   void SetLine(std::string_view utf8, int pixelSize) {
     if (pixelSize != pixelSize_) {
-      pango_font_description_set_absolute_size(font_,
-                                               static_cast<double>(pixelSize) * PANGO_SCALE);
+      pango_font_description_set_absolute_size(font_, static_cast<double>(pixelSize) * PANGO_SCALE);
       pango_layout_set_font_description(layout_, font_);
       pixelSize_ = pixelSize;
     }
@@ -87,8 +86,8 @@ class PangoTextStack : public TextStack {
     }
     if (cr_) cairo_destroy(cr_);
     if (surface_) cairo_surface_destroy(surface_);
-    surface_ = cairo_image_surface_create_for_data(band.pixels.data(), CAIRO_FORMAT_A8,
-                                                   band.width, band.height, band.stride);
+    surface_ = cairo_image_surface_create_for_data(band.pixels.data(), CAIRO_FORMAT_A8, band.width,
+                                                   band.height, band.stride);
     cr_ = cairo_create(surface_);
     cairo_set_source_rgba(cr_, 0, 0, 0, 1);  // A8 keeps the ink's coverage
     targetPixels_ = band.pixels.data();
