@@ -39,13 +39,14 @@ int RecipeModulePixels(const BatchRecipe &recipe) {
 }
 
 PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe,
-                      int fixedModulePixels) {
+                      int fixedModulePixels, int captionBand) {
   PictureFit fit;
   if (plan.result != qr::EncodeResult::kWritten) return fit;
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
   qr::PictureRequest request;
   request.width = image.width;
   request.height = image.height;
+  request.textBandHeight = captionBand;
   request.quietZoneModules = std::max(recipe.quietZone, 0);
   if (recipe.autoModule) {
     if (recipe.quietZone < 0) request.quietZoneModules = BatchRecipe::kStandardQuietZone;
@@ -61,7 +62,7 @@ PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe,
   fit.neededPixels =
       qr::FramedSymbolPixels(plan.side, request.quietZoneModules, std::max(fit.modulePixels, 1));
   if (fit.modulePixels > 0) {
-    fit.quietZoneModules = qr::PlacePicture(plan.side, image.width, image.height, fit.modulePixels,
+    fit.quietZoneModules = qr::PlacePicture(plan.side, image.width, image.height - captionBand, fit.modulePixels,
                                             BatchRecipe::kOrientation)
                                .quietZoneModules;
   }

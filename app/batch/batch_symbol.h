@@ -45,6 +45,8 @@ struct PictureFit {
 // `fixedModulePixels`: RecipeModulePixels(recipe), worked out once per
 // batch. An automatic module keeps the standard's quiet zone when no
 // margin is asked and it fits, else the symbol alone.
-PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe, int fixedModulePixels);
+// `captionBand`: rows at the bottom of the image kept for a caption.
+PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe, int fixedModulePixels,
+                      int captionBand = 0);
 
 }  // namespace qrapp

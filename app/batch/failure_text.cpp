@@ -39,7 +39,10 @@ std::string FailureText(const LineFailure &failure, const FailureTexts &texts, T
   if (failure.fault == LineFault::kNone) return std::string();
   const std::string text = Encoded(texts.rows[static_cast<size_t>(failure.fault) - 1].text, encode);
   const int width = std::max(failure.width, failure.symbolPixels);
-  const int height = std::max(failure.height, failure.symbolPixels);
+  // With a caption the image must be taller than the symbol by its band.
+  const int height = std::max(failure.height, failure.captionBand > 0
+                                                  ? SmallestCaptionedHeight(failure.symbolPixels)
+                                                  : failure.symbolPixels);
   const std::string said = WithArguments(
       text, {std::to_string(failure.symbolPixels), std::to_string(failure.width),
              std::to_string(failure.height), Size(width, height), std::to_string(failure.takenBy)});

@@ -50,6 +50,7 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kVerifyFailed, "校验失败"},
         {LineFault::kUndecodable, "不是所选编码的有效文本"},
         {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符"},
+        {LineFault::kCaptionTooLong, "说明文字过长，缩到最小字号并换行后仍放不下"},
     }},
     "%1：%2",
 };
@@ -76,6 +77,8 @@ inline constexpr FailureTexts kCommandFailureTexts = {
         {LineFault::kVerifyFailed, "the image did not read back as its content; removed"},
         {LineFault::kUndecodable, "not valid text in the input's encoding"},
         {LineFault::kUnrepresentable, "holds a character GBK cannot express"},
+        {LineFault::kCaptionTooLong,
+         "caption does not fit under the code, even wrapped at the smallest size"},
     }},
     "%1 (%2)",
 };

@@ -8,6 +8,7 @@ namespace qrapp {
 struct ImageSize {
   int width = 0;
   int height = 0;
+  int captionBand = 0;  // rows at the bottom kept for a caption, not for the symbol
 };
 
 // The image QRSetSize(width, height) gives: 0 stands for the engine's
@@ -17,5 +18,18 @@ ImageSize EngineImageSize(int width, int height);
 // True when a symbol of symbolPixels x symbolPixels fits width x height
 // (equal fits; 0 never fits).
 bool SymbolFitsImage(int symbolPixels, int width, int height);
+
+// Captions: the band under the symbol, from the image's height alone (so
+// the batch checks every line against the same band): 15 % of the height,
+// at least 12 px, and never more than the image holds. The symbol is
+// centred in the rows above it.
+int CaptionBandHeight(int imageHeight);
+
+// True when the symbol fits the image's rows above its caption band.
+bool SymbolFitsImage(int symbolPixels, ImageSize image);
+
+// The smallest image height whose rows above the caption band hold
+// `symbolPixels`.
+int SmallestCaptionedHeight(int symbolPixels);
 
 }  // namespace qrapp

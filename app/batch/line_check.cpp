@@ -16,10 +16,11 @@ LineFault CheckLine(const BatchFileName &name, const std::string &content, Image
   if (name.fault != NameFault::kNone) return FaultOfName(name.fault);
   const int pixels = symbolPixels();
   if (pixels == 0) return LineFault::kTooLong;
-  if (!SymbolFitsImage(pixels, image.width, image.height)) {
+  if (!SymbolFitsImage(pixels, image)) {
     failure.symbolPixels = pixels;
     failure.width = image.width;
     failure.height = image.height;
+    failure.captionBand = image.captionBand;
     return LineFault::kTooLarge;
   }
   const uint64_t key = names.NameKey(name.path);

@@ -32,11 +32,12 @@ enum class LineFault {
   // Decoded text (qrbatch's input encodings, the content encodings).
   kUndecodable,      // the line is no valid text in the input's encoding
   kUnrepresentable,  // the content holds a character its encoding cannot express
+  kCaptionTooLong,   // the caption does not fit its band, even wrapped at the smallest size
 };
 
 // The faults after kNone: the rows of every table of failure texts. It
 // names the enum's last fault.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kUnrepresentable);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kCaptionTooLong);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based
@@ -44,6 +45,7 @@ struct LineFailure {
   LineFault fault = LineFault::kNone;
   int symbolPixels = 0;       // kTooLarge: the symbol's side in pixels
   int width = 0, height = 0;  // kTooLarge: the image size
+  int captionBand = 0;        // kTooLarge: rows of the image kept for a caption
   int takenBy = 0;            // kNameTaken: the line that holds the name
   // kNotWritten: the system's reason text, may be empty; kBadEscape: the escape;
   // kVerifyFailed: what the image read back as.

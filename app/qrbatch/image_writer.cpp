@@ -12,20 +12,23 @@ ImageDamage damageForTests = nullptr;
 void SetImageDamageForTests(ImageDamage damage) { damageForTests = damage; }
 
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
-                         bool verify)
+                         bool verify, int captionBand)
     : width_(recipe.width),
       height_(recipe.height),
       format_(format),
       modulePixels_(modulePixels),
       dotsPerInch_(recipe.dotsPerInch),
-      verify_(verify) {}
+      verify_(verify) {
+  if (captionBand > 0) captioned_ = std::make_unique<CaptionedImage>(width_, height_, captionBand);
+}
 
-void ImageWriter::BitmapParts(const std::string &path, const uint8_t *&headers, size_t &headerSize,
-                              const uint8_t *&rows, size_t &rowBytes) {
-  headers = bitmap_.headers.data();
-  headerSize = bitmap_.headers.size();
-  rows = bitmap_.rows;
-  rowBytes = bitmap_.rowBytes;
+void ImageWriter::BitmapParts(const qr::BitmapImage &image, const std::string &path,
+                              const uint8_t *&headers, size_t &headerSize, const uint8_t *&rows,
+                              size_t &rowBytes) {
+  headers = image.headers.data();
+  headerSize = image.headers.size();
+  rows = image.rows;
+  rowBytes = image.rowBytes;
   if (damageForTests == nullptr) return;
   damaged_.assign(headers, headers + headerSize);
   damaged_.insert(damaged_.end(), rows, rows + rowBytes);
@@ -66,9 +69,10 @@ bool ImageWriter::VerifyPng(const std::string &content, std::string &reason) {
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
                         const std::string &path, qr::PendingFile &file, std::string &reason,
-                        int modulePixels) {
+                        int modulePixels, const std::string *caption) {
   if (modulePixels <= 0) modulePixels = modulePixels_;
   verifyFailed_ = false;
+  captionTooLong_ = false;
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -76,32 +80,55 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
                  : "the engine could not encode it: the content does not fit version 40";
     return false;
   }
+  // With a caption the symbol is drawn in the rows above its band.
+  const bool captioned = captioned_ && caption;
+  if (captioned) {
+    layout_ = captioned_->Lay(*caption);
+    if (!layout_.fits) {
+      captionTooLong_ = true;
+      return false;
+    }
+  }
+  const int symbolHeight = captioned ? captioned_->symbolHeight() : height_;
+  const int pixelsPerMetre = qr::PixelsPerMetre(dotsPerInch_);
   const bool checked = verify_ || damageForTests != nullptr;
   bool written;
   if (format_ == ImageFormat::kSvg) {
-    BuildSvg(engine_.Picture(width_, height_, modulePixels), svg_, dotsPerInch_);
+    qr::SymbolPicture picture = engine_.Picture(width_, symbolHeight, modulePixels);
+    if (captioned) {
+      qr::PicturePlacement placement = picture.placement();
+      placement.imageHeight = height_;
+      placement.textBandHeight = height_ - symbolHeight;
+      picture = picture.Placed(placement);
+    }
+    BuildSvg(picture, svg_, dotsPerInch_);
+    if (captioned) captioned_->AppendSvgText(layout_, svg_);
     // The SVG is read back from a bitmap of the same picture (the same
     // placement and modules): pixels the decoder can take.
     if (checked) {
-      if (!engine_.DrawBitmap(width_, height_, modulePixels, bitmap_)) {
+      if (!engine_.DrawBitmap(width_, symbolHeight, modulePixels, bitmap_)) {
         reason = "the image is too large to read back";
         verifyFailed_ = verify_;
         return false;
       }
       const uint8_t *headers, *rows;
       size_t headerSize, rowBytes;
-      BitmapParts(path, headers, headerSize, rows, rowBytes);
+      BitmapParts(bitmap_, path, headers, headerSize, rows, rowBytes);
       if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
     }
     written = file.Write(path.c_str(), {{svg_.data(), svg_.size()}});
   } else {
-    if (!engine_.DrawBitmap(width_, height_, modulePixels, bitmap_,
-                            qr::PixelsPerMetre(dotsPerInch_))) {
+    if (!engine_.DrawBitmap(width_, symbolHeight, modulePixels, bitmap_, pixelsPerMetre)) {
       reason = "the image is too large";
       return false;
     }
+    if (captioned && !captioned_->Compose(bitmap_, layout_, withCaption_)) {
+      reason = "the caption could not be drawn";
+      return false;
+    }
+    const qr::BitmapImage &image = captioned ? withCaption_ : bitmap_;
     if (format_ == ImageFormat::kPng) {
-      if (!pngEncoder_.Encode(bitmap_, png_)) {
+      if (!pngEncoder_.Encode(image, png_)) {
         reason = "the PNG encoder failed";
         return false;
       }
@@ -111,7 +138,7 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
     } else {
       const uint8_t *headers, *rows;
       size_t headerSize, rowBytes;
-      BitmapParts(path, headers, headerSize, rows, rowBytes);
+      BitmapParts(image, path, headers, headerSize, rows, rowBytes);
       if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
       written = file.Write(path.c_str(), {{headers, headerSize}, {rows, rowBytes}});
     }

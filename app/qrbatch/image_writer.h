@@ -6,9 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "captioned_image.h"
 #include "options.h"
 #include "png_image.h"
 #include "symbol_engine.h"
@@ -28,23 +30,28 @@ void SetImageDamageForTests(ImageDamage damage);
 class ImageWriter {
  public:
   // `verify`: read every image back before it is written (ignored by a
-  // build without a decoder; its options refuse --verify).
+  // build without a decoder; its options refuse --verify). `captionBand`:
+  // rows at the bottom of every image kept for its caption (0: none).
   ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
-              bool verify = false);
+              bool verify = false, int captionBand = 0);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`, with modules of `modulePixels` (the
-  // fit check's; 0: the writer's own). False with the reason when no file
-  // was written; verifyFailed() then tells a verification failure from any
+  // fit check's; 0: the writer's own) and, with captions, `caption` (the
+  // line's caption text) under the code. False with the reason when no file
+  // was written; verifyFailed() and captionTooLong() then tell a
+  // verification failure or a caption that does not fit its band from any
   // other.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             qr::PendingFile &file, std::string &reason, int modulePixels = 0);
+             qr::PendingFile &file, std::string &reason, int modulePixels = 0,
+             const std::string *caption = nullptr);
   bool verifyFailed() const { return verifyFailed_; }
+  bool captionTooLong() const { return captionTooLong_; }
 
  private:
   // The bitmap file's parts as drawn, or a damaged copy (tests).
-  void BitmapParts(const std::string &path, const uint8_t *&headers, size_t &headerSize,
-                   const uint8_t *&rows, size_t &rowBytes);
+  void BitmapParts(const qr::BitmapImage &image, const std::string &path, const uint8_t *&headers,
+                   size_t &headerSize, const uint8_t *&rows, size_t &rowBytes);
   bool VerifyBitmap(const std::string &content, const uint8_t *headers, size_t headerSize,
                     const uint8_t *rows, size_t rowBytes, std::string &reason);
   bool VerifyPng(const std::string &content, std::string &reason);
@@ -64,6 +71,10 @@ class ImageWriter {
 #ifdef QRBATCH_CAN_VERIFY
   qrverify::GreyImage readBack_;
 #endif
+  std::unique_ptr<CaptionedImage> captioned_;  // with captions only
+  qr::BitmapImage withCaption_;
+  qrcaption::CaptionLayout layout_;
+  bool captionTooLong_ = false;
 };
 
 }  // namespace qrbatch

@@ -35,6 +35,7 @@ LineDecider::LineDecider(const Options &options, int modulePixels, char separato
       // Names are decoded text, UTF-8 (Windows takes them as Unicode).
       names_(qrapp::NameEncoding::kUtf8) {
   for (long long rest = lineCount; rest >= 10; rest /= 10) ++digits_;
+  captionBand_ = CaptionBandOf(options);
 }
 
 std::string LineDecider::NumberName(int lineNumber) const {
@@ -127,6 +128,17 @@ bool LineDecider::RecordFails(InputRecord &record, qrapp::LineRecord &parts,
   return false;
 }
 
+// The caption's text: the name or content column as text (before the
+// content is encoded), or the caption column.
+std::string LineDecider::CaptionOf(const qrapp::LineRecord &parts) const {
+  switch (options_.caption) {
+    case CaptionSource::kName: return parts.name;
+    case CaptionSource::kContent: return parts.content;
+    case CaptionSource::kColumn: return parts.caption;
+    default: return std::string();
+  }
+}
+
 // The content text as the symbol's bytes, in the content encoding.
 qrapp::LineFault LineDecider::EncodeContent(std::string &content, int &eciDesignator) const {
   if (options_.contentEncoding == qrtext::ContentEncoding::kRaw) return qrapp::LineFault::kNone;
@@ -146,7 +158,9 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   failure.lineNumber = lineNumber;
   qrapp::LineRecord parts;
   int eciDesignator = 0;
-  if (RecordFails(record, parts, failure) ||
+  std::string caption;
+  if (!RecordFails(record, parts, failure)) caption = CaptionOf(parts);
+  if (failure.fault != qrapp::LineFault::kNone ||
       (!cut && (failure.fault = EncodeContent(parts.content, eciDesignator)) !=
                    qrapp::LineFault::kNone)) {
     failure.line = Shown(std::move(record.text));
@@ -164,13 +178,14 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
     if (cut) return 0;
     // Every byte, a zero byte included: a line's content is what it holds.
     plan = qrapp::PlanContent(parts.content, eciDesignator, settings_);
-    fit = qrapp::FitPicture(plan, options_.recipe, modulePixels_);
+    fit = qrapp::FitPicture(plan, options_.recipe, modulePixels_, captionBand_);
     return fit.neededPixels;
   };
   uint64_t nameKey = 0;
-  failure.fault = qrapp::CheckLine(
-      name, parts.content, qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height),
-      lineNumber, symbolPixels, names_, failure, &nameKey);
+  qrapp::ImageSize image = qrapp::EngineImageSize(options_.recipe.width, options_.recipe.height);
+  image.captionBand = captionBand_;
+  failure.fault = qrapp::CheckLine(name, parts.content, image, lineNumber, symbolPixels, names_,
+                                   failure, &nameKey);
   // No module size at all: the way out is a larger image only.
   if (failure.fault == qrapp::LineFault::kTooLarge && options_.recipe.autoModule)
     failure.fault = qrapp::LineFault::kNoModuleFits;
@@ -181,7 +196,7 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   job.lineNumber = lineNumber;
   job.path = name.path;
   job.content = std::move(parts.content);
-  job.caption = std::move(parts.caption);
+  job.caption = std::move(caption);
   job.nameKey = nameKey;
   job.plan = std::move(plan);
   job.modulePixels = fit.modulePixels;

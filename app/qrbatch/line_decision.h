@@ -29,7 +29,9 @@ struct LineJob {
   int modulePixels = 0;
   int quietZoneModules = 0;
   bool narrowQuietZone = false;  // below the standard's and the batch checks it: a warning
-  std::string caption;   // the caption column, empty without one
+  // The caption under the code (--caption), as text; the worker lays it out
+  // in the band the fit check kept for it.
+  std::string caption;
 };
 
 class LineDecider {
@@ -62,6 +64,7 @@ class LineDecider {
   bool RecordFails(InputRecord &record, qrapp::LineRecord &parts, qrapp::LineFailure &failure);
   std::string NameOf(const qrapp::LineRecord &parts, int lineNumber) const;
   qrapp::LineFault EncodeContent(std::string &content, int &eciDesignator) const;
+  std::string CaptionOf(const qrapp::LineRecord &parts) const;
   // The line as the report shows it: its text, or its bytes when it has none.
   std::string Shown(std::string line) const;
   const qrtext::InputDecoder &Input() const { return input_ ? *input_ : utf8Lines_; }
@@ -77,6 +80,7 @@ class LineDecider {
   std::string lastName_;
   const qrtext::InputDecoder *input_ = nullptr;
   qrtext::InputDecoder utf8Lines_{qrtext::InputEncoding::kUtf8};
+  int captionBand_ = 0;  // rows under the symbol kept for captions
 };
 
 }  // namespace qrbatch

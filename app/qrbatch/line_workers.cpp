@@ -41,16 +41,19 @@ bool LineWorkers::Start() {
 
 void LineWorkers::Write(Worker &worker, LineJob &job) {
   std::string reason;
+  bool captionTooLong = false;
   // Memory running out for one image (a huge --size, say) fails its line,
   // never the batch.
   try {
     qrplatform::OutputFolder::Place place;
     qr::PendingFile file;
     if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
-        worker.writer.Write(job.content, job.plan, place.path(), file, reason, job.modulePixels)) {
+        worker.writer.Write(job.content, job.plan, place.path(), file, reason, job.modulePixels,
+                            &job.caption)) {
       worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
       return;
     }
+    captionTooLong = worker.writer.captionTooLong();
   } catch (const std::bad_alloc &) {
     reason = qrplatform::ErrnoText(ENOMEM);
   }
@@ -60,6 +63,10 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
   failure->fault = worker.writer.verifyFailed() ? qrapp::LineFault::kVerifyFailed
                                                 : qrapp::LineFault::kNotWritten;
   failure->reason = reason;
+  if (captionTooLong) {
+    failure->fault = qrapp::LineFault::kCaptionTooLong;
+    failure->reason.clear();
+  }
   report_.Settle(job.lineNumber, std::move(failure));
 }
 

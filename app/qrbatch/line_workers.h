@@ -41,7 +41,9 @@ class LineWorkers {
  private:
   struct Worker {
     Worker(const Options &options, int modulePixels, OrderedReport &report)
-        : writer(options.recipe, options.format, modulePixels, options.verify), publisher(report) {}
+        : writer(options.recipe, options.format, modulePixels, options.verify,
+                 CaptionBandOf(options)),
+          publisher(report) {}
     ImageWriter writer;
     // Each worker names its own files, on its own thread when there are
     // several (a thread of the publisher's own with one worker): the

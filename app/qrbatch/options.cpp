@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "image_fit.h"
 #include "line_record.h"
 
 namespace qrbatch {
@@ -67,6 +68,10 @@ const char kUsage[] =
     "                    when not ASCII), utf-8-noeci, gbk, or raw (the line's\n"
     "                    bytes as read)\n"
     "  --eci             announce GBK content with ECI 29\n"
+    "  --caption name|content|column\n"
+    "                    a caption under each code: the line's name, its content,\n"
+    "                    or its caption column (the third, or as --columns picks);\n"
+    "                    the bottom 15% of the image (at least 12 px) holds it\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF. File names are the decoded text (UTF-8 on Linux,\n"
@@ -85,6 +90,12 @@ const char *ExtensionOf(ImageFormat format) {
     case ImageFormat::kSvg: return ".svg";
     default: return ".jpg";
   }
+}
+
+int CaptionBandOf(const Options &options) {
+  if (options.caption == CaptionSource::kNone) return 0;
+  return qrapp::CaptionBandHeight(
+      qrapp::EngineImageSize(options.recipe.width, options.recipe.height).height);
 }
 
 namespace {
@@ -333,6 +344,18 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       }
     } else if (arg == "--eci") {
       options.eciForGbk = true;
+    } else if (arg == "--caption") {
+      if (!value(text)) return false;
+      if (text == "name")
+        options.caption = CaptionSource::kName;
+      else if (text == "content")
+        options.caption = CaptionSource::kContent;
+      else if (text == "column")
+        options.caption = CaptionSource::kColumn;
+      else {
+        error = "caption must be name, content or column: " + text;
+        return false;
+      }
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;

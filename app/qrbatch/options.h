@@ -18,6 +18,10 @@ enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg };
 // the name column made safe for any file system (SafeFileName).
 enum class FileNames { kLine, kNumber, kSafe };
 
+// What is written under each code: nothing, the line's name, its content,
+// or its third column (the text after a second TAB).
+enum class CaptionSource { kNone, kName, kContent, kColumn };
+
 struct Options {
   std::string outputFolder;
   std::string inputFile;  // empty or "-": standard input
@@ -48,12 +52,18 @@ struct Options {
   bool eciForGbk = false;
   bool help = false;
   bool version = false;
+  // Captions under the codes.
+  CaptionSource caption = CaptionSource::kNone;
 };
 
 // False with a message in `error` for a command line it cannot use.
 bool ParseOptions(const std::vector<std::string> &args, Options &options, std::string &error);
 
 extern const char kUsage[];
+
+// Rows at the bottom of every image kept for its caption; 0 without
+// captions.
+int CaptionBandOf(const Options &options);
 
 // ".jpg", ".bmp", ".png" or ".svg".
 const char *ExtensionOf(ImageFormat format);

@@ -76,6 +76,10 @@ class SymbolPicture {
 
   const PicturePlacement &placement() const { return placement_; }
   int side() const { return side_; }
+  // The same modules in another placement (a picture grown by a text band).
+  SymbolPicture Placed(const PicturePlacement &placement) const {
+    return SymbolPicture(modules_, side_, placement);
+  }
 
   // The module shown at column x, row y of the symbol's square in the
   // picture, counted from its top left (0 .. side - 1).

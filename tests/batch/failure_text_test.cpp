@@ -55,6 +55,8 @@ TEST(FailureText, EveryFaultInBothTables) {
       {LineFault::kUndecodable, "不是所选编码的有效文本", "not valid text in the input's encoding"},
       {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符",
        "holds a character GBK cannot express"},
+      {LineFault::kCaptionTooLong, "说明文字过长，缩到最小字号并换行后仍放不下",
+       "caption does not fit under the code, even wrapped at the smallest size"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {
