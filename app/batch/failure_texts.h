@@ -40,6 +40,7 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kTooLarge, "二维码需要 %1×%1 像素，大于图像 %2×%3"},
         {LineFault::kNameTaken, "文件名已被第 %5 行使用，内容不同"},
         {LineFault::kNotWritten, "文件无法写入"},
+        {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符"},
     }},
     "%1：%2",
 };
@@ -54,6 +55,7 @@ inline constexpr FailureTexts kCommandFailureTexts = {
         {LineFault::kTooLarge, "symbol needs %1x%1 px, image is %2x%3; use --size %4 or larger"},
         {LineFault::kNameTaken, "the name is already used by line %5"},
         {LineFault::kNotWritten, "could not be written"},
+        {LineFault::kUnrepresentable, "holds a character the content encoding cannot express"},
     }},
     "%1 (%2)",
 };

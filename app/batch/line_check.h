@@ -21,11 +21,13 @@ enum class LineFault {
   kInvalidName,    // the name is no valid Windows file name
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
-  kNotWritten,     // the file could not be written; keep it last (kLineFaultCount)
+  kNotWritten,     // the file could not be written
+  kUnrepresentable,  // the content holds a character the content encoding cannot express;
+                     // keep the last fault last (kLineFaultCount)
 };
 
 // The faults after kNone: the rows of every table of failure texts.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kNotWritten);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kUnrepresentable);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based

@@ -40,6 +40,8 @@ TEST(FailureText, EveryFaultInBothTables) {
       {LineFault::kNameTaken, "文件名已被第 17 行使用，内容不同",
        "the name is already used by line 17"},
       {LineFault::kNotWritten, "文件无法写入", "could not be written"},
+      {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符",
+       "holds a character the content encoding cannot express"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {

@@ -14,10 +14,11 @@ using EventBindingTest = WindowTest;
 constexpr ControlEvent kAllEvents[] = {ControlEvent::kContentChanged, ControlEvent::kClicked,
                                        ControlEvent::kTimerTick, ControlEvent::kLeftButtonDown};
 
-TEST_F(EventBindingTest, OnlyTheLayoutsNineEventsHaveHandlers) {
+TEST_F(EventBindingTest, OnlyTheLayoutsTenEventsHaveHandlers) {
   logic.OnCreated();
   view.folderConfirmed = false;
   view.saveConfirmed = false;
+  view.optionsConfirmed = false;
   std::set<std::pair<std::string, ControlEvent>> bound;
   for (const ControlLayout &control : kMainWindowControls)
     for (ControlEvent event : kAllEvents)
@@ -31,6 +32,7 @@ TEST_F(EventBindingTest, OnlyTheLayoutsNineEventsHaveHandlers) {
       {"按钮2", ControlEvent::kClicked},
       {"按钮3", ControlEvent::kClicked},
       {"按钮4", ControlEvent::kClicked},
+      {"按钮5", ControlEvent::kClicked},
       {"时钟1", ControlEvent::kTimerTick},
       {"透明标签14", ControlEvent::kLeftButtonDown},
   };
