@@ -22,8 +22,9 @@ enum class LineFault {
   kTooLarge,       // the symbol is wider or taller than the image
   kNameTaken,      // an earlier line of the batch wrote this name with other content
   kNotWritten,     // the file could not be written
-  kUnrepresentable,  // the content holds a character the content encoding cannot express;
-                     // keep the last fault last (kLineFaultCount)
+  // The content holds a character the content encoding cannot express.
+  // Keep the last fault last (kLineFaultCount).
+  kUnrepresentable,
 };
 
 // The faults after kNone: the rows of every table of failure texts.

@@ -83,8 +83,8 @@ void MainWindowLogic::OnBatchClicked() {
 }
 
 void MainWindowLogic::ReportFailures(const BatchReport &report) {
-  std::string message = text::kFailedLinesHead + std::to_string(report.failures.size()) +
-                        text::kFailedLinesTail;
+  std::string message =
+      text::kFailedLinesHead + std::to_string(report.failures.size()) + text::kFailedLinesTail;
   for (size_t i = 0; i < report.failures.size() && i < kListedFailures; ++i) {
     const LineFailure &failure = report.failures[i];
     message += "\r\n" + (text::kLineNumberHead + std::to_string(failure.lineNumber)) +
@@ -92,9 +92,10 @@ void MainWindowLogic::ReportFailures(const BatchReport &report) {
                "\": " + FailureText(failure, kWindowFailureTexts);
   }
   if (report.failures.size() > kListedFailures) {
-    message += "\r\n" + (text::kMoreFailedLinesHead +
-                          std::to_string(report.failures.size() - kListedFailures)) +
-               text::kMoreFailedLinesTail;
+    message +=
+        "\r\n" +
+        (text::kMoreFailedLinesHead + std::to_string(report.failures.size() - kListedFailures)) +
+        text::kMoreFailedLinesTail;
   }
   view_.ShowMessage(text::kMessageCaption, message);
 }

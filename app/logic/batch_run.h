@@ -22,8 +22,8 @@ class BatchObserver {
   // After each line; `content` is what the line encodes (empty bytes when
   // the encoding cannot express it), and its file was written only when
   // `fileWritten`.
-  virtual void LineFinished(int done, int total, int written,
-                            const qrtext::EncodedContent &content, bool fileWritten) = 0;
+  virtual void LineFinished(int done, int total, int written, const qrtext::EncodedContent &content,
+                            bool fileWritten) = 0;
 };
 
 // Where and how the batch writes.

@@ -10,8 +10,7 @@ namespace qrapp {
 class EngineBatchSymbols : public BatchSymbols {
  public:
   int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
-  std::string BitmapFile(const qrtext::EncodedContent &content,
-                         const BatchRecipe &recipe) override;
+  std::string BitmapFile(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
 
  private:
   int ModulePixels();

@@ -2,7 +2,6 @@
 
 #include <climits>
 
-
 namespace qrapp {
 
 namespace {

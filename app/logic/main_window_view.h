@@ -38,9 +38,9 @@ class MainWindowView {
   // Modal message box with an OK button, owned by the main window.
   virtual void ShowMessage(const std::string &caption, const std::string &text) = 0;
 
-  // Folder browser titled `title`, with a button for a new folder; true with the chosen file-system path in
-  // `folder` on confirmation, false (folder untouched) on cancel or when the
-  // choice has no file-system path.
+  // Folder browser titled `title`, with a button for a new folder; true with the chosen file-system
+  // path in `folder` on confirmation, false (folder untouched) on cancel or when the choice has no
+  // file-system path.
   virtual bool ChooseFolder(const std::string &title, std::string &folder) = 0;
 
   // Save dialog 通用对话框1 (filter ".jpg", default extension ".jpg"); true

@@ -67,8 +67,8 @@ bool StrictGbk(std::string_view utf8, std::string &gbk) {
                                          nullptr, 0, nullptr, &usedDefault);
   if (length <= 0 || usedDefault) return false;
   gbk.assign(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &gbk[0], length,
-                      nullptr, &usedDefault);
+  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &gbk[0], length, nullptr,
+                      &usedDefault);
   return !usedDefault;
 }
 #else
@@ -99,9 +99,7 @@ bool EncodeContent(std::string_view utf8, ContentEncoding encoding, bool eciForG
                    EncodedContent &out) {
   out = EncodedContent();
   switch (encoding) {
-    case ContentEncoding::kRaw:
-      out.bytes.assign(utf8.data(), utf8.size());
-      return true;
+    case ContentEncoding::kRaw: out.bytes.assign(utf8.data(), utf8.size()); return true;
     case ContentEncoding::kGbk:
       if (!IsUtf8(utf8) || !StrictGbk(utf8, out.bytes)) return false;
       if (eciForGbk && HasHighByte(out.bytes)) out.eciDesignator = kEciGbk;

@@ -4,12 +4,12 @@
 
 #include "embedded_engine.h"
 #include "engine_batch_symbols.h"
+#include "gbk_profile_settings.h"
 #include "main_window.h"
 #include "main_window_logic.h"
 #include "main_window_notice_surface.h"
 #include "notice_panel.h"
 #include "program_folder.h"
-#include "gbk_profile_settings.h"
 #include "text_codec.h"
 #include "utf8_file_system.h"
 #include "win_engine_exports.h"

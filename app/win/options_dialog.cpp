@@ -36,9 +36,9 @@ int ClientHeight() { return ButtonsTop() + kOptionsDialog.controlHeight + kOptio
 
 HWND Child(HWND parent, const wchar_t *className, const std::string &text, DWORD style, int id,
            int left, int top, int width, int height, HFONT font) {
-  HWND window = CreateWindowExW(0, className, WideFromUtf8(text).c_str(),
-                                WS_CHILD | WS_VISIBLE | style, left, top, width, height, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  HWND window = CreateWindowExW(
+      0, className, WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style, left, top, width,
+      height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return window;
 }
@@ -50,9 +50,9 @@ void BuildRows(HWND dialog, HFONT font, const std::vector<int> &choices) {
     const int top = d.margin + i * d.rowHeight;
     Child(dialog, L"STATIC", row.label, SS_LEFT, -1, d.margin, top + 3, d.labelWidth,
           d.controlHeight, font);
-    HWND list = Child(dialog, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
-                      d.firstListId + i, d.margin + d.labelWidth, top, d.listWidth, d.listHeight,
-                      font);
+    HWND list =
+        Child(dialog, L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+              d.firstListId + i, d.margin + d.labelWidth, top, d.listWidth, d.listHeight, font);
     for (size_t k = 0; k < row.choiceCount; ++k)
       SendMessageW(list, CB_ADDSTRING, 0,
                    reinterpret_cast<LPARAM>(WideFromUtf8(row.choices[k].text).c_str()));
@@ -73,7 +73,8 @@ void Finish(HWND dialog, DialogState &state, bool confirmed) {
     for (int i = 0; i < kRowCount; ++i) {
       const LRESULT chosen =
           SendDlgItemMessageW(dialog, kOptionsDialog.firstListId + i, CB_GETCURSEL, 0, 0);
-      (*state.choices)[i] = chosen == CB_ERR ? kOptionRows[i].defaultChoice : static_cast<int>(chosen);
+      (*state.choices)[i] =
+          chosen == CB_ERR ? kOptionRows[i].defaultChoice : static_cast<int>(chosen);
     }
   }
   state.confirmed = confirmed;
@@ -83,9 +84,9 @@ void Finish(HWND dialog, DialogState &state, bool confirmed) {
 
 LRESULT CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    SetWindowLongPtrW(dialog, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(
-                          reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams));
+    SetWindowLongPtrW(
+        dialog, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams));
   }
   auto *state = reinterpret_cast<DialogState *>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
   if (state) {
@@ -128,11 +129,10 @@ bool RunOptionsDialog(HWND owner, HFONT font, std::vector<int> &choices) {
 
   DialogState state;
   state.choices = &choices;
-  HWND dialog = CreateWindowExW(WS_EX_DLGMODALFRAME, ClassName(),
-                                WideFromUtf8(kOptionsDialog.title).c_str(), style, left, top,
-                                width, height, owner, nullptr,
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
-                                &state);
+  HWND dialog = CreateWindowExW(
+      WS_EX_DLGMODALFRAME, ClassName(), WideFromUtf8(kOptionsDialog.title).c_str(), style, left,
+      top, width, height, owner, nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &state);
   if (!dialog) return false;
   BuildRows(dialog, font, choices);
   EnableWindow(owner, FALSE);

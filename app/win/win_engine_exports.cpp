@@ -19,8 +19,8 @@ bool FreeTemporaryName(const std::string &ansiFolder, const std::wstring &wideFo
                        std::string &ansi, std::wstring &wide) {
   static unsigned long counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string name = ".qr-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++counter) + ".tmp";
+    const std::string name =
+        ".qr-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".tmp";
     ansi = ansiFolder + "\\" + name;
     wide = SystemPath(wideFolder + L"\\" + std::wstring(name.begin(), name.end()));
     if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
@@ -73,9 +73,9 @@ bool WinEngineExports::QRSaveAsBMP(const std::string &fileName) {
   std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash);
   // A drive's root keeps its backslash for the short name.
   const std::string ansiFolder =
-      folder.empty() ? std::string()
-                     : AnsiFolderName(folder.size() == 2 ? folder + L"\\" : folder,
-                                      kLongestTemporaryName);
+      folder.empty()
+          ? std::string()
+          : AnsiFolderName(folder.size() == 2 ? folder + L"\\" : folder, kLongestTemporaryName);
   std::string ansiTemporary;
   std::wstring temporary;
   SetLastError(ERROR_SUCCESS);

@@ -89,7 +89,8 @@ TEST_F(ContentOptionsTest, ALineGbkCannotExpressIsReportedAndNotCounted) {
   EXPECT_EQ(LogOf(control::kWrittenCount).back(), "1");
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string &text = view.messages[0].second;
-  EXPECT_NE(text.find("第 1 行 \"한국어 상품\": 含有 GBK 无法表示的字符"), std::string::npos) << text;
+  EXPECT_NE(text.find("第 1 行 \"한국어 상품\": 含有 GBK 无法表示的字符"), std::string::npos)
+      << text;
   EXPECT_NE(text.find("第 2 行 \"表情😀\": 含有 GBK 无法表示的字符"), std::string::npos);
   for (const auto &file : files.files) EXPECT_EQ(file.second.find('?'), std::string::npos);
 

@@ -78,8 +78,7 @@ std::string StandInSymbols::Message(const qrtext::EncodedContent &content) {
   return "ECI" + std::to_string(content.eciDesignator) + ":" + content.bytes;
 }
 
-int StandInSymbols::SymbolPixels(const qrtext::EncodedContent &content,
-                                 const BatchRecipe &recipe) {
+int StandInSymbols::SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) {
   return SymbolPixelsOf(Message(content), recipe.version, recipe.level);
 }
 

@@ -46,8 +46,7 @@ class RecordingEngine : public EngineExports {
 class StandInSymbols : public BatchSymbols {
  public:
   int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
-  std::string BitmapFile(const qrtext::EncodedContent &content,
-                         const BatchRecipe &recipe) override;
+  std::string BitmapFile(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
 
   // What a content with a designator draws: "ECI<n>:" and its bytes.
   static std::string Message(const qrtext::EncodedContent &content);

@@ -26,9 +26,7 @@ const std::wstring kSettingsFile = L"C:\\brelvanto\\Set.ini";
 
 std::wstring Destination(const std::wstring &parent) { return parent + L"\\新建文件夹\\输出"; }
 
-HWND OptionsDialog() {
-  return FindWindowW(Wide(qrapp::kOptionsDialog.className).c_str(), nullptr);
-}
+HWND OptionsDialog() { return FindWindowW(Wide(qrapp::kOptionsDialog.className).c_str(), nullptr); }
 
 // Opens 选项…, reads the content encoding's choice, sets `choice` (-1:
 // none) and closes with 确定 or 取消.
@@ -36,8 +34,9 @@ int OptionsRound(const App &app, int choice, bool confirm) {
   app.Click("按钮5");
   HWND dialog = nullptr;
   // Shown once its rows are built.
-  if (!Check(WaitFor([&] { return (dialog = OptionsDialog()) != nullptr && IsWindowVisible(dialog); }),
-             "options dialog opens"))
+  if (!Check(
+          WaitFor([&] { return (dialog = OptionsDialog()) != nullptr && IsWindowVisible(dialog); }),
+          "options dialog opens"))
     return -1;
   CheckEqual(WindowText(dialog), L"选项", "options dialog title");
   Check(!IsWindowEnabled(app.Main()), "main window disabled while the options are open");
@@ -104,8 +103,9 @@ void Batch(const std::wstring &exe, const std::wstring &parent, const std::wstri
 
   // UTF-8 with its designator writes the Korean line.
   CheckEqual(OptionsRound(app, 1, true), 0, "options open at GBK");
-  Check(WaitFor([&] { return ReadWholeFile(kSettingsFile).find("encoding=utf-8\r\n") !=
-                             std::string::npos; }),
+  Check(WaitFor([&] {
+          return ReadWholeFile(kSettingsFile).find("encoding=utf-8\r\n") != std::string::npos;
+        }),
         "encoding kept in Set.ini");
   app.SetText("编辑框1", L"한국어 상품\r\n表情😀\r\n");
   app.Click("按钮2");
@@ -138,6 +138,12 @@ void Restart(const std::wstring &exe, const std::wstring &parent) {
   CheckEqual(OptionsRound(app, 0, false), 1, "UTF-8 remembered across a restart");
   Check(ReadWholeFile(kSettingsFile).find("encoding=utf-8\r\n") != std::string::npos,
         "a cancelled dialog keeps the setting");
+  // A folder GBK cannot name is kept as UTF-8 behind a byte-order mark.
+  app.SetText("编辑框2", L"D:\\한국어");
+  Check(ReadWholeFile(kSettingsFile).find("route=\xEF\xBB\xBF" + Utf8(L"D:\\한국어") + "\r\n") !=
+            std::string::npos,
+        "a folder GBK cannot name is stored in UTF-8");
+  app.SetText("编辑框2", Destination(parent));
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   CheckEqual(app.WaitExit(), 0, "the window closes");
 }
