@@ -3,7 +3,6 @@
 #include "batch_run.h"
 #include "control_names.h"
 #include "failure_text.h"
-#include "gbk_text.h"
 #include "integer_of_text.h"
 #include "line_display.h"
 #include "line_splitter.h"
@@ -16,7 +15,8 @@ namespace qrapp {
 
 namespace {
 
-constexpr size_t kListedFailures = 10;
+// The box lists this many lines; the rest are counted.
+constexpr size_t kListedFailures = 20;
 
 // The window shows the batch's progress at most about ten times a second,
 // and after the last line: each update of a label or the bar costs the
@@ -28,7 +28,7 @@ class WindowBatchObserver : public BatchObserver {
                       Clock &clock)
       : view_(view), symbols_(symbols), recipe_(recipe), pace_(clock) {}
 
-  void LineFinished(int done, int total, int written, const std::string &content,
+  void LineFinished(int done, int total, int written, const qrtext::EncodedContent &content,
                     bool fileWritten) override {
     if (done != total && !pace_.Due()) return;
     view_.SetText(control::kWrittenCount, std::to_string(written));
@@ -67,27 +67,37 @@ void MainWindowLogic::OnBatchClicked() {
   if (lines.empty()) return;
   // An empty folder would send every image to the root of the drive.
   if (folder.empty()) {
-    view_.ShowMessage(ToGbk(text::kMessageCaption), ToGbk(text::kNoDestination));
+    view_.ShowMessage(text::kMessageCaption, text::kNoDestination);
     return;
   }
+  // The whole path is made first; a folder that cannot be made fails each
+  // line with the system's reason.
+  if (!files_.IsDirectory(folder)) files_.CreateDirectories(folder);
   const BatchRecipe recipe = RecipeOfControls(view_);
+  BatchTarget target;
+  target.folder = folder;
+  target.encoding = ContentChoiceOf(LoadOptions(settings_));
   WindowBatchObserver observer(view_, symbols_, recipe, clock_);
-  const BatchReport report = RunBatch(engine_, symbols_, recipe, lines, folder, '\\', observer);
+  const BatchReport report = RunBatch(engine_, symbols_, files_, recipe, lines, target, observer);
   if (!report.failures.empty()) ReportFailures(report);
 }
 
 void MainWindowLogic::ReportFailures(const BatchReport &report) {
-  std::string message = ToGbk(text::kFailedLinesHead) + std::to_string(report.failures.size()) +
-                        ToGbk(text::kFailedLinesTail);
+  std::string message =
+      text::kFailedLinesHead + std::to_string(report.failures.size()) + text::kFailedLinesTail;
   for (size_t i = 0; i < report.failures.size() && i < kListedFailures; ++i) {
     const LineFailure &failure = report.failures[i];
-    message += "\r\n" + ToGbk(text::kLineNumberHead) + std::to_string(failure.lineNumber) +
-               ToGbk(text::kLineNumberTail) + " \"" +
-               DisplayLine(failure.line, ReportEncoding::kGbk) +
-               "\": " + FailureText(failure, kWindowFailureTexts, ToGbk);
+    message += "\r\n" + (text::kLineNumberHead + std::to_string(failure.lineNumber)) +
+               text::kLineNumberTail + " \"" + DisplayLine(failure.line, ReportEncoding::kUtf8) +
+               "\": " + FailureText(failure, kWindowFailureTexts);
   }
-  if (report.failures.size() > kListedFailures) message += "\r\n" + ToGbk(text::kMoreFailedLines);
-  view_.ShowMessage(ToGbk(text::kMessageCaption), message);
+  if (report.failures.size() > kListedFailures) {
+    message +=
+        "\r\n" +
+        (text::kMoreFailedLinesHead + std::to_string(report.failures.size() - kListedFailures)) +
+        text::kMoreFailedLinesTail;
+  }
+  view_.ShowMessage(text::kMessageCaption, message);
 }
 
 }  // namespace qrapp

@@ -7,31 +7,58 @@
 
 namespace qrapp {
 
-BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, const BatchRecipe &recipe,
-                     const std::vector<std::string> &lines, const std::string &folder,
-                     char separator, BatchObserver &observer) {
+namespace {
+
+// Writes the line's file: through the engine's exports, which hold its
+// message already, or, for a designator they cannot carry, the same bitmap
+// drawn in process. False with the system's reason in `reason`.
+bool WriteLineFile(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
+                   const BatchRecipe &recipe, const qrtext::EncodedContent &content,
+                   const std::string &path, std::string &reason) {
+  if (content.eciDesignator == 0) {
+    if (engine.QRSaveAsBMP(path)) return true;
+    reason = engine.LastSaveError();
+    return false;
+  }
+  const std::string bitmap = symbols.BitmapFile(content, recipe);
+  return !bitmap.empty() && files.WriteFile(path, bitmap);
+}
+
+}  // namespace
+
+BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
+                     const BatchRecipe &recipe, const std::vector<std::string> &lines,
+                     const BatchTarget &target, BatchObserver &observer) {
   BatchReport report;
   report.total = static_cast<int>(lines.size());
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
-  BatchNames names;
+  BatchNames names(NameEncoding::kUtf8);
   for (int done = 1; done <= report.total; ++done) {
     const std::string &line = lines[done - 1];
     const LineParts parts = SplitNameAndContent(line);
+    qrtext::EncodedContent content;
+    const bool expressible = qrtext::EncodeContent(parts.content, target.encoding.encoding,
+                                                   target.encoding.eciForGbk, content);
+    if (!expressible) content = qrtext::EncodedContent();
     // Every line's message goes to the engine, written or not: after the
     // batch it holds the last line, as 保存's side file shows.
     if (done == 1) {
-      ApplyRecipe(engine, parts.content, recipe);
+      ApplyRecipe(engine, content.bytes, recipe);
     } else {
-      engine.QRSetMessage(parts.content);
+      engine.QRSetMessage(content.bytes);
     }
 
-    const BatchFileName name = MakeBatchFileName(folder, parts.name, separator);
-    const auto symbolPixels = [&] { return symbols.SymbolPixels(parts.content, recipe); };
     LineFailure failure;
-    failure.fault = CheckLine(name, parts.content, image, done, symbolPixels, names, failure);
-    if (failure.fault == LineFault::kNone && !engine.QRSaveAsBMP(name.path)) {
-      failure.fault = LineFault::kNotWritten;
-      failure.reason = engine.LastSaveError();
+    if (!expressible) {
+      failure.fault = LineFault::kUnrepresentable;
+    } else {
+      const BatchFileName name = MakeBatchFileName(target.folder, parts.name, target.separator);
+      const auto symbolPixels = [&] { return symbols.SymbolPixels(content, recipe); };
+      failure.fault = CheckLine(name, content.bytes, image, done, symbolPixels, names, failure);
+      if (failure.fault == LineFault::kNone &&
+          !WriteLineFile(engine, symbols, files, recipe, content, name.path, failure.reason)) {
+        failure.fault = LineFault::kNotWritten;
+      }
     }
     const bool written = failure.fault == LineFault::kNone;
     if (written) {
@@ -41,7 +68,7 @@ BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, const BatchRe
       failure.line = line;
       report.failures.push_back(std::move(failure));
     }
-    observer.LineFinished(done, report.total, report.written, parts.content, written);
+    observer.LineFinished(done, report.total, report.written, content, written);
   }
   return report;
 }

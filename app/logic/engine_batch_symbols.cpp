@@ -5,26 +5,45 @@
 
 namespace qrapp {
 
+namespace {
+
+// Without a designator, the exports' own plan (the message cut as
+// QRSetMessage cuts it); with one, the ECI segment and then every byte in
+// the mode the exports would choose for them.
+qr::SymbolPlan PlanOf(const qrtext::EncodedContent &content, const BatchRecipe &recipe) {
+  const std::string &bytes = content.bytes;
+  if (content.eciDesignator == 0)
+    return qr::PlanSymbol(bytes.data(), bytes.size(), SymbolSettingsOf(recipe));
+  return qr::PlanSymbol(bytes.data(), bytes.size(),
+                        {qr::EciSegment(static_cast<uint32_t>(content.eciDesignator)),
+                         qr::AllBytesSegment(bytes.data(), bytes.size())},
+                        SymbolSettingsOf(recipe));
+}
+
+}  // namespace
+
 int EngineBatchSymbols::ModulePixels() {
   if (modulePixels_ == 0) modulePixels_ = BatchModulePixels();
   return modulePixels_;
 }
 
-int EngineBatchSymbols::SymbolPixels(const std::string &content, const BatchRecipe &recipe) {
-  return qrapp::SymbolPixels(
-      qr::PlanSymbol(content.data(), content.size(), SymbolSettingsOf(recipe)), ModulePixels());
+int EngineBatchSymbols::SymbolPixels(const qrtext::EncodedContent &content,
+                                     const BatchRecipe &recipe) {
+  return qrapp::SymbolPixels(PlanOf(content, recipe), ModulePixels());
 }
 
-std::string EngineBatchSymbols::BitmapFile(const std::string &content, const BatchRecipe &recipe) {
+std::string EngineBatchSymbols::BitmapFile(const qrtext::EncodedContent &content,
+                                           const BatchRecipe &recipe) {
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
-  if (engine_.Encode(content.data(), content.size(), SymbolSettingsOf(recipe)) !=
+  const std::string &bytes = content.bytes;
+  if (engine_.Encode(PlanOf(content, recipe), bytes.data(), bytes.size()) !=
           qr::EncodeResult::kWritten ||
       !engine_.DrawBitmap(image.width, image.height, ModulePixels(), image_)) {
     return std::string();
   }
-  std::string bytes(image_.headers.begin(), image_.headers.end());
-  bytes.append(reinterpret_cast<const char *>(image_.rows), image_.rowBytes);
-  return bytes;
+  std::string file(image_.headers.begin(), image_.headers.end());
+  file.append(reinterpret_cast<const char *>(image_.rows), image_.rowBytes);
+  return file;
 }
 
 }  // namespace qrapp

@@ -9,8 +9,8 @@ namespace qrapp {
 
 class EngineBatchSymbols : public BatchSymbols {
  public:
-  int SymbolPixels(const std::string &content, const BatchRecipe &recipe) override;
-  std::string BitmapFile(const std::string &content, const BatchRecipe &recipe) override;
+  int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
+  std::string BitmapFile(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
 
  private:
   int ModulePixels();

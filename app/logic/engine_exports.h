@@ -11,7 +11,8 @@ namespace qrapp {
 class EngineExports {
  public:
   virtual ~EngineExports() = default;
-  virtual void QRSetMessage(const std::string &gbk) = 0;
+  // The content's bytes in the chosen content encoding.
+  virtual void QRSetMessage(const std::string &bytes) = 0;
   virtual void QRSetBackColor(int red, int green, int blue) = 0;
   virtual void QRSetBarColor(int red, int green, int blue) = 0;
   virtual void QRConfigure(int version, int level, int mask) = 0;
@@ -21,10 +22,12 @@ class EngineExports {
   // module size set: the size QRSaveAsBMP draws it at; 0 x 0 when the
   // message cannot be encoded.
   virtual void QRGetActualSize(int &width, int &height) = 0;
-  // True when the export returned -1 (file written), false for 0.
+  // `fileName` is UTF-8, any characters: the window layer has the engine
+  // write a name any code page holds and moves the file to this one.
+  // True when the file was written, false when not.
   virtual bool QRSaveAsBMP(const std::string &fileName) = 0;
   // Why the last QRSaveAsBMP that failed failed, as the system said it
-  // (GBK); empty when the system gave no reason.
+  // (UTF-8); empty when the system gave no reason.
   virtual std::string LastSaveError() = 0;
 };
 

@@ -1,4 +1,4 @@
-// File operations of the application. Paths are GBK (ANSI) texts.
+// File operations of the application. Paths are UTF-8 texts.
 #pragma once
 
 #include <string>

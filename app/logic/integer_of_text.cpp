@@ -2,31 +2,29 @@
 
 #include <climits>
 
-#include "gbk_bytes.h"
-
 namespace qrapp {
 
 namespace {
 
-std::string NarrowFullWidth(const std::string &gbk) {
+// U+FF01..U+FF5E are EF BC 81..BF and EF BD 80..9E; U+3000 is E3 80 80.
+std::string NarrowFullWidth(const std::string &utf8) {
   std::string narrow;
-  narrow.reserve(gbk.size());
-  for (size_t i = 0; i < gbk.size(); ++i) {
-    const unsigned char lead = static_cast<unsigned char>(gbk[i]);
-    if (!cp936::StartsBoxPair(lead) || i + 1 >= gbk.size()) {
-      narrow += gbk[i];
+  narrow.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
+    if (i + 2 < utf8.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
+      const int code = 0xFF00 + ((byte(1) & 0x03) << 6) + (byte(2) & 0x3F);
+      if (code >= 0xFF01 && code <= 0xFF5E && (byte(2) & 0xC0) == 0x80) {
+        narrow += static_cast<char>(code - 0xFF00 + 0x20);
+        i += 2;
+        continue;
+      }
+    } else if (i + 2 < utf8.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
+      narrow += ' ';
+      i += 2;
       continue;
     }
-    const unsigned char trail = static_cast<unsigned char>(gbk[i + 1]);
-    if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-      narrow += static_cast<char>(trail & 0x7F);
-    } else if (lead == 0xA1 && trail == 0xA1) {
-      narrow += ' ';
-    } else {
-      narrow += gbk[i];
-      narrow += gbk[i + 1];
-    }
-    ++i;
+    narrow += utf8[i];
   }
   return narrow;
 }
@@ -35,8 +33,8 @@ bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
-int IntegerOfText(const std::string &gbk) {
-  const std::string text = NarrowFullWidth(gbk);
+int IntegerOfText(const std::string &utf8) {
+  const std::string text = NarrowFullWidth(utf8);
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
   bool negative = false;

@@ -5,10 +5,10 @@
 
 namespace qrapp {
 
-// Full-width GBK digits, signs and letters (0xA3 xx) are narrowed to ASCII
-// and the full-width space (0xA1 0xA1) to a blank; then leading white space,
+// Full-width digits, signs and letters (U+FF01..U+FF5E) are narrowed to
+// ASCII and the ideographic space (U+3000) to a blank; then leading white space,
 // an optional sign and decimal digits up to the first non-digit are read.
 // No digits give 0; values beyond 32 bits are clamped.
-int IntegerOfText(const std::string &gbk);
+int IntegerOfText(const std::string &utf8);
 
 }  // namespace qrapp

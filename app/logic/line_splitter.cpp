@@ -3,28 +3,15 @@
 #include <utility>
 
 #include "file_lines.h"
-#include "gbk_bytes.h"
 
 namespace qrapp {
 
-std::vector<std::string> SplitLines(const std::string &gbk) {
+std::vector<std::string> SplitLines(const std::string &utf8) {
   std::vector<std::string> lines;
-  const size_t n = gbk.size();
   size_t start = 0;
-  size_t i = 0;
-  while (i < n) {
-    const unsigned char byte = static_cast<unsigned char>(gbk[i]);
-    if (cp936::StartsBoxPair(byte)) {
-      i += 2;  // lead byte and its trail byte
-    } else if (byte == '\r' && i + 1 < n && gbk[i + 1] == '\n') {
-      lines.emplace_back(gbk, start, i - start);
-      i += 2;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  if (start < n) lines.emplace_back(gbk, start, n - start);
+  for (size_t end; (end = utf8.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.emplace_back(utf8, start, end - start);
+  if (start < utf8.size()) lines.emplace_back(utf8, start, utf8.size() - start);
   return lines;
 }
 

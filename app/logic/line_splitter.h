@@ -6,11 +6,11 @@
 
 namespace qrapp {
 
-// A byte >= 0x80 is a lead byte stepped over together with the next one, so
-// no separator is found inside a double-byte character. Empty input gives no
-// lines; a trailing separator gives no empty last line; empty lines between
-// separators are kept.
-std::vector<std::string> SplitLines(const std::string &gbk);
+// The input box's UTF-8 text at each CR LF (no UTF-8 sequence holds CR or
+// LF, so no pairing is needed). Empty input gives no lines; a trailing
+// separator gives no empty last line; empty lines between separators are
+// kept.
+std::vector<std::string> SplitLines(const std::string &utf8);
 
 // The lines of a text file (qrbatch's input, the settings file), by the
 // rule of file_lines.h: each ends in LF, CR LF or a lone CR. No empty last

@@ -2,17 +2,16 @@
 #include "main_window_logic.h"
 
 #include "control_names.h"
-#include "gbk_text.h"
 #include "integer_of_text.h"
 #include "line_splitter.h"
 #include "symbol_recipe.h"
 #include "ui_texts.h"
+#include "window_options.h"
 
 namespace qrapp {
 
 namespace {
 
-constexpr char kSettingsSection[] = "preservation";
 constexpr char kSettingsKey[] = "route";
 
 struct EventBinding {
@@ -30,6 +29,7 @@ constexpr EventBinding kEventBindings[] = {
     {control::kRunBatch, ControlEvent::kClicked, &MainWindowLogic::OnBatchClicked},
     {control::kGenerate, ControlEvent::kClicked, &MainWindowLogic::OnGenerateClicked},
     {control::kSave, ControlEvent::kClicked, &MainWindowLogic::OnSaveClicked},
+    {control::kOptions, ControlEvent::kClicked, &MainWindowLogic::OnOptionsClicked},
     {control::kClock, ControlEvent::kTimerTick, &MainWindowLogic::OnTimerTick},
     {control::kLink, ControlEvent::kLeftButtonDown, &MainWindowLogic::OnLinkPressed},
 };
@@ -97,9 +97,14 @@ void MainWindowLogic::OnWidthChanged() {
 void MainWindowLogic::OnChooseFolderClicked() {
   std::string folder;
   // A cancelled browser keeps the folder the user had.
-  if (view_.ChooseFolder(ToGbk(text::kChooseFolderTitle), folder)) {
+  if (view_.ChooseFolder(text::kChooseFolderTitle, folder)) {
     view_.SetText(control::kDestination, folder);
   }
+}
+
+void MainWindowLogic::OnOptionsClicked() {
+  WindowOptions options = LoadOptions(settings_);
+  if (view_.EditOptions(options.choices)) SaveOptions(settings_, options);
 }
 
 void MainWindowLogic::OnTimerTick() {

@@ -21,7 +21,7 @@ namespace qrapp {
 // The engine library's file name, in the program folder.
 inline constexpr char kEngineLibraryName[] = "QRCodeWin32.dll";
 
-// GBK paths the handlers use.
+// UTF-8 paths the handlers use.
 struct AppPaths {
   std::string programFolder;                      // executable's folder, no trailing "\"
   std::string workingFolder = "C:\\brelvanto\\";  // created at start-up
@@ -61,6 +61,7 @@ class MainWindowLogic {
   void OnBatchClicked();         // run the batch
   void OnGenerateClicked();      // generate and preview one symbol
   void OnSaveClicked();          // save the preview
+  void OnOptionsClicked();       // the options dialog
   void OnTimerTick();            // every 500 ms: clock and link colour
   void OnLinkPressed();          // link label pressed: open the link
 

@@ -1,5 +1,5 @@
-// One profile file of sections and key=value lines (the Windows profile
-// functions on Windows, profile_file.h elsewhere). Texts are GBK.
+// One profile file of sections and key=value lines (the
+// file's own encoding is the store's business). Texts are UTF-8.
 #pragma once
 
 #include <string>

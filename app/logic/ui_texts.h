@@ -1,4 +1,4 @@
-// Fixed texts the handlers show, in UTF-8; converted with ToGbk where used.
+// Fixed texts the handlers show, in UTF-8.
 #pragma once
 
 namespace qrapp::text {
@@ -13,7 +13,8 @@ inline constexpr char kFailedLinesHead[] = "以下行没有生成图像文件，
 inline constexpr char kFailedLinesTail[] = " 行：";
 inline constexpr char kLineNumberHead[] = "第 ";  // + number
 inline constexpr char kLineNumberTail[] = " 行";
-inline constexpr char kMoreFailedLines[] = "……";
+inline constexpr char kMoreFailedLinesHead[] = "…及其他 ";  // + count of lines not listed
+inline constexpr char kMoreFailedLinesTail[] = " 行";
 // The words for the line faults: kWindowFailureTexts (failure_texts.h).
 
 }  // namespace qrapp::text

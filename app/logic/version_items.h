@@ -6,7 +6,7 @@
 
 namespace qrapp {
 
-// 41 GBK items: "自动", then "版本_n   s×s" for n = 1..40, s = 17 + 4n.
+// 41 UTF-8 items: "自动", then "版本_n   s×s" for n = 1..40, s = 17 + 4n.
 // Item index i requests version i (0 = automatic).
 std::vector<std::string> VersionItems();
 

@@ -122,6 +122,8 @@ inline constexpr ControlLayout kMainWindowControls[] = {
 
     {ControlKind::Button, "按钮2", nullptr, 1302, 408, 366, 80, 20, "批量生成", kPlain, 0, nullptr,
      -1, 0, nullptr},
+    {ControlKind::Button, "按钮5", nullptr, 1305, 320, 366, 80, 20, "选项…", kPlain, 0, nullptr, -1,
+     0, nullptr},
     {ControlKind::PictureBox, "图片框1", nullptr, 1501, 496, 14, 370, 370, "", kBorder | kStretch,
      0, nullptr, -1, 0, nullptr},
 

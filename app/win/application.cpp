@@ -4,15 +4,16 @@
 
 #include "embedded_engine.h"
 #include "engine_batch_symbols.h"
+#include "gbk_profile_settings.h"
 #include "main_window.h"
 #include "main_window_logic.h"
 #include "main_window_notice_surface.h"
 #include "notice_panel.h"
 #include "program_folder.h"
+#include "text_codec.h"
+#include "utf8_file_system.h"
 #include "win_engine_exports.h"
-#include "win_file_system.h"
 #include "win_main_window_view.h"
-#include "win_settings_store.h"
 
 namespace qrwin {
 namespace {
@@ -39,14 +40,16 @@ int RunApplication(HINSTANCE instance) {
   MainWindow::RegisterClasses(instance);
 
   qrapp::AppPaths paths;
-  paths.programFolder = AnsiProgramFolder();
+  // The logic's paths are UTF-8, any folder name under any code page; the
+  // engine library is loaded by its ANSI name.
+  paths.programFolder = CodePageFromWide(CP_UTF8, ProgramFolderWide());
   MainWindow window;
   WinMainWindowView view(window);
-  WinEngineExports engine(paths.programFolder);
+  WinEngineExports engine(AnsiProgramFolder());
   qrapp::EngineBatchSymbols symbols;
   qrapp::SteadyClock clock;
-  WinFileSystem files;
-  WinSettingsStore settings(paths.settingsFile);
+  Utf8FileSystem files;
+  GbkProfileSettings settings(files, paths.settingsFile);
   MainWindowNoticeSurface noticeSurface(window);
   notice::win::NoticePanel notice(noticeSurface);
   qrapp::MainWindowHooks hooks;

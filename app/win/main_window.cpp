@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "control_subclass.h"
+#include "options_dialog.h"
 #include "picture_box.h"
 #include "text_codec.h"
 
@@ -21,6 +22,8 @@ const wchar_t *ClassName() {
 }
 
 constexpr UINT kFolderBrowserEditBox = 0x10;  // BIF_EDITBOX: a field for typing a path
+// BIF_NEWDIALOGSTYLE: the resizable browser, with its 新建文件夹 button.
+constexpr UINT kFolderBrowserNewStyle = 0x40;
 
 // Other processes (test drivers) read a label's text colour from this
 // property: colour + 1, so that black still reads as present.
@@ -48,6 +51,7 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
   windowClass.lpszClassName = ClassName();
   RegisterClassExW(&windowClass);
   RegisterPictureBoxClass(instance);
+  RegisterOptionsDialogClass(instance);
 }
 
 MainWindow::~MainWindow() {
@@ -261,22 +265,26 @@ void MainWindow::ShowMessage(const std::wstring &caption, const std::wstring &te
   MessageBoxW(window_, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
-bool MainWindow::ChooseFolder(const std::string &ansiTitle, std::string &ansiFolder) {
-  BROWSEINFOA browse = {};
+bool MainWindow::ChooseFolder(const std::wstring &title, std::wstring &folder) {
+  BROWSEINFOW browse = {};
   browse.hwndOwner = GetActiveWindow();
-  browse.lpszTitle = ansiTitle.c_str();
-  browse.ulFlags = kFolderBrowserEditBox;
-  LPITEMIDLIST chosen = SHBrowseForFolderA(&browse);
+  browse.lpszTitle = title.c_str();
+  browse.ulFlags = kFolderBrowserEditBox | kFolderBrowserNewStyle;
+  LPITEMIDLIST chosen = SHBrowseForFolderW(&browse);
   if (!chosen) return false;
-  char path[MAX_PATH] = "";
-  const bool hasPath = SHGetPathFromIDListA(chosen, path) != FALSE;
+  wchar_t path[MAX_PATH] = L"";
+  const bool hasPath = SHGetPathFromIDListW(chosen, path) != FALSE;
   CoTaskMemFree(chosen);
   if (!hasPath) return false;
-  ansiFolder = path;
+  folder = path;
   return true;
 }
 
-bool MainWindow::ChooseSaveFile(std::string &ansiPath) {
+bool MainWindow::EditOptions(std::vector<int> &choices) {
+  return RunOptionsDialog(window_, fonts_.dialog, choices);
+}
+
+bool MainWindow::ChooseSaveFile(std::wstring &path) {
   const qrapp::ControlLayout *dialog = nullptr;
   for (const BuiltControl &control : controls_.All())
     if (control.layout->kind == ControlKind::FileDialog) dialog = control.layout;
@@ -306,7 +314,7 @@ bool MainWindow::ChooseSaveFile(std::string &ansiPath) {
   if (SUCCEEDED(
           SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)))
     saveDialogFolder_ = std::wstring(desktop) + L"\\";
-  ansiPath = AnsiFromWide(fileName);
+  path = fileName;
   return true;
 }
 

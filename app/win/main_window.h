@@ -58,11 +58,13 @@ class MainWindow {
   // A modal message box with an OK button, owned by the main window.
   void ShowMessage(const std::wstring &caption, const std::wstring &text);
 
-  // Shell folder browser owned by the active window; the path in the ANSI
-  // code page, or false on cancel or a choice without a file-system path.
-  bool ChooseFolder(const std::string &ansiTitle, std::string &ansiFolder);
-  // The save dialog 通用对话框1; the chosen path in the ANSI code page.
-  bool ChooseSaveFile(std::string &ansiPath);
+  // Shell folder browser owned by the active window, with a new-folder
+  // button; false on cancel or a choice without a file-system path.
+  bool ChooseFolder(const std::wstring &title, std::wstring &folder);
+  // The save dialog 通用对话框1.
+  bool ChooseSaveFile(std::wstring &path);
+  // The options dialog, modal; true with the new choices after 确定.
+  bool EditOptions(std::vector<int> &choices);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -48,8 +48,8 @@ bool ExactAnsi(const std::wstring &path, std::string &ansi) {
   return !path.empty() && WideFromAnsi(ansi) == path;
 }
 
-bool LeavesRoomForNames(const std::string &folder) {
-  return folder.size() + kLongestNameInFolder < MAX_PATH;
+bool LeavesRoomForNames(const std::string &folder, size_t longestName) {
+  return folder.size() + longestName < MAX_PATH;
 }
 
 }  // namespace
@@ -63,15 +63,19 @@ std::wstring ProgramFolderWide() {
 }
 
 std::string AnsiProgramFolder() {
-  const std::wstring folder = ProgramFolderWide();
+  return AnsiFolderName(ProgramFolderWide(), kLongestNameInFolder);
+}
+
+std::string AnsiFolderName(const std::wstring &folder, size_t longestName) {
   std::string longName;
   const bool expressible = ExactAnsi(folder, longName);
-  if (expressible && LeavesRoomForNames(longName)) return longName;
+  if (expressible && LeavesRoomForNames(longName, longestName)) return longName;
   std::string shortName;
   // Asked with the backslash, so that a drive's root stays the root.
   std::wstring shortFolder = ShortPath(folder + L"\\");
   if (!shortFolder.empty() && shortFolder.back() == L'\\') shortFolder.pop_back();
-  if (ExactAnsi(shortFolder, shortName) && LeavesRoomForNames(shortName)) return shortName;
+  if (ExactAnsi(shortFolder, shortName) && LeavesRoomForNames(shortName, longestName))
+    return shortName;
   return expressible ? longName : std::string();
 }
 

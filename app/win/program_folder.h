@@ -16,4 +16,8 @@ std::wstring ProgramFolderWide();
 // when the folder has no ANSI name.
 std::string AnsiProgramFolder();
 
+// The same rule for any folder (no trailing backslash), leaving room for
+// names of `longestName` characters (their backslash included).
+std::string AnsiFolderName(const std::wstring &folder, size_t longestName);
+
 }  // namespace qrwin

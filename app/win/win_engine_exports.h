@@ -1,5 +1,8 @@
 // The engine's exports that the application calls, bound by name from
-// QRCodeWin32.dll in the program folder at their first call.
+// QRCodeWin32.dll in the program folder at their first call. The engine
+// takes ANSI file names: it writes under a temporary ASCII name in the
+// target's folder (that folder named in ANSI, by its short name where
+// needed), and the file is moved to its UTF-8 name through the wide API.
 #pragma once
 
 #include <string>
@@ -11,9 +14,10 @@ namespace qrwin {
 
 class WinEngineExports : public qrapp::EngineExports {
  public:
-  explicit WinEngineExports(const std::string &programFolder);
+  // `ansiProgramFolder`: AnsiProgramFolder().
+  explicit WinEngineExports(const std::string &ansiProgramFolder);
 
-  void QRSetMessage(const std::string &gbk) override;
+  void QRSetMessage(const std::string &bytes) override;
   void QRSetBackColor(int red, int green, int blue) override;
   void QRSetBarColor(int red, int green, int blue) override;
   void QRConfigure(int version, int level, int mask) override;

@@ -4,20 +4,24 @@
 
 namespace qrwin {
 
+namespace {
+std::string Utf8FromWide(const std::wstring &text) { return CodePageFromWide(CP_UTF8, text); }
+}  // namespace
+
 std::string WinMainWindowView::Text(const std::string &name) {
-  return GbkFromWide(window_.Text(name));
+  return Utf8FromWide(window_.Text(name));
 }
 
-void WinMainWindowView::SetText(const std::string &name, const std::string &gbk) {
-  window_.SetText(name, WideFromGbk(gbk));
+void WinMainWindowView::SetText(const std::string &name, const std::string &utf8) {
+  window_.SetText(name, WideFromUtf8(utf8));
 }
 
 int WinMainWindowView::SelectedIndex(const std::string &name) {
   return window_.SelectedIndex(name);
 }
 
-void WinMainWindowView::AddItem(const std::string &name, const std::string &gbk) {
-  window_.AddItem(name, WideFromGbk(gbk));
+void WinMainWindowView::AddItem(const std::string &name, const std::string &utf8) {
+  window_.AddItem(name, WideFromUtf8(utf8));
 }
 
 void WinMainWindowView::Select(const std::string &name, int index) { window_.Select(name, index); }
@@ -40,16 +44,25 @@ std::string WinMainWindowView::Picture(const std::string &name) {
 void WinMainWindowView::Repaint() { window_.Repaint(); }
 
 void WinMainWindowView::ShowMessage(const std::string &caption, const std::string &text) {
-  window_.ShowMessage(WideFromGbk(caption), WideFromGbk(text));
+  window_.ShowMessage(WideFromUtf8(caption), WideFromUtf8(text));
 }
 
 bool WinMainWindowView::ChooseFolder(const std::string &title, std::string &folder) {
-  std::string ansiFolder;
-  if (!window_.ChooseFolder(AnsiFromWide(WideFromGbk(title)), ansiFolder)) return false;
-  folder = GbkFromWide(WideFromAnsi(ansiFolder));
+  std::wstring chosen;
+  if (!window_.ChooseFolder(WideFromUtf8(title), chosen)) return false;
+  folder = Utf8FromWide(chosen);
   return true;
 }
 
-bool WinMainWindowView::ChooseSaveFile(std::string &path) { return window_.ChooseSaveFile(path); }
+bool WinMainWindowView::ChooseSaveFile(std::string &path) {
+  std::wstring chosen;
+  if (!window_.ChooseSaveFile(chosen)) return false;
+  path = Utf8FromWide(chosen);
+  return true;
+}
+
+bool WinMainWindowView::EditOptions(std::vector<int> &choices) {
+  return window_.EditOptions(choices);
+}
 
 }  // namespace qrwin

@@ -1,6 +1,5 @@
-// MainWindowView over the Win32 main window: GBK texts of the logic become
-// the window's UTF-16 texts through code page 936, paths go to and come from
-// the system's ANSI functions.
+// MainWindowView over the Win32 main window: the logic's UTF-8 texts and
+// paths become the window's UTF-16 texts, whatever the system's code page.
 #pragma once
 
 #include "main_window.h"
@@ -13,9 +12,9 @@ class WinMainWindowView : public qrapp::MainWindowView {
   explicit WinMainWindowView(MainWindow &window) : window_(window) {}
 
   std::string Text(const std::string &name) override;
-  void SetText(const std::string &name, const std::string &gbk) override;
+  void SetText(const std::string &name, const std::string &utf8) override;
   int SelectedIndex(const std::string &name) override;
-  void AddItem(const std::string &name, const std::string &gbk) override;
+  void AddItem(const std::string &name, const std::string &utf8) override;
   void Select(const std::string &name, int index) override;
   int Width(const std::string &name) override;
   void SetWidth(const std::string &name, int pixels) override;
@@ -25,6 +24,7 @@ class WinMainWindowView : public qrapp::MainWindowView {
   void ShowMessage(const std::string &caption, const std::string &text) override;
   bool ChooseFolder(const std::string &title, std::string &folder) override;
   bool ChooseSaveFile(std::string &path) override;
+  bool EditOptions(std::vector<int> &choices) override;
 
  private:
   MainWindow &window_;

@@ -21,8 +21,10 @@ TEST_F(BatchTest, DefaultInputWritesThreeImagesWithCountersAndBar) {
   const size_t before = engine.calls.size();
   logic.OnBatchClicked();
 
-  const std::string first = G("测试数据");
-  EXPECT_EQ(files.files[File(first)], RecordingEngine::ImageOf(first, 200, 200));
+  // The name is the line's text; the engine gets its bytes in GBK.
+  const std::string first = "测试数据";
+  const std::string firstGbk = ToGbk(first);
+  EXPECT_EQ(files.files[File(first)], RecordingEngine::ImageOf(firstGbk, 200, 200));
   EXPECT_TRUE(files.files.count(File("20210706001")));
   EXPECT_TRUE(files.files.count(File("20210706002")));
 
@@ -37,7 +39,7 @@ TEST_F(BatchTest, DefaultInputWritesThreeImagesWithCountersAndBar) {
   // the file. No line is measured through the engine.
   EXPECT_EQ(CallsSince(before),
             (std::vector<std::string>{
-                "QRSetMessage(" + first + ")", "QRSetBackColor(255,255,255)",
+                "QRSetMessage(" + firstGbk + ")", "QRSetBackColor(255,255,255)",
                 "QRSetBarColor(0,0,0)", "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)",
                 "QRSetSize(200,200)", "QRSaveAsBMP(" + File(first) + ")",
                 "QRSetMessage(20210706001)", "QRSaveAsBMP(" + File("20210706001") + ")",
@@ -75,7 +77,7 @@ TEST_F(BatchTest, EmptyFolderAsksForALocationAndWritesNothing) {
   EXPECT_EQ(engine.calls.size(), before);
   EXPECT_EQ(files.files.size(), filesBefore);
   ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_NE(FromGbk(view.messages[0].second).find("保存位置"), std::string::npos);
+  EXPECT_NE(std::string(view.messages[0].second).find("保存位置"), std::string::npos);
 }
 
 TEST_F(BatchTest, SettingsAreReadFromTheControlsOncePerBatch) {
@@ -112,7 +114,7 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
   EXPECT_EQ(view.pictures[control::kPreview], "");
 
   ASSERT_EQ(view.messages.size(), 1u);
-  const std::string text = FromGbk(view.messages[0].second);
+  const std::string text = std::string(view.messages[0].second);
   EXPECT_NE(text.find("共 6 行"), std::string::npos) << text;
   EXPECT_NE(text.find("第 2 行 \"..\\\\escape\": 文件名会把文件写到保存位置之外"),
             std::string::npos);
@@ -126,19 +128,31 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
   EXPECT_EQ(text.find("第 1 行"), std::string::npos);
 }
 
-TEST_F(BatchTest, MissingFolderFailsEveryLineAndListsTheFirstTen) {
-  view.Type(control::kDestination, "D:\\nowhere");
+TEST_F(BatchTest, AMissingDestinationIsCreatedWholeBeforeTheBatch) {
+  view.Type(control::kDestination, "D:\\新建\\二级");
+  Batch("1\r\n2");
+  EXPECT_TRUE(files.IsDirectory("D:\\新建"));
+  EXPECT_TRUE(files.files.count("D:\\新建\\二级\\1.jpg"));
+  EXPECT_TRUE(files.files.count("D:\\新建\\二级\\2.jpg"));
+  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(BatchTest, ThirtyFailedLinesListTheFirstTwentyAndCountTheRest) {
   std::string input;
-  for (int i = 1; i <= 12; ++i) input += std::to_string(i) + "\r\n";
+  for (int i = 1; i <= 30; ++i) input += "bad:" + std::to_string(i) + "\r\n";
   Batch(input);
   EXPECT_EQ(LogOf(control::kWrittenCount).back(), "0");
-  EXPECT_EQ(LogOf(control::kProgressBar).back(), "200");
   ASSERT_EQ(view.messages.size(), 1u);
-  const std::string text = FromGbk(view.messages[0].second);
-  EXPECT_NE(text.find("共 12 行"), std::string::npos);
-  EXPECT_NE(text.find("第 10 行"), std::string::npos);
-  EXPECT_EQ(text.find("第 11 行"), std::string::npos);
-  EXPECT_NE(text.find("……"), std::string::npos);
+  const std::string text = view.messages[0].second;
+  EXPECT_NE(text.find("共 30 行"), std::string::npos);
+  EXPECT_NE(text.find("第 20 行 \"bad:20\""), std::string::npos);
+  EXPECT_EQ(text.find("第 21 行"), std::string::npos);
+  EXPECT_NE(text.find("\r\n…及其他 10 行"), std::string::npos);
+  size_t listed = 0;
+  for (size_t at = text.find("\r\n第 "); at != std::string::npos; at = text.find("\r\n第 ", at + 1))
+    ++listed;
+  EXPECT_EQ(listed, 20u);
 }
 
 TEST_F(BatchTest, SecondRunOverwritesAndCountersRestart) {
@@ -183,7 +197,7 @@ TEST_F(BatchTest, ASymbolLargerThanTheImageWritesNothingAndCountsAsFailed) {
     EXPECT_EQ(call.find("QRSaveAsBMP(" + File(forty)), std::string::npos);
   }
   ASSERT_EQ(view.messages.size(), 1u);
-  const std::string text = FromGbk(view.messages[0].second);
+  const std::string text = std::string(view.messages[0].second);
   EXPECT_NE(text.find("共 2 行"), std::string::npos) << text;
   EXPECT_NE(text.find("第 2 行 \"" + forty + "\": 二维码需要 232×232 像素，大于图像 200×200"),
             std::string::npos)
@@ -205,7 +219,7 @@ TEST_F(BatchTest, TheFitIsDecidedAtTheImagesEdges) {
   Batch("ok2");
   EXPECT_FALSE(files.files.count(File("ok2")));
   ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_NE(FromGbk(view.messages[0].second).find("二维码需要 168×168 像素，大于图像 300×167"),
+  EXPECT_NE(std::string(view.messages[0].second).find("二维码需要 168×168 像素，大于图像 300×167"),
             std::string::npos);
 
   // Empty size boxes leave the engine's 500 x 300.
@@ -224,7 +238,7 @@ TEST_F(BatchTest, ANameUsedByAnEarlierLineWithOtherContentIsRefused) {
   EXPECT_EQ(LogOf(control::kWrittenCount),
             (std::vector<std::string>{"1", "1", "2", "3", "3", "4"}));
   ASSERT_EQ(view.messages.size(), 1u);
-  const std::string text = FromGbk(view.messages[0].second);
+  const std::string text = std::string(view.messages[0].second);
   EXPECT_NE(text.find("共 2 行"), std::string::npos) << text;
   EXPECT_NE(text.find("第 2 行 \"A\\x09two\": 文件名已被第 1 行使用"), std::string::npos) << text;
   EXPECT_NE(text.find("第 5 行 \"B\": 文件名已被第 4 行使用"), std::string::npos) << text;
@@ -242,12 +256,12 @@ TEST_F(BatchTest, TheReportShowsEveryLineShortAndHarmless) {
     input += "*" + std::string(2999, static_cast<char>('a' + i)) + "\r\n";
   Batch("\x1B]2;owned\x07\x1B[2J*\r\n" + input);
   ASSERT_EQ(view.messages.size(), 1u);
-  const std::string &gbk = view.messages[0].second;
-  EXPECT_EQ(gbk.find('\x1B'), std::string::npos);
-  const std::string text = FromGbk(gbk);
+  const std::string &box = view.messages[0].second;
+  EXPECT_EQ(box.find('\x1B'), std::string::npos);
+  const std::string &text = box;
   EXPECT_NE(text.find("\"\\x1B]2;owned\\x07\\x1B[2J*\": 不是有效的文件名"), std::string::npos);
   EXPECT_NE(text.find("\"*" + std::string(77, 'a') + "…\""), std::string::npos) << text;
-  EXPECT_LT(gbk.size(), 11u * 140u);
+  EXPECT_LT(box.size(), 11u * 140u);
 }
 
 }  // namespace

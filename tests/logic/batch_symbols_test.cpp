@@ -12,6 +12,8 @@
 #include "QRCodeWin32.h"
 #include "engine_batch_symbols.h"
 #include "gbk_text.h"
+#include "image_files.h"
+#include "qr_decoder.h"
 #include "symbol_recipe.h"
 
 namespace qrapp::testing {
@@ -70,17 +72,53 @@ TEST(BatchSymbolsTest, MeasuresAndDrawsAsTheEngineLibrary) {
     ApplyRecipe(library, c.content, c.recipe);
     int width = 0, height = 0;
     library.QRGetActualSize(width, height);
-    EXPECT_EQ(symbols.SymbolPixels(c.content, c.recipe), width);
+    EXPECT_EQ(symbols.SymbolPixels({c.content, 0}, c.recipe), width);
 
     std::remove(path.c_str());
     const bool written = library.QRSaveAsBMP(path);
-    const std::string bytes = symbols.BitmapFile(c.content, c.recipe);
+    const std::string bytes = symbols.BitmapFile({c.content, 0}, c.recipe);
     EXPECT_EQ(written, !bytes.empty());
     if (written) {
       EXPECT_TRUE(ReadBytes(path) == bytes) << "bitmap bytes differ";
     }
   }
   std::remove(path.c_str());
+}
+
+// A content with a designator, which the exports cannot carry, is drawn in
+// process: a decoder reads the designator and the very bytes back, and the
+// fit check counts the designator's header.
+TEST(BatchSymbolsTest, ContentWithADesignatorReadsBackWithIt) {
+  struct Case {
+    qrtext::EncodedContent content;
+    std::string eciBytes;  // the decoder's reading: ]Q2, then the designator as \nnnnnn
+  };
+  const Case cases[] = {
+      {{"한국어 상품", 26}, "]Q2\\000026한국어 상품"},
+      {{ToGbk("价格 100€"), 29}, "]Q2\\000029" + ToGbk("价格 100€")},
+      {{"表情😀", 26}, "]Q2\\000026表情😀"},
+  };
+  const std::string path =
+      ::testing::TempDir() + "batch_symbols_eci_" + std::to_string(getpid()) + ".bmp";
+  EngineBatchSymbols symbols;
+  const BatchRecipe recipe{0, 0, 200, 200};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.eciBytes);
+    const std::string bytes = symbols.BitmapFile(c.content, recipe);
+    ASSERT_FALSE(bytes.empty());
+    std::ofstream(path, std::ios::binary) << bytes;
+    qrtest::BitmapImage image;
+    ASSERT_TRUE(qrtest::ReadBitmapFile(path, image));
+    const qrtest::Decoded decoded = qrtest::DecodeGrey(image.Grey(), image.width, image.height);
+    ASSERT_TRUE(decoded.ok);
+    EXPECT_EQ(decoded.bytesEci, c.eciBytes);
+  }
+  std::remove(path.c_str());
+  // 17 bytes fill version 1-L in byte mode; the designator's 12 bits push
+  // them to version 2.
+  const std::string seventeen(17, 'x');
+  EXPECT_EQ(symbols.SymbolPixels({seventeen, 0}, recipe), 21 * 8);
+  EXPECT_EQ(symbols.SymbolPixels({seventeen, 26}, recipe), 25 * 8);
 }
 
 }  // namespace

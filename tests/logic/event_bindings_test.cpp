@@ -14,25 +14,22 @@ using EventBindingTest = WindowTest;
 constexpr ControlEvent kAllEvents[] = {ControlEvent::kContentChanged, ControlEvent::kClicked,
                                        ControlEvent::kTimerTick, ControlEvent::kLeftButtonDown};
 
-TEST_F(EventBindingTest, OnlyTheLayoutsNineEventsHaveHandlers) {
+TEST_F(EventBindingTest, OnlyTheLayoutsTenEventsHaveHandlers) {
   logic.OnCreated();
   view.folderConfirmed = false;
   view.saveConfirmed = false;
+  view.optionsConfirmed = false;
   std::set<std::pair<std::string, ControlEvent>> bound;
   for (const ControlLayout &control : kMainWindowControls)
     for (ControlEvent event : kAllEvents)
       if (logic.OnControlEvent(control.name, event)) bound.insert({control.name, event});
 
   const std::set<std::pair<std::string, ControlEvent>> expected = {
-      {"编辑框1", ControlEvent::kContentChanged},
-      {"编辑框2", ControlEvent::kContentChanged},
-      {"编辑框4", ControlEvent::kContentChanged},
-      {"按钮1", ControlEvent::kClicked},
-      {"按钮2", ControlEvent::kClicked},
-      {"按钮3", ControlEvent::kClicked},
-      {"按钮4", ControlEvent::kClicked},
-      {"时钟1", ControlEvent::kTimerTick},
-      {"透明标签14", ControlEvent::kLeftButtonDown},
+      {"编辑框1", ControlEvent::kContentChanged}, {"编辑框2", ControlEvent::kContentChanged},
+      {"编辑框4", ControlEvent::kContentChanged}, {"按钮1", ControlEvent::kClicked},
+      {"按钮2", ControlEvent::kClicked},          {"按钮3", ControlEvent::kClicked},
+      {"按钮4", ControlEvent::kClicked},          {"按钮5", ControlEvent::kClicked},
+      {"时钟1", ControlEvent::kTimerTick},        {"透明标签14", ControlEvent::kLeftButtonDown},
   };
   EXPECT_EQ(bound, expected);
   EXPECT_FALSE(logic.OnControlEvent("no such control", ControlEvent::kClicked));

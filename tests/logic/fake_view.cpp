@@ -3,21 +3,20 @@
 #include <stdexcept>
 
 #include "control_names.h"
-#include "gbk_text.h"
 
 namespace qrapp::testing {
 
-std::string DefaultInput() { return ToGbk(FindControlLayout(control::kBatchInput)->text); }
+std::string DefaultInput() { return FindControlLayout(control::kBatchInput)->text; }
 
 FakeView::FakeView() {
   for (const ControlLayout &control : kMainWindowControls) {
-    texts[control.name] = ToGbk(control.text);
+    texts[control.name] = control.text;
     widths[control.name] = control.width;
     if (control.kind == ControlKind::ComboBox) {
       std::vector<std::string> &list = items[control.name];
       for (std::string rest = control.items ? control.items : ""; !rest.empty();) {
         const size_t end = rest.find('\n');
-        list.push_back(ToGbk(rest.substr(0, end)));
+        list.push_back(rest.substr(0, end));
         rest = end == std::string::npos ? "" : rest.substr(end + 1);
       }
       selected[control.name] = control.selected;
@@ -42,15 +41,15 @@ void FakeView::Raise(const std::string &name, ControlEvent event) {
   if (onEvent) onEvent(name, event);
 }
 
-void FakeView::SetText(const std::string &name, const std::string &gbk) {
-  texts[Known(name)] = gbk;
-  log.push_back(name + "=" + gbk);
+void FakeView::SetText(const std::string &name, const std::string &utf8) {
+  texts[Known(name)] = utf8;
+  log.push_back(name + "=" + utf8);
   if (IsControlOfKind(name.c_str(), ControlKind::EditBox))
     Raise(name, ControlEvent::kContentChanged);
 }
 
-void FakeView::Type(const std::string &name, const std::string &gbk) {
-  SetText(Known(name, ControlKind::EditBox), gbk);
+void FakeView::Type(const std::string &name, const std::string &utf8) {
+  SetText(Known(name, ControlKind::EditBox), utf8);
 }
 
 void FakeView::Click(const std::string &name) {
@@ -61,8 +60,8 @@ int FakeView::SelectedIndex(const std::string &name) {
   return selected.at(Known(name, ControlKind::ComboBox));
 }
 
-void FakeView::AddItem(const std::string &name, const std::string &gbk) {
-  items[Known(name, ControlKind::ComboBox)].push_back(gbk);
+void FakeView::AddItem(const std::string &name, const std::string &utf8) {
+  items[Known(name, ControlKind::ComboBox)].push_back(utf8);
 }
 
 void FakeView::Select(const std::string &name, int index) {
@@ -94,6 +93,14 @@ bool FakeView::ChooseSaveFile(std::string &path) {
   ++saveDialogs;
   if (saveConfirmed) path = savePath;
   return saveConfirmed;
+}
+
+bool FakeView::EditOptions(std::vector<int> &choices) {
+  ++optionsDialogs;
+  optionsShown = choices;
+  if (!optionsConfirmed) return false;
+  if (!optionsChosen.empty()) choices = optionsChosen;
+  return true;
 }
 
 }  // namespace qrapp::testing

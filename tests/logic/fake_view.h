@@ -20,9 +20,9 @@ class FakeView : public MainWindowView {
   FakeView();
 
   std::string Text(const std::string &name) override { return texts.at(Known(name)); }
-  void SetText(const std::string &name, const std::string &gbk) override;
+  void SetText(const std::string &name, const std::string &utf8) override;
   int SelectedIndex(const std::string &name) override;
-  void AddItem(const std::string &name, const std::string &gbk) override;
+  void AddItem(const std::string &name, const std::string &utf8) override;
   void Select(const std::string &name, int index) override;
   int Width(const std::string &name) override { return widths.at(Known(name)); }
   void SetWidth(const std::string &name, int pixels) override;
@@ -34,11 +34,12 @@ class FakeView : public MainWindowView {
   }
   bool ChooseFolder(const std::string &title, std::string &folder) override;
   bool ChooseSaveFile(std::string &path) override;
+  bool EditOptions(std::vector<int> &choices) override;
 
   // Receives the events of the controls: the logic's dispatch.
   std::function<void(const std::string &name, ControlEvent event)> onEvent;
   // Types into an edit box as the user would.
-  void Type(const std::string &name, const std::string &gbk);
+  void Type(const std::string &name, const std::string &utf8);
   // Clicks a button.
   void Click(const std::string &name);
 
@@ -60,6 +61,10 @@ class FakeView : public MainWindowView {
   bool saveConfirmed = true;
   std::string savePath;
   int saveDialogs = 0;
+  bool optionsConfirmed = true;
+  std::vector<int> optionsShown;   // the choices the dialog opened with
+  std::vector<int> optionsChosen;  // what the user picks (empty: keeps them)
+  int optionsDialogs = 0;
 
  private:
   // The name, when the layout has such a control (of `kind`, if given).

@@ -23,23 +23,27 @@ TEST(IntegerOfText, AsciiDecimal) {
 }
 
 TEST(IntegerOfText, FullWidthFormsAreNarrowed) {
-  EXPECT_EQ(IntegerOfText(ToGbk("２００")), 200);
-  EXPECT_EQ(IntegerOfText("\xA3\xB2\xA3\xB0\xA3\xB0"), 200);
-  EXPECT_EQ(IntegerOfText(ToGbk("　１５")), 15);   // full-width space
-  EXPECT_EQ(IntegerOfText(ToGbk("－５")), -5);     // full-width minus
-  EXPECT_EQ(IntegerOfText(ToGbk("12３4")), 1234);  // mixed widths
-  EXPECT_EQ(IntegerOfText(ToGbk("３00ｐｘ")), 300);
+  EXPECT_EQ(IntegerOfText("２００"), 200);
+  EXPECT_EQ(IntegerOfText("\xEF\xBC\x92\xEF\xBC\x90\xEF\xBC\x90"), 200);
+  EXPECT_EQ(IntegerOfText("　１５"), 15);   // ideographic space
+  EXPECT_EQ(IntegerOfText("－５"), -5);     // full-width minus
+  EXPECT_EQ(IntegerOfText("＋５"), 5);      // full-width plus
+  EXPECT_EQ(IntegerOfText("12３4"), 1234);  // mixed widths
+  EXPECT_EQ(IntegerOfText("３00ｐｘ"), 300);
 }
 
 TEST(IntegerOfText, OtherDoubleByteCharactersStopTheNumber) {
-  EXPECT_EQ(IntegerOfText(ToGbk("像素200")), 0);
-  EXPECT_EQ(IntegerOfText(ToGbk("200像素")), 200);
-  // 0xA3 0xA0 is outside the narrowed range: not a blank, not a digit.
-  EXPECT_EQ(IntegerOfText("\xA3\xA0"
+  EXPECT_EQ(IntegerOfText("像素200"), 0);
+  EXPECT_EQ(IntegerOfText("200像素"), 200);
+  // U+FF5F and U+FF00 are outside the narrowed range: not a blank, not a digit.
+  EXPECT_EQ(IntegerOfText("\xEF\xBD\x9F"
                           "5"),
             0);
-  // A lone lead byte at the end is harmless.
-  EXPECT_EQ(IntegerOfText("9\xA3"), 9);
+  EXPECT_EQ(IntegerOfText("\xEF\xBC\x80"
+                          "5"),
+            0);
+  // A cut sequence at the end is harmless.
+  EXPECT_EQ(IntegerOfText("9\xEF\xBC"), 9);
 }
 
 TEST(IntegerOfText, HugeValuesAreClamped) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "gbk_text.h"
-
 namespace qrapp {
 namespace {
 
@@ -28,28 +26,14 @@ TEST(SplitLines, LoneCarriageReturnOrLineFeedStaysInTheLine) {
 }
 
 TEST(SplitLines, DefaultInputGivesThreeLines) {
-  EXPECT_EQ(SplitLines(ToGbk("测试数据\r\n20210706001\r\n20210706002\r\n")),
-            (Lines{ToGbk("测试数据"), "20210706001", "20210706002"}));
+  EXPECT_EQ(SplitLines("测试数据\r\n20210706001\r\n20210706002\r\n"),
+            (Lines{"测试数据", "20210706001", "20210706002"}));
 }
 
-TEST(SplitLines, NoSeparatorInsideADoubleByteCharacter) {
-  // A lead byte takes the next byte with it, even a carriage return.
-  EXPECT_EQ(SplitLines("a\xB0\r\nb"), (Lines{"a\xB0\r\nb"}));
-  EXPECT_EQ(SplitLines("\xB0\xA1\r\n\xB0\xA1"), (Lines{"\xB0\xA1", "\xB0\xA1"}));
-  // A lead byte right before the separator hides its first byte only.
-  EXPECT_EQ(SplitLines("\x81\r\r\nz"), (Lines{"\x81\r", "z"}));
-}
-
-TEST(SplitLines, EveryByteFrom0x80OnTakesTheNextWithIt) {
-  // The box's reading: 0x80 and 0xFF pair up too, unlike code page 936.
-  EXPECT_EQ(SplitLines("a\x80\r\nb"), (Lines{"a\x80\r\nb"}));
-  EXPECT_EQ(SplitLines("a\xFF\r\nb"), (Lines{"a\xFF\r\nb"}));
-  EXPECT_EQ(SplitLines("a\x7F\r\nb"), (Lines{"a\x7F", "b"}));
-}
-
-TEST(SplitLines, LeadByteAtTheEndIsKept) {
-  EXPECT_EQ(SplitLines("ab\xB0"), (Lines{"ab\xB0"}));
-  EXPECT_EQ(SplitLines("a\r\n\xB0"), (Lines{"a", "\xB0"}));
+TEST(SplitLines, EveryCharacterStandsAlone) {
+  // The euro sign (0x80 in code page 936) keeps the line end after it.
+  EXPECT_EQ(SplitLines("价格 100€\r\n下一行"), (Lines{"价格 100€", "下一行"}));
+  EXPECT_EQ(SplitLines("한국어\r\n表情😀\r\n𠮷"), (Lines{"한국어", "表情😀", "𠮷"}));
 }
 
 TEST(SplitFileLines, LfAndCrLfLineEnds) {

@@ -73,14 +73,21 @@ std::string RecordingEngine::LastSaveError() { return lastSaveError_; }
 
 namespace qrapp::testing {
 
-int StandInSymbols::SymbolPixels(const std::string &content, const BatchRecipe &recipe) {
-  return SymbolPixelsOf(content, recipe.version, recipe.level);
+std::string StandInSymbols::Message(const qrtext::EncodedContent &content) {
+  if (content.eciDesignator == 0) return content.bytes;
+  return "ECI" + std::to_string(content.eciDesignator) + ":" + content.bytes;
 }
 
-std::string StandInSymbols::BitmapFile(const std::string &content, const BatchRecipe &recipe) {
-  drawn.push_back(content);
-  if (content.size() > 2953) return std::string();
-  return RecordingEngine::ImageOf(content, recipe.width, recipe.height);
+int StandInSymbols::SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) {
+  return SymbolPixelsOf(Message(content), recipe.version, recipe.level);
+}
+
+std::string StandInSymbols::BitmapFile(const qrtext::EncodedContent &content,
+                                       const BatchRecipe &recipe) {
+  const std::string message = Message(content);
+  drawn.push_back(message);
+  if (message.size() > 2953) return std::string();
+  return RecordingEngine::ImageOf(message, recipe.width, recipe.height);
 }
 
 }  // namespace qrapp::testing

@@ -45,10 +45,13 @@ class RecordingEngine : public EngineExports {
 // QRGetActualSize above and the same bytes as its QRSaveAsBMP.
 class StandInSymbols : public BatchSymbols {
  public:
-  int SymbolPixels(const std::string &content, const BatchRecipe &recipe) override;
-  std::string BitmapFile(const std::string &content, const BatchRecipe &recipe) override;
+  int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
+  std::string BitmapFile(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
 
-  std::vector<std::string> drawn;  // the contents of every BitmapFile
+  // What a content with a designator draws: "ECI<n>:" and its bytes.
+  static std::string Message(const qrtext::EncodedContent &content);
+
+  std::vector<std::string> drawn;  // the messages of every BitmapFile
 };
 
 }  // namespace qrapp::testing

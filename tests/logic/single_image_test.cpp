@@ -20,10 +20,10 @@ TEST_F(SingleImageTest, EmptyTextIsReplacedByTheWarningAndEncoded) {
   EXPECT_EQ(view.texts[control::kSingleText], warning);
   EXPECT_EQ(CallsSince(before),
             (std::vector<std::string>{
-                "QRSetMessage(" + warning + ")", "QRSetBackColor(255,255,255)",
+                "QRSetMessage(" + ToGbk(warning) + ")", "QRSetBackColor(255,255,255)",
                 "QRSetBarColor(0,0,0)", "QRConfigure(0,0,5)", "QRAppearance(0.2,1,0)",
                 "QRSetSize(250,250)", "QRGetActualSize", "QRSaveAsBMP(" + preview + ")"}));
-  EXPECT_EQ(files.files[preview], RecordingEngine::ImageOf(warning, 250, 250));
+  EXPECT_EQ(files.files[preview], RecordingEngine::ImageOf(ToGbk(warning), 250, 250));
   EXPECT_TRUE(files.hidden.count(preview));
   EXPECT_EQ(view.pictures[control::kPreview], files.files[preview]);
   EXPECT_TRUE(view.messages.empty());
@@ -53,7 +53,7 @@ TEST_F(SingleImageTest, ASymbolLargerThanTheImageWritesNothingAndSaysWhy) {
   EXPECT_EQ(files.files[preview], earlier);
   EXPECT_EQ(view.pictures[control::kPreview], "");
   ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_EQ(FromGbk(view.messages[0].second), "二维码需要 232×232 像素，大于图像 200×200");
+  EXPECT_EQ(std::string(view.messages[0].second), "二维码需要 232×232 像素，大于图像 200×200");
 }
 
 TEST_F(SingleImageTest, ASymbolExactlyAsLargeAsTheImageIsWritten) {
@@ -66,7 +66,7 @@ TEST_F(SingleImageTest, ASymbolExactlyAsLargeAsTheImageIsWritten) {
   view.Type(control::kSingleSide, "167");
   logic.OnGenerateClicked();
   ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_EQ(FromGbk(view.messages[0].second), "二维码需要 168×168 像素，大于图像 167×167");
+  EXPECT_EQ(std::string(view.messages[0].second), "二维码需要 168×168 像素，大于图像 167×167");
 }
 
 TEST_F(SingleImageTest, SaveWithoutAPreviewWritesNothingAndSaysSo) {
@@ -77,7 +77,7 @@ TEST_F(SingleImageTest, SaveWithoutAPreviewWritesNothingAndSaysSo) {
   EXPECT_EQ(view.saveDialogs, 0);
   EXPECT_FALSE(files.files.count("D:\\saved.jpg"));
   ASSERT_EQ(view.messages.size(), 1u);
-  EXPECT_NE(FromGbk(view.messages[0].second).find("还没有可保存的图像"), std::string::npos);
+  EXPECT_NE(std::string(view.messages[0].second).find("还没有可保存的图像"), std::string::npos);
 }
 
 TEST_F(SingleImageTest, SaveCopiesThePreviewBytes) {

@@ -42,12 +42,12 @@ TEST(Progress, LargeCountsNeverOverflow) {
 TEST(VersionItems, AutomaticThenFortyVersionsWithTheirSides) {
   const std::vector<std::string> items = VersionItems();
   ASSERT_EQ(items.size(), 41u);
-  EXPECT_EQ(items[0], "\xD7\xD4\xB6\xAF");  // 自动
-  EXPECT_EQ(FromGbk(items[1]), "版本_1   21×21");
-  EXPECT_EQ(FromGbk(items[7]), "版本_7   45×45");
-  EXPECT_EQ(FromGbk(items[40]), "版本_40   177×177");
-  // "×" is the GBK multiplication sign, not the letter x.
-  EXPECT_NE(items[1].find("\xA1\xC1"), std::string::npos);
+  EXPECT_EQ(items[0], "自动");
+  EXPECT_EQ(items[1], "版本_1   21×21");
+  EXPECT_EQ(items[7], "版本_7   45×45");
+  EXPECT_EQ(items[40], "版本_40   177×177");
+  // "×" is the multiplication sign (U+00D7), not the letter x.
+  EXPECT_NE(items[1].find("\xC3\x97"), std::string::npos);
 }
 
 TEST(GbkText, ConvertsWhateverTheLocale) {

@@ -65,7 +65,7 @@ class WindowTest : public ::testing::Test {
     return values;
   }
 
-  static std::string G(const std::string &utf8) { return ToGbk(utf8); }
+  static std::string G(const std::string &utf8) { return utf8; }  // the view's texts are UTF-8
 
   const std::string engineImage = std::string("MZ\x90\0", 4) + std::string(81916, 'E');
   std::vector<std::string> hookLog;

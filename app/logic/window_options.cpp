@@ -1,0 +1,53 @@
+#include "window_options.h"
+
+#include <string>
+
+#include "options_dialog_layout.h"
+
+namespace qrapp {
+
+namespace {
+
+constexpr size_t kRowCount = std::size(kOptionRows);
+
+int ChoiceOf(const OptionRow &row, const std::string &value) {
+  for (size_t i = 0; i < row.choiceCount; ++i)
+    if (value == row.choices[i].value) return static_cast<int>(i);
+  return row.defaultChoice;
+}
+
+int Chosen(const WindowOptions &options, size_t row) {
+  const int choice = row < options.choices.size() ? options.choices[row] : -1;
+  const bool valid = choice >= 0 && static_cast<size_t>(choice) < kOptionRows[row].choiceCount;
+  return valid ? choice : kOptionRows[row].defaultChoice;
+}
+
+}  // namespace
+
+WindowOptions LoadOptions(SettingsStore &settings) {
+  WindowOptions options;
+  for (const OptionRow &row : kOptionRows)
+    options.choices.push_back(ChoiceOf(row, settings.Read(kSettingsSection, row.key)));
+  return options;
+}
+
+void SaveOptions(SettingsStore &settings, const WindowOptions &options) {
+  for (size_t i = 0; i < kRowCount; ++i) {
+    const OptionRow &row = kOptionRows[i];
+    settings.Write(kSettingsSection, row.key, row.choices[Chosen(options, i)].value);
+  }
+}
+
+ContentChoice ContentChoiceOf(const WindowOptions &options) {
+  using qrtext::ContentEncoding;
+  static constexpr ContentChoice kByChoice[] = {
+      {ContentEncoding::kGbk, false},
+      {ContentEncoding::kUtf8, false},
+      {ContentEncoding::kUtf8NoEci, false},
+      {ContentEncoding::kGbk, true},
+  };
+  static_assert(std::size(kByChoice) == std::size(kContentEncodingChoices));
+  return kByChoice[Chosen(options, kContentEncodingRow)];
+}
+
+}  // namespace qrapp

@@ -1,0 +1,114 @@
+#include "utf8_file_system.h"
+
+#include <algorithm>
+
+#include "text_codec.h"
+#include "wide_path.h"
+
+namespace qrwin {
+namespace {
+
+std::wstring Wide(const std::string &path) { return SystemPath(WideFromUtf8(path)); }
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  size_t offset = 0;
+  while (offset < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) || written != chunk)
+      return false;
+    offset += written;
+  }
+  return true;
+}
+
+bool IsFolder(const std::wstring &path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+// Batch files end in .jpg, .png or .svg: no line's name is a .tmp.
+HANDLE CreateTemporaryBeside(const std::wstring &target, std::wstring &temporary) {
+  static LONG counter = 0;
+  const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = SystemPath(folder + L".qrwrite-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                           std::to_wstring(InterlockedIncrement(&counter)) + L".tmp");
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+bool Utf8FileSystem::Exists(const std::string &path) {
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Utf8FileSystem::IsDirectory(const std::string &path) { return IsFolder(Wide(path)); }
+
+// Each missing folder from the root down; one that cannot be made leaves
+// the reason in GetLastError.
+bool Utf8FileSystem::CreateDirectories(const std::string &path) {
+  std::wstring full = FullPath(WideFromUtf8(path));
+  if (full.empty()) return false;
+  if (full.back() != L'\\') full += L'\\';
+  // Past the root: "X:\" or "\\server\share\".
+  size_t at = full.rfind(L"\\\\", 0) == 0 ? full.find(L'\\', full.find(L'\\', 2) + 1) : 2;
+  for (; at != std::wstring::npos; at = full.find(L'\\', at + 1)) {
+    if (at < 3) continue;
+    const std::wstring folder = SystemPath(full.substr(0, at));
+    if (!IsFolder(folder) && !CreateDirectoryW(folder.c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS)
+      return false;
+  }
+  return IsDirectory(path);
+}
+
+bool Utf8FileSystem::ReadFile(const std::string &path, std::string &bytes) {
+  bytes.clear();
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  char buffer[65536];
+  DWORD got = 0;
+  while ((ok = ::ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0)
+    bytes.append(buffer, got);
+  CloseHandle(file);
+  if (!ok) bytes.clear();
+  return ok;
+}
+
+// Written under a temporary name and moved over the target in one step: a
+// reader, or whatever is left after a crash, sees the old file or the
+// whole new one.
+bool Utf8FileSystem::WriteFile(const std::string &path, std::string_view bytes) {
+  const std::wstring target = Wide(path);
+  if (target.empty()) return false;
+  std::wstring temporary;
+  HANDLE file = CreateTemporaryBeside(target, temporary);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAll(file, bytes) && FlushFileBuffers(file) != FALSE;
+  ok = CloseHandle(file) != FALSE && ok;
+  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!ok) {
+    const DWORD reason = GetLastError();
+    DeleteFileW(temporary.c_str());
+    SetLastError(reason);
+  }
+  return ok;
+}
+
+bool Utf8FileSystem::SetHidden(const std::string &path) {
+  return SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN) != FALSE;
+}
+
+bool Utf8FileSystem::Remove(const std::string &path) {
+  return DeleteFileW(Wide(path).c_str()) != FALSE;
+}
+
+}  // namespace qrwin
