@@ -38,8 +38,8 @@ int RecipeModulePixels(const BatchRecipe &recipe) {
   return recipe.modulePixels > 0 ? recipe.modulePixels : BatchModulePixels();
 }
 
-PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe,
-                      int fixedModulePixels, int captionBand) {
+PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe, int fixedModulePixels,
+                      int captionBand) {
   PictureFit fit;
   if (plan.result != qr::EncodeResult::kWritten) return fit;
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
@@ -62,8 +62,8 @@ PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe,
   fit.neededPixels =
       qr::FramedSymbolPixels(plan.side, request.quietZoneModules, std::max(fit.modulePixels, 1));
   if (fit.modulePixels > 0) {
-    fit.quietZoneModules = qr::PlacePicture(plan.side, image.width, image.height - captionBand, fit.modulePixels,
-                                            BatchRecipe::kOrientation)
+    fit.quietZoneModules = qr::PlacePicture(plan.side, image.width, image.height - captionBand,
+                                            fit.modulePixels, BatchRecipe::kOrientation)
                                .quietZoneModules;
   }
   return fit;

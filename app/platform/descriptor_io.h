@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace qrplatform {
@@ -11,6 +12,10 @@ namespace qrplatform {
 // one starts (POSIX); -1 with errno set on failure.
 int OpenForReading(const std::string &path);
 void CloseDescriptor(int descriptor);
+// Creates or truncates a file for writing through stdio, in binary mode;
+// `path` is UTF-8 (Windows: opened by its wide name, whatever the code
+// page). Null with errno set on failure.
+std::FILE *CreateForWriting(const std::string &path);
 // Up to `count` bytes: their number, 0 at the end, -1 with errno set.
 long ReadSome(int descriptor, char *bytes, size_t count);
 // lseek with 64-bit offsets: the new offset, -1 with errno set.

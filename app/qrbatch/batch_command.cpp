@@ -137,7 +137,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   }
   if (report.warnings() > 0) {
     qrplatform::PrintText(err, "qrbatch: quiet zone below %d modules in %d written images\n",
-                 qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
+                          qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
   }
   if (report.failures() > 0) {
     qrplatform::PrintText(err, "qrbatch: %d of %d lines produced no file\n", report.failures(),
@@ -217,10 +217,10 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   // The report file, written as the lines are reported.
   std::FILE *rows = nullptr;
   if (!options.reportFile.empty()) {
-    rows = std::fopen(options.reportFile.c_str(), "wb");
+    rows = qrplatform::CreateForWriting(options.reportFile);
     if (!rows) {
-      qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
-                   ErrnoText(errno).c_str());
+      qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n",
+                            options.reportFile.c_str(), ErrnoText(errno).c_str());
       if (!fromStdin) CloseInput(input);
       return 2;
     }
@@ -228,8 +228,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   int status = RunLines(options, folder, input, lineCount, rows, err);
   if (!fromStdin) CloseInput(input);
   if (rows && (std::ferror(rows) | std::fclose(rows)) != 0) {
-    qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n", options.reportFile.c_str(),
-                 ErrnoText(errno).c_str());
+    qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n",
+                          options.reportFile.c_str(), ErrnoText(errno).c_str());
     if (status == 0 || status == 1) status = 2;
   }
   return status;

@@ -161,8 +161,8 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   std::string caption;
   if (!RecordFails(record, parts, failure)) caption = CaptionOf(parts);
   if (failure.fault != qrapp::LineFault::kNone ||
-      (!cut && (failure.fault = EncodeContent(parts.content, eciDesignator)) !=
-                   qrapp::LineFault::kNone)) {
+      (!cut &&
+       (failure.fault = EncodeContent(parts.content, eciDesignator)) != qrapp::LineFault::kNone)) {
     failure.line = Shown(std::move(record.text));
     return false;
   }

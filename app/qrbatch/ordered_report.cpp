@@ -96,8 +96,8 @@ void OrderedReport::Close() {
 }
 
 void OrderedReport::Warn(int lineNumber, std::string words, const std::string &line) {
-  std::string text = "qrbatch: line " + std::to_string(lineNumber) + ": warning: " + words +
-                     ": " + qrapp::DisplayLine(line, encoding_) + "\n";
+  std::string text = "qrbatch: line " + std::to_string(lineNumber) + ": warning: " + words + ": " +
+                     qrapp::DisplayLine(line, encoding_) + "\n";
   qrplatform::MutexLock lock(mutex_);
   Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
   slot.warning = std::move(text);

@@ -57,7 +57,7 @@ class OrderedReport {
     bool settled = false;
     bool skipped = false;  // a line that is no entry
     std::unique_ptr<qrapp::LineFailure> failure;
-    std::string name;     // only with rows_
+    std::string name;          // only with rows_
     std::string warning;       // printed when the line is written
     std::string warningWords;  // the same in the line's report row
   };

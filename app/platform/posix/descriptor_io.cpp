@@ -14,6 +14,8 @@ int OpenForReading(const std::string &path) { return open(path.c_str(), O_RDONLY
 
 void CloseDescriptor(int descriptor) { close(descriptor); }
 
+std::FILE *CreateForWriting(const std::string &path) { return std::fopen(path.c_str(), "wbe"); }
+
 long ReadSome(int descriptor, char *bytes, size_t count) {
   return static_cast<long>(read(descriptor, bytes, count));
 }

@@ -14,6 +14,10 @@ int OpenForReading(const std::string &path) {
 
 void CloseDescriptor(int descriptor) { _close(descriptor); }
 
+std::FILE *CreateForWriting(const std::string &path) {
+  return _wfopen(qrwin::WideFromUtf8(path).c_str(), L"wb");
+}
+
 long ReadSome(int descriptor, char *bytes, size_t count) {
   return _read(descriptor, bytes, static_cast<unsigned>(count));
 }
