@@ -14,6 +14,9 @@
 #include "ordered_report.h"
 #include "output_folder.h"
 #include "qr_version.h"
+#ifdef QR_HAVE_SHEETS
+#include "sheet_batch.h"
+#endif
 #include "stale_temporaries.h"
 #include "stop_request.h"
 #include "system_error.h"
@@ -161,7 +164,17 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
     if (!fromStdin) CloseInput(input);
     return 2;
   }
-  const int status = RunLines(options, folder, input, lineCount, err);
+  int status;
+  if (options.format == ImageFormat::kPdf) {
+#ifdef QR_HAVE_SHEETS
+    status = RunSheetBatch(options, input, lineCount, err);
+#else
+    std::fputs("qrbatch: this build writes no PDF\n", err);
+    status = 2;
+#endif
+  } else {
+    status = RunLines(options, folder, input, lineCount, err);
+  }
   if (!fromStdin) CloseInput(input);
   return status;
 }

@@ -7,7 +7,7 @@ namespace qrbatch {
 
 const char kUsage[] =
     "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]]\n"
-    "               [--format bmp|png|svg] [--names line|number] [-j N] [FILE]\n"
+    "               [--format bmp|png|svg|pdf] [--names line|number] [-j N] [FILE]\n"
     "Writes one QR Code image per line of FILE (or standard input) into DIR.\n"
     "A line with a TAB names its file with the bytes before the first TAB and\n"
     "encodes the bytes after it; a line without TAB is both name and content.\n"
@@ -22,6 +22,17 @@ const char kUsage[] =
     "  --names number    name the files by line number, zero-padded to the\n"
     "                    digits of the line count (01 ... 12 for 12 lines)\n"
     "  -j N              N workers (default: one per processor)\n"
+    "Label sheets (--format pdf): one PDF, DIR/labels.pdf, for the whole batch;\n"
+    "each code in vector modules with its name as caption. Lengths in mm.\n"
+    "  --page P          a4 (default), letter or WxHmm\n"
+    "  --labels CxR      C columns and R rows of labels on a page\n"
+    "  --label WxHmm     label size (default 70x37mm: 3 x 8 on A4); with only\n"
+    "                    one of --labels and --label the other is worked out\n"
+    "  --margins X[xY]mm page margins left/right [and top/bottom] (default:\n"
+    "                    the labels centred on the page)\n"
+    "  --gap X[xY]mm     space between labels (default 0)\n"
+    "  --cut-marks       marks in the margins in line with the label edges\n"
+    "  --first N         start on cell N of the first page (a partly used sheet)\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF; their bytes are used as given (GBK for Chinese).\n"
@@ -36,9 +47,12 @@ const char *ExtensionOf(ImageFormat format) {
     case ImageFormat::kBmp: return ".bmp";
     case ImageFormat::kPng: return ".png";
     case ImageFormat::kSvg: return ".svg";
+    case ImageFormat::kPdf: return ".pdf";
     default: return ".jpg";
   }
 }
+
+const char kSheetFileName[] = "labels.pdf";
 
 namespace {
 
@@ -60,6 +74,41 @@ bool ParseSize(const std::string &text, int &width, int &height) {
   }
   return ParseNumber(text.substr(0, x), 1, kLargest, width) &&
          ParseNumber(text.substr(x + 1), 1, kLargest, height);
+}
+
+// One of the label sheet options; `value` takes its argument.
+template <typename Value>
+bool ParseSheetOption(const std::string &arg, Value &value, qrsheets::SheetRequest &sheet,
+                      std::string &error) {
+  if (arg == "--cut-marks") {
+    sheet.cutMarks = true;
+    return true;
+  }
+  std::string text;
+  if (!value(text)) return false;
+  bool ok;
+  if (arg == "--page") {
+    ok = qrsheets::ParsePageSize(text, sheet.pageWidth, sheet.pageHeight);
+    if (!ok) error = "page must be a4, letter or WxHmm: " + text;
+  } else if (arg == "--labels") {
+    ok = qrsheets::ParseGrid(text, sheet.columns, sheet.rows);
+    if (!ok) error = "labels must be COLUMNSxROWS: " + text;
+  } else if (arg == "--label") {
+    ok = qrsheets::ParsePair(text, sheet.labelWidth, sheet.labelHeight) &&
+         text.find_first_of("xX") != std::string::npos && sheet.labelWidth > 0 &&
+         sheet.labelHeight > 0;
+    if (!ok) error = "label must be WxHmm: " + text;
+  } else if (arg == "--margins") {
+    ok = qrsheets::ParsePair(text, sheet.marginX, sheet.marginY);
+    if (!ok) error = "margins must be X or XxY millimetres: " + text;
+  } else if (arg == "--gap") {
+    ok = qrsheets::ParsePair(text, sheet.gapX, sheet.gapY);
+    if (!ok) error = "gap must be X or XxY millimetres: " + text;
+  } else {
+    ok = ParseNumber(text, 1, 100000, sheet.first);
+    if (!ok) error = "first must be a label number from 1: " + text;
+  }
+  return ok;
 }
 
 }  // namespace
@@ -115,8 +164,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         options.format = ImageFormat::kPng;
       else if (text == "svg")
         options.format = ImageFormat::kSvg;
+      else if (text == "pdf")
+        options.format = ImageFormat::kPdf;
       else {
-        error = "format must be bmp, png or svg: " + text;
+        error = "format must be bmp, png, svg or pdf: " + text;
         return false;
       }
     } else if (arg == "--names") {
@@ -135,6 +186,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         error = "workers must be 1 to 1024: " + text;
         return false;
       }
+    } else if (arg == "--page" || arg == "--labels" || arg == "--label" || arg == "--margins" ||
+               arg == "--gap" || arg == "--first" || arg == "--cut-marks") {
+      if (!ParseSheetOption(arg, value, options.sheet, error)) return false;
+      options.sheetOptionGiven = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -145,6 +200,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       error = "more than one input file";
       return false;
     }
+  }
+  if (options.sheetOptionGiven && options.format != ImageFormat::kPdf) {
+    error = "the label sheet options need --format pdf";
+    return false;
   }
   if (!options.help && !options.version && options.outputFolder.empty()) {
     error = "the destination folder (-o DIR) is missing";

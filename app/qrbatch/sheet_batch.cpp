@@ -1,0 +1,184 @@
+#include "sheet_batch.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "batch_symbol.h"
+#include "input_lines.h"
+#include "label_sheet_pdf.h"
+#include "line_parts.h"
+#include "native_text.h"
+#include "ordered_report.h"
+#include "stop_request.h"
+#include "symbol_engine.h"
+#include "system_error.h"
+#include "terminal.h"
+
+namespace qrbatch {
+
+namespace {
+
+using qrplatform::ErrnoText;
+
+constexpr qrapp::ReportEncoding kConsoleEncoding =
+    qrplatform::kNativeTextIsGbk ? qrapp::ReportEncoding::kGbk : qrapp::ReportEncoding::kUtf8;
+
+// The PDF as it streams out, under a temporary name in the working folder
+// (the destination, opened) that the stale-file sweep knows; removed
+// unless published.
+class SheetFile {
+ public:
+  ~SheetFile() {
+    if (fd_ >= 0) close(fd_);
+    if (!temporary_.empty()) unlink(temporary_.c_str());
+  }
+
+  bool Create() {
+    for (unsigned n = 0; n < 100; ++n) {
+      const std::string name = ".qr-" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp";
+      fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd_ >= 0) {
+        temporary_ = name;
+        return true;
+      }
+      if (errno != EEXIST) return false;
+    }
+    return false;
+  }
+
+  bool Write(const unsigned char *data, size_t size) {
+    while (size > 0) {
+      const ssize_t written = write(fd_, data, size);
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) {
+        error_ = written < 0 ? errno : EIO;
+        return false;
+      }
+      data += written;
+      size -= static_cast<size_t>(written);
+    }
+    return true;
+  }
+
+  // On the disk, then under its name, then the folder's entry on the disk.
+  bool Publish(const char *name) {
+    if (fsync(fd_) != 0 || close(fd_) != 0) {
+      fd_ = -1;
+      return false;
+    }
+    fd_ = -1;
+    if (rename(temporary_.c_str(), name) != 0) return false;
+    temporary_.clear();
+    const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+      fsync(folder);
+      close(folder);
+    }
+    return true;
+  }
+
+  int error() const { return error_; }
+
+ private:
+  int fd_ = -1;
+  int error_ = 0;
+  std::string temporary_;
+};
+
+}  // namespace
+
+int RunSheetBatch(const Options &options, int input, long long lineCount, std::FILE *err) {
+  qrsheets::SheetLayout layout;
+  std::string error;
+  if (!qrsheets::MakeSheetLayout(options.sheet, layout, error)) {
+    std::fprintf(err, "qrbatch: %s\n", error.c_str());
+    return 2;
+  }
+  SheetFile file;
+  if (!file.Create()) {
+    std::fprintf(err, "qrbatch: cannot create the PDF in %s: %s\n", options.outputFolder.c_str(),
+                 ErrnoText(errno).c_str());
+    return 2;
+  }
+  qrsheets::LabelStyle style;
+  qrsheets::LabelSheetPdf sheet(layout, style);
+  if (!sheet.Open([&](const unsigned char *data, size_t size) { return file.Write(data, size); },
+                  error)) {
+    std::fprintf(err, "qrbatch: cannot start the PDF: %s\n", error.c_str());
+    return 2;
+  }
+
+  OrderedReport report(err, qrplatform::IsTerminal(err) ? err : nullptr, lineCount,
+                       kConsoleEncoding);
+  const qr::SymbolSettings settings = qrapp::SymbolSettingsOf(options.recipe);
+  qr::SymbolEngine engine;
+  qrplatform::LineReader reader(input);
+  std::vector<uint8_t> modules;
+  std::string line;
+  int lineNumber = 0;
+  qrplatform::LineReader::Result result;
+  while ((result = reader.Next(line)) == qrplatform::LineReader::Result::kLine) {
+    report.Begin(++lineNumber);
+    auto failure = std::make_unique<qrapp::LineFailure>();
+    failure->lineNumber = lineNumber;
+    const qrapp::LineParts parts = qrapp::SplitNameAndContent(line);
+    const char *data = parts.content.data();
+    const size_t size = parts.content.size();
+    const qr::SymbolPlan plan =
+        line.size() > qrplatform::kLongestLine
+            ? qr::SymbolPlan()
+            : qr::PlanSymbol(data, size, {qr::AllBytesSegment(data, size)}, settings);
+    const qr::EncodeResult encoded =
+        plan.result == qr::EncodeResult::kWritten ? engine.Encode(plan, data, size) : plan.result;
+    if (encoded == qr::EncodeResult::kWritten) {
+      const int side = engine.side();
+      modules.resize(static_cast<size_t>(side) * side);
+      for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+          modules[static_cast<size_t>(y) * side + x] = engine.Dark(x, y);
+      if (sheet.Add(modules, side, parts.name, failure->reason))
+        failure.reset();
+      else
+        failure->fault = qrapp::LineFault::kNotWritten;
+    } else if (encoded == qr::EncodeResult::kOutOfMemory) {
+      failure->fault = qrapp::LineFault::kNotWritten;
+      failure->reason = ErrnoText(ENOMEM);
+    } else {
+      failure->fault = qrapp::LineFault::kTooLong;
+    }
+    if (failure) failure->line = std::move(line);
+    report.Settle(lineNumber, std::move(failure));
+    if (qrplatform::StopRequested()) {
+      result = qrplatform::LineReader::Result::kStopped;
+      break;
+    }
+  }
+  report.Close();
+  if (result == qrplatform::LineReader::Result::kStopped || qrplatform::StopRequested()) {
+    const long long known = lineCount > report.begun() ? lineCount : report.begun();
+    std::fprintf(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(), known);
+    return 130;
+  }
+  if (result == qrplatform::LineReader::Result::kFailed) {
+    std::fprintf(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
+                 ErrnoText(reader.error()).c_str());
+    return 2;
+  }
+  if (!sheet.Finish(error) || !file.Publish(kSheetFileName)) {
+    const int reason = file.error() != 0 ? file.error() : errno;
+    std::fprintf(err, "qrbatch: cannot write %s: %s\n", kSheetFileName,
+                 file.error() != 0 || error.empty() ? ErrnoText(reason).c_str() : error.c_str());
+    return 2;
+  }
+  if (report.failures() > 0) {
+    std::fprintf(err, "qrbatch: %d of %d lines produced no label\n", report.failures(), lineNumber);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace qrbatch
