@@ -1,7 +1,11 @@
 #include "sheet_batch.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -27,67 +31,131 @@ using qrplatform::ErrnoText;
 constexpr qrapp::ReportEncoding kConsoleEncoding =
     qrplatform::kNativeTextIsGbk ? qrapp::ReportEncoding::kGbk : qrapp::ReportEncoding::kUtf8;
 
-// The PDF as it streams out, under a temporary name in the working folder
-// (the destination, opened) that the stale-file sweep knows; removed
-// unless published.
+// The PDF as it streams out, under a temporary name in the destination
+// folder that the stale-file sweep knows; removed unless published.
 class SheetFile {
  public:
-  ~SheetFile() {
-    if (fd_ >= 0) close(fd_);
-    if (!temporary_.empty()) unlink(temporary_.c_str());
-  }
-
-  bool Create() {
-    for (unsigned n = 0; n < 100; ++n) {
-      const std::string name = ".qr-" + std::to_string(getpid()) + "-" + std::to_string(n) + ".tmp";
-      fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd_ >= 0) {
-        temporary_ = name;
-        return true;
-      }
-      if (errno != EEXIST) return false;
-    }
-    return false;
-  }
-
-  bool Write(const unsigned char *data, size_t size) {
-    while (size > 0) {
-      const ssize_t written = write(fd_, data, size);
-      if (written < 0 && errno == EINTR) continue;
-      if (written <= 0) {
-        error_ = written < 0 ? errno : EIO;
-        return false;
-      }
-      data += written;
-      size -= static_cast<size_t>(written);
-    }
-    return true;
-  }
-
-  // On the disk, then under its name, then the folder's entry on the disk.
-  bool Publish(const char *name) {
-    if (fsync(fd_) != 0 || close(fd_) != 0) {
-      fd_ = -1;
-      return false;
-    }
-    fd_ = -1;
-    if (rename(temporary_.c_str(), name) != 0) return false;
-    temporary_.clear();
-    const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-      fsync(folder);
-      close(folder);
-    }
-    return true;
-  }
-
+  // `folder`: the destination, as given (POSIX: the working folder already).
+  explicit SheetFile(std::string folder) : folder_(std::move(folder)) {}
+  ~SheetFile();
+  bool Create();
+  bool Write(const unsigned char *data, size_t size);
+  // On the disk, then under its name (then, on POSIX, the folder's entry
+  // on the disk). False with errno (GetLastError) telling why.
+  bool Publish(const char *name);
   int error() const { return error_; }
 
  private:
-  int fd_ = -1;
-  int error_ = 0;
+  std::string folder_;
   std::string temporary_;
+  int error_ = 0;
+#ifdef _WIN32
+  std::string PathOf(const std::string &name) const { return folder_ + "\\" + name; }
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+#else
+  int fd_ = -1;
+#endif
 };
+
+std::string TemporaryName(unsigned n) {
+#ifdef _WIN32
+  const unsigned long pid = GetCurrentProcessId();
+#else
+  const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+  return ".qr-" + std::to_string(pid) + "-" + std::to_string(n) + ".tmp";
+}
+
+#ifdef _WIN32
+
+SheetFile::~SheetFile() {
+  if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  if (!temporary_.empty()) DeleteFileA(PathOf(temporary_).c_str());
+}
+
+bool SheetFile::Create() {
+  for (unsigned n = 0; n < 100; ++n) {
+    const std::string name = TemporaryName(n);
+    handle_ = CreateFileA(PathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ != INVALID_HANDLE_VALUE) {
+      temporary_ = name;
+      return true;
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+bool SheetFile::Write(const unsigned char *data, size_t size) {
+  DWORD written = 0;
+  if (!WriteFile(handle_, data, static_cast<DWORD>(size), &written, nullptr) || written != size) {
+    error_ = static_cast<int>(GetLastError());
+    return false;
+  }
+  return true;
+}
+
+bool SheetFile::Publish(const char *name) {
+  const bool flushed = FlushFileBuffers(handle_) != 0;
+  CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+  if (!flushed || !MoveFileExA(PathOf(temporary_).c_str(), PathOf(name).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return false;
+  temporary_.clear();
+  return true;
+}
+
+#else
+
+SheetFile::~SheetFile() {
+  if (fd_ >= 0) close(fd_);
+  if (!temporary_.empty()) unlink(temporary_.c_str());
+}
+
+bool SheetFile::Create() {
+  for (unsigned n = 0; n < 100; ++n) {
+    const std::string name = TemporaryName(n);
+    fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+      temporary_ = name;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+bool SheetFile::Write(const unsigned char *data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = write(fd_, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      error_ = written < 0 ? errno : EIO;
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
+
+bool SheetFile::Publish(const char *name) {
+  const bool flushed = fsync(fd_) == 0;
+  const bool closed = close(fd_) == 0;
+  fd_ = -1;
+  if (!flushed || !closed || rename(temporary_.c_str(), name) != 0) return false;
+  temporary_.clear();
+  const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    fsync(folder);
+    close(folder);
+  }
+  return true;
+}
+
+#endif
 
 }  // namespace
 
@@ -98,10 +166,10 @@ int RunSheetBatch(const Options &options, int input, long long lineCount, std::F
     std::fprintf(err, "qrbatch: %s\n", error.c_str());
     return 2;
   }
-  SheetFile file;
+  SheetFile file(options.outputFolder);
   if (!file.Create()) {
     std::fprintf(err, "qrbatch: cannot create the PDF in %s: %s\n", options.outputFolder.c_str(),
-                 ErrnoText(errno).c_str());
+                 qrplatform::LastErrorText().c_str());
     return 2;
   }
   qrsheets::LabelStyle style;
@@ -169,9 +237,17 @@ int RunSheetBatch(const Options &options, int input, long long lineCount, std::F
     return 2;
   }
   if (!sheet.Finish(error) || !file.Publish(kSheetFileName)) {
-    const int reason = file.error() != 0 ? file.error() : errno;
+    // A failed write's own reason before cairo's words for it.
+    if (file.error() != 0) {
+#ifdef _WIN32
+      SetLastError(static_cast<DWORD>(file.error()));
+#else
+      errno = file.error();
+#endif
+      error.clear();
+    }
     std::fprintf(err, "qrbatch: cannot write %s: %s\n", kSheetFileName,
-                 file.error() != 0 || error.empty() ? ErrnoText(reason).c_str() : error.c_str());
+                 error.empty() ? qrplatform::LastErrorText().c_str() : error.c_str());
     return 2;
   }
   if (report.failures() > 0) {
