@@ -40,6 +40,9 @@ ExternalProject_Add(cairo_mingw
   DEPENDS pixman_mingw libpng_mingw
   CONFIGURE_COMMAND ${_env} png_REQUIRES=libpng16 "png_CFLAGS=-I${_png_install}/include"
     "png_LIBS=${_png_install}/lib/libpng16.a -lz"
+    # cairo turns on _FORTIFY_SOURCE where the compiler takes it; mingw's
+    # checked functions would need libssp's DLL beside the program.
+    "CFLAGS=-O2 -Wp,-U_FORTIFY_SOURCE"
     <SOURCE_DIR>/configure --host=${_host} --prefix=${_cairo_install}
     --disable-shared --enable-static --enable-pthread=no
     --enable-win32 --enable-win32-font --enable-pdf --enable-png
@@ -62,4 +65,5 @@ set_target_properties(qr_cairo PROPERTIES
   INTERFACE_COMPILE_DEFINITIONS CAIRO_WIN32_STATIC_BUILD
   INTERFACE_LINK_LIBRARIES "qr_pixman;qr_png;gdi32;msimg32;user32")
 add_dependencies(qr_cairo cairo_mingw)
-set(QR_CAIRO_LICENCE_DIR ${_cairo_prefix}/src)
+# The unpacked sources, for the licence texts of the release (Install.cmake).
+set(QR_CAIRO_LICENCE_DIR ${_cairo_prefix}/src CACHE INTERNAL "")
