@@ -157,6 +157,27 @@ bool SheetFile::Publish(const char *name) {
 
 #endif
 
+// A caption in UTF-8, for the text stack, from the line's bytes in the
+// system's own encoding (the ANSI code page on Windows, UTF-8 elsewhere).
+std::string CaptionUtf8(const std::string &native) {
+#ifdef _WIN32
+  const int length = static_cast<int>(native.size());
+  const int wideLength = MultiByteToWideChar(CP_ACP, 0, native.data(), length, nullptr, 0);
+  if (wideLength <= 0) return std::string();
+  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, native.data(), length, &wide[0], wideLength);
+  const int utf8Length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(utf8Length > 0 ? utf8Length : 0), '\0');
+  if (utf8Length > 0)
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &utf8[0], utf8Length, nullptr,
+                        nullptr);
+  return utf8;
+#else
+  return native;
+#endif
+}
+
 }  // namespace
 
 int RunSheetBatch(const Options &options, int input, long long lineCount, std::FILE *err) {
@@ -208,7 +229,7 @@ int RunSheetBatch(const Options &options, int input, long long lineCount, std::F
       for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
           modules[static_cast<size_t>(y) * side + x] = engine.Dark(x, y);
-      if (sheet.Add(modules, side, parts.name, failure->reason))
+      if (sheet.Add(modules, side, CaptionUtf8(parts.name), failure->reason))
         failure.reset();
       else
         failure->fault = qrapp::LineFault::kNotWritten;
