@@ -58,7 +58,12 @@ LabelSheetPdf::LabelSheetPdf(const SheetLayout &layout, const LabelStyle &style)
 LabelSheetPdf::~LabelSheetPdf() {
   caption_.reset();
   if (cairo_) cairo_destroy(cairo_);
-  if (surface_) cairo_surface_destroy(surface_);
+  if (surface_) {
+    // A document given up (a stopped batch) lets go of its fonts as a
+    // finished one does.
+    cairo_surface_finish(surface_);
+    cairo_surface_destroy(surface_);
+  }
 }
 
 bool LabelSheetPdf::Open(Sink sink, std::string &error) {
