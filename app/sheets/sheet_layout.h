@@ -29,7 +29,10 @@ struct SheetLayout {
   int cellsPerPage() const { return columns * rows; }
   // Top left corner of the cell `index` (0-based, row by row) on its page.
   double CellLeft(int index) const { return left + (index % columns) * (labelWidth + gapX); }
-  double CellTop(int index) const { return top + (index / columns) * (labelHeight + gapY); }
+  double CellTop(int index) const {
+    const int row = index / columns;  // whole rows above the cell
+    return top + row * (labelHeight + gapY);
+  }
 };
 
 // The common A4 sheet: 3 x 8 labels of 70 x 37 mm, centred.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <fstream>
 #include <regex>
 #include <thread>
@@ -85,7 +86,7 @@ TEST(SheetPdf, EveryLabelReadsBackWithItsCaption) {
 
   constexpr int kDpi = 300;
   const std::vector<GreyPage> pages = RenderPages(pdf, kDpi);
-  const auto px = [](double mm) { return static_cast<int>(mm * kDpi / kMmPerInch + 0.5); };
+  const auto px = [](double mm) { return static_cast<int>(std::lround(mm * kDpi / kMmPerInch)); };
   const int placed = static_cast<int>(
       std::count_if(labels.begin(), labels.end(), [](const Label &l) { return l.placed; }));
   ASSERT_EQ(static_cast<int>(pages.size()), (3 + placed + 11) / 12);
