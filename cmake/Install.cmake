@@ -61,6 +61,25 @@ if(WIN32)
       COMMENT "zxing-cpp's licence for the Windows release")
     list(APPEND licences ${zxing_licence})
   endif()
+  # cairo (LGPL 2.1 or MPL 1.1, its choice of terms in COPYING) and pixman
+  # (MIT), linked into qrbatch.exe for its label sheets.
+  set(cairo_source ${QR_CAIRO_LICENCE_DIR}/cairo)
+  set(pixman_source ${QR_CAIRO_LICENCE_DIR}/pixman)
+  set(cairo_licences ${release_dir}/licences/cairo.txt ${release_dir}/licences/cairo-LGPL-2.1.txt
+      ${release_dir}/licences/cairo-MPL-1.1.txt ${release_dir}/licences/pixman.txt)
+  add_custom_command(OUTPUT ${cairo_licences}
+    COMMAND ${CMAKE_COMMAND} -DIN=${cairo_source}/COPYING -DOUT=${release_dir}/licences/cairo.txt
+            -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+    COMMAND ${CMAKE_COMMAND} -DIN=${cairo_source}/COPYING-LGPL-2.1
+            -DOUT=${release_dir}/licences/cairo-LGPL-2.1.txt -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+    COMMAND ${CMAKE_COMMAND} -DIN=${cairo_source}/COPYING-MPL-1.1
+            -DOUT=${release_dir}/licences/cairo-MPL-1.1.txt -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+    COMMAND ${CMAKE_COMMAND} -DIN=${pixman_source}/COPYING -DOUT=${release_dir}/licences/pixman.txt
+            -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+    DEPENDS cairo_mingw pixman_mingw ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
+    COMMENT "Licence texts of cairo and pixman for the Windows release")
+  list(APPEND licences ${cairo_licences})
+
   add_custom_target(qr_release_files ALL DEPENDS ${import_library} ${licences})
   install(FILES ${import_library} DESTINATION sdk)
   install(FILES ${licences} DESTINATION licences)

@@ -15,6 +15,9 @@
 #include "output_folder.h"
 #include "qr_version.h"
 #include "record_lines.h"
+#ifdef QR_HAVE_SHEETS
+#include "sheet_batch.h"
+#endif
 #include "stale_temporaries.h"
 #include "stop_request.h"
 #include "system_error.h"
@@ -225,7 +228,17 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
       return 2;
     }
   }
-  int status = RunLines(options, folder, input, lineCount, rows, err);
+  int status;
+  if (options.format == ImageFormat::kPdf) {
+#ifdef QR_HAVE_SHEETS
+    status = RunSheetBatch(options, input, lineCount, err);
+#else
+    std::fputs("qrbatch: this build writes no PDF\n", err);
+    status = 2;
+#endif
+  } else {
+    status = RunLines(options, folder, input, lineCount, rows, err);
+  }
   if (!fromStdin) CloseInput(input);
   if (rows && (std::ferror(rows) | std::fclose(rows)) != 0) {
     qrplatform::PrintText(err, "qrbatch: cannot write the report %s: %s\n",

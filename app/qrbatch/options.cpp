@@ -12,7 +12,7 @@ namespace qrbatch {
 
 const char kUsage[] =
     "Usage: qrbatch -o DIR [-l L|M|Q|H] [--qr-version auto|1..40] [--size W[xH]]\n"
-    "               [--format bmp|png|svg] [--names line|number|safe] [-j N]\n"
+    "               [--format bmp|png|svg|pdf] [--names line|number|safe] [-j N]\n"
     "               [--csv] [--header] [--columns NAME,CONTENT[,CAPTION]]\n"
     "               [--escapes] [--report FILE]\n"
     "               [--module auto|Npx|Xmm] [--quiet-zone N] [--dpi D]\n"
@@ -72,6 +72,17 @@ const char kUsage[] =
     "                    a caption under each code: the line's name, its content,\n"
     "                    or its caption column (the third, or as --columns picks);\n"
     "                    the bottom 15% of the image (at least 12 px) holds it\n"
+    "Label sheets (--format pdf): one PDF, DIR/labels.pdf, for the whole batch;\n"
+    "each code in vector modules with its name as caption. Lengths in mm.\n"
+    "  --page P          a4 (default), letter or WxHmm\n"
+    "  --labels CxR      C columns and R rows of labels on a page\n"
+    "  --label WxHmm     label size (default 70x37mm: 3 x 8 on A4); with only\n"
+    "                    one of --labels and --label the other is worked out\n"
+    "  --margins X[xY]mm page margins left/right [and top/bottom] (default:\n"
+    "                    the labels centred on the page)\n"
+    "  --gap X[xY]mm     space between labels (default 0)\n"
+    "  --cut-marks       marks in the margins in line with the label edges\n"
+    "  --first N         start on cell N of the first page (a partly used sheet)\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF. File names are the decoded text (UTF-8 on Linux,\n"
@@ -88,6 +99,7 @@ const char *ExtensionOf(ImageFormat format) {
     case ImageFormat::kBmp: return ".bmp";
     case ImageFormat::kPng: return ".png";
     case ImageFormat::kSvg: return ".svg";
+    case ImageFormat::kPdf: return ".pdf";
     default: return ".jpg";
   }
 }
@@ -97,6 +109,7 @@ int CaptionBandOf(const Options &options) {
   return qrapp::CaptionBandHeight(
       qrapp::EngineImageSize(options.recipe.width, options.recipe.height).height);
 }
+const char kSheetFileName[] = "labels.pdf";
 
 namespace {
 
@@ -202,6 +215,41 @@ bool ParseColumns(const std::string &text, Options &options, std::string &error)
   return true;
 }
 
+// One of the label sheet options; `value` takes its argument.
+template <typename Value>
+bool ParseSheetOption(const std::string &arg, Value &value, qrsheets::SheetRequest &sheet,
+                      std::string &error) {
+  if (arg == "--cut-marks") {
+    sheet.cutMarks = true;
+    return true;
+  }
+  std::string text;
+  if (!value(text)) return false;
+  bool ok;
+  if (arg == "--page") {
+    ok = qrsheets::ParsePageSize(text, sheet.pageWidth, sheet.pageHeight);
+    if (!ok) error = "page must be a4, letter or WxHmm: " + text;
+  } else if (arg == "--labels") {
+    ok = qrsheets::ParseGrid(text, sheet.columns, sheet.rows);
+    if (!ok) error = "labels must be COLUMNSxROWS: " + text;
+  } else if (arg == "--label") {
+    ok = qrsheets::ParsePair(text, sheet.labelWidth, sheet.labelHeight) &&
+         text.find_first_of("xX") != std::string::npos && sheet.labelWidth > 0 &&
+         sheet.labelHeight > 0;
+    if (!ok) error = "label must be WxHmm: " + text;
+  } else if (arg == "--margins") {
+    ok = qrsheets::ParsePair(text, sheet.marginX, sheet.marginY);
+    if (!ok) error = "margins must be X or XxY millimetres: " + text;
+  } else if (arg == "--gap") {
+    ok = qrsheets::ParsePair(text, sheet.gapX, sheet.gapY);
+    if (!ok) error = "gap must be X or XxY millimetres: " + text;
+  } else {
+    ok = ParseNumber(text, 1, 100000, sheet.first);
+    if (!ok) error = "first must be a label number from 1: " + text;
+  }
+  return ok;
+}
+
 }  // namespace
 
 bool ParseOptions(const std::vector<std::string> &args, Options &options, std::string &error) {
@@ -257,8 +305,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         options.format = ImageFormat::kPng;
       else if (text == "svg")
         options.format = ImageFormat::kSvg;
+      else if (text == "pdf")
+        options.format = ImageFormat::kPdf;
       else {
-        error = "format must be bmp, png or svg: " + text;
+        error = "format must be bmp, png, svg or pdf: " + text;
         return false;
       }
     } else if (arg == "--names") {
@@ -356,6 +406,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
         error = "caption must be name, content or column: " + text;
         return false;
       }
+    } else if (arg == "--page" || arg == "--labels" || arg == "--label" || arg == "--margins" ||
+               arg == "--gap" || arg == "--first" || arg == "--cut-marks") {
+      if (!ParseSheetOption(arg, value, options.sheet, error)) return false;
+      options.sheetOptionGiven = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "unknown option " + arg;
       return false;
@@ -366,6 +420,10 @@ bool ParseOptions(const std::vector<std::string> &args, Options &options, std::s
       error = "more than one input file";
       return false;
     }
+  }
+  if (options.sheetOptionGiven && options.format != ImageFormat::kPdf) {
+    error = "the label sheet options need --format pdf";
+    return false;
   }
   if (!options.help && !options.version && options.outputFolder.empty()) {
     error = "the destination folder (-o DIR) is missing";

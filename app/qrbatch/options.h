@@ -7,12 +7,14 @@
 #include "batch_recipe.h"
 #include "content_encoding.h"
 #include "input_decoding.h"
+#include "sheet_layout.h"
 
 namespace qrbatch {
 
 // The window's bitmap files named ".jpg", or a real format under its own
 // extension.
-enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg };
+// kPdf: one PDF of label sheets for the whole batch.
+enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg, kPdf };
 
 // Files named after the line (its name column), by line number, or after
 // the name column made safe for any file system (SafeFileName).
@@ -54,7 +56,13 @@ struct Options {
   bool version = false;
   // Captions under the codes.
   CaptionSource caption = CaptionSource::kNone;
+  // Label sheets (--format pdf): the page, its grid and the first cell used.
+  qrsheets::SheetRequest sheet;
+  bool sheetOptionGiven = false;  // refused without --format pdf
 };
+
+// The PDF of label sheets, in the destination folder.
+extern const char kSheetFileName[];
 
 // False with a message in `error` for a command line it cannot use.
 bool ParseOptions(const std::vector<std::string> &args, Options &options, std::string &error);
@@ -65,7 +73,7 @@ extern const char kUsage[];
 // captions.
 int CaptionBandOf(const Options &options);
 
-// ".jpg", ".bmp", ".png" or ".svg".
+// ".jpg", ".bmp", ".png", ".svg" or ".pdf".
 const char *ExtensionOf(ImageFormat format);
 
 }  // namespace qrbatch

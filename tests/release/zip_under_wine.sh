@@ -12,7 +12,8 @@ source "$(dirname "$0")/release_checks.sh"
 unpacked=$QR_TEST_TMP/批量二维码
 unpack_zip "$zip" "$unpacked" || exit 1
 
-expected="QRBatchGenerator.exe QRCodeWin32.dll licences/libpng.txt licences/zlib.txt qrbatch.exe \
+expected="QRBatchGenerator.exe QRCodeWin32.dll licences/cairo-LGPL-2.1.txt licences/cairo-MPL-1.1.txt \
+licences/cairo.txt licences/libpng.txt licences/pixman.txt licences/zlib.txt qrbatch.exe \
 sdk/QRCodeWin32.h sdk/libQRCodeWin32.dll.a 使用说明.txt"
 check "the zip holds exactly: $expected" \
   [ "$(cd "$unpacked" && find . -type f -size +0 | sed 's|^\./||' | LC_ALL=C sort | xargs)" = "$expected" ]

@@ -1,0 +1,80 @@
+// A batch's labels as one PDF: page after page of the sheet's grid, each
+// code as vector modules at its exact physical size with its caption under
+// it. Each page goes out as soon as it is full, so memory stays flat
+// however many labels there are.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "caption_text.h"
+#include "module_rectangles.h"
+#include "sheet_layout.h"
+
+namespace qrsheets {
+
+struct LabelStyle {
+  double moduleMm = 0;   // 0: the largest module the label has room for
+  int quietZone = 4;     // modules of white around the code
+  double paddingMm = 1;  // kept clear inside the label's edge
+  CaptionStyle caption;
+};
+
+// Where a label's parts go, in mm from the label's top left.
+struct LabelPlacement {
+  double module = 0;                 // module side
+  double codeLeft = 0, codeTop = 0;  // the symbol's first module, quiet zone outside
+  double captionTop = 0;             // the caption's top (when there is one)
+};
+
+// The placement of a side x side symbol and a caption `captionHeight` mm
+// tall (0: none) on a `width` x `height` label: code and quiet zone above
+// the caption, the two centred together. False with `reason` when they do
+// not fit.
+bool PlaceLabel(double width, double height, const LabelStyle &style, int side,
+                double captionHeight, LabelPlacement &placement, std::string &reason);
+
+class LabelSheetPdf {
+ public:
+  // Receives the file's bytes in order; false stops the document.
+  using Sink = std::function<bool(const unsigned char *data, size_t size)>;
+
+  LabelSheetPdf(const SheetLayout &layout, const LabelStyle &style);
+  ~LabelSheetPdf();
+  LabelSheetPdf(const LabelSheetPdf &) = delete;
+  LabelSheetPdf &operator=(const LabelSheetPdf &) = delete;
+
+  // Starts the document. False with `error` when cairo cannot.
+  bool Open(Sink sink, std::string &error);
+  // The next label: a side x side symbol (`modules[y * side + x]` nonzero
+  // for dark) and its caption (UTF-8; empty for none). False with `reason`
+  // when it does not fit its label; the cell is then left for the next.
+  bool Add(const std::vector<uint8_t> &modules, int side, const std::string &caption,
+           std::string &reason);
+  // Finishes the last page and the document. False with `error` when a
+  // write failed (at any time).
+  bool Finish(std::string &error);
+
+  int labels() const { return labels_; }
+
+ private:
+  void DrawCutMarks();
+
+  SheetLayout layout_;
+  LabelStyle style_;
+  Sink sink_;
+  cairo_surface_t *surface_ = nullptr;
+  cairo_t *cairo_ = nullptr;
+  std::unique_ptr<CaptionText> caption_;
+  std::vector<ModuleRect> rectangles_;
+  int cell_ = 0;  // the next free cell of the current page
+  bool pageMarked_ = false;
+  int labels_ = 0;
+};
+
+}  // namespace qrsheets
