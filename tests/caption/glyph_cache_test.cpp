@@ -50,5 +50,30 @@ TEST(GlyphCache, SetsLinesAsPangoDoesWhole) {
   }
 }
 
+TEST(GlyphCache, KeptLayoutsAreThoseOfTheirBand) {
+  CaptionPainter painter;
+  ASSERT_TRUE(painter.ready());
+  std::unique_ptr<TextStack> whole = MakeUncachedTextStack();
+  const MeasureText measure = [&](std::string_view text, int size) {
+    return whole->Measure(text, size);
+  };
+  const char *caption = "Stainless bottle 750ml, blue, lot 2021-07 资产";
+  for (int round = 0; round < 2; ++round) {
+    for (const int width : {400, 200, 120}) {
+      SCOPED_TRACE(width);
+      const CaptionLayout kept = painter.Lay(caption, width, 40);
+      const CaptionLayout fresh = LayOutCaption(caption, width, 40, measure);
+      EXPECT_EQ(kept.fits, fresh.fits);
+      EXPECT_EQ(kept.pixelSize, fresh.pixelSize);
+      ASSERT_EQ(kept.lines.size(), fresh.lines.size());
+      for (size_t i = 0; i < kept.lines.size(); ++i) {
+        EXPECT_EQ(kept.lines[i].text, fresh.lines[i].text);
+        EXPECT_EQ(kept.lines[i].left, fresh.lines[i].left);
+        EXPECT_EQ(kept.lines[i].top, fresh.lines[i].top);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qrcaption
