@@ -21,9 +21,9 @@ TEST(GlyphCache, SetsLinesAsPangoDoesWhole) {
   ASSERT_NE(whole, nullptr);
   // Latin with kerning pairs and ligature candidates, CJK with Latin, a
   // mark and a script the cache leaves to pango, a missing character.
-  const char *lines[] = {"资产编号 P000001", "AVATAR Ty. fi ffl Wa", "Stainless bottle 750ml & co",
-                         "警告：高压 ＡＢＣ", "café Ärger ½", "e\xCC\x81 accent", "مرحبا 12",
-                         "\xF3\xB0\x80\x80 x", "P000001P000002"};
+  const char *lines[] = {"资产编号 P000001",  "AVATAR Ty. fi ffl Wa", "Stainless bottle 750ml & co",
+                         "警告：高压 ＡＢＣ", "café Ärger ½",         "e\xCC\x81 accent",
+                         "مرحبا 12",          "\xF3\xB0\x80\x80 x",   "P000001P000002"};
   for (const int size : {10, 13, 20, 27}) {
     for (const char *line : lines) {
       SCOPED_TRACE(std::string(line) + " at " + std::to_string(size));
