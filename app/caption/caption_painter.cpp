@@ -9,11 +9,17 @@ CaptionPainter::CaptionPainter() : stack_(MakeTextStack()) {}
 
 CaptionPainter::~CaptionPainter() = default;
 
-CaptionLayout CaptionPainter::Lay(std::string_view utf8, int width, int bandHeight) {
-  if (!stack_) return CaptionLayout();
-  return LayOutCaption(utf8, width, bandHeight, [this](std::string_view text, int size) {
-    return stack_->Measure(text, size);
-  });
+const CaptionLayout &CaptionPainter::Lay(std::string_view utf8, int width, int bandHeight) {
+  if (!stack_) return none_;
+  std::string key = std::to_string(width) + 'x' + std::to_string(bandHeight) + ' ';
+  key += utf8;
+  const auto found = layouts_.find(key);
+  if (found != layouts_.end()) return found->second;
+  constexpr size_t kMostLayouts = 4096;
+  if (layouts_.size() >= kMostLayouts) layouts_.clear();
+  return layouts_[std::move(key)] = LayOutCaption(
+             utf8, width, bandHeight,
+             [this](std::string_view text, int size) { return stack_->Measure(text, size); });
 }
 
 const GreyBand &CaptionPainter::Paint(const CaptionLayout &layout, int width, int bandHeight) {

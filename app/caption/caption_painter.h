@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "caption_layout.h"
 #include "text_stack.h"
@@ -21,8 +23,9 @@ class CaptionPainter {
   // False when the system's text stack could not be set up.
   bool ready() const { return stack_ != nullptr; }
 
-  // LayOutCaption with this painter's stack.
-  CaptionLayout Lay(std::string_view utf8, int width, int bandHeight);
+  // LayOutCaption with this painter's stack; a caption laid out before in
+  // the same band is taken as it was. Valid until the next call.
+  const CaptionLayout &Lay(std::string_view utf8, int width, int bandHeight);
 
   // The layout's ink in a band of width x bandHeight; valid until the next
   // call.
@@ -33,6 +36,10 @@ class CaptionPainter {
  private:
   std::unique_ptr<TextStack> stack_;
   GreyBand band_;
+  CaptionLayout none_;
+  // Layouts by band size and caption, a few thousand at most (a list's
+  // captions repeat: a product name, a site).
+  std::unordered_map<std::string, CaptionLayout> layouts_;
 };
 
 // The band as rows of a 1-bit picture whose palette index 0 is black and 1

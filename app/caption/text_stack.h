@@ -47,4 +47,8 @@ class TextStack {
 // be set up.
 std::unique_ptr<TextStack> MakeTextStack();
 
+// The same stack shaping and drawing every line whole, as the cached one
+// would without its glyphs: the reference it is checked against.
+std::unique_ptr<TextStack> MakeUncachedTextStack();
+
 }  // namespace qrcaption

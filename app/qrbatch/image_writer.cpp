@@ -128,7 +128,7 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
     }
     const qr::BitmapImage &image = captioned ? withCaption_ : bitmap_;
     if (format_ == ImageFormat::kPng) {
-      if (!pngEncoder_.Encode(image, png_)) {
+      if (!pngEncoder_.Encode(image, png_, captioned ? height_ - symbolHeight : 0)) {
         reason = "the PNG encoder failed";
         return false;
       }

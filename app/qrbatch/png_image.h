@@ -21,11 +21,12 @@ class PngEncoder {
   PngEncoder &operator=(const PngEncoder &) = delete;
 
   // The PNG bytes of `image` into `bytes` (replaced); false when zlib or
-  // libpng fails.
-  bool Encode(const qr::BitmapImage &image, std::vector<uint8_t> &bytes);
+  // libpng fails. The bottom `textRows` rows (a caption band) are coded
+  // apart: see CompressTextRows.
+  bool Encode(const qr::BitmapImage &image, std::vector<uint8_t> &bytes, int textRows = 0);
 
  private:
-  bool Compress(const qr::BitmapImage &image);
+  bool Compress(const qr::BitmapImage &image, int textRows);
 
   z_stream stream_{};
   bool ready_ = false;

@@ -83,6 +83,38 @@ TEST(PngEncoder, OneEncoderWritesEveryImageWithItsPixels) {
   }
 }
 
+TEST(PngEncoder, TextRowsCodedApartKeepEveryPixel) {
+  struct Case {
+    int width, height, repeat, textRows;
+  };
+  // No text rows, one, a band, all rows and more; noise (mostly
+  // literals); a line longer than deflate's window reaches back.
+  const Case cases[] = {{200, 200, 8, 0},   {200, 200, 8, 1},    {200, 200, 8, 30},
+                        {201, 203, 1, 60},  {9, 2, 1, 2},        {9, 2, 1, 5},
+                        {2000, 300, 3, 90}, {300000, 4, 1, 2},   {200, 200, 1, 200},
+                        {7, 5, 2, 3},       {640, 480, 1000, 40}};
+  PngEncoder encoder, plain;
+  std::vector<uint8_t> file, plainFile;
+  uint32_t seed = 100;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + ", text rows " +
+                 std::to_string(c.textRows));
+    const DrawnImage drawn(c.width, c.height, seed++, c.repeat);
+    ASSERT_TRUE(encoder.Encode(drawn.bitmap, file, c.textRows));
+    std::vector<uint8_t> grey;
+    int width = 0, height = 0;
+    ASSERT_TRUE(DecodeGrey(file, grey, width, height));
+    EXPECT_EQ(width, c.width);
+    EXPECT_EQ(height, c.height);
+    EXPECT_TRUE(grey == drawn.grey);
+    // Without text rows the file is the plain encoder's, byte for byte.
+    ASSERT_TRUE(plain.Encode(drawn.bitmap, plainFile));
+    if (c.textRows == 0) {
+      EXPECT_TRUE(file == plainFile);
+    }
+  }
+}
+
 TEST(PngEncoder, RefusesAnEmptyImage) {
   PngEncoder encoder;
   std::vector<uint8_t> file;

@@ -155,4 +155,7 @@ std::unique_ptr<TextStack> MakeTextStack() {
   return stack;
 }
 
+// GDI keeps no glyphs of its own here: every line is drawn whole.
+std::unique_ptr<TextStack> MakeUncachedTextStack() { return MakeTextStack(); }
+
 }  // namespace qrcaption
