@@ -6,13 +6,15 @@
 
 #include "batch_recipe.h"
 #include "content_encoding.h"
+#include "image_format.h"
 #include "input_decoding.h"
 
 namespace qrbatch {
 
 // The window's bitmap files named ".jpg", or a real format under its own
-// extension.
-enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg };
+// extension (the writers' own list, shared with the window).
+using qrimage::ImageFormat;
+using qrimage::ExtensionOf;
 
 // Files named after the line (its name column), by line number, or after
 // the name column made safe for any file system (SafeFileName).
@@ -65,7 +67,5 @@ extern const char kUsage[];
 // captions.
 int CaptionBandOf(const Options &options);
 
-// ".jpg", ".bmp", ".png" or ".svg".
-const char *ExtensionOf(ImageFormat format);
 
 }  // namespace qrbatch

@@ -5,7 +5,7 @@
 #include "caption_text.h"
 #include "native_caption_bytes.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 namespace {
 
@@ -90,4 +90,4 @@ void CaptionedImage::AppendSvgText(const qrcaption::CaptionLayout &layout,
   text += kClose;
 }
 
-}  // namespace qrbatch
+}  // namespace qrimage

@@ -10,7 +10,7 @@
 #include "caption_painter.h"
 #include "symbol_engine.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 class CaptionedImage {
  public:
@@ -39,4 +39,4 @@ class CaptionedImage {
   std::vector<uint8_t> rows_;
 };
 
-}  // namespace qrbatch
+}  // namespace qrimage
