@@ -99,6 +99,13 @@ TEST_F(WindowImagesTest, AutomaticModulesFitTheUrlAt200) {
   EXPECT_EQ(width, 200);
   EXPECT_EQ(height, 200);
   EXPECT_EQ(qrtest::DecodeGrey(grey, width, height).bytes, kUrl);  // its own margin suffices
+
+  // A quiet zone asked at a fixed module size counts in the fit: version 1
+  // with 4 modules each side at 8 px.
+  Set({{"module", "0.2cm"}, {"quietzone", "4"}});
+  Batch("short\tHELLO\r\n");
+  EXPECT_NE(Failures().find("二维码需要 232×232 像素"), std::string::npos) << Failures();
+  EXPECT_EQ(files.files.count("D:\\out\\short.png"), 0u);
 }
 
 TEST_F(WindowImagesTest, TheCaptionBandHoldsInkAndThePreviewShowsTheWrittenImage) {
