@@ -13,8 +13,8 @@ namespace qrbatch {
 
 // The window's bitmap files named ".jpg", or a real format under its own
 // extension (the writers' own list, shared with the window).
-using qrimage::ImageFormat;
 using qrimage::ExtensionOf;
+using qrimage::ImageFormat;
 
 // Files named after the line (its name column), by line number, or after
 // the name column made safe for any file system (SafeFileName).
@@ -66,6 +66,5 @@ extern const char kUsage[];
 // Rows at the bottom of every image kept for its caption; 0 without
 // captions.
 int CaptionBandOf(const Options &options);
-
 
 }  // namespace qrbatch

@@ -61,8 +61,8 @@ void BuildRows(HWND dialog, HFONT font, const std::vector<int> &choices) {
     // A row this build cannot offer shows why, disabled; it keeps its default.
     const char *note = nullptr;
     if (!qrapp::OptionRowAvailable(static_cast<size_t>(i), &note)) {
-      chosen = static_cast<int>(
-          SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(note).c_str())));
+      chosen = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0,
+                                             reinterpret_cast<LPARAM>(WideFromUtf8(note).c_str())));
       EnableWindow(list, FALSE);
     }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
