@@ -44,7 +44,9 @@ void ChooseCaptionedPng(const App &app) {
   HWND verify = RowList(dialog, qrapp::kVerifyRow);
   Check(!IsWindowEnabled(verify), "verification row disabled without a decoder");
   wchar_t shown[64] = {};
-  GetWindowTextW(verify, shown, 64);
+  const LRESULT item = SendMessageW(verify, CB_GETCURSEL, 0, 0);
+  if (item >= 0 && SendMessageW(verify, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0) < 64)
+    SendMessageW(verify, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(shown));
   CheckEqual(shown, Wide(qrapp::kNoDecoderNote), "verification row's note");
   const int ok = qrapp::kOptionsDialog.okId;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok, BN_CLICKED),
