@@ -31,7 +31,7 @@ const Drawn &Images() {
     Drawn d;
     qr::SymbolEngine engine;
     qr::BitmapImage bitmap;
-    qrbatch::PngEncoder png;
+    qrimage::PngEncoder png;
     for (const std::string &line : Lines()) {
       engine.Encode(line.data(), line.size(), qr::SymbolSettings{0, 0, 5});
       engine.DrawBitmap(200, 200, 8, bitmap);

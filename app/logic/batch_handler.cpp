@@ -28,6 +28,8 @@ class WindowBatchObserver : public BatchObserver {
                       Clock &clock)
       : view_(view), symbols_(symbols), recipe_(recipe), pace_(clock) {}
 
+  void DrawsInProcess(WrittenImages &images) override { images_ = &images; }
+
   void LineFinished(int done, int total, int written, const qrtext::EncodedContent &content,
                     bool fileWritten) override {
     if (done != total && !pace_.Due()) return;
@@ -35,9 +37,12 @@ class WindowBatchObserver : public BatchObserver {
     view_.SetWidth(control::kProgressBar, ProgressBarWidth(done, total));
     view_.SetText(control::kPercent, PercentText(view_.Width(control::kProgressBar)));
     // Only a line just written is shown, drawn here as the engine drew its
-    // file: a refused line may name a file that holds another image.
-    view_.SetPicture(control::kPreview,
-                     fileWritten ? symbols_.BitmapFile(content, recipe_) : std::string());
+    // file (or as the writer in process drew it): a refused line may name a
+    // file that holds another image.
+    std::string preview;
+    if (fileWritten)
+      preview = images_ ? images_->LastBitmap() : symbols_.BitmapFile(content, recipe_);
+    view_.SetPicture(control::kPreview, preview);
     view_.Repaint();
   }
 
@@ -46,6 +51,7 @@ class WindowBatchObserver : public BatchObserver {
   BatchSymbols &symbols_;
   const BatchRecipe &recipe_;
   RefreshPace pace_;
+  WrittenImages *images_ = nullptr;
 };
 
 // The batch runs on the window's thread: nothing changes the settings
@@ -76,7 +82,9 @@ void MainWindowLogic::OnBatchClicked() {
   const BatchRecipe recipe = RecipeOfControls(view_);
   BatchTarget target;
   target.folder = folder;
-  target.encoding = ContentChoiceOf(LoadOptions(settings_));
+  const WindowOptions options = LoadOptions(settings_);
+  target.encoding = ContentChoiceOf(options);
+  target.images = ImageChoiceOf(options);
   WindowBatchObserver observer(view_, symbols_, recipe, clock_);
   const BatchReport report = RunBatch(engine_, symbols_, files_, recipe, lines, target, observer);
   if (!report.failures.empty()) ReportFailures(report);

@@ -1,5 +1,6 @@
 #include "batch_run.h"
 
+#include <memory>
 #include <utility>
 
 #include "line_parts.h"
@@ -24,6 +25,23 @@ bool WriteLineFile(EngineExports &engine, BatchSymbols &symbols, FileSystem &fil
   return !bitmap.empty() && files.WriteFile(path, bitmap);
 }
 
+// The caption's text for the line (UTF-8); with a caption column, the
+// content's text after its first TAB leaves the content.
+std::string CaptionOf(CaptionChoice choice, LineParts &parts) {
+  switch (choice) {
+    case CaptionChoice::kName: return parts.name;
+    case CaptionChoice::kContent: return parts.content;
+    case CaptionChoice::kColumn: {
+      const size_t tab = parts.content.find('\t');
+      if (tab == std::string::npos) return std::string();
+      std::string caption = parts.content.substr(tab + 1);
+      parts.content.resize(tab);
+      return caption;
+    }
+    default: return std::string();
+  }
+}
+
 }  // namespace
 
 BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
@@ -33,9 +51,18 @@ BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &f
   report.total = static_cast<int>(lines.size());
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
   BatchNames names(NameEncoding::kUtf8);
+  std::unique_ptr<BatchImages> images;
+  ImageSize checkedImage = image;
+  if (WrittenInProcess(target.images)) {
+    images = std::make_unique<BatchImages>(recipe, target.images);
+    checkedImage.captionBand = images->captionBand();
+    observer.DrawsInProcess(*images);
+  }
+  const std::string extension = qrimage::ExtensionOf(target.images.format);
   for (int done = 1; done <= report.total; ++done) {
     const std::string &line = lines[done - 1];
-    const LineParts parts = SplitNameAndContent(line);
+    LineParts parts = SplitNameAndContent(line);
+    const std::string caption = CaptionOf(target.images.caption, parts);
     qrtext::EncodedContent content;
     const bool expressible = qrtext::EncodeContent(parts.content, target.encoding.encoding,
                                                    target.encoding.eciForGbk, content);
@@ -52,12 +79,23 @@ BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &f
     if (!expressible) {
       failure.fault = LineFault::kUnrepresentable;
     } else {
-      const BatchFileName name = MakeBatchFileName(target.folder, parts.name, target.separator);
-      const auto symbolPixels = [&] { return symbols.SymbolPixels(content, recipe); };
-      failure.fault = CheckLine(name, content.bytes, image, done, symbolPixels, names, failure);
-      if (failure.fault == LineFault::kNone &&
-          !WriteLineFile(engine, symbols, files, recipe, content, name.path, failure.reason)) {
-        failure.fault = LineFault::kNotWritten;
+      const BatchFileName name =
+          MakeBatchFileName(target.folder, parts.name, target.separator, extension, /*utf8=*/true);
+      const auto symbolPixels = [&] {
+        return images ? images->NeededPixels(content) : symbols.SymbolPixels(content, recipe);
+      };
+      failure.fault =
+          CheckLine(name, content.bytes, checkedImage, done, symbolPixels, names, failure);
+      // No module size at all: only a larger image helps.
+      if (failure.fault == LineFault::kTooLarge && target.images.autoModule)
+        failure.fault = LineFault::kNoModuleFits;
+      if (failure.fault == LineFault::kNone) {
+        if (images) {
+          failure.fault = images->Write(content, caption, name.path, files, failure.reason);
+        } else if (!WriteLineFile(engine, symbols, files, recipe, content, name.path,
+                                  failure.reason)) {
+          failure.fault = LineFault::kNotWritten;
+        }
       }
     }
     const bool written = failure.fault == LineFault::kNone;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "batch_images.h"
 #include "batch_recipe.h"
 #include "batch_symbols.h"
 #include "content_encoding.h"
@@ -24,6 +25,9 @@ class BatchObserver {
   // `fileWritten`.
   virtual void LineFinished(int done, int total, int written, const qrtext::EncodedContent &content,
                             bool fileWritten) = 0;
+  // Before the first line when the batch draws its images in process:
+  // `images` holds the image just written, for the preview.
+  virtual void DrawsInProcess(WrittenImages &images) { (void)images; }
 };
 
 // Where and how the batch writes.
@@ -31,6 +35,7 @@ struct BatchTarget {
   std::string folder;  // UTF-8
   char separator = '\\';
   ContentChoice encoding;
+  ImageChoice images;  // the default: the DLL's bitmap files
 };
 
 // One image per UTF-8 line into the target folder; never stops on a failed
@@ -42,7 +47,10 @@ struct BatchTarget {
 // message and the file. A content with an ECI designator is drawn by
 // `symbols` and written through `files` instead, as the engine's exports
 // carry no designator. `symbols` measures each symbol for the fit check,
-// so the engine encodes each line once.
+// so the engine encodes each line once. Images other than the DLL's bitmap
+// (target.images) are drawn and checked in process (BatchImages) and written
+// through `files`; a caption column is then the text after the content's
+// first TAB.
 BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                      const BatchRecipe &recipe, const std::vector<std::string> &lines,
                      const BatchTarget &target, BatchObserver &observer);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "image_writer.h"
 #include "options_dialog_layout.h"
 
 namespace qrapp {
@@ -48,6 +49,38 @@ ContentChoice ContentChoiceOf(const WindowOptions &options) {
   };
   static_assert(std::size(kByChoice) == std::size(kContentEncodingChoices));
   return kByChoice[Chosen(options, kContentEncodingRow)];
+}
+
+ImageChoice ImageChoiceOf(const WindowOptions &options) {
+  using qrimage::ImageFormat;
+  static constexpr ImageFormat kFormats[] = {ImageFormat::kWindowJpg, ImageFormat::kPng,
+                                             ImageFormat::kSvg};
+  static_assert(std::size(kFormats) == std::size(kFileTypeChoices));
+  static constexpr int kQuietZones[] = {-1, 1, 2, 4};
+  static_assert(std::size(kQuietZones) == std::size(kQuietZoneChoices));
+  static constexpr CaptionChoice kCaptions[] = {CaptionChoice::kNone, CaptionChoice::kName,
+                                                CaptionChoice::kContent, CaptionChoice::kColumn};
+  static_assert(std::size(kCaptions) == std::size(kCaptionChoices));
+  ImageChoice choice;
+  choice.format = kFormats[Chosen(options, kFileTypeRow)];
+  choice.autoModule = Chosen(options, kModuleSizeRow) == 1;
+  choice.quietZone = kQuietZones[Chosen(options, kQuietZoneRow)];
+  choice.caption = kCaptions[Chosen(options, kCaptionRow)];
+  choice.verify = OptionRowAvailable(kVerifyRow) && Chosen(options, kVerifyRow) == 1;
+  return choice;
+}
+
+bool WrittenInProcess(const ImageChoice &choice) {
+  return choice.format != qrimage::ImageFormat::kWindowJpg || choice.autoModule ||
+         choice.quietZone >= 0 || choice.caption != CaptionChoice::kNone || choice.verify;
+}
+
+bool OptionRowAvailable(size_t row, const char **note) {
+  if (row == kVerifyRow && !qrimage::ImageWriter::CanVerify()) {
+    if (note) *note = kNoDecoderNote;
+    return false;
+  }
+  return true;
 }
 
 }  // namespace qrapp

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "content_encoding.h"
+#include "image_format.h"
 #include "settings_store.h"
 
 namespace qrapp {
@@ -27,5 +28,24 @@ struct ContentChoice {
   bool eciForGbk = false;
 };
 ContentChoice ContentChoiceOf(const WindowOptions &options);
+
+// The image files the batch writes. The defaults are the DLL's bitmap
+// files; any other choice is written in process by the shared writers.
+enum class CaptionChoice { kNone, kName, kContent, kColumn };
+struct ImageChoice {
+  qrimage::ImageFormat format = qrimage::ImageFormat::kWindowJpg;
+  bool autoModule = false;  // the largest whole module that fits the image
+  int quietZone = -1;       // modules of margin asked; -1: none asked
+  CaptionChoice caption = CaptionChoice::kNone;
+  bool verify = false;  // read every image back before it is written
+};
+// A row this build cannot offer (verification without a decoder) gives its
+// default, whatever the file holds.
+ImageChoice ImageChoiceOf(const WindowOptions &options);
+// True when the DLL cannot write these images itself.
+bool WrittenInProcess(const ImageChoice &choice);
+
+// False for a row this build cannot offer; `note` then says why.
+bool OptionRowAvailable(size_t row, const char **note = nullptr);
 
 }  // namespace qrapp

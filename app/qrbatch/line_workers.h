@@ -44,7 +44,7 @@ class LineWorkers {
         : writer(options.recipe, options.format, modulePixels, options.verify,
                  CaptionBandOf(options)),
           publisher(report) {}
-    ImageWriter writer;
+    qrimage::ImageWriter writer;
     // Each worker names its own files, on its own thread when there are
     // several (a thread of the publisher's own with one worker): the
     // renames run side by side, and all spellings of one name (one worker)

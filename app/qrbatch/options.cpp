@@ -94,16 +94,6 @@ const char kUsage[] =
     "error; the exit status is then 1 (2: unusable command line, input or\n"
     "folder; 130: interrupted).\n";
 
-const char *ExtensionOf(ImageFormat format) {
-  switch (format) {
-    case ImageFormat::kBmp: return ".bmp";
-    case ImageFormat::kPng: return ".png";
-    case ImageFormat::kSvg: return ".svg";
-    case ImageFormat::kPdf: return ".pdf";
-    default: return ".jpg";
-  }
-}
-
 int CaptionBandOf(const Options &options) {
   if (options.caption == CaptionSource::kNone) return 0;
   return qrapp::CaptionBandHeight(

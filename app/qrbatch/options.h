@@ -6,15 +6,16 @@
 
 #include "batch_recipe.h"
 #include "content_encoding.h"
+#include "image_format.h"
 #include "input_decoding.h"
 #include "sheet_layout.h"
 
 namespace qrbatch {
 
 // The window's bitmap files named ".jpg", or a real format under its own
-// extension.
-// kPdf: one PDF of label sheets for the whole batch.
-enum class ImageFormat { kWindowJpg, kBmp, kPng, kSvg, kPdf };
+// extension (the writers' own list, shared with the window).
+using qrimage::ExtensionOf;
+using qrimage::ImageFormat;
 
 // Files named after the line (its name column), by line number, or after
 // the name column made safe for any file system (SafeFileName).
@@ -72,8 +73,5 @@ extern const char kUsage[];
 // Rows at the bottom of every image kept for its caption; 0 without
 // captions.
 int CaptionBandOf(const Options &options);
-
-// ".jpg", ".bmp", ".png", ".svg" or ".pdf".
-const char *ExtensionOf(ImageFormat format);
 
 }  // namespace qrbatch

@@ -28,12 +28,60 @@ inline constexpr OptionChoice kContentEncodingChoices[] = {
     {"GBK（ECI 29）", "gbk-eci"},
 };
 
+// The image files: the engine's bitmap (the default, written by the DLL)
+// or PNG and SVG, written in process by the writers qrbatch uses.
+// Label sheets ("标签页 PDF", "pdf") take the place after SVG.
+inline constexpr OptionChoice kFileTypeChoices[] = {
+    {"位图 .jpg（默认）", "jpg"},
+    {"PNG", "png"},
+    {"SVG", "svg"},
+};
+inline constexpr OptionChoice kModuleSizeChoices[] = {
+    {"0.2 厘米（默认）", "0.2cm"},
+    {"自动适应图像", "auto"},
+};
+// Light margin asked around the symbol, in modules.
+inline constexpr OptionChoice kQuietZoneChoices[] = {
+    {"不要求（默认）", "none"},
+    {"1 模块", "1"},
+    {"2 模块", "2"},
+    {"4 模块", "4"},
+};
+inline constexpr OptionChoice kCaptionChoices[] = {
+    {"无（默认）", "none"},
+    {"名称", "name"},
+    {"内容", "content"},
+    {"说明列（第三列）", "column"},
+};
+inline constexpr OptionChoice kVerifyChoices[] = {
+    {"否（默认）", "off"},
+    {"是", "on"},
+};
+
 // Row indexes, for the code that reads a row's choice.
-enum OptionRowIndex : size_t { kContentEncodingRow };
+enum OptionRowIndex : size_t {
+  kContentEncodingRow,
+  // Image files.
+  kFileTypeRow,
+  kModuleSizeRow,
+  kQuietZoneRow,
+  kCaptionRow,
+  kVerifyRow,
+};
 
 inline constexpr OptionRow kOptionRows[] = {
     {"内容编码", "encoding", kContentEncodingChoices, std::size(kContentEncodingChoices), 0},
+    // Image files.
+    {"文件类型", "filetype", kFileTypeChoices, std::size(kFileTypeChoices), 0},
+    {"模块大小", "module", kModuleSizeChoices, std::size(kModuleSizeChoices), 0},
+    {"静区", "quietzone", kQuietZoneChoices, std::size(kQuietZoneChoices), 0},
+    {"说明文字", "caption", kCaptionChoices, std::size(kCaptionChoices), 0},
+    {"生成后校验", "verify", kVerifyChoices, std::size(kVerifyChoices), 0},
 };
+
+// Shown in place of a row's choices when this build cannot offer it (the
+// row's list is disabled and keeps its default).
+inline constexpr char kNoDecoderNote[] = "此版本没有解码器，不可用";
 
 // Geometry of the dialog, in pixels of its client area.
 struct OptionsDialogLayout {

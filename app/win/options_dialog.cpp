@@ -5,6 +5,7 @@
 
 #include "options_dialog_layout.h"
 #include "text_codec.h"
+#include "window_options.h"
 
 namespace qrwin {
 
@@ -56,7 +57,14 @@ void BuildRows(HWND dialog, HFONT font, const std::vector<int> &choices) {
     for (size_t k = 0; k < row.choiceCount; ++k)
       SendMessageW(list, CB_ADDSTRING, 0,
                    reinterpret_cast<LPARAM>(WideFromUtf8(row.choices[k].text).c_str()));
-    const int chosen = static_cast<size_t>(i) < choices.size() ? choices[i] : row.defaultChoice;
+    int chosen = static_cast<size_t>(i) < choices.size() ? choices[i] : row.defaultChoice;
+    // A row this build cannot offer shows why, disabled; it keeps its default.
+    const char *note = nullptr;
+    if (!qrapp::OptionRowAvailable(static_cast<size_t>(i), &note)) {
+      chosen = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0,
+                                             reinterpret_cast<LPARAM>(WideFromUtf8(note).c_str())));
+      EnableWindow(list, FALSE);
+    }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
   }
   const int right = ClientWidth() - d.margin;
@@ -73,8 +81,10 @@ void Finish(HWND dialog, DialogState &state, bool confirmed) {
     for (int i = 0; i < kRowCount; ++i) {
       const LRESULT chosen =
           SendDlgItemMessageW(dialog, kOptionsDialog.firstListId + i, CB_GETCURSEL, 0, 0);
-      (*state.choices)[i] =
-          chosen == CB_ERR ? kOptionRows[i].defaultChoice : static_cast<int>(chosen);
+      const bool offered = chosen != CB_ERR &&
+                           static_cast<size_t>(chosen) < kOptionRows[i].choiceCount &&
+                           qrapp::OptionRowAvailable(static_cast<size_t>(i));
+      (*state.choices)[i] = offered ? static_cast<int>(chosen) : kOptionRows[i].defaultChoice;
     }
   }
   state.confirmed = confirmed;

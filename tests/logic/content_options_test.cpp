@@ -29,7 +29,7 @@ constexpr int kGbk = 0, kUtf8 = 1, kUtf8NoEci = 2, kGbkEci = 3;
 TEST_F(ContentOptionsTest, TheDialogOpensWithTheStoredChoicesAndKeepsTheNewOnes) {
   view.optionsConfirmed = false;
   view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown, (std::vector<int>{kGbk}));  // the default
+  EXPECT_EQ(view.optionsShown.at(kContentEncodingRow), kGbk);  // the default
 
   view.optionsConfirmed = true;
   Choose(kUtf8);
@@ -39,13 +39,13 @@ TEST_F(ContentOptionsTest, TheDialogOpensWithTheStoredChoicesAndKeepsTheNewOnes)
   // A new start reads them back; a cancelled dialog changes nothing.
   view.optionsConfirmed = false;
   view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown, (std::vector<int>{kUtf8}));
+  EXPECT_EQ(view.optionsShown.at(kContentEncodingRow), kUtf8);
   EXPECT_EQ(settings.Read("preservation", "encoding"), "utf-8");
 
   // A value no row knows reads as the default.
   settings.Write("preservation", "encoding", "ebcdic");
   view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown, (std::vector<int>{kGbk}));
+  EXPECT_EQ(view.optionsShown.at(kContentEncodingRow), kGbk);
 }
 
 TEST_F(ContentOptionsTest, EachEncodingSendsItsBytesAndDesignator) {
@@ -101,6 +101,15 @@ TEST_F(ContentOptionsTest, ALineGbkCannotExpressIsReportedAndNotCounted) {
   EXPECT_EQ(files.files["D:\\out\\한국어 상품.jpg"],
             RecordingEngine::ImageOf("ECI26:한국어 상품", 200, 200));
   EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+  EXPECT_TRUE(view.messages.empty());
+}
+
+// Names are UTF-8 text: the last byte of 测 (E6 B5 8B) and the backslash
+// after it are no GBK pair, so the backslash still leads into a sub-folder.
+TEST_F(ContentOptionsTest, ABackslashAfterAChineseCharacterLeadsIntoItsSubFolder) {
+  files.folders.insert("D:\\out\\测");
+  Batch("测\\子");
+  EXPECT_EQ(files.files.count("D:\\out\\测\\子.jpg"), 1u);
   EXPECT_TRUE(view.messages.empty());
 }
 

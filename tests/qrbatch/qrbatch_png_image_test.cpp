@@ -8,7 +8,7 @@
 
 #include "png_image.h"
 
-namespace qrbatch {
+namespace qrimage {
 namespace {
 
 // A 1-bit image as the engine draws it: rows bottom-up, each padded to
@@ -123,4 +123,4 @@ TEST(PngEncoder, RefusesAnEmptyImage) {
 }
 
 }  // namespace
-}  // namespace qrbatch
+}  // namespace qrimage

@@ -69,7 +69,7 @@ class QrbatchVerify : public ::testing::TestWithParam<std::string> {
     for (const auto &[name, content] : kLines) input += name + "\t" + content + "\n";
     WriteWhole(temp_.path() / "lines.txt", input);
   }
-  void TearDown() override { qrbatch::SetImageDamageForTests(nullptr); }
+  void TearDown() override { qrimage::SetImageDamageForTests(nullptr); }
 
   std::string Extension() const { return GetParam().empty() ? ".jpg" : "." + GetParam(); }
   BatchRun Batch(const fs::path &out, bool verify, const char *jobs) {
@@ -98,7 +98,7 @@ TEST_P(QrbatchVerify, EveryImageReadsBackAndTheBatchPasses) {
 }
 
 TEST_P(QrbatchVerify, ADamagedImageFailsItsLineAndLeavesNoFile) {
-  qrbatch::SetImageDamageForTests(DamageBadFiles);
+  qrimage::SetImageDamageForTests(DamageBadFiles);
   for (const char *jobs : {"1", "2"}) {
     const fs::path out = temp_.path() / (std::string("out") + jobs);
     const BatchRun run = Batch(out, true, jobs);

@@ -57,7 +57,7 @@ TEST(VerifySymbol, EveryContentReadsBackFromBitmapAndPng) {
       {"zero and high bytes", std::string("a\0b\xFF\x80", 5), 0, 200},
       {"a long line", std::string(600, 'q'), 0, 800},
   };
-  qrbatch::PngEncoder png;
+  qrimage::PngEncoder png;
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     Drawn drawn;
@@ -127,7 +127,7 @@ TEST(VerifySymbol, DamagedSymbolsAndFilesFailWithTheirReason) {
   file[0] = 'X';
   EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size(), reason));
   std::vector<uint8_t> pngFile;
-  qrbatch::PngEncoder png;
+  qrimage::PngEncoder png;
   ASSERT_TRUE(png.Encode(drawn.bitmap, pngFile));
   pngFile[pngFile.size() / 2] ^= 0x55;  // inside the image data: its checksum fails
   EXPECT_FALSE(read.FromPngFile(pngFile.data(), pngFile.size(), reason));

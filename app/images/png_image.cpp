@@ -6,7 +6,7 @@
 #include <csetjmp>
 #include <cstring>
 
-namespace qrbatch {
+namespace qrimage {
 
 namespace {
 
@@ -260,4 +260,4 @@ bool PngEncoder::Encode(const qr::BitmapImage &image, std::vector<uint8_t> &byte
   return ok;
 }
 
-}  // namespace qrbatch
+}  // namespace qrimage

@@ -3,9 +3,8 @@
 #include <cstring>
 
 #include "caption_text.h"
-#include "native_caption_bytes.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 namespace {
 
@@ -34,9 +33,8 @@ void AppendEscaped(const std::string &text, std::string &out) {
 CaptionedImage::CaptionedImage(int width, int height, int bandHeight)
     : width_(width), height_(height), band_(bandHeight) {}
 
-qrcaption::CaptionLayout CaptionedImage::Lay(const std::string &captionBytes) {
-  return painter_.Lay(qrcaption::CaptionText(qrcaption::Utf8OfNativeBytes(captionBytes)), width_,
-                      band_);
+qrcaption::CaptionLayout CaptionedImage::Lay(const std::string &caption) {
+  return painter_.Lay(qrcaption::CaptionText(caption), width_, band_);
 }
 
 bool CaptionedImage::Compose(const qr::BitmapImage &symbol, const qrcaption::CaptionLayout &layout,
@@ -90,4 +88,4 @@ void CaptionedImage::AppendSvgText(const qrcaption::CaptionLayout &layout,
   text += kClose;
 }
 
-}  // namespace qrbatch
+}  // namespace qrimage

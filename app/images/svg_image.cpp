@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace qrbatch {
+namespace qrimage {
 
 namespace {
 
@@ -113,4 +113,4 @@ void BuildSvg(const qr::SymbolPicture &picture, std::string &text, int dotsPerIn
   text.resize(static_cast<size_t>(out.end() - text.data()));
 }
 
-}  // namespace qrbatch
+}  // namespace qrimage

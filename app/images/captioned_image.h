@@ -1,4 +1,4 @@
-// A drawn symbol with its caption band under it, for qrbatch's writers:
+// A drawn symbol with its caption band under it, for the batches' writers:
 // the symbol is drawn centred in the rows above the band.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include "caption_painter.h"
 #include "symbol_engine.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 class CaptionedImage {
  public:
@@ -19,9 +19,9 @@ class CaptionedImage {
 
   int symbolHeight() const { return height_ - band_; }
 
-  // A line's caption bytes laid out in the band (fits false: it does not
-  // fit).
-  qrcaption::CaptionLayout Lay(const std::string &captionBytes);
+  // A line's caption, UTF-8 text (both batches decode their lines), laid
+  // out in the band (fits false: it does not fit).
+  qrcaption::CaptionLayout Lay(const std::string &caption);
 
   // The bitmap `symbol` (width x symbolHeight(), as the engine drew it)
   // with the caption's band under it, as a whole bitmap image whose rows
@@ -39,4 +39,4 @@ class CaptionedImage {
   std::vector<uint8_t> rows_;
 };
 
-}  // namespace qrbatch
+}  // namespace qrimage

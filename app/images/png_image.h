@@ -9,7 +9,7 @@
 
 #include "symbol_engine.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 // Encodes one image after another, reusing its compressor and buffers, so
 // a file costs little more than compressing its rows.
@@ -35,4 +35,4 @@ class PngEncoder {
   size_t compressedSize_ = 0;
 };
 
-}  // namespace qrbatch
+}  // namespace qrimage

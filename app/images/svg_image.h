@@ -7,11 +7,11 @@
 
 #include "picture_placement.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 // The SVG text of `picture` into `text` (replaced). With `dotsPerInch`
 // above 0, width and height are stated in mm at that resolution; the view
 // box stays in pixels.
 void BuildSvg(const qr::SymbolPicture &picture, std::string &text, int dotsPerInch = 0);
 
-}  // namespace qrbatch
+}  // namespace qrimage

@@ -3,7 +3,7 @@
 #include "svg_image.h"
 #include "system_error.h"
 
-namespace qrbatch {
+namespace qrimage {
 
 namespace {
 ImageDamage damageForTests = nullptr;
@@ -44,7 +44,7 @@ void ImageWriter::BitmapParts(const qr::BitmapImage &image, const std::string &p
 bool ImageWriter::VerifyBitmap(const std::string &content, const uint8_t *headers,
                                size_t headerSize, const uint8_t *rows, size_t rowBytes,
                                std::string &reason) {
-#ifdef QRBATCH_CAN_VERIFY
+#ifdef QR_IMAGES_CAN_VERIFY
   if (!verify_) return true;
   verifyFailed_ = !readBack_.FromBitmapFile(headers, headerSize, rows, rowBytes, reason) ||
                   !readBack_.Verify(content, reason);
@@ -56,7 +56,7 @@ bool ImageWriter::VerifyBitmap(const std::string &content, const uint8_t *header
 }
 
 bool ImageWriter::VerifyPng(const std::string &content, std::string &reason) {
-#ifdef QRBATCH_CAN_VERIFY
+#ifdef QR_IMAGES_CAN_VERIFY
   if (!verify_) return true;
   verifyFailed_ = !readBack_.FromPngFile(png_.data(), png_.size(), reason) ||
                   !readBack_.Verify(content, reason);
@@ -67,9 +67,47 @@ bool ImageWriter::VerifyPng(const std::string &content, std::string &reason) {
 #endif
 }
 
+bool ImageWriter::CanVerify() {
+#ifdef QR_IMAGES_CAN_VERIFY
+  return true;
+#else
+  return false;
+#endif
+}
+
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
                         const std::string &path, qr::PendingFile &file, std::string &reason,
                         int modulePixels, const std::string *caption) {
+  FileBytes bytes;
+  if (!Make(content, plan, path, bytes, reason, modulePixels, caption)) return false;
+  const bool written = bytes.data[1] == nullptr
+                           ? file.Write(path.c_str(), {{bytes.data[0], bytes.size[0]}})
+                           : file.Write(path.c_str(), {{bytes.data[0], bytes.size[0]},
+                                                       {bytes.data[1], bytes.size[1]}});
+  if (!written) reason = qrplatform::LastErrorText();
+  return written;
+}
+
+std::string ImageWriter::PreviewBitmap() {
+  const qr::BitmapImage *image = &bitmap_;
+  if (format_ == ImageFormat::kSvg &&
+      !engine_.DrawBitmap(width_, lastSymbolHeight_, lastModulePixels_, bitmap_))
+    return std::string();
+  if (lastCaptioned_) {
+    if (format_ == ImageFormat::kSvg) {
+      // The band as drawn for a bitmap; the SVG's own text is set by its viewer.
+      if (!captioned_->Compose(bitmap_, layout_, withCaption_)) return std::string();
+    }
+    image = &withCaption_;
+  }
+  std::string file(image->headers.begin(), image->headers.end());
+  file.append(reinterpret_cast<const char *>(image->rows), image->rowBytes);
+  return file;
+}
+
+bool ImageWriter::Make(const std::string &content, const qr::SymbolPlan &plan,
+                       const std::string &path, FileBytes &bytes, std::string &reason,
+                       int modulePixels, const std::string *caption) {
   if (modulePixels <= 0) modulePixels = modulePixels_;
   verifyFailed_ = false;
   captionTooLong_ = false;
@@ -92,7 +130,9 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
   const int symbolHeight = captioned ? captioned_->symbolHeight() : height_;
   const int pixelsPerMetre = qr::PixelsPerMetre(dotsPerInch_);
   const bool checked = verify_ || damageForTests != nullptr;
-  bool written;
+  lastModulePixels_ = modulePixels;
+  lastSymbolHeight_ = symbolHeight;
+  lastCaptioned_ = captioned;
   if (format_ == ImageFormat::kSvg) {
     qr::SymbolPicture picture = engine_.Picture(width_, symbolHeight, modulePixels);
     if (captioned) {
@@ -116,7 +156,8 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
       BitmapParts(bitmap_, path, headers, headerSize, rows, rowBytes);
       if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
     }
-    written = file.Write(path.c_str(), {{svg_.data(), svg_.size()}});
+    bytes.data[0] = reinterpret_cast<const uint8_t *>(svg_.data());
+    bytes.size[0] = svg_.size();
   } else {
     if (!engine_.DrawBitmap(width_, symbolHeight, modulePixels, bitmap_, pixelsPerMetre)) {
       reason = "the image is too large";
@@ -134,17 +175,20 @@ bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
       }
       if (damageForTests != nullptr) damageForTests(path, png_);
       if (!VerifyPng(content, reason)) return false;
-      written = file.Write(path.c_str(), {{png_.data(), png_.size()}});
+      bytes.data[0] = png_.data();
+      bytes.size[0] = png_.size();
     } else {
       const uint8_t *headers, *rows;
       size_t headerSize, rowBytes;
       BitmapParts(image, path, headers, headerSize, rows, rowBytes);
       if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
-      written = file.Write(path.c_str(), {{headers, headerSize}, {rows, rowBytes}});
+      bytes.data[0] = headers;
+      bytes.size[0] = headerSize;
+      bytes.data[1] = rows;
+      bytes.size[1] = rowBytes;
     }
   }
-  if (!written) reason = qrplatform::LastErrorText();
-  return written;
+  return true;
 }
 
-}  // namespace qrbatch
+}  // namespace qrimage

@@ -1,8 +1,9 @@
-// One worker's image files: builds a line's planned symbol with an engine
-// of its own, draws it in the chosen format and writes the file whole under
-// a temporary name (FilePublisher gives it its name). With verification on,
-// the image is read back with a decoder first, and a mismatch writes
-// nothing.
+// One worker's image files, qrbatch's and the window's: builds a line's
+// planned symbol with an engine of its own, draws it in the chosen format
+// (with its caption) and writes the file whole under a temporary name
+// (qrbatch's FilePublisher gives it its name), or hands its bytes to the
+// caller (the window). With verification on, the image is read back with a
+// decoder first, and a mismatch writes nothing.
 #pragma once
 
 #include <cstdint>
@@ -10,15 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "batch_recipe.h"
 #include "captioned_image.h"
-#include "options.h"
+#include "image_format.h"
 #include "png_image.h"
 #include "symbol_engine.h"
-#ifdef QRBATCH_CAN_VERIFY
+#ifdef QR_IMAGES_CAN_VERIFY
 #include "symbol_verifier.h"
 #endif
 
-namespace qrbatch {
+namespace qrimage {
 
 // For tests: damages a file's bytes (a bitmap or PNG file; for SVG the
 // bitmap read back in its place) after they are made and before they are
@@ -45,6 +47,26 @@ class ImageWriter {
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
              qr::PendingFile &file, std::string &reason, int modulePixels = 0,
              const std::string *caption = nullptr);
+
+  // The same image's file as up to two parts (bitmap headers and rows, or
+  // one part), held here until the next image; nothing is written.
+  struct FileBytes {
+    const uint8_t *data[2] = {nullptr, nullptr};
+    size_t size[2] = {0, 0};
+  };
+  bool Make(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
+            FileBytes &bytes, std::string &reason, int modulePixels = 0,
+            const std::string *caption = nullptr);
+
+  // The last image made as a whole bitmap file (an SVG drawn as the bitmap
+  // of its picture, its caption band blank), for a preview; empty when it
+  // cannot be drawn.
+  std::string PreviewBitmap();
+
+  // True when this build reads images back (a build without a decoder
+  // ignores `verify`).
+  static bool CanVerify();
+
   bool verifyFailed() const { return verifyFailed_; }
   bool captionTooLong() const { return captionTooLong_; }
 
@@ -65,10 +87,12 @@ class ImageWriter {
   PngEncoder pngEncoder_;
   std::vector<uint8_t> png_;
   std::string svg_;
+  int lastModulePixels_ = 0, lastSymbolHeight_ = 0;
+  bool lastCaptioned_ = false;
   bool verify_;
   bool verifyFailed_ = false;
   std::vector<uint8_t> damaged_;  // a damaged bitmap file (tests)
-#ifdef QRBATCH_CAN_VERIFY
+#ifdef QR_IMAGES_CAN_VERIFY
   qrverify::GreyImage readBack_;
 #endif
   std::unique_ptr<CaptionedImage> captioned_;  // with captions only
@@ -77,4 +101,4 @@ class ImageWriter {
   bool captionTooLong_ = false;
 };
 
-}  // namespace qrbatch
+}  // namespace qrimage
