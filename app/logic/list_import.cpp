@@ -92,7 +92,8 @@ std::vector<Row> RowsOf(const std::vector<std::string> &lines, const qrtext::Inp
 
 ImportChoice ImportChoiceOf(const WindowOptions &options) {
   ImportChoice choice;
-  choice.separator = static_cast<ImportSeparator>(ChosenOf(options, OptionRowOf("import-separator")));
+  choice.separator =
+      static_cast<ImportSeparator>(ChosenOf(options, OptionRowOf("import-separator")));
   choice.header = ChosenOf(options, OptionRowOf("import-header")) == 1;
   // 0: by the number of columns; 1..9 that column (the caption: 1 none).
   const int name = ChosenOf(options, OptionRowOf("import-name"));

@@ -18,10 +18,10 @@ enum class ImportSeparator { kAuto, kTab, kCsv };  // kAuto: CSV for a ".csv" fi
 
 struct ImportChoice {
   ImportSeparator separator = ImportSeparator::kAuto;
-  bool header = false;    // the first record names the columns: skipped
-  ColumnChoice columns;   // not picked: by the number of columns
-  bool noCaption = false; // not picked: a third column is left out
-  bool escapes = false;   // the batch reads escapes in the content already
+  bool header = false;     // the first record names the columns: skipped
+  ColumnChoice columns;    // not picked: by the number of columns
+  bool noCaption = false;  // not picked: a third column is left out
+  bool escapes = false;    // the batch reads escapes in the content already
 };
 
 // The options' import rows, and their escapes row.
@@ -35,7 +35,7 @@ struct ImportResult {
   // Contents that held a line break or a TAB, written with escapes (\n,
   // \r, \t): the batch must read escapes for them to mean their characters.
   int escapedContents = 0;
-  bool escapesNeeded = false;  // escapedContents > 0 and the choice had no escapes
+  bool escapesNeeded = false;       // escapedContents > 0 and the choice had no escapes
   std::vector<int> undecodable;     // rows (first line numbers) that are no text: left out
   std::vector<int> missingColumns;  // rows without a picked column: left out
 };

@@ -18,8 +18,7 @@ inline constexpr char kMoreFailedLinesTail[] = " 行";
 // The report file of a batch with failed lines, in its destination folder.
 inline constexpr char kReportFileName[] = "批量生成报告.csv";
 inline constexpr char kReportWritten[] = "每一行的结果已写入报告文件：";  // + path
-inline constexpr char kReportNotWritten[] = "报告文件无法写入：";        // + path
-inline constexpr char kBatchStopped[] = "批量生成已中止。";
+inline constexpr char kReportNotWritten[] = "报告文件无法写入：";         // + path
 // 导入…: the file dialog's filter and the result.
 inline constexpr char kImportFilter[] = "文本或 CSV 文件 (*.txt;*.csv)";
 inline constexpr char kImportCaption[] = "导入";

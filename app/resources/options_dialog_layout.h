@@ -53,29 +53,14 @@ inline constexpr OptionChoice kImportHeaderChoices[] = {
 };
 // Value "auto" (or "none" for the caption): by the number of columns.
 inline constexpr OptionChoice kImportColumnChoices[] = {
-    {"按列数（默认）", "auto"},
-    {"第 1 列", "1"},
-    {"第 2 列", "2"},
-    {"第 3 列", "3"},
-    {"第 4 列", "4"},
-    {"第 5 列", "5"},
-    {"第 6 列", "6"},
-    {"第 7 列", "7"},
-    {"第 8 列", "8"},
-    {"第 9 列", "9"},
+    {"按列数（默认）", "auto"}, {"第 1 列", "1"}, {"第 2 列", "2"}, {"第 3 列", "3"},
+    {"第 4 列", "4"},           {"第 5 列", "5"}, {"第 6 列", "6"}, {"第 7 列", "7"},
+    {"第 8 列", "8"},           {"第 9 列", "9"},
 };
 inline constexpr OptionChoice kImportCaptionColumnChoices[] = {
-    {"按列数（默认）", "auto"},
-    {"无", "none"},
-    {"第 1 列", "1"},
-    {"第 2 列", "2"},
-    {"第 3 列", "3"},
-    {"第 4 列", "4"},
-    {"第 5 列", "5"},
-    {"第 6 列", "6"},
-    {"第 7 列", "7"},
-    {"第 8 列", "8"},
-    {"第 9 列", "9"},
+    {"按列数（默认）", "auto"}, {"无", "none"},   {"第 1 列", "1"}, {"第 2 列", "2"},
+    {"第 3 列", "3"},           {"第 4 列", "4"}, {"第 5 列", "5"}, {"第 6 列", "6"},
+    {"第 7 列", "7"},           {"第 8 列", "8"}, {"第 9 列", "9"},
 };
 
 // Row indexes, for the code that reads a row's choice.

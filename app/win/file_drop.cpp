@@ -10,8 +10,8 @@ namespace qrwin {
 
 namespace {
 
-LRESULT CALLBACK DropTargetProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK DropTargetProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
   switch (message) {
     case WM_DROPFILES: {
       const auto drop = reinterpret_cast<HDROP>(wParam);

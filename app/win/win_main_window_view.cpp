@@ -73,8 +73,8 @@ namespace qrwin {
 bool WinMainWindowView::ProcessPendingInput() { return window_.ProcessPendingInput(); }
 
 bool WinMainWindowView::ChooseImportFile(std::string &path) {
-  const std::wstring filter = WideFromUtf8(qrapp::text::kImportFilter) + L'\0' +
-                              L"*.txt;*.csv" + L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
+  const std::wstring filter = WideFromUtf8(qrapp::text::kImportFilter) + L'\0' + L"*.txt;*.csv" +
+                              L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
   std::wstring chosen;
   if (!window_.ChooseOpenFile(filter, chosen)) return false;
   path = Utf8FromWide(chosen);

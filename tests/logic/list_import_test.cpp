@@ -31,10 +31,12 @@ TEST(ListImport, EachKindOfFileFillsTheSameLines) {
   const std::string lines = "苹果\thttps://a.example/1\r\n价格 100€\t下一行\r\n";
   const Case cases[] = {
       {"Notepad UTF-8 with a mark", "\xEF\xBB\xBF" + lines, "a.txt", "UTF-8（带 BOM）", lines},
-      {"UTF-8 without a mark, LF ends", "苹果\thttps://a.example/1\n价格 100€\t下一行",
-       "a.txt", "UTF-8", lines},
+      {"UTF-8 without a mark, LF ends", "苹果\thttps://a.example/1\n价格 100€\t下一行", "a.txt",
+       "UTF-8", lines},
       // GBK: 0x80 is the euro sign, a character of its own.
-      {"GBK", "\xC6\xBB\xB9\xFB\thttps://a.example/1\r\n\xBC\xDB\xB8\xF1 100\x80\t\xCF\xC2\xD2\xBB\xD0\xD0\r\n",
+      {"GBK",
+       "\xC6\xBB\xB9\xFB\thttps://a.example/1\r\n\xBC\xDB\xB8\xF1 "
+       "100\x80\t\xCF\xC2\xD2\xBB\xD0\xD0\r\n",
        "a.txt", "GBK", lines},
       {"Excel Unicode text", Utf16(u"苹果\thttps://a.example/1\r\n价格 100€\t下一行\r\n", false),
        "a.txt", "UTF-16LE", lines},

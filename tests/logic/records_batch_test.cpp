@@ -38,12 +38,14 @@ TEST_F(RecordsBatchTest, ColumnsEscapesAndNamesByLineNumberOrSafe) {
   const Case cases[] = {
       // A third column is the caption: never part of the content.
       {"line", "off", "a\tb\tc\r\nd\te", {{"a", "b"}, {"d", "e"}}},
-      {"number", "off",
+      {"number",
+       "off",
        wifi + "\r\n" + wifi + "\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9",
        {{"01", ToGbk(wifi)}, {"02", ToGbk(wifi)}, {"10", "9"}}},
-      {"safe", "off", wifi + "\r\ncon.txt\tx\r\n名:称?\ty", {{"WIFI_S_家里;T_WPA;P_a_b;;", ToGbk(wifi)},
-                                                          {"_con.txt", "x"},
-                                                          {"名_称_", "y"}}},
+      {"safe",
+       "off",
+       wifi + "\r\ncon.txt\tx\r\n名:称?\ty",
+       {{"WIFI_S_家里;T_WPA;P_a_b;;", ToGbk(wifi)}, {"_con.txt", "x"}, {"名_称_", "y"}}},
       {"line", "on", "v\tA\\r\\nB\\u738B\\\\", {{"v", "A\r\nB" + ToGbk("王") + "\\"}}},
   };
   for (const Case &c : cases) {
@@ -52,7 +54,8 @@ TEST_F(RecordsBatchTest, ColumnsEscapesAndNamesByLineNumberOrSafe) {
     ClearOutput();
     view.messages.clear();
     Batch(c.input);
-    EXPECT_TRUE(view.messages.empty()) << c.input << (view.messages.empty() ? "" : view.messages[0].second);
+    EXPECT_TRUE(view.messages.empty())
+        << c.input << (view.messages.empty() ? "" : view.messages[0].second);
     for (const auto &[name, message] : c.written)
       EXPECT_EQ(files.files[File(name)], RecordingEngine::ImageOf(message, 200, 200))
           << c.names << " " << name;
@@ -66,7 +69,8 @@ TEST_F(RecordsBatchTest, RecordFaultsAreReportedAndTheReportFileHoldsEveryLine) 
   EXPECT_FALSE(files.files.count(File("a")));
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string text = view.messages[0].second;
-  EXPECT_NE(text.find("第 2 行 \"a\\x09b\\x09c\\x09d\": 列数多于名称、内容、说明三列"), std::string::npos)
+  EXPECT_NE(text.find("第 2 行 \"a\\x09b\\x09c\\x09d\": 列数多于名称、内容、说明三列"),
+            std::string::npos)
       << text;
   EXPECT_NE(text.find("第 3 行 \"bad\\\\q\": 转义序列无效"), std::string::npos) << text;
   EXPECT_NE(text.find("每一行的结果已写入报告文件：D:\\out\\批量生成报告.csv"), std::string::npos)
