@@ -7,7 +7,7 @@
 // ZXingReader on Linux.
 #include <windows.h>
 
-#include <shellapi.h>
+#include <shlobj.h>  // DROPFILES
 
 #include <cstdio>
 #include <cstring>
@@ -20,7 +20,11 @@ using namespace appdriver;
 
 namespace {
 
-constexpr int kOpenDialogFileName = 0x47C;  // cmb13: the open dialog's file name box
+// The open dialog's file name box: cmb13 (explorer style), or edt1.
+HWND FileNameBox(HWND dialog) {
+  HWND box = GetDlgItem(dialog, 0x47C);
+  return box ? box : GetDlgItem(dialog, 0x480);
+}
 
 void WriteFile(const std::wstring &path, const std::string &bytes) {
   FILE *file = _wfopen(path.c_str(), L"wb");
@@ -49,11 +53,11 @@ bool ImportThroughDialog(const App &app, const std::wstring &path, std::wstring 
   HWND dialog = nullptr;
   if (!Check(WaitFor([&] {
                dialog = app.FindDialog();
-               return dialog && GetDlgItem(dialog, kOpenDialogFileName);
+               return dialog && FileNameBox(dialog);
              }),
              "open dialog shown"))
     return false;
-  SendMessageW(GetDlgItem(dialog, kOpenDialogFileName), WM_SETTEXT, 0,
+  SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
@@ -72,7 +76,7 @@ bool DropFile(const App &app, const std::wstring &path, std::wstring &summary) {
               path.size() * sizeof(wchar_t));
   GlobalUnlock(memory);
   PostMessageW(app.Control("编辑框1"), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-  return app.AnswerMessageBox(summary, 10000);
+  return app.AnswerMessageBox(summary, 3000);
 }
 
 // Sets the options row kept under `key` to `choice` and confirms.
