@@ -41,7 +41,9 @@ class WindowBatchObserver : public BatchObserver {
     view_.Repaint();
     // Between lines, at the same pace: the window answers clicks, moves and
     // a close while the batch runs (the logic ignores clicks meanwhile).
-    if (!view_.ProcessPendingInput()) closing_ = true;
+    // Not after the last line: a click that comes once the counter shows
+    // every line waits for the window's own loop and starts a new batch.
+    if (done != total && !view_.ProcessPendingInput()) closing_ = true;
   }
 
   bool StopRequested() override { return closing_; }
