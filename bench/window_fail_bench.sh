@@ -76,5 +76,5 @@ awk -v n="$count" '
     for (i = 1; i <= r; i++) { if (x[i] < lo) lo = x[i]; if (x[i] > hi) hi = x[i] }
     printf "  good     %8.0f ms (median, %.1f us/line)\n", median(g, r), median(g, r) * 1000 / n
     printf "  failing  %8.0f ms (median, %.1f us/line)\n", median(f, r), median(f, r) * 1000 / n
-    printf "  failing / good  %.2f  (range %.2f to %.2f; goal at most 1.2)\n", median(x, r), lo, hi
+    printf "  failing / good  %.4f  (range %.4f to %.4f; goal at most 1.2)\n", median(x, r), lo, hi
   }' "$work/rounds.txt"
