@@ -57,8 +57,7 @@ bool ImportThroughDialog(const App &app, const std::wstring &path, std::wstring 
              }),
              "open dialog shown"))
     return false;
-  SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0,
-               reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(FileNameBox(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   Check(WaitFor([&] { return !IsWindow(dialog); }), "open dialog closes");
