@@ -44,7 +44,14 @@ class WindowBatchObserver : public BatchObserver {
       preview = images_ ? images_->LastBitmap() : symbols_.BitmapFile(content, recipe_);
     view_.SetPicture(control::kPreview, preview);
     view_.Repaint();
+    // Between lines, at the same pace: the window answers clicks, moves and
+    // a close while the batch runs (the logic ignores clicks meanwhile).
+    // Not after the last line: a click that comes once the counter shows
+    // every line waits for the window's own loop and starts a new batch.
+    if (done != total && !view_.ProcessPendingInput()) closing_ = true;
   }
+
+  bool StopRequested() override { return closing_; }
 
  private:
   MainWindowView &view_;
@@ -52,10 +59,23 @@ class WindowBatchObserver : public BatchObserver {
   const BatchRecipe &recipe_;
   RefreshPace pace_;
   WrittenImages *images_ = nullptr;
+  bool closing_ = false;
 };
 
-// The batch runs on the window's thread: nothing changes the settings
-// meanwhile, so they are read once.
+// Clears the running flag however the batch ends.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool &flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag &) = delete;
+  RunningFlag &operator=(const RunningFlag &) = delete;
+
+ private:
+  bool &flag_;
+};
+
+// The batch runs on the window's thread and ignores clicks while it runs:
+// nothing changes the settings meanwhile, so they are read once.
 BatchRecipe RecipeOfControls(MainWindowView &view) {
   BatchRecipe recipe;
   recipe.version = view.SelectedIndex(control::kVersionList);
@@ -85,12 +105,24 @@ void MainWindowLogic::OnBatchClicked() {
   const WindowOptions options = LoadOptions(settings_);
   target.encoding = ContentChoiceOf(options);
   target.images = ImageChoiceOf(options);
+  target.records = RecordChoiceOf(options);
   WindowBatchObserver observer(view_, symbols_, recipe, clock_);
-  const BatchReport report = RunBatch(engine_, symbols_, files_, recipe, lines, target, observer);
-  if (!report.failures.empty()) ReportFailures(report);
+  BatchOutcome outcome;
+  {
+    RunningFlag running(batchRunning_);
+    outcome = RunBatch(engine_, symbols_, files_, recipe, lines, target, observer);
+  }
+  // A closed window takes no message box.
+  if (observer.StopRequested() || outcome.report.failures.empty()) return;
+  // The full report goes beside the images: the box lists only a few lines.
+  const bool endsInSeparator = folder.back() == '\\' || folder.back() == '/';
+  const std::string reportPath = folder + (endsInSeparator ? "" : "\\") + text::kReportFileName;
+  const bool reportWritten = files_.WriteFile(reportPath, outcome.reportCsv);
+  ReportFailures(outcome.report,
+                 (reportWritten ? text::kReportWritten : text::kReportNotWritten) + reportPath);
 }
 
-void MainWindowLogic::ReportFailures(const BatchReport &report) {
+void MainWindowLogic::ReportFailures(const BatchReport &report, const std::string &reportNote) {
   std::string message =
       text::kFailedLinesHead + std::to_string(report.failures.size()) + text::kFailedLinesTail;
   for (size_t i = 0; i < report.failures.size() && i < kListedFailures; ++i) {
@@ -105,6 +137,7 @@ void MainWindowLogic::ReportFailures(const BatchReport &report) {
         (text::kMoreFailedLinesHead + std::to_string(report.failures.size() - kListedFailures)) +
         text::kMoreFailedLinesTail;
   }
+  message += "\r\n\r\n" + reportNote;
   view_.ShowMessage(text::kMessageCaption, message);
 }
 

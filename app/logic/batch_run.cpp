@@ -3,7 +3,10 @@
 #include <memory>
 #include <utility>
 
-#include "line_parts.h"
+#include "content_escapes.h"
+#include "failure_text.h"
+#include "line_record.h"
+#include "report_csv.h"
 #include "symbol_recipe.h"
 
 namespace qrapp {
@@ -25,29 +28,64 @@ bool WriteLineFile(EngineExports &engine, BatchSymbols &symbols, FileSystem &fil
   return !bitmap.empty() && files.WriteFile(path, bitmap);
 }
 
-// The caption's text for the line (UTF-8); with a caption column, the
-// content's text after its first TAB leaves the content.
-std::string CaptionOf(CaptionChoice choice, LineParts &parts) {
+// The caption's text for the line (UTF-8): its name, its content (as
+// unescaped) or its caption column.
+std::string CaptionOf(CaptionChoice choice, const LineRecord &record) {
   switch (choice) {
-    case CaptionChoice::kName: return parts.name;
-    case CaptionChoice::kContent: return parts.content;
-    case CaptionChoice::kColumn: {
-      const size_t tab = parts.content.find('\t');
-      if (tab == std::string::npos) return std::string();
-      std::string caption = parts.content.substr(tab + 1);
-      parts.content.resize(tab);
-      return caption;
-    }
+    case CaptionChoice::kName: return record.name;
+    case CaptionChoice::kContent: return record.content;
+    case CaptionChoice::kColumn: return record.caption;
     default: return std::string();
+  }
+}
+
+// The line's record: its columns, the content unescaped when asked. False
+// with the fault (and an escape's text in `failure.reason`) when it has none.
+bool RecordOfLine(const std::string &line, const RecordChoice &choice, LineRecord &record,
+                  LineFailure &failure) {
+  const RecordFault fault = RecordOfColumns(SplitTabColumns(line), ColumnChoice(),
+                                            choice.names != NameMode::kNumber, record);
+  if (fault != RecordFault::kNone) {
+    failure.fault =
+        fault == RecordFault::kExtraColumns ? LineFault::kExtraColumns : LineFault::kMissingColumn;
+    return false;
+  }
+  if (!choice.escapes) return true;
+  std::string content;
+  if (!UnescapeContent(record.content, content, failure.reason)) {
+    failure.fault = LineFault::kBadEscape;
+    return false;
+  }
+  record.content.swap(content);
+  return true;
+}
+
+std::string NameOfLine(const LineRecord &record, int lineNumber, size_t lineCount,
+                       const BatchTarget &target, const std::string &extension) {
+  switch (target.records.names) {
+    case NameMode::kNumber: return NumberedName(lineNumber, lineCount);
+    case NameMode::kSafe:
+      return SafeFileName(record.name, target.nameUnits, extension.size());
+    default: return record.name;
   }
 }
 
 }  // namespace
 
-BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
-                     const BatchRecipe &recipe, const std::vector<std::string> &lines,
-                     const BatchTarget &target, BatchObserver &observer) {
-  BatchReport report;
+std::string NumberedName(int lineNumber, size_t lineCount) {
+  size_t digits = 1;
+  for (size_t rest = lineCount; rest >= 10; rest /= 10) ++digits;
+  std::string name = std::to_string(lineNumber);
+  if (name.size() < digits) name.insert(0, digits - name.size(), '0');
+  return name;
+}
+
+BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
+                      const BatchRecipe &recipe, const std::vector<std::string> &lines,
+                      const BatchTarget &target, BatchObserver &observer) {
+  BatchOutcome outcome;
+  BatchReport &report = outcome.report;
+  outcome.reportCsv = ReportCsvStart();
   report.total = static_cast<int>(lines.size());
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
   BatchNames names(NameEncoding::kUtf8);
@@ -61,11 +99,14 @@ BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &f
   const std::string extension = qrimage::ExtensionOf(target.images.format);
   for (int done = 1; done <= report.total; ++done) {
     const std::string &line = lines[done - 1];
-    LineParts parts = SplitNameAndContent(line);
-    const std::string caption = CaptionOf(target.images.caption, parts);
+    LineFailure failure;
+    LineRecord parts;
+    const bool recorded = RecordOfLine(line, target.records, parts, failure);
+    const std::string caption = recorded ? CaptionOf(target.images.caption, parts) : "";
     qrtext::EncodedContent content;
-    const bool expressible = qrtext::EncodeContent(parts.content, target.encoding.encoding,
-                                                   target.encoding.eciForGbk, content);
+    const bool expressible =
+        recorded && qrtext::EncodeContent(parts.content, target.encoding.encoding,
+                                          target.encoding.eciForGbk, content);
     if (!expressible) content = qrtext::EncodedContent();
     // Every line's message goes to the engine, written or not: after the
     // batch it holds the last line, as 保存's side file shows.
@@ -75,12 +116,15 @@ BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &f
       engine.QRSetMessage(content.bytes);
     }
 
-    LineFailure failure;
-    if (!expressible) {
+    std::string fileName;
+    if (!recorded) {
+      // The record's fault is in `failure` already.
+    } else if (!expressible) {
       failure.fault = LineFault::kUnrepresentable;
     } else {
+      fileName = NameOfLine(parts, done, lines.size(), target, extension);
       const BatchFileName name =
-          MakeBatchFileName(target.folder, parts.name, target.separator, extension, /*utf8=*/true);
+          MakeBatchFileName(target.folder, fileName, target.separator, extension, /*utf8=*/true);
       const auto symbolPixels = [&] {
         return images ? images->NeededPixels(content) : symbols.SymbolPixels(content, recipe);
       };
@@ -99,16 +143,25 @@ BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &f
       }
     }
     const bool written = failure.fault == LineFault::kNone;
+    // A line that failed before it had a name shows none.
+    const std::string shownName = recorded && expressible ? fileName + extension : std::string();
     if (written) {
       ++report.written;
+      outcome.reportCsv += ReportCsvRow(done, shownName, true, std::string_view());
     } else {
       failure.lineNumber = done;
       failure.line = line;
+      outcome.reportCsv +=
+          ReportCsvRow(done, shownName, false, FailureText(failure, kWindowFailureTexts));
       report.failures.push_back(std::move(failure));
     }
     observer.LineFinished(done, report.total, report.written, content, written);
+    if (observer.StopRequested()) {
+      outcome.stopped = done < report.total;
+      break;
+    }
   }
-  return report;
+  return outcome;
 }
 
 }  // namespace qrapp

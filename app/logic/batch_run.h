@@ -13,6 +13,7 @@
 #include "engine_exports.h"
 #include "file_system.h"
 #include "line_check.h"
+#include "safe_file_name.h"
 #include "window_options.h"
 
 namespace qrapp {
@@ -28,6 +29,8 @@ class BatchObserver {
   // Before the first line when the batch draws its images in process:
   // `images` holds the image just written, for the preview.
   virtual void DrawsInProcess(WrittenImages &images) { (void)images; }
+  // Asked after each line: true ends the batch there (the window closes).
+  virtual bool StopRequested() { return false; }
 };
 
 // Where and how the batch writes.
@@ -36,10 +39,24 @@ struct BatchTarget {
   char separator = '\\';
   ContentChoice encoding;
   ImageChoice images;  // the default: the DLL's bitmap files
+  RecordChoice records;  // names and escapes
+  // How the file system counts a name's length, for safe names.
+  NameUnits nameUnits = NameUnits::kUtf16Units;
+};
+
+// What the batch did, beside the failures: every line's row of the report
+// file (report_csv.h), and whether it was stopped before its last line.
+struct BatchOutcome {
+  BatchReport report;
+  std::string reportCsv;  // ReportCsvStart and one row per line run
+  bool stopped = false;
 };
 
 // One image per UTF-8 line into the target folder; never stops on a failed
-// line. A line is split at its first TAB into name and content, then
+// line. A line is split at its TABs into name, content and caption columns
+// (a fourth column fails the line; the window draws no caption), its
+// content unescaped when the target asks for escapes, its name taken as
+// the target's names say; then it is
 // refused for a content the encoding cannot express, its name, its length,
 // a symbol larger than the image or a name this batch wrote with other
 // content, in this order, before anything is written. The engine gets the
@@ -49,10 +66,13 @@ struct BatchTarget {
 // carry no designator. `symbols` measures each symbol for the fit check,
 // so the engine encodes each line once. Images other than the DLL's bitmap
 // (target.images) are drawn and checked in process (BatchImages) and written
-// through `files`; a caption column is then the text after the content's
-// first TAB.
-BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
-                     const BatchRecipe &recipe, const std::vector<std::string> &lines,
-                     const BatchTarget &target, BatchObserver &observer);
+// through `files`.
+BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
+                      const BatchRecipe &recipe, const std::vector<std::string> &lines,
+                      const BatchTarget &target, BatchObserver &observer);
+
+// The file name of line `lineNumber` of `lineCount` named by number: zero-padded
+// to the digits of the count ("07" of 12).
+std::string NumberedName(int lineNumber, size_t lineCount);
 
 }  // namespace qrapp

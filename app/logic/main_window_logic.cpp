@@ -30,6 +30,7 @@ constexpr EventBinding kEventBindings[] = {
     {control::kGenerate, ControlEvent::kClicked, &MainWindowLogic::OnGenerateClicked},
     {control::kSave, ControlEvent::kClicked, &MainWindowLogic::OnSaveClicked},
     {control::kOptions, ControlEvent::kClicked, &MainWindowLogic::OnOptionsClicked},
+    {control::kImport, ControlEvent::kClicked, &MainWindowLogic::OnImportClicked},
     {control::kClock, ControlEvent::kTimerTick, &MainWindowLogic::OnTimerTick},
     {control::kLink, ControlEvent::kLeftButtonDown, &MainWindowLogic::OnLinkPressed},
 };
@@ -68,6 +69,9 @@ MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineExports &engine, Ba
       hooks_(std::move(hooks)) {}
 
 bool MainWindowLogic::OnControlEvent(const std::string &name, ControlEvent event) {
+  // The batch takes the window's input between its lines: a click then
+  // would start a second run over the same engine.
+  if (batchRunning_ && event == ControlEvent::kClicked) return true;
   for (const EventBinding &binding : kEventBindings) {
     if (binding.event == event && name == binding.control) {
       (this->*binding.handler)();

@@ -64,6 +64,13 @@ class MainWindowLogic {
   void OnOptionsClicked();       // the options dialog
   void OnTimerTick();            // every 500 ms: clock and link colour
   void OnLinkPressed();          // link label pressed: open the link
+  void OnImportClicked();        // 导入…: a list file into the input box
+  // A file dropped on the input box, or chosen by 导入…: read into the input
+  // box as the options' import rows say (list_import.h).
+  void ImportFile(const std::string &path);
+  // The batch is running (it handles the window's input between lines):
+  // clicks and drops are ignored until it ends.
+  bool BatchRunning() const { return batchRunning_; }
 
  private:
   void DeployEngine();
@@ -71,7 +78,7 @@ class MainWindowLogic {
   void RestoreDestination();
   void ShowImageFile(const std::string &path);
   void ApplySymbolSettings(const std::string &message);
-  void ReportFailures(const BatchReport &report);
+  void ReportFailures(const BatchReport &report, const std::string &reportNote);
 
   MainWindowView &view_;
   EngineExports &engine_;
@@ -82,6 +89,7 @@ class MainWindowLogic {
   AppPaths paths_;
   std::string_view engineImage_;
   MainWindowHooks hooks_;
+  bool batchRunning_ = false;
 };
 
 }  // namespace qrapp

@@ -52,6 +52,17 @@ class MainWindowView {
   // per row); true with the user's choices on confirmation, false (choices
   // untouched) on cancel.
   virtual bool EditOptions(std::vector<int> &choices) = 0;
+
+  // During a long handler (the batch): handles the input waiting for the
+  // window, clicks and a close among it; false once the window is closing.
+  virtual bool ProcessPendingInput() { return true; }
+
+  // Open dialog for a text or CSV file (导入…); true with its path on
+  // confirmation.
+  virtual bool ChooseImportFile(std::string &path) {
+    (void)path;
+    return false;
+  }
 };
 
 }  // namespace qrapp

@@ -15,6 +15,14 @@ inline constexpr char kLineNumberHead[] = "第 ";  // + number
 inline constexpr char kLineNumberTail[] = " 行";
 inline constexpr char kMoreFailedLinesHead[] = "…及其他 ";  // + count of lines not listed
 inline constexpr char kMoreFailedLinesTail[] = " 行";
+// The report file of a batch with failed lines, in its destination folder.
+inline constexpr char kReportFileName[] = "批量生成报告.csv";
+inline constexpr char kReportWritten[] = "每一行的结果已写入报告文件：";  // + path
+inline constexpr char kReportNotWritten[] = "报告文件无法写入：";         // + path
+// 导入…: the file dialog's filter and the result.
+inline constexpr char kImportFilter[] = "文本或 CSV 文件 (*.txt;*.csv)";
+inline constexpr char kImportCaption[] = "导入";
+inline constexpr char kImportUnreadable[] = "无法读取文件：";  // + path
 // The words for the line faults: kWindowFailureTexts (failure_texts.h).
 
 }  // namespace qrapp::text

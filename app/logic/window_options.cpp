@@ -25,6 +25,23 @@ int Chosen(const WindowOptions &options, size_t row) {
 
 }  // namespace
 
+int ChosenOf(const WindowOptions &options, size_t row) { return Chosen(options, row); }
+
+RecordChoice RecordChoiceOf(const WindowOptions &options) {
+  static_assert(OptionRowOf("names") < kRowCount && OptionRowOf("escapes") < kRowCount);
+  static_assert(std::size(kFileNameChoices) == 3 && std::size(kEscapesChoices) == 2);
+  RecordChoice choice;
+  choice.names = static_cast<NameMode>(Chosen(options, OptionRowOf("names")));
+  choice.escapes = Chosen(options, OptionRowOf("escapes")) == 1;
+  return choice;
+}
+
+void SetEscapes(WindowOptions &options, bool on) {
+  const size_t row = OptionRowOf("escapes");
+  if (options.choices.size() <= row) options.choices.resize(kRowCount, -1);
+  options.choices[row] = on ? 1 : 0;
+}
+
 WindowOptions LoadOptions(SettingsStore &settings) {
   WindowOptions options;
   for (const OptionRow &row : kOptionRows)

@@ -48,4 +48,17 @@ bool WrittenInProcess(const ImageChoice &choice);
 // False for a row this build cannot offer; `note` then says why.
 bool OptionRowAvailable(size_t row, const char **note = nullptr);
 
+// The chosen index of row `row` (OptionRowOf), its default when the
+// options hold none or one out of range.
+int ChosenOf(const WindowOptions &options, size_t row);
+
+// How the batch names its files and reads a line's content.
+enum class NameMode { kLine, kNumber, kSafe };  // the rows' order
+struct RecordChoice {
+  NameMode names = NameMode::kLine;
+  bool escapes = false;  // \n \r \t \\ \xNN \uNNNN in the content
+};
+RecordChoice RecordChoiceOf(const WindowOptions &options);
+void SetEscapes(WindowOptions &options, bool on);
+
 }  // namespace qrapp

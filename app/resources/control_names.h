@@ -24,6 +24,7 @@ inline constexpr char kVersionList[] = "组合框_版本1";
 inline constexpr char kLevelList[] = "组合框_纠错1";
 inline constexpr char kRunBatch[] = "按钮2";
 inline constexpr char kOptions[] = "按钮5";  // opens the options dialog
+inline constexpr char kImport[] = "按钮6";   // 导入…: a list file into the input box
 
 // Batch counters.
 inline constexpr char kLineCount[] = "透明标签5";     // number of input lines
@@ -54,6 +55,7 @@ static_assert(IsControlOfKind(kVersionList, ControlKind::ComboBox));
 static_assert(IsControlOfKind(kLevelList, ControlKind::ComboBox));
 static_assert(IsControlOfKind(kRunBatch, ControlKind::Button));
 static_assert(IsControlOfKind(kOptions, ControlKind::Button));
+static_assert(IsControlOfKind(kImport, ControlKind::Button));
 static_assert(IsControlOfKind(kLineCount, ControlKind::TransparentLabel));
 static_assert(IsControlOfKind(kWrittenCount, ControlKind::TransparentLabel));
 static_assert(IsControlOfKind(kPercent, ControlKind::TransparentLabel));

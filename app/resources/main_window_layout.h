@@ -124,6 +124,8 @@ inline constexpr ControlLayout kMainWindowControls[] = {
      -1, 0, nullptr},
     {ControlKind::Button, "按钮5", nullptr, 1305, 320, 366, 80, 20, "选项…", kPlain, 0, nullptr, -1,
      0, nullptr},
+    {ControlKind::Button, "按钮6", nullptr, 1306, 256, 366, 56, 20, "导入…", kPlain, 0, nullptr, -1,
+     0, nullptr},
     {ControlKind::PictureBox, "图片框1", nullptr, 1501, 496, 14, 370, 370, "", kBorder | kStretch,
      0, nullptr, -1, 0, nullptr},
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <string_view>
 
 namespace qrapp {
 
@@ -58,6 +59,40 @@ inline constexpr OptionChoice kVerifyChoices[] = {
     {"是", "on"},
 };
 
+// The batch's file names (按行: the name column; 按序号: the line's number;
+// 安全名: the name column made storable), escapes in the content, and how
+// 导入… reads a list: TAB or CSV (自动: by the file's extension), a header
+// row, which columns are name, content and caption.
+inline constexpr OptionChoice kFileNameChoices[] = {
+    {"按行（默认）", "line"},
+    {"按序号", "number"},
+    {"安全名", "safe"},
+};
+inline constexpr OptionChoice kEscapesChoices[] = {
+    {"关（默认）", "off"},
+    {"开（\\n \\t \\uNNNN…）", "on"},
+};
+inline constexpr OptionChoice kImportSeparatorChoices[] = {
+    {"自动（.csv 为逗号）", "auto"},
+    {"TAB", "tab"},
+    {"CSV（逗号）", "csv"},
+};
+inline constexpr OptionChoice kImportHeaderChoices[] = {
+    {"无（默认）", "no"},
+    {"跳过首行", "yes"},
+};
+// Value "auto" (or "none" for the caption): by the number of columns.
+inline constexpr OptionChoice kImportColumnChoices[] = {
+    {"按列数（默认）", "auto"}, {"第 1 列", "1"}, {"第 2 列", "2"}, {"第 3 列", "3"},
+    {"第 4 列", "4"},           {"第 5 列", "5"}, {"第 6 列", "6"}, {"第 7 列", "7"},
+    {"第 8 列", "8"},           {"第 9 列", "9"},
+};
+inline constexpr OptionChoice kImportCaptionColumnChoices[] = {
+    {"按列数（默认）", "auto"}, {"无", "none"},   {"第 1 列", "1"}, {"第 2 列", "2"},
+    {"第 3 列", "3"},           {"第 4 列", "4"}, {"第 5 列", "5"}, {"第 6 列", "6"},
+    {"第 7 列", "7"},           {"第 8 列", "8"}, {"第 9 列", "9"},
+};
+
 // Row indexes, for the code that reads a row's choice.
 enum OptionRowIndex : size_t {
   kContentEncodingRow,
@@ -77,11 +112,28 @@ inline constexpr OptionRow kOptionRows[] = {
     {"静区", "quietzone", kQuietZoneChoices, std::size(kQuietZoneChoices), 0},
     {"说明文字", "caption", kCaptionChoices, std::size(kCaptionChoices), 0},
     {"生成后校验", "verify", kVerifyChoices, std::size(kVerifyChoices), 0},
+    // Names, escapes and the import.
+    {"文件名", "names", kFileNameChoices, std::size(kFileNameChoices), 0},
+    {"转义", "escapes", kEscapesChoices, std::size(kEscapesChoices), 0},
+    {"导入分列", "import-separator", kImportSeparatorChoices, std::size(kImportSeparatorChoices),
+     0},
+    {"导入标题行", "import-header", kImportHeaderChoices, std::size(kImportHeaderChoices), 0},
+    {"名称列", "import-name", kImportColumnChoices, std::size(kImportColumnChoices), 0},
+    {"内容列", "import-content", kImportColumnChoices, std::size(kImportColumnChoices), 0},
+    {"说明列", "import-caption", kImportCaptionColumnChoices,
+     std::size(kImportCaptionColumnChoices), 0},
 };
 
 // Shown in place of a row's choices when this build cannot offer it (the
 // row's list is disabled and keeps its default).
 inline constexpr char kNoDecoderNote[] = "此版本没有解码器，不可用";
+
+// The index of the row kept under `key`; the number of rows when none is.
+constexpr size_t OptionRowOf(std::string_view key) {
+  size_t i = 0;
+  while (i < std::size(kOptionRows) && key != kOptionRows[i].key) ++i;
+  return i;
+}
 
 // Geometry of the dialog, in pixels of its client area.
 struct OptionsDialogLayout {

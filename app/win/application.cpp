@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "control_names.h"
 #include "embedded_engine.h"
 #include "engine_batch_symbols.h"
 #include "gbk_profile_settings.h"
@@ -63,6 +64,9 @@ int RunApplication(HINSTANCE instance) {
     logic.OnControlEvent(name, event);
   };
   if (!window.Create(instance, events)) return 1;
+  window.AcceptDroppedFiles(qrapp::control::kBatchInput, [&logic](const std::wstring &path) {
+    logic.ImportFile(CodePageFromWide(CP_UTF8, path));
+  });
 
   ShowWindow(window.Handle(), SW_SHOWNORMAL);
   UpdateWindow(window.Handle());

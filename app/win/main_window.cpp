@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "control_subclass.h"
+#include "file_drop.h"
 #include "options_dialog.h"
 #include "picture_box.h"
 #include "text_codec.h"
@@ -114,6 +115,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER:  // the timer's id is its layout id
       Raise(qrapp::FindControlLayout(static_cast<int>(wParam)), qrapp::ControlEvent::kTimerTick);
+      return 0;
+    case kFileDroppedMessage:
+      if (fileDropSink_) fileDropSink_(reinterpret_cast<const wchar_t *>(lParam));
       return 0;
     case kLinkPressedMessage:
       Raise(qrapp::FindControlLayout(static_cast<int>(wParam)),
@@ -258,6 +262,7 @@ std::vector<std::uint8_t> MainWindow::Picture(const std::string &name) const {
 }
 
 void MainWindow::Repaint() {
+  if (!window_) return;  // a null window would redraw the desktop
   RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
@@ -282,6 +287,39 @@ bool MainWindow::ChooseFolder(const std::wstring &title, std::wstring &folder) {
 
 bool MainWindow::EditOptions(std::vector<int> &choices) {
   return RunOptionsDialog(window_, fonts_.dialog, choices);
+}
+
+bool MainWindow::ChooseOpenFile(const std::wstring &filter, std::wstring &path) {
+  wchar_t fileName[MAX_PATH] = L"";
+  OPENFILENAMEW open = {};
+  open.lStructSize = sizeof open;
+  open.hwndOwner = window_;
+  open.lpstrFilter = filter.c_str();
+  open.nFilterIndex = 1;
+  open.lpstrFile = fileName;
+  open.nMaxFile = MAX_PATH;
+  open.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST;
+  if (!GetOpenFileNameW(&open)) return false;
+  path = fileName;
+  return true;
+}
+
+void MainWindow::AcceptDroppedFiles(const std::string &name, FileDropSink sink) {
+  fileDropSink_ = std::move(sink);
+  if (HWND control = WindowOf(name)) qrwin::AcceptDroppedFiles(control);
+}
+
+bool MainWindow::ProcessPendingInput() {
+  MSG message;
+  while (window_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return window_ != nullptr;
 }
 
 bool MainWindow::ChooseSaveFile(std::wstring &path) {

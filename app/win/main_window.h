@@ -66,6 +66,17 @@ class MainWindow {
   // The options dialog, modal; true with the new choices after 确定.
   bool EditOptions(std::vector<int> &choices);
 
+  // Open dialog for one existing file; `filter` is the dialog's filter
+  // list (pairs of description and patterns, each ended by a zero).
+  bool ChooseOpenFile(const std::wstring &filter, std::wstring &path);
+  // Files dropped on the control `name` go to `sink` (the first file's path).
+  using FileDropSink = std::function<void(const std::wstring &path)>;
+  void AcceptDroppedFiles(const std::string &name, FileDropSink sink);
+  // Handles the messages waiting in the thread's queue, during a long
+  // handler; false once the window is gone or the program is quitting (the
+  // quit message is posted again for the main loop).
+  bool ProcessPendingInput();
+
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -84,6 +95,7 @@ class MainWindow {
   HBRUSH backgroundBrush_ = nullptr;
   std::vector<std::pair<HWND, HBRUSH>> labelBrushes_;
   std::wstring saveDialogFolder_;  // empty: the system's default
+  FileDropSink fileDropSink_;
 };
 
 }  // namespace qrwin

@@ -1,6 +1,7 @@
 #include "win_main_window_view.h"
 
 #include "text_codec.h"
+#include "ui_texts.h"
 
 namespace qrwin {
 
@@ -63,6 +64,21 @@ bool WinMainWindowView::ChooseSaveFile(std::string &path) {
 
 bool WinMainWindowView::EditOptions(std::vector<int> &choices) {
   return window_.EditOptions(choices);
+}
+
+}  // namespace qrwin
+
+namespace qrwin {
+
+bool WinMainWindowView::ProcessPendingInput() { return window_.ProcessPendingInput(); }
+
+bool WinMainWindowView::ChooseImportFile(std::string &path) {
+  const std::wstring filter = WideFromUtf8(qrapp::text::kImportFilter) + L'\0' + L"*.txt;*.csv" +
+                              L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
+  std::wstring chosen;
+  if (!window_.ChooseOpenFile(filter, chosen)) return false;
+  path = Utf8FromWide(chosen);
+  return true;
 }
 
 }  // namespace qrwin

@@ -25,6 +25,8 @@ class WinMainWindowView : public qrapp::MainWindowView {
   bool ChooseFolder(const std::string &title, std::string &folder) override;
   bool ChooseSaveFile(std::string &path) override;
   bool EditOptions(std::vector<int> &choices) override;
+  bool ProcessPendingInput() override;
+  bool ChooseImportFile(std::string &path) override;
 
  private:
   MainWindow &window_;

@@ -104,7 +104,9 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
   EXPECT_TRUE(files.files.count(File("ok")));
   EXPECT_TRUE(files.files.count(File("sub\\y")));
   EXPECT_FALSE(files.files.count("D:\\escape.jpg"));
-  EXPECT_EQ(files.files.size(), 4u);  // Set.ini, the engine, ok and sub\y
+  // Set.ini, the engine, ok, sub\y and the report of the failed lines.
+  EXPECT_EQ(files.files.size(), 5u);
+  EXPECT_TRUE(files.files.count("D:\\out\\批量生成报告.csv"));
 
   EXPECT_EQ(LogOf(control::kWrittenCount),
             (std::vector<std::string>{"1", "1", "1", "1", "1", "1", "2", "2"}));

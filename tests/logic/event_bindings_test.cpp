@@ -14,7 +14,7 @@ using EventBindingTest = WindowTest;
 constexpr ControlEvent kAllEvents[] = {ControlEvent::kContentChanged, ControlEvent::kClicked,
                                        ControlEvent::kTimerTick, ControlEvent::kLeftButtonDown};
 
-TEST_F(EventBindingTest, OnlyTheLayoutsTenEventsHaveHandlers) {
+TEST_F(EventBindingTest, OnlyTheLayoutsElevenEventsHaveHandlers) {
   logic.OnCreated();
   view.folderConfirmed = false;
   view.saveConfirmed = false;
@@ -30,6 +30,7 @@ TEST_F(EventBindingTest, OnlyTheLayoutsTenEventsHaveHandlers) {
       {"按钮2", ControlEvent::kClicked},          {"按钮3", ControlEvent::kClicked},
       {"按钮4", ControlEvent::kClicked},          {"按钮5", ControlEvent::kClicked},
       {"时钟1", ControlEvent::kTimerTick},        {"透明标签14", ControlEvent::kLeftButtonDown},
+      {"按钮6", ControlEvent::kClicked},
   };
   EXPECT_EQ(bound, expected);
   EXPECT_FALSE(logic.OnControlEvent("no such control", ControlEvent::kClicked));

@@ -35,6 +35,17 @@ class FakeView : public MainWindowView {
   bool ChooseFolder(const std::string &title, std::string &folder) override;
   bool ChooseSaveFile(std::string &path) override;
   bool EditOptions(std::vector<int> &choices) override;
+  bool ProcessPendingInput() override {
+    ++inputPumps;
+    if (onPendingInput) onPendingInput();
+    return !closing;
+  }
+  bool ChooseImportFile(std::string &path) override {
+    ++importDialogs;
+    if (importPath.empty()) return false;
+    path = importPath;
+    return true;
+  }
 
   // Receives the events of the controls: the logic's dispatch.
   std::function<void(const std::string &name, ControlEvent event)> onEvent;
@@ -65,6 +76,13 @@ class FakeView : public MainWindowView {
   std::vector<int> optionsShown;   // the choices the dialog opened with
   std::vector<int> optionsChosen;  // what the user picks (empty: keeps them)
   int optionsDialogs = 0;
+  // Input handled while the batch runs: what the user does then, and a
+  // window being closed.
+  std::function<void()> onPendingInput;
+  bool closing = false;
+  int inputPumps = 0;
+  std::string importPath;  // the import dialog's answer; empty: cancelled
+  int importDialogs = 0;
 
  private:
   // The name, when the layout has such a control (of `kind`, if given).
