@@ -22,7 +22,7 @@ class PngEncoder {
 
   // The PNG bytes of `image` into `bytes` (replaced); false when zlib or
   // libpng fails. The bottom `textRows` rows (a caption band) are coded
-  // apart: see CompressTextRows.
+  // apart: see Compress.
   bool Encode(const qr::BitmapImage &image, std::vector<uint8_t> &bytes, int textRows = 0);
 
  private:
