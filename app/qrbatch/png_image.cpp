@@ -2,7 +2,6 @@
 
 #include <png.h>
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstring>
 
@@ -17,6 +16,11 @@ namespace {
 constexpr int kLevel = 1;
 constexpr int kWindowBits = 15;
 constexpr int kMemLevel = 2;
+// Images with text rows (a caption band) have many literals: memLevel 2
+// closes a block every 256 symbols and builds new code trees for each,
+// which doubled the cost of such an image. zlib's default memLevel keeps
+// the image in one block; from memLevel 3 on the time is the same.
+constexpr int kCaptionMemLevel = 8;
 
 // The image data is a zlib stream. Deflate writes it raw and the two-byte
 // header (deflate, 32 KB window, fastest level) and the Adler-32 trailer
@@ -69,6 +73,7 @@ PngEncoder::PngEncoder() {
 
 PngEncoder::~PngEncoder() {
   if (ready_) deflateEnd(&stream_);
+  if (captionReady_) deflateEnd(&captionStream_);
 }
 
 bool PngEncoder::Compress(const qr::BitmapImage &image, int textRows) {
@@ -101,29 +106,27 @@ bool PngEncoder::Compress(const qr::BitmapImage &image, int textRows) {
     out += lineBytes;
     above = row;
   }
-  if (deflateReset(&stream_) != Z_OK) return false;
-  if (deflateParams(&stream_, kLevel, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-  // Text rows at the bottom (a caption band) are mostly literals. With
-  // memLevel 2 zlib closes a block every 256 symbols and builds its code
-  // trees for each; in deflate's fixed codes they cost far less. The
-  // rows above keep zlib's own choice.
-  const size_t textLines = std::min(height, static_cast<size_t>(std::max(textRows, 0)));
-  const size_t symbolBytes = (height - textLines) * lineBytes;
-  const size_t bound = deflateBound(&stream_, static_cast<uLong>(filtered_.size())) + 16;
+  // Images with text rows go through their own stream (kCaptionMemLevel),
+  // made at the first; other files stay as they were.
+  z_stream *stream = &stream_;
+  if (textRows > 0) {
+    if (!captionReady_) {
+      captionReady_ = deflateInit2(&captionStream_, kLevel, Z_DEFLATED, -kWindowBits,
+                                   kCaptionMemLevel, Z_DEFAULT_STRATEGY) == Z_OK;
+      if (!captionReady_) return false;
+    }
+    stream = &captionStream_;
+  }
+  if (deflateReset(stream) != Z_OK) return false;
+  const size_t bound = deflateBound(stream, static_cast<uLong>(filtered_.size()));
   compressed_.resize(sizeof kZlibHeader + bound + 4);
   std::memcpy(compressed_.data(), kZlibHeader, sizeof kZlibHeader);
-  stream_.next_in = filtered_.data();
-  stream_.avail_in = static_cast<uInt>(symbolBytes);
-  stream_.next_out = compressed_.data() + sizeof kZlibHeader;
-  stream_.avail_out = static_cast<uInt>(bound);
-  if (textLines > 0) {
-    if (symbolBytes > 0 && deflate(&stream_, Z_NO_FLUSH) != Z_OK) return false;
-    // Closes the block so far (not on a byte boundary) before the switch.
-    if (deflateParams(&stream_, kLevel, Z_FIXED) != Z_OK) return false;
-    stream_.avail_in = static_cast<uInt>(filtered_.size() - symbolBytes);
-  }
-  if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) return false;
-  const size_t dataSize = stream_.total_out;
+  stream->next_in = filtered_.data();
+  stream->avail_in = static_cast<uInt>(filtered_.size());
+  stream->next_out = compressed_.data() + sizeof kZlibHeader;
+  stream->avail_out = static_cast<uInt>(bound);
+  if (deflate(stream, Z_FINISH) != Z_STREAM_END) return false;
+  const size_t dataSize = stream->total_out;
   uint8_t *trailer = compressed_.data() + sizeof kZlibHeader + dataSize;
   for (int i = 0; i < 4; ++i)
     trailer[i] = static_cast<uint8_t>(checksum >> (24 - 8 * i));  // big-endian
