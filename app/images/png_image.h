@@ -21,8 +21,8 @@ class PngEncoder {
   PngEncoder &operator=(const PngEncoder &) = delete;
 
   // The PNG bytes of `image` into `bytes` (replaced); false when zlib or
-  // libpng fails. The bottom `textRows` rows (a caption band) are coded
-  // apart: see CompressTextRows.
+  // libpng fails. An image with `textRows` > 0 (a caption band at the
+  // bottom) is compressed with more memory: see kCaptionMemLevel.
   bool Encode(const qr::BitmapImage &image, std::vector<uint8_t> &bytes, int textRows = 0);
 
  private:
@@ -30,6 +30,8 @@ class PngEncoder {
 
   z_stream stream_{};
   bool ready_ = false;
+  z_stream captionStream_{};  // for images with text rows, made at the first
+  bool captionReady_ = false;
   std::vector<uint8_t> filtered_;    // the scanlines, each led by its filter type
   std::vector<uint8_t> compressed_;  // the image data chunk's content
   size_t compressedSize_ = 0;

@@ -83,16 +83,18 @@ TEST(PngEncoder, OneEncoderWritesEveryImageWithItsPixels) {
   }
 }
 
-TEST(PngEncoder, TextRowsCodedApartKeepEveryPixel) {
+TEST(PngEncoder, ImagesWithTextRowsKeepEveryPixel) {
   struct Case {
     int width, height, repeat, textRows;
   };
   // No text rows, one, a band, all rows and more; noise (mostly
-  // literals); a line longer than deflate's window reaches back.
-  const Case cases[] = {{200, 200, 8, 0},   {200, 200, 8, 1},    {200, 200, 8, 30},
-                        {201, 203, 1, 60},  {9, 2, 1, 2},        {9, 2, 1, 5},
-                        {2000, 300, 3, 90}, {300000, 4, 1, 2},   {200, 200, 1, 200},
-                        {7, 5, 2, 3},       {640, 480, 1000, 40}};
+  // literals); a line longer than deflate's window reaches back; images
+  // without text rows between and after the others (their own stream).
+  const Case cases[] = {{200, 200, 8, 0},   {200, 200, 8, 1},   {200, 200, 8, 30},
+                        {201, 203, 1, 60},  {9, 2, 1, 2},       {9, 2, 1, 0},
+                        {9, 2, 1, 5},       {2000, 300, 3, 90}, {300000, 4, 1, 2},
+                        {200, 200, 1, 200}, {7, 5, 2, 3},       {640, 480, 1000, 40},
+                        {201, 203, 1, 0}};
   PngEncoder encoder, plain;
   std::vector<uint8_t> file, plainFile;
   uint32_t seed = 100;
