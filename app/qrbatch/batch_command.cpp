@@ -231,7 +231,7 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   int status;
   if (options.format == ImageFormat::kPdf) {
 #ifdef QR_HAVE_SHEETS
-    status = RunSheetBatch(options, input, lineCount, err);
+    status = RunSheetBatch(options, folder, input, lineCount, rows, err);
 #else
     std::fputs("qrbatch: this build writes no PDF\n", err);
     status = 2;

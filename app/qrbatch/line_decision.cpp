@@ -166,6 +166,7 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
     failure.line = Shown(std::move(record.text));
     return false;
   }
+  if (sheets_) return DecideLabel(record, parts, eciDesignator, caption, job, failure);
   const std::string extension = ExtensionOf(options_.format);
   const std::string fileName = NameOf(parts, lineNumber);
   lastName_ = fileName + extension;
@@ -203,6 +204,30 @@ bool LineDecider::DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailu
   job.quietZoneModules = fit.quietZoneModules;
   job.narrowQuietZone = options_.recipe.warnQuietZone &&
                         fit.quietZoneModules < qrapp::BatchRecipe::kStandardQuietZone;
+  job.line = Shown(std::move(record.text));
+  return true;
+}
+
+// A label's line: planned at the version and level, nothing else.
+bool LineDecider::DecideLabel(InputRecord &record, qrapp::LineRecord &parts, int eciDesignator,
+                              std::string &caption, LineJob &job, qrapp::LineFailure &failure) {
+  lastName_ = parts.name;
+  qr::SymbolPlan plan;
+  if (!record.cut) plan = qrapp::PlanContent(parts.content, eciDesignator, settings_);
+  if (plan.result != qr::EncodeResult::kWritten) {
+    failure.fault = qrapp::LineFault::kTooLong;
+    if (plan.result == qr::EncodeResult::kOutOfMemory) {
+      failure.fault = qrapp::LineFault::kNotWritten;
+      failure.reason = qrplatform::ErrnoText(ENOMEM);
+    }
+    failure.line = Shown(std::move(record.text));
+    return false;
+  }
+  job = LineJob();
+  job.lineNumber = record.lineNumber;
+  job.content = std::move(parts.content);
+  job.caption = std::move(caption);
+  job.plan = std::move(plan);
   job.line = Shown(std::move(record.text));
   return true;
 }

@@ -59,6 +59,12 @@ class LineDecider {
   // are taken as UTF-8.
   void UseInput(const qrtext::InputDecoder *decoder) { input_ = decoder; }
 
+  // Label sheets (--format pdf): a line makes a label, not a file. No file
+  // name is made, checked or claimed (the job's path stays empty; lastName
+  // is the name column), and the label, not an image size, decides whether
+  // the code fits: only a content too long for any symbol fails here.
+  void DecideForSheets() { sheets_ = true; }
+
  private:
   bool DecideLine(InputRecord &record, LineJob &job, qrapp::LineFailure &failure);
   bool RecordFails(InputRecord &record, qrapp::LineRecord &parts, qrapp::LineFailure &failure);
@@ -69,6 +75,8 @@ class LineDecider {
   std::string Shown(std::string line) const;
   const qrtext::InputDecoder &Input() const { return input_ ? *input_ : utf8Lines_; }
   std::string NumberName(int lineNumber) const;
+  bool DecideLabel(InputRecord &record, qrapp::LineRecord &parts, int eciDesignator,
+                   std::string &caption, LineJob &job, qrapp::LineFailure &failure);
 
   const Options &options_;
   qr::SymbolSettings settings_;
@@ -81,6 +89,7 @@ class LineDecider {
   const qrtext::InputDecoder *input_ = nullptr;
   qrtext::InputDecoder utf8Lines_{qrtext::InputEncoding::kUtf8};
   int captionBand_ = 0;  // rows under the symbol kept for captions
+  bool sheets_ = false;  // DecideForSheets
 };
 
 }  // namespace qrbatch

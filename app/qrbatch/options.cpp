@@ -73,7 +73,7 @@ const char kUsage[] =
     "                    or its caption column (the third, or as --columns picks);\n"
     "                    the bottom 15% of the image (at least 12 px) holds it\n"
     "Label sheets (--format pdf): one PDF, DIR/labels.pdf, for the whole batch;\n"
-    "each code in vector modules with its name as caption. Lengths in mm.\n"
+    "each code in vector modules with a caption. Lengths in mm.\n"
     "  --page P          a4 (default), letter or WxHmm\n"
     "  --labels CxR      C columns and R rows of labels on a page\n"
     "  --label WxHmm     label size (default 70x37mm: 3 x 8 on A4); with only\n"
@@ -83,6 +83,11 @@ const char kUsage[] =
     "  --gap X[xY]mm     space between labels (default 0)\n"
     "  --cut-marks       marks in the margins in line with the label edges\n"
     "  --first N         start on cell N of the first page (a partly used sheet)\n"
+    "  The lines go through --csv, --columns, --escapes, the encodings and\n"
+    "  --report as images do; --caption picks the caption (default: the name).\n"
+    "  --module Xmm      the labels' module size, no --dpi needed (default auto:\n"
+    "                    the largest the label allows); --quiet-zone N modules\n"
+    "                    of white around each code (default 4)\n"
     "  --help, --version\n"
     "\n"
     "Lines end in LF or CR LF. File names are the decoded text (UTF-8 on Linux,\n"
@@ -156,7 +161,11 @@ int PixelsOfMillimetres(double millimetres, int dotsPerInch) {
 // Sizes in mm into pixels, once the resolution is known.
 bool ResolvePrintGeometry(Options &options, std::string &error) {
   const int dpi = options.recipe.dotsPerInch;
-  const bool millimetres = options.moduleMillimetres > 0 || options.widthMillimetres > 0;
+  // Label sheets are drawn in mm: their module needs no resolution and
+  // stays in mm (sheet_batch.h).
+  const bool sheetModule = options.format == ImageFormat::kPdf;
+  const bool millimetres =
+      (options.moduleMillimetres > 0 && !sheetModule) || options.widthMillimetres > 0;
   if (millimetres && dpi == 0) {
     error = "sizes in mm need --dpi";
     return false;
@@ -171,7 +180,7 @@ bool ResolvePrintGeometry(Options &options, std::string &error) {
       return false;
     }
   }
-  if (options.moduleMillimetres > 0) {
+  if (options.moduleMillimetres > 0 && !sheetModule) {
     options.recipe.modulePixels = PixelsOfMillimetres(options.moduleMillimetres, dpi);
     if (options.recipe.modulePixels < 1 || options.recipe.modulePixels > 32767) {
       error = "module in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";

@@ -82,19 +82,19 @@ bool LabelSheetPdf::Open(Sink sink, std::string &error) {
   return true;
 }
 
-bool LabelSheetPdf::Add(const std::vector<uint8_t> &modules, int side, const std::string &caption,
-                        std::string &reason) {
+LabelSheetPdf::Outcome LabelSheetPdf::Add(const std::vector<uint8_t> &modules, int side,
+                                          const std::string &caption, std::string &reason) {
   const double captionWidth = layout_.labelWidth - 2 * style_.paddingMm;
   double captionHeight = 0;
   if (!caption.empty() && !caption_->Fit(caption, captionWidth, captionHeight)) {
     reason = "the caption does not fit the label in " + std::to_string(style_.caption.mostLines) +
              " lines";
-    return false;
+    return Outcome::kCaptionTooLong;
   }
   LabelPlacement place;
   if (!PlaceLabel(layout_.labelWidth, layout_.labelHeight, style_, side, captionHeight, place,
                   reason))
-    return false;
+    return Outcome::kCodeTooLarge;
 
   if (cell_ == layout_.cellsPerPage()) {
     cairo_show_page(cairo_);
@@ -114,7 +114,7 @@ bool LabelSheetPdf::Add(const std::vector<uint8_t> &modules, int side, const std
   cairo_set_source_rgb(cairo_, 0, 0, 0);
   cairo_fill(cairo_);
   if (captionHeight > 0) caption_->Draw(left + layout_.labelWidth / 2, top + place.captionTop);
-  return true;
+  return Outcome::kPlaced;
 }
 
 void LabelSheetPdf::DrawCutMarks() {

@@ -51,11 +51,15 @@ class LabelSheetPdf {
 
   // Starts the document. False with `error` when cairo cannot.
   bool Open(Sink sink, std::string &error);
+  // What became of a label.
+  enum class Outcome { kPlaced, kCaptionTooLong, kCodeTooLarge };
   // The next label: a side x side symbol (`modules[y * side + x]` nonzero
-  // for dark) and its caption (UTF-8; empty for none). False with `reason`
-  // when it does not fit its label; the cell is then left for the next.
-  bool Add(const std::vector<uint8_t> &modules, int side, const std::string &caption,
-           std::string &reason);
+  // for dark) and its caption (UTF-8; empty for none). A label that does
+  // not fit (its caption even at the smallest size in mostLines lines, or
+  // its code beside the caption) leaves its cell for the next, `reason`
+  // saying why.
+  Outcome Add(const std::vector<uint8_t> &modules, int side, const std::string &caption,
+              std::string &reason);
   // Finishes the last page and the document. False with `error` when a
   // write failed (at any time).
   bool Finish(std::string &error);

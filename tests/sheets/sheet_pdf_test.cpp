@@ -161,7 +161,8 @@ TEST(SheetPdf, ModulesHaveTheirPhysicalSize) {
           return static_cast<bool>(file);
         },
         error));
-    ASSERT_TRUE(sheet.Add(modules, side, "0.5 mm", error)) << error;
+    ASSERT_EQ(sheet.Add(modules, side, "0.5 mm", error), qrsheets::LabelSheetPdf::Outcome::kPlaced)
+        << error;
     ASSERT_TRUE(sheet.Finish(error)) << error;
     file.close();
 

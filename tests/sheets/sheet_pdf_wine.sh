@@ -2,7 +2,8 @@
 # qrbatch.exe --format pdf under Wine: one PDF of label sheets whose labels
 # decode to their content (pdftoppm, ZXingReader), whose GBK names come out
 # as captions (pdftotext) in an embedded subset font (pdffonts), and no
-# temporary file left. Needs the harness environment (WINEPREFIX,
+# temporary file left; then a folder named beyond the ANSI code page, with
+# UTF-8 input and the report file. Needs the harness environment (WINEPREFIX,
 # QR_WINDOWS_DIR, QR_TEST_TMP; an ANSI code page of 936).
 set -u
 exe="$QR_WINDOWS_DIR/app/qrbatch/qrbatch.exe"
@@ -45,5 +46,30 @@ for i in "${!names[@]}"; do
 done
 convert "$d/page-1.pgm" -crop "$(px 70)x$(px 37)+0+$(px 0.5)" +repage -format '%[min]' info: > "$d/blank"
 check "cell 0 left blank" [ "$(cat "$d/blank")" -gt 64000 ]
+
+# A folder whose name the ANSI code page (936) cannot spell, UTF-8 input
+# with a Korean caption and a URL line (no file name, a label all the
+# same), and the report file: the PDF's file goes by its wide name.
+w="$d/标签 한국어"
+mkdir -p "$d/in"
+printf '\xEF\xBB\xBF한국어\thttps://example.kr/a\r\nhttps://example.com/p?id=1\r\n' > "$d/in/list.txt"
+timeout 120 wine "$exe" --format pdf --report "$(windows_path "$d/report.csv")" \
+  -o "$(windows_path "$w")" "$(windows_path "$d/in/list.txt")" > "$d/stdout" 2> "$d/stderr"
+status=$?
+cat "$d/stderr"
+check "Korean folder: exit status 0" [ "$status" -eq 0 ]
+check "Korean folder: labels.pdf and nothing else" [ "$(ls -A "$w" | xargs)" = labels.pdf ]
+text=$(pdftotext "$w/labels.pdf" - | tr -d ' \n')
+for caption in 한국어 "https://example.com/p?id=1"; do
+  check "caption $caption" grep -qF "$caption" <<<"$text"
+done
+check "report rows" [ "$(tr -d '\r' < "$d/report.csv")" = \
+  "$(printf '\xEF\xBB\xBFline,name,status,reason\n1,한국어,written,\n2,https://example.com/p?id=1,written,')" ]
+pdftoppm -r 300 -f 1 -l 1 -gray "$w/labels.pdf" "$d/korean"
+contents=("https://example.kr/a" "https://example.com/p?id=1")
+for cell in 0 1; do
+  convert "$d/korean-1.pgm" -crop "$(px 70)x$(px 37)+$(px "$cell * 70")+$(px 0.5)" +repage "$d/cell.png"
+  check "Korean folder: label $cell decodes" [ "$(ZXingReader -bytes "$d/cell.png")" = "${contents[$cell]}" ]
+done
 
 [ "$failures" -eq 0 ]
