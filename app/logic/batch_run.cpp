@@ -64,8 +64,7 @@ std::string NameOfLine(const LineRecord &record, int lineNumber, size_t lineCoun
                        const BatchTarget &target, const std::string &extension) {
   switch (target.records.names) {
     case NameMode::kNumber: return NumberedName(lineNumber, lineCount);
-    case NameMode::kSafe:
-      return SafeFileName(record.name, target.nameUnits, extension.size());
+    case NameMode::kSafe: return SafeFileName(record.name, target.nameUnits, extension.size());
     default: return record.name;
   }
 }

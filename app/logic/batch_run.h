@@ -38,7 +38,7 @@ struct BatchTarget {
   std::string folder;  // UTF-8
   char separator = '\\';
   ContentChoice encoding;
-  ImageChoice images;  // the default: the DLL's bitmap files
+  ImageChoice images;    // the default: the DLL's bitmap files
   RecordChoice records;  // names and escapes
   // How the file system counts a name's length, for safe names.
   NameUnits nameUnits = NameUnits::kUtf16Units;
