@@ -51,6 +51,7 @@ inline constexpr FailureTexts kWindowFailureTexts = {
         {LineFault::kUndecodable, "不是所选编码的有效文本"},
         {LineFault::kUnrepresentable, "含有 GBK 无法表示的字符"},
         {LineFault::kCaptionTooLong, "说明文字过长，缩到最小字号并换行后仍放不下"},
+        {LineFault::kLabelTooSmall, "标签放不下二维码"},
     }},
     "%1：%2",
 };
@@ -79,6 +80,7 @@ inline constexpr FailureTexts kCommandFailureTexts = {
         {LineFault::kUnrepresentable, "holds a character GBK cannot express"},
         {LineFault::kCaptionTooLong,
          "caption does not fit under the code, even wrapped at the smallest size"},
+        {LineFault::kLabelTooSmall, "the code does not fit its label at a printable module size"},
     }},
     "%1 (%2)",
 };

@@ -33,11 +33,13 @@ enum class LineFault {
   kUndecodable,      // the line is no valid text in the input's encoding
   kUnrepresentable,  // the content holds a character its encoding cannot express
   kCaptionTooLong,   // the caption does not fit its band, even wrapped at the smallest size
+  // Label sheets.
+  kLabelTooSmall,  // the code does not fit its label at a printable module; the reason says why
 };
 
 // The faults after kNone: the rows of every table of failure texts. It
 // names the enum's last fault.
-inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kCaptionTooLong);
+inline constexpr size_t kLineFaultCount = static_cast<size_t>(LineFault::kLabelTooSmall);
 
 struct LineFailure {
   int lineNumber = 0;  // 1-based

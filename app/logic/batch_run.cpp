@@ -3,6 +3,7 @@
 #include <memory>
 #include <utility>
 
+#include "label_sheet_batch.h"
 #include "line_parts.h"
 #include "symbol_recipe.h"
 
@@ -25,8 +26,8 @@ bool WriteLineFile(EngineExports &engine, BatchSymbols &symbols, FileSystem &fil
   return !bitmap.empty() && files.WriteFile(path, bitmap);
 }
 
-// The caption's text for the line (UTF-8); with a caption column, the
-// content's text after its first TAB leaves the content.
+}  // namespace
+
 std::string CaptionOf(CaptionChoice choice, LineParts &parts) {
   switch (choice) {
     case CaptionChoice::kName: return parts.name;
@@ -42,11 +43,11 @@ std::string CaptionOf(CaptionChoice choice, LineParts &parts) {
   }
 }
 
-}  // namespace
-
 BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                      const BatchRecipe &recipe, const std::vector<std::string> &lines,
                      const BatchTarget &target, BatchObserver &observer) {
+  if (target.images.format == qrimage::ImageFormat::kPdf)
+    return RunLabelSheetBatch(engine, files, recipe, lines, target, observer);
   BatchReport report;
   report.total = static_cast<int>(lines.size());
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);

@@ -13,6 +13,7 @@
 #include "engine_exports.h"
 #include "file_system.h"
 #include "line_check.h"
+#include "line_parts.h"
 #include "window_options.h"
 
 namespace qrapp {
@@ -50,7 +51,11 @@ struct BatchTarget {
 // so the engine encodes each line once. Images other than the DLL's bitmap
 // (target.images) are drawn and checked in process (BatchImages) and written
 // through `files`; a caption column is then the text after the content's
-// first TAB.
+// first TAB. Label sheets go to RunLabelSheetBatch (label_sheet_batch.h).
+// The caption's text for the line (UTF-8); with a caption column, the
+// content's text after its first TAB leaves the content.
+std::string CaptionOf(CaptionChoice choice, LineParts &parts);
+
 BatchReport RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                      const BatchRecipe &recipe, const std::vector<std::string> &lines,
                      const BatchTarget &target, BatchObserver &observer);

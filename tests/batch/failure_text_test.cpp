@@ -56,6 +56,8 @@ TEST(FailureText, EveryFaultInBothTables) {
        "holds a character GBK cannot express"},
       {LineFault::kCaptionTooLong, "说明文字过长，缩到最小字号并换行后仍放不下",
        "caption does not fit under the code, even wrapped at the smallest size"},
+      {LineFault::kLabelTooSmall, "标签放不下二维码",
+       "the code does not fit its label at a printable module size"},
   };
   ASSERT_EQ(std::size(expected), kLineFaultCount);
   for (const Expected &row : expected) {
