@@ -97,11 +97,13 @@ class LabelSheet {
  private:
   qrsheets::SheetLayout layout_;
   qrsheets::LabelStyle style_;
+  // Before the document: a document given up still writes its end here
+  // as it goes.
+  std::string bytes_;
   qrsheets::LabelSheetPdf pdf_;
   cairo_surface_t *scratch_ = nullptr;
   cairo_t *measure_ = nullptr;
   std::unique_ptr<qrsheets::CaptionText> caption_;
-  std::string bytes_;
 };
 
 qrsheets::LabelStyle StyleOf(const ImageChoice &choice) {
