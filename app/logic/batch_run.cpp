@@ -5,6 +5,7 @@
 
 #include "content_escapes.h"
 #include "failure_text.h"
+#include "label_sheet_batch.h"
 #include "line_record.h"
 #include "report_csv.h"
 #include "symbol_recipe.h"
@@ -27,6 +28,17 @@ bool WriteLineFile(EngineExports &engine, BatchSymbols &symbols, FileSystem &fil
   const std::string bitmap = symbols.BitmapFile(content, recipe);
   return !bitmap.empty() && files.WriteFile(path, bitmap);
 }
+
+std::string NameOfLine(const LineRecord &record, int lineNumber, size_t lineCount,
+                       const BatchTarget &target, const std::string &extension) {
+  switch (target.records.names) {
+    case NameMode::kNumber: return NumberedName(lineNumber, lineCount);
+    case NameMode::kSafe: return SafeFileName(record.name, target.nameUnits, extension.size());
+    default: return record.name;
+  }
+}
+
+}  // namespace
 
 // The caption's text for the line (UTF-8): its name, its content (as
 // unescaped) or its caption column.
@@ -60,17 +72,6 @@ bool RecordOfLine(const std::string &line, const RecordChoice &choice, LineRecor
   return true;
 }
 
-std::string NameOfLine(const LineRecord &record, int lineNumber, size_t lineCount,
-                       const BatchTarget &target, const std::string &extension) {
-  switch (target.records.names) {
-    case NameMode::kNumber: return NumberedName(lineNumber, lineCount);
-    case NameMode::kSafe: return SafeFileName(record.name, target.nameUnits, extension.size());
-    default: return record.name;
-  }
-}
-
-}  // namespace
-
 std::string NumberedName(int lineNumber, size_t lineCount) {
   size_t digits = 1;
   for (size_t rest = lineCount; rest >= 10; rest /= 10) ++digits;
@@ -82,6 +83,8 @@ std::string NumberedName(int lineNumber, size_t lineCount) {
 BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                       const BatchRecipe &recipe, const std::vector<std::string> &lines,
                       const BatchTarget &target, BatchObserver &observer) {
+  if (target.images.format == qrimage::ImageFormat::kPdf)
+    return RunLabelSheetBatch(engine, files, recipe, lines, target, observer);
   BatchOutcome outcome;
   BatchReport &report = outcome.report;
   outcome.reportCsv = ReportCsvStart();

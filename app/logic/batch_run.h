@@ -13,6 +13,7 @@
 #include "engine_exports.h"
 #include "file_system.h"
 #include "line_check.h"
+#include "line_record.h"
 #include "safe_file_name.h"
 #include "window_options.h"
 
@@ -66,10 +67,19 @@ struct BatchOutcome {
 // carry no designator. `symbols` measures each symbol for the fit check,
 // so the engine encodes each line once. Images other than the DLL's bitmap
 // (target.images) are drawn and checked in process (BatchImages) and written
-// through `files`.
+// through `files`. Label sheets go to RunLabelSheetBatch (label_sheet_batch.h).
 BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                       const BatchRecipe &recipe, const std::vector<std::string> &lines,
                       const BatchTarget &target, BatchObserver &observer);
+
+// The line's record: its TAB columns, the content unescaped when the
+// choice asks. False with the fault (and an escape's text in
+// `failure.reason`) when it has none.
+bool RecordOfLine(const std::string &line, const RecordChoice &choice, LineRecord &record,
+                  LineFailure &failure);
+// The caption's text for the line (UTF-8): its name, its content (as
+// unescaped) or its caption column.
+std::string CaptionOf(CaptionChoice choice, const LineRecord &record);
 
 // The file name of line `lineNumber` of `lineCount` named by number: zero-padded
 // to the digits of the count ("07" of 12).

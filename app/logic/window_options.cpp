@@ -71,7 +71,7 @@ ContentChoice ContentChoiceOf(const WindowOptions &options) {
 ImageChoice ImageChoiceOf(const WindowOptions &options) {
   using qrimage::ImageFormat;
   static constexpr ImageFormat kFormats[] = {ImageFormat::kWindowJpg, ImageFormat::kPng,
-                                             ImageFormat::kSvg};
+                                             ImageFormat::kSvg, ImageFormat::kPdf};
   static_assert(std::size(kFormats) == std::size(kFileTypeChoices));
   static constexpr int kQuietZones[] = {-1, 1, 2, 4};
   static_assert(std::size(kQuietZones) == std::size(kQuietZoneChoices));

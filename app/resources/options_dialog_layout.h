@@ -30,12 +30,13 @@ inline constexpr OptionChoice kContentEncodingChoices[] = {
 };
 
 // The image files: the engine's bitmap (the default, written by the DLL)
-// or PNG and SVG, written in process by the writers qrbatch uses.
-// Label sheets ("标签页 PDF", "pdf") take the place after SVG.
+// or PNG and SVG, written in process by the writers qrbatch uses; or the
+// whole batch as one PDF of label sheets, as qrbatch's --format pdf.
 inline constexpr OptionChoice kFileTypeChoices[] = {
     {"位图 .jpg（默认）", "jpg"},
     {"PNG", "png"},
     {"SVG", "svg"},
+    {"标签页 PDF", "pdf"},
 };
 inline constexpr OptionChoice kModuleSizeChoices[] = {
     {"0.2 厘米（默认）", "0.2cm"},
