@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "batch_symbol.h"
+#include "decided_input.h"
 #include "descriptor_io.h"
 #include "folders.h"
 #include "input_lines.h"
@@ -14,7 +15,6 @@
 #include "ordered_report.h"
 #include "output_folder.h"
 #include "qr_version.h"
-#include "record_lines.h"
 #ifdef QR_HAVE_SHEETS
 #include "sheet_batch.h"
 #endif
@@ -33,7 +33,6 @@ using qrplatform::EnsureFolder;
 using qrplatform::ErrnoText;
 using qrplatform::IsRegularFile;
 using qrplatform::IsTerminal;
-using qrplatform::LineReader;
 using qrplatform::OnlineCores;
 using qrplatform::PathSeparator;
 using qrplatform::SpoolToTemporaryFile;
@@ -67,84 +66,22 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   }
   LineDecider decider(options, modulePixels, PathSeparator(), lineCount);
   if (rows) report.WriteRowsTo(rows);
-  LineReader reader(input, options.inputEncoding);
-  decider.UseInput(&reader.decoder());
-  RecordLines records(options.csv);
-  bool headerDue = options.header;
-  InputRecord record;
-  std::string line;
-  LineJob job;
-  int lineNumber = 0;
-  int entries = 0;  // lines, or records of several lines, that are to make a file
-  // Decides one record and hands it on; false when the header names no
-  // picked column (the batch cannot go on).
-  const auto take = [&](InputRecord &&taken) {
-    if (headerDue) {
-      headerDue = false;
-      qrapp::ColumnChoice choice;
-      std::string error;
-      if (!ChooseColumns(options, taken.fields, choice, error)) {
-        qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
-        return false;
-      }
-      decider.SetColumns(choice);
-      return true;
-    }
-    const int first = taken.lineNumber;
-    ++entries;
-    report.Begin(first);
-    auto failure = std::make_unique<qrapp::LineFailure>();
-    const bool decided = decider.Decide(std::move(taken), job, *failure);
-    report.Name(first, decider.lastName());
-    if (decided) {
-      if (job.narrowQuietZone) report.Warn(first, QuietZoneWarning(job), job.line);
-      workers.Submit(std::move(job));
-    } else {
-      report.Settle(first, std::move(failure));
-    }
-    return true;
-  };
-  if (!options.header) {
-    qrapp::ColumnChoice choice;
-    std::string error;
-    ChooseColumns(options, {}, choice, error);  // numbers only: --columns names imply --header
-    decider.SetColumns(choice);
-  }
-  bool columnsKnown = true;
-  LineReader::Result result;
-  while ((result = reader.Next(line)) == LineReader::Result::kLine) {
-    if (records.Add(++lineNumber, std::move(line), record)) {
-      columnsKnown = take(std::move(record));
-      if (!columnsKnown) break;
-    }
-    if (StopRequested()) {
-      result = LineReader::Result::kStopped;
-      break;
-    }
-  }
-  if (result == LineReader::Result::kEnd && records.Finish(record)) take(std::move(record));
-  const bool stopped = result == LineReader::Result::kStopped || StopRequested();
-  workers.Finish(stopped || !columnsKnown);
+  const ReadOutcome read =
+      DecideInput(options, input, decider, report, err, [&](int lineNumber, LineJob &job) {
+        if (job.narrowQuietZone) report.Warn(lineNumber, QuietZoneWarning(job), job.line);
+        workers.Submit(std::move(job));
+      });
+  workers.Finish(read.end == ReadOutcome::End::kStopped ||
+                 read.end == ReadOutcome::End::kBadHeader);
   report.Close();
-  if (!columnsKnown) return 2;
-  if (stopped) {
-    const long long known = lineCount > report.begun() ? lineCount : report.begun();
-    qrplatform::PrintText(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(),
-                          known);
-    return 130;
-  }
-  if (result == LineReader::Result::kFailed) {
-    qrplatform::PrintText(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
-                          ErrnoText(reader.error()).c_str());
-    return 2;
-  }
+  if (const int status = EndStatus(read, report, lineCount, err)) return status;
   if (report.warnings() > 0) {
     qrplatform::PrintText(err, "qrbatch: quiet zone below %d modules in %d written images\n",
                           qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
   }
   if (report.failures() > 0) {
     qrplatform::PrintText(err, "qrbatch: %d of %d lines produced no file\n", report.failures(),
-                          entries);
+                          read.entries);
     return 1;
   }
   return 0;

@@ -6,12 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "decided_input.h"
 #include "folders.h"
 #include "input_lines.h"
 #include "label_sheet_pdf.h"
 #include "line_decision.h"
 #include "ordered_report.h"
-#include "record_lines.h"
 #include "stop_request.h"
 #include "streamed_file.h"
 #include "symbol_engine.h"
@@ -21,8 +21,6 @@
 namespace qrbatch {
 
 namespace {
-
-using qrplatform::LineReader;
 
 // Lines are decoded text, shown as UTF-8 (terminal.h).
 constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kUtf8;
@@ -119,69 +117,12 @@ int RunSheetBatch(const Options &given, const qrplatform::OutputFolder &folder, 
   if (rows) report.WriteRowsTo(rows);
   LineDecider decider(options, 0, qrplatform::PathSeparator(), lineCount);
   decider.DecideForSheets();
-  LineReader reader(input, options.inputEncoding);
-  decider.UseInput(&reader.decoder());
   LabelWriter labels(sheet);
-  RecordLines records(options.csv);
-  bool headerDue = options.header;
-  InputRecord record;
-  std::string line;
-  LineJob job;
-  int lineNumber = 0;
-  int entries = 0;  // lines, or records of several lines, that are to make a label
-  // Decides one record and places its label; false when the header names
-  // no picked column (the batch cannot go on).
-  const auto take = [&](InputRecord &&taken) {
-    if (headerDue) {
-      headerDue = false;
-      qrapp::ColumnChoice choice;
-      if (!ChooseColumns(options, taken.fields, choice, error)) {
-        qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
-        return false;
-      }
-      decider.SetColumns(choice);
-      return true;
-    }
-    const int first = taken.lineNumber;
-    ++entries;
-    report.Begin(first);
-    auto failure = std::make_unique<qrapp::LineFailure>();
-    const bool decided = decider.Decide(std::move(taken), job, *failure);
-    report.Name(first, decider.lastName());
-    report.Settle(first, decided ? labels.Place(job) : std::move(failure));
-    return true;
-  };
-  if (!options.header) {
-    qrapp::ColumnChoice choice;
-    ChooseColumns(options, {}, choice, error);  // numbers only: --columns names imply --header
-    decider.SetColumns(choice);
-  }
-  bool columnsKnown = true;
-  LineReader::Result result;
-  while ((result = reader.Next(line)) == LineReader::Result::kLine) {
-    if (records.Add(++lineNumber, std::move(line), record)) {
-      columnsKnown = take(std::move(record));
-      if (!columnsKnown) break;
-    }
-    if (qrplatform::StopRequested()) {
-      result = LineReader::Result::kStopped;
-      break;
-    }
-  }
-  if (result == LineReader::Result::kEnd && records.Finish(record)) take(std::move(record));
+  const ReadOutcome read = DecideInput(
+      options, input, decider, report, err,
+      [&](int lineNumber, LineJob &job) { report.Settle(lineNumber, labels.Place(job)); });
   report.Close();
-  if (!columnsKnown) return 2;
-  if (result == LineReader::Result::kStopped || qrplatform::StopRequested()) {
-    const long long known = lineCount > report.begun() ? lineCount : report.begun();
-    qrplatform::PrintText(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(),
-                          known);
-    return 130;
-  }
-  if (result == LineReader::Result::kFailed) {
-    qrplatform::PrintText(err, "qrbatch: cannot read the input after line %d: %s\n", lineNumber,
-                          qrplatform::ErrnoText(reader.error()).c_str());
-    return 2;
-  }
+  if (const int status = EndStatus(read, report, lineCount, err)) return status;
   error.clear();
   if (!sheet.Finish(error) || !file.Publish()) {
     // A failed write's own reason before cairo's words for it.
@@ -191,7 +132,7 @@ int RunSheetBatch(const Options &given, const qrplatform::OutputFolder &folder, 
   }
   if (report.failures() > 0) {
     qrplatform::PrintText(err, "qrbatch: %d of %d lines produced no label\n", report.failures(),
-                          entries);
+                          read.entries);
     return 1;
   }
   return 0;

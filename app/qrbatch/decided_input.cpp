@@ -1,0 +1,102 @@
+#include "decided_input.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "input_lines.h"
+#include "record_lines.h"
+#include "stop_request.h"
+#include "system_error.h"
+#include "terminal.h"
+
+namespace qrbatch {
+
+using qrplatform::LineReader;
+
+ReadOutcome DecideInput(const Options &options, int input, LineDecider &decider,
+                        OrderedReport &report, std::FILE *err,
+                        const std::function<void(int lineNumber, LineJob &job)> &take) {
+  ReadOutcome outcome;
+  LineReader reader(input, options.inputEncoding);
+  decider.UseInput(&reader.decoder());
+  RecordLines records(options.csv);
+  bool headerDue = options.header;
+  LineJob job;
+  // Decides one record and hands it on; false when the header names no
+  // picked column (the batch cannot go on).
+  const auto decide = [&](InputRecord &&record) {
+    if (headerDue) {
+      headerDue = false;
+      qrapp::ColumnChoice choice;
+      std::string error;
+      if (!ChooseColumns(options, record.fields, choice, error)) {
+        qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
+        return false;
+      }
+      decider.SetColumns(choice);
+      return true;
+    }
+    const int first = record.lineNumber;
+    ++outcome.entries;
+    report.Begin(first);
+    auto failure = std::make_unique<qrapp::LineFailure>();
+    const bool decided = decider.Decide(std::move(record), job, *failure);
+    report.Name(first, decider.lastName());
+    if (decided) {
+      take(first, job);
+    } else {
+      report.Settle(first, std::move(failure));
+    }
+    return true;
+  };
+  if (!options.header) {
+    qrapp::ColumnChoice choice;
+    std::string error;
+    ChooseColumns(options, {}, choice, error);  // numbers only: --columns names imply --header
+    decider.SetColumns(choice);
+  }
+  InputRecord record;
+  std::string line;
+  LineReader::Result result;
+  while ((result = reader.Next(line)) == LineReader::Result::kLine) {
+    if (records.Add(++outcome.lines, std::move(line), record) && !decide(std::move(record))) {
+      outcome.end = ReadOutcome::End::kBadHeader;
+      break;
+    }
+    if (qrplatform::StopRequested()) {
+      result = LineReader::Result::kStopped;
+      break;
+    }
+  }
+  if (result == LineReader::Result::kEnd && records.Finish(record)) decide(std::move(record));
+  decider.UseInput(nullptr);  // the reader's decoder ends here
+  if (outcome.end == ReadOutcome::End::kBadHeader) return outcome;
+  if (result == LineReader::Result::kStopped || qrplatform::StopRequested()) {
+    outcome.end = ReadOutcome::End::kStopped;
+  } else if (result == LineReader::Result::kFailed) {
+    outcome.end = ReadOutcome::End::kFailed;
+    outcome.readError = reader.error();
+  }
+  return outcome;
+}
+
+int EndStatus(const ReadOutcome &outcome, const OrderedReport &report, long long lineCount,
+              std::FILE *err) {
+  switch (outcome.end) {
+    case ReadOutcome::End::kBadHeader: return 2;
+    case ReadOutcome::End::kStopped: {
+      const long long known = lineCount > report.begun() ? lineCount : report.begun();
+      qrplatform::PrintText(err, "qrbatch: interrupted after %d of %lld lines\n", report.settled(),
+                            known);
+      return 130;
+    }
+    case ReadOutcome::End::kFailed:
+      qrplatform::PrintText(err, "qrbatch: cannot read the input after line %d: %s\n",
+                            outcome.lines, qrplatform::ErrnoText(outcome.readError).c_str());
+      return 2;
+    default: return 0;
+  }
+}
+
+}  // namespace qrbatch
