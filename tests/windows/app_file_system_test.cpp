@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "text_codec.h"
-#include "win_file_system.h"
+#include "utf8_file_system.h"
 
 namespace {
 
@@ -60,38 +60,38 @@ void RemoveTree(const std::wstring &folder) {
   RemoveDirectoryW(ExtendedLength(folder).c_str());
 }
 
-std::string Ansi(const std::wstring &path) { return qrwin::AnsiFromWide(path); }
+std::string Utf8(const std::wstring &path) { return qrwin::CodePageFromWide(65001, path); }
 
-void WritesReplaceInOneStep(qrwin::WinFileSystem &files, const std::wstring &folder) {
+void WritesReplaceInOneStep(qrwin::Utf8FileSystem &files, const std::wstring &folder) {
   const std::wstring target = folder + L"\\a.jpg";
-  Check(files.WriteFile(Ansi(target), "BM first"), "a new file is written");
+  Check(files.WriteFile(Utf8(target), "BM first"), "a new file is written");
   Check(Content(target) == "BM first", "the new file holds the bytes");
 
   Check(CreateHardLinkW((folder + L"\\kept.jpg").c_str(), target.c_str(), nullptr) != FALSE,
         "a hard link is made");
-  Check(files.WriteFile(Ansi(target), "BM second"), "the file is replaced");
+  Check(files.WriteFile(Utf8(target), "BM second"), "the file is replaced");
   Check(Content(target) == "BM second", "the replaced file holds the new bytes");
   Check(Content(folder + L"\\kept.jpg") == "BM first", "the hard link keeps the old bytes");
 
   SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN);
-  Check(files.WriteFile(Ansi(target), ""), "a hidden file is replaced");
+  Check(files.WriteFile(Utf8(target), ""), "a hidden file is replaced");
   Check(Content(target).empty(), "by an empty file");
   Check(GetFileAttributesW(target.c_str()) == FILE_ATTRIBUTE_NORMAL ||
             GetFileAttributesW(target.c_str()) == FILE_ATTRIBUTE_ARCHIVE,
         "which is not hidden");
 
   CreateDirectoryW((folder + L"\\folder.jpg").c_str(), nullptr);
-  Check(!files.WriteFile(Ansi(folder + L"\\folder.jpg"), "BM"), "a folder under the name fails");
+  Check(!files.WriteFile(Utf8(folder + L"\\folder.jpg"), "BM"), "a folder under the name fails");
   Check((GetFileAttributesW((folder + L"\\folder.jpg").c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0,
         "and the folder stays");
-  Check(!files.WriteFile(Ansi(folder + L"\\missing\\a.jpg"), "BM"), "a missing folder fails");
+  Check(!files.WriteFile(Utf8(folder + L"\\missing\\a.jpg"), "BM"), "a missing folder fails");
 
   const std::vector<std::wstring> names = Names(folder);
   Check(names.size() == 3, "nothing but a.jpg, kept.jpg and folder.jpg is left (" +
                                std::to_string(names.size()) + " names)");
 }
 
-void LongPathsWork(qrwin::WinFileSystem &files, const std::wstring &folder) {
+void LongPathsWork(qrwin::Utf8FileSystem &files, const std::wstring &folder) {
   std::wstring deep = folder;
   for (int level = 0; level < 4; ++level) {
     deep += L"\\" + std::wstring(70, static_cast<wchar_t>(L'a' + level));
@@ -99,18 +99,18 @@ void LongPathsWork(qrwin::WinFileSystem &files, const std::wstring &folder) {
   }
   const std::wstring target = deep + L"\\QRCodeWin32.dll";
   Check(target.size() > 300, "the path is longer than MAX_PATH");
-  Check(!files.Exists(Ansi(target)), "a missing long path does not exist");
-  Check(files.WriteFile(Ansi(target), "MZ engine"), "a long path is written");
+  Check(!files.Exists(Utf8(target)), "a missing long path does not exist");
+  Check(files.WriteFile(Utf8(target), "MZ engine"), "a long path is written");
   Check(Content(target) == "MZ engine", "the long path holds the bytes");
-  Check(files.Exists(Ansi(target)), "a long path exists");
+  Check(files.Exists(Utf8(target)), "a long path exists");
   std::string bytes;
-  Check(files.ReadFile(Ansi(target), bytes) && bytes == "MZ engine", "a long path is read");
-  Check(files.SetHidden(Ansi(target)), "a long path is hidden");
+  Check(files.ReadFile(Utf8(target), bytes) && bytes == "MZ engine", "a long path is read");
+  Check(files.SetHidden(Utf8(target)), "a long path is hidden");
   Check((GetFileAttributesW(ExtendedLength(target).c_str()) & FILE_ATTRIBUTE_HIDDEN) != 0,
         "hidden");
   Check(Names(deep).size() == 1, "nothing else is left beside it");
-  Check(files.Remove(Ansi(target)), "a long path is removed");
-  Check(!files.Exists(Ansi(target)), "and is gone");
+  Check(files.Remove(Utf8(target)), "a long path is removed");
+  Check(!files.Exists(Utf8(target)), "and is gone");
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ int main() {
   CreateDirectoryW((folder + L"\\replace").c_str(), nullptr);
   CreateDirectoryW((folder + L"\\long").c_str(), nullptr);
 
-  qrwin::WinFileSystem files;
+  qrwin::Utf8FileSystem files;
   WritesReplaceInOneStep(files, folder + L"\\replace");
   LongPathsWork(files, folder + L"\\long");
 
