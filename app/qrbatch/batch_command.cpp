@@ -145,16 +145,8 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   }
   // What a killed run left in the folder (sub-folders are not searched).
   qrplatform::RemoveStaleTemporaries(options.outputFolder);
-  // Opened once: the files go into this folder even if its name changes
-  // hands during the batch.
-  qrplatform::OutputFolder folder;
-  if (!folder.Open(options.outputFolder, reason)) {
-    qrplatform::PrintText(err, "qrbatch: cannot open the folder %s: %s\n",
-                          options.outputFolder.c_str(), reason.c_str());
-    if (!fromStdin) CloseInput(input);
-    return 2;
-  }
-  // The report file, written as the lines are reported.
+  // The report file, written as the lines are reported; opened before the
+  // folder is, so a relative name is taken from where qrbatch was started.
   std::FILE *rows = nullptr;
   if (!options.reportFile.empty()) {
     rows = qrplatform::CreateForWriting(options.reportFile);
@@ -164,6 +156,16 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
       if (!fromStdin) CloseInput(input);
       return 2;
     }
+  }
+  // Opened once: the files go into this folder even if its name changes
+  // hands during the batch.
+  qrplatform::OutputFolder folder;
+  if (!folder.Open(options.outputFolder, reason)) {
+    qrplatform::PrintText(err, "qrbatch: cannot open the folder %s: %s\n",
+                          options.outputFolder.c_str(), reason.c_str());
+    if (rows) std::fclose(rows);
+    if (!fromStdin) CloseInput(input);
+    return 2;
   }
   int status;
   if (options.format == ImageFormat::kPdf) {

@@ -42,7 +42,8 @@ TEST(QrbatchLists, ExcelCsvWithHeaderQuotesAndALineBreak) {
   const fs::path out = temp.path() / "out", report = temp.path() / "report.csv";
   const QrbatchRun run = RunQrbatch(
       {"-o", out.string(), "--format", "png", "--csv", "--columns", "名称,网址", "--names", "safe",
-       "--report", report.string(), (temp.path() / "list.csv").string()},
+       // A relative report name is taken from where qrbatch was started.
+       "--report", fs::relative(report).string(), (temp.path() / "list.csv").string()},
       "/dev/null", temp.path());
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_EQ(DecodedFiles(out), (std::map<std::string, std::string>{
