@@ -102,5 +102,14 @@ TEST(CaptionWrap, ALabelBreaksItsCaptionWhereTheImageDoes) {
   }
 }
 
+// A caption's controls are spaces on a label as in an image: a line break
+// in the caption starts no line of its own.
+TEST(CaptionWrap, ALabelShowsControlsAsSpaces) {
+  TempFolder temp;
+  const fs::path pdf = temp.path() / "label.pdf";
+  ASSERT_EQ(LabelPdf("BEGIN\nEND\t1", qrcaption::BandBox(400, 150), pdf), "");
+  EXPECT_EQ(PrintedLines(pdf), std::vector<std::string>{"BEGIN END 1"});
+}
+
 }  // namespace
 }  // namespace qrtest
