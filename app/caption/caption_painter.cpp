@@ -26,7 +26,7 @@ const GreyBand &CaptionPainter::Paint(const CaptionLayout &layout, int width, in
   band_.Reset(width, bandHeight);
   if (!stack_) return band_;
   for (const CaptionLine &line : layout.lines)
-    stack_->Draw(line.text, layout.pixelSize, line.left, line.top, band_);
+    stack_->Draw(line.text, layout.size, line.left, line.top, band_);
   return band_;
 }
 

@@ -75,7 +75,7 @@ void CaptionedImage::AppendSvgText(const qrcaption::CaptionLayout &layout,
   const int bandTop = height_ - band_;
   text += "<g font-family=\"";
   text += qrcaption::kCaptionFont;
-  text += ", sans-serif\" font-size=\"" + std::to_string(layout.pixelSize) +
+  text += ", sans-serif\" font-size=\"" + std::to_string(layout.size) +
           "px\" text-anchor=\"middle\" fill=\"#000\">\n";
   for (const qrcaption::CaptionLine &line : layout.lines) {
     // Centred on the image's middle; y is the baseline.

@@ -1,24 +1,21 @@
 #include "image_writer.h"
 
+#include <utility>
+
 #include "svg_image.h"
 #include "system_error.h"
 
 namespace qrimage {
 
-namespace {
-ImageDamage damageForTests = nullptr;
-}  // namespace
-
-void SetImageDamageForTests(ImageDamage damage) { damageForTests = damage; }
-
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
-                         bool verify, int captionBand)
+                         bool verify, int captionBand, ImageDamage damage)
     : width_(recipe.width),
       height_(recipe.height),
       format_(format),
       modulePixels_(modulePixels),
       dotsPerInch_(recipe.dotsPerInch),
-      verify_(verify) {
+      verify_(verify),
+      damage_(std::move(damage)) {
   if (captionBand > 0) captioned_ = std::make_unique<CaptionedImage>(width_, height_, captionBand);
 }
 
@@ -29,10 +26,10 @@ void ImageWriter::BitmapParts(const qr::BitmapImage &image, const std::string &p
   headerSize = image.headers.size();
   rows = image.rows;
   rowBytes = image.rowBytes;
-  if (damageForTests == nullptr) return;
+  if (!damage_) return;
   damaged_.assign(headers, headers + headerSize);
   damaged_.insert(damaged_.end(), rows, rows + rowBytes);
-  damageForTests(path, damaged_);
+  damage_(path, damaged_);
   if (damaged_.size() < headerSize) damaged_.resize(headerSize);
   headers = damaged_.data();
   rows = damaged_.data() + headerSize;
@@ -108,9 +105,30 @@ std::string ImageWriter::PreviewBitmap() {
 bool ImageWriter::Make(const std::string &content, const qr::SymbolPlan &plan,
                        const std::string &path, FileBytes &bytes, std::string &reason,
                        int modulePixels, const std::string *caption) {
-  if (modulePixels <= 0) modulePixels = modulePixels_;
   verifyFailed_ = false;
   captionTooLong_ = false;
+  if (!EncodeWithCaption(content, plan, caption, reason)) return false;
+  // With a caption the symbol is drawn in the rows above its band.
+  lastCaptioned_ = captioned_ && caption;
+  lastModulePixels_ = modulePixels > 0 ? modulePixels : modulePixels_;
+  lastSymbolHeight_ = lastCaptioned_ ? captioned_->symbolHeight() : height_;
+  if (format_ == ImageFormat::kSvg) return MakeSvg(content, path, bytes, reason);
+  if (!engine_.DrawBitmap(width_, lastSymbolHeight_, lastModulePixels_, bitmap_,
+                          qr::PixelsPerMetre(dotsPerInch_))) {
+    reason = "the image is too large";
+    return false;
+  }
+  if (lastCaptioned_ && !captioned_->Compose(bitmap_, layout_, withCaption_)) {
+    reason = "the caption could not be drawn";
+    return false;
+  }
+  const qr::BitmapImage &image = lastCaptioned_ ? withCaption_ : bitmap_;
+  if (format_ == ImageFormat::kPng) return MakePng(content, path, image, bytes, reason);
+  return MakeBitmapFile(content, path, image, bytes, reason);
+}
+
+bool ImageWriter::EncodeWithCaption(const std::string &content, const qr::SymbolPlan &plan,
+                                    const std::string *caption, std::string &reason) {
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
     reason = encoded == qr::EncodeResult::kOutOfMemory
@@ -118,76 +136,65 @@ bool ImageWriter::Make(const std::string &content, const qr::SymbolPlan &plan,
                  : "the engine could not encode it: the content does not fit version 40";
     return false;
   }
-  // With a caption the symbol is drawn in the rows above its band.
-  const bool captioned = captioned_ && caption;
-  if (captioned) {
-    layout_ = captioned_->Lay(*caption);
-    if (!layout_.fits) {
-      captionTooLong_ = true;
-      return false;
-    }
+  if (!captioned_ || !caption) return true;
+  layout_ = captioned_->Lay(*caption);
+  captionTooLong_ = !layout_.fits;
+  return layout_.fits;
+}
+
+bool ImageWriter::MakeSvg(const std::string &content, const std::string &path, FileBytes &bytes,
+                          std::string &reason) {
+  qr::SymbolPicture picture = engine_.Picture(width_, lastSymbolHeight_, lastModulePixels_);
+  if (lastCaptioned_) {
+    qr::PicturePlacement placement = picture.placement();
+    placement.imageHeight = height_;
+    placement.textBandHeight = height_ - lastSymbolHeight_;
+    picture = picture.Placed(placement);
   }
-  const int symbolHeight = captioned ? captioned_->symbolHeight() : height_;
-  const int pixelsPerMetre = qr::PixelsPerMetre(dotsPerInch_);
-  const bool checked = verify_ || damageForTests != nullptr;
-  lastModulePixels_ = modulePixels;
-  lastSymbolHeight_ = symbolHeight;
-  lastCaptioned_ = captioned;
-  if (format_ == ImageFormat::kSvg) {
-    qr::SymbolPicture picture = engine_.Picture(width_, symbolHeight, modulePixels);
-    if (captioned) {
-      qr::PicturePlacement placement = picture.placement();
-      placement.imageHeight = height_;
-      placement.textBandHeight = height_ - symbolHeight;
-      picture = picture.Placed(placement);
-    }
-    BuildSvg(picture, svg_, dotsPerInch_);
-    if (captioned) captioned_->AppendSvgText(layout_, svg_);
-    // The SVG is read back from a bitmap of the same picture (the same
-    // placement and modules): pixels the decoder can take.
-    if (checked) {
-      if (!engine_.DrawBitmap(width_, symbolHeight, modulePixels, bitmap_)) {
-        reason = "the image is too large to read back";
-        verifyFailed_ = verify_;
-        return false;
-      }
-      const uint8_t *headers, *rows;
-      size_t headerSize, rowBytes;
-      BitmapParts(bitmap_, path, headers, headerSize, rows, rowBytes);
-      if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
-    }
-    bytes.data[0] = reinterpret_cast<const uint8_t *>(svg_.data());
-    bytes.size[0] = svg_.size();
-  } else {
-    if (!engine_.DrawBitmap(width_, symbolHeight, modulePixels, bitmap_, pixelsPerMetre)) {
-      reason = "the image is too large";
+  BuildSvg(picture, svg_, dotsPerInch_);
+  if (lastCaptioned_) captioned_->AppendSvgText(layout_, svg_);
+  // The SVG is read back from a bitmap of the same picture (the same
+  // placement and modules): pixels the decoder can take.
+  if (verify_ || damage_) {
+    if (!engine_.DrawBitmap(width_, lastSymbolHeight_, lastModulePixels_, bitmap_)) {
+      reason = "the image is too large to read back";
+      verifyFailed_ = verify_;
       return false;
     }
-    if (captioned && !captioned_->Compose(bitmap_, layout_, withCaption_)) {
-      reason = "the caption could not be drawn";
-      return false;
-    }
-    const qr::BitmapImage &image = captioned ? withCaption_ : bitmap_;
-    if (format_ == ImageFormat::kPng) {
-      if (!pngEncoder_.Encode(image, png_, captioned ? height_ - symbolHeight : 0)) {
-        reason = "the PNG encoder failed";
-        return false;
-      }
-      if (damageForTests != nullptr) damageForTests(path, png_);
-      if (!VerifyPng(content, reason)) return false;
-      bytes.data[0] = png_.data();
-      bytes.size[0] = png_.size();
-    } else {
-      const uint8_t *headers, *rows;
-      size_t headerSize, rowBytes;
-      BitmapParts(image, path, headers, headerSize, rows, rowBytes);
-      if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
-      bytes.data[0] = headers;
-      bytes.size[0] = headerSize;
-      bytes.data[1] = rows;
-      bytes.size[1] = rowBytes;
-    }
+    const uint8_t *headers, *rows;
+    size_t headerSize, rowBytes;
+    BitmapParts(bitmap_, path, headers, headerSize, rows, rowBytes);
+    if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
   }
+  bytes.data[0] = reinterpret_cast<const uint8_t *>(svg_.data());
+  bytes.size[0] = svg_.size();
+  return true;
+}
+
+bool ImageWriter::MakePng(const std::string &content, const std::string &path,
+                          const qr::BitmapImage &image, FileBytes &bytes, std::string &reason) {
+  if (!pngEncoder_.Encode(image, png_, lastCaptioned_ ? height_ - lastSymbolHeight_ : 0)) {
+    reason = "the PNG encoder failed";
+    return false;
+  }
+  if (damage_) damage_(path, png_);
+  if (!VerifyPng(content, reason)) return false;
+  bytes.data[0] = png_.data();
+  bytes.size[0] = png_.size();
+  return true;
+}
+
+bool ImageWriter::MakeBitmapFile(const std::string &content, const std::string &path,
+                                 const qr::BitmapImage &image, FileBytes &bytes,
+                                 std::string &reason) {
+  const uint8_t *headers, *rows;
+  size_t headerSize, rowBytes;
+  BitmapParts(image, path, headers, headerSize, rows, rowBytes);
+  if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
+  bytes.data[0] = headers;
+  bytes.size[0] = headerSize;
+  bytes.data[1] = rows;
+  bytes.size[1] = rowBytes;
   return true;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,20 +23,20 @@
 
 namespace qrimage {
 
-// For tests: damages a file's bytes (a bitmap or PNG file; for SVG the
+// Something done to a file's bytes (a bitmap or PNG file; for SVG the
 // bitmap read back in its place) after they are made and before they are
-// verified and written, so a test can watch verification catch it. Set
-// before a batch starts; null (the default) leaves every file alone.
-using ImageDamage = void (*)(const std::string &path, std::vector<uint8_t> &file);
-void SetImageDamageForTests(ImageDamage damage);
+// verified and written: a test damages them to watch verification catch
+// it. None (the writers' default) leaves every file alone.
+using ImageDamage = std::function<void(const std::string &path, std::vector<uint8_t> &file)>;
 
 class ImageWriter {
  public:
   // `verify`: read every image back before it is written (ignored by a
   // build without a decoder; its options refuse --verify). `captionBand`:
   // rows at the bottom of every image kept for its caption (0: none).
+  // `damage`: applied to every file before it is verified (tests).
   ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
-              bool verify = false, int captionBand = 0);
+              bool verify = false, int captionBand = 0, ImageDamage damage = nullptr);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`, with modules of `modulePixels` (the
@@ -71,7 +72,16 @@ class ImageWriter {
   bool captionTooLong() const { return captionTooLong_; }
 
  private:
-  // The bitmap file's parts as drawn, or a damaged copy (tests).
+  // Encodes the planned symbol and lays its caption out (when captioned).
+  bool EncodeWithCaption(const std::string &content, const qr::SymbolPlan &plan,
+                         const std::string *caption, std::string &reason);
+  bool MakeSvg(const std::string &content, const std::string &path, FileBytes &bytes,
+               std::string &reason);
+  bool MakePng(const std::string &content, const std::string &path, const qr::BitmapImage &image,
+               FileBytes &bytes, std::string &reason);
+  bool MakeBitmapFile(const std::string &content, const std::string &path,
+                      const qr::BitmapImage &image, FileBytes &bytes, std::string &reason);
+  // The bitmap file's parts as drawn, or a damaged copy.
   void BitmapParts(const qr::BitmapImage &image, const std::string &path, const uint8_t *&headers,
                    size_t &headerSize, const uint8_t *&rows, size_t &rowBytes);
   bool VerifyBitmap(const std::string &content, const uint8_t *headers, size_t headerSize,
@@ -91,7 +101,8 @@ class ImageWriter {
   bool lastCaptioned_ = false;
   bool verify_;
   bool verifyFailed_ = false;
-  std::vector<uint8_t> damaged_;  // a damaged bitmap file (tests)
+  ImageDamage damage_;
+  std::vector<uint8_t> damaged_;  // a damaged bitmap file
 #ifdef QR_IMAGES_CAN_VERIFY
   qrverify::GreyImage readBack_;
 #endif

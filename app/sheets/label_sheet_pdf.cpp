@@ -53,10 +53,10 @@ bool PlaceLabel(double width, double height, const LabelStyle &style, int side,
 }
 
 LabelSheetPdf::LabelSheetPdf(const SheetLayout &layout, const LabelStyle &style)
-    : layout_(layout), style_(style), cell_(layout.first - 1) {}
+    : layout_(layout), style_(style), captions_(style.caption), cell_(layout.first - 1) {}
 
 LabelSheetPdf::~LabelSheetPdf() {
-  caption_.reset();
+  pen_.reset();
   if (cairo_) cairo_destroy(cairo_);
   if (surface_) {
     // A document given up (a stopped batch) lets go of its fonts as a
@@ -78,19 +78,19 @@ bool LabelSheetPdf::Open(Sink sink, std::string &error) {
   cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "qrbatch");
   // Millimetres from the page's top left from here on.
   cairo_scale(cairo_, kPtPerMm, kPtPerMm);
-  caption_ = std::make_unique<CaptionText>(cairo_, style_.caption);
+  pen_ = std::make_unique<CaptionPen>(cairo_);
   return true;
 }
 
 LabelSheetPdf::Outcome LabelSheetPdf::Add(const std::vector<uint8_t> &modules, int side,
                                           const std::string &caption, std::string &reason) {
-  const double captionWidth = layout_.labelWidth - 2 * style_.paddingMm;
-  double captionHeight = 0;
-  if (!caption.empty() && !caption_->Fit(caption, captionWidth, captionHeight)) {
+  const qrcaption::CaptionLayout &lines = captions_.Lay(caption, captionWidth());
+  if (!lines.fits) {
     reason = "the caption does not fit the label in " + std::to_string(style_.caption.mostLines) +
              " lines";
     return Outcome::kCaptionTooLong;
   }
+  const double captionHeight = CaptionHeightMm(lines);
   LabelPlacement place;
   if (!PlaceLabel(layout_.labelWidth, layout_.labelHeight, style_, side, captionHeight, place,
                   reason))
@@ -113,8 +113,14 @@ LabelSheetPdf::Outcome LabelSheetPdf::Add(const std::vector<uint8_t> &modules, i
     cairo_rectangle(cairo_, x0 + r.x * m, y0 + r.y * m, r.width * m, r.height * m);
   cairo_set_source_rgb(cairo_, 0, 0, 0);
   cairo_fill(cairo_);
-  if (captionHeight > 0) caption_->Draw(left + layout_.labelWidth / 2, top + place.captionTop);
+  if (captionHeight > 0) pen_->Draw(lines, left + layout_.labelWidth / 2, top + place.captionTop);
   return Outcome::kPlaced;
+}
+
+std::optional<double> LabelSheetPdf::CaptionHeight(const std::string &caption) {
+  const qrcaption::CaptionLayout &lines = captions_.Lay(caption, captionWidth());
+  if (!lines.fits) return std::nullopt;
+  return CaptionHeightMm(lines);
 }
 
 void LabelSheetPdf::DrawCutMarks() {
@@ -162,7 +168,7 @@ bool LabelSheetPdf::Finish(std::string &error) {
     error = "the document was not started";
     return false;
   }
-  caption_.reset();
+  pen_.reset();
   cairo_destroy(cairo_);
   cairo_ = nullptr;
   cairo_surface_finish(surface_);

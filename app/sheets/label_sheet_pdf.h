@@ -9,10 +9,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "caption_text.h"
+#include "label_caption.h"
 #include "module_rectangles.h"
 #include "sheet_layout.h"
 
@@ -54,12 +55,15 @@ class LabelSheetPdf {
   // What became of a label.
   enum class Outcome { kPlaced, kCaptionTooLong, kCodeTooLarge };
   // The next label: a side x side symbol (`modules[y * side + x]` nonzero
-  // for dark) and its caption (UTF-8; empty for none). A label that does
-  // not fit (its caption even at the smallest size in mostLines lines, or
-  // its code beside the caption) leaves its cell for the next, `reason`
-  // saying why.
+  // for dark) and its caption (UTF-8, made a caption by CaptionText; empty
+  // for none). A label that does not fit (its caption even at the smallest
+  // size in the style's lines, or its code beside the caption) leaves its
+  // cell for the next, `reason` saying why.
   Outcome Add(const std::vector<uint8_t> &modules, int side, const std::string &caption,
               std::string &reason);
+  // The height in mm `caption` takes on a label (0 for none), as Add lays
+  // it out; none when it does not fit. Needs no open document.
+  std::optional<double> CaptionHeight(const std::string &caption);
   // Finishes the last page and the document. False with `error` when a
   // write failed (at any time).
   bool Finish(std::string &error);
@@ -74,7 +78,10 @@ class LabelSheetPdf {
   Sink sink_;
   cairo_surface_t *surface_ = nullptr;
   cairo_t *cairo_ = nullptr;
-  std::unique_ptr<CaptionText> caption_;
+  double captionWidth() const { return layout_.labelWidth - 2 * style_.paddingMm; }
+
+  LabelCaptions captions_;
+  std::unique_ptr<CaptionPen> pen_;
   std::vector<ModuleRect> rectangles_;
   int cell_ = 0;  // the next free cell of the current page
   bool pageMarked_ = false;

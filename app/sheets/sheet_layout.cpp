@@ -86,6 +86,40 @@ bool ParseGrid(const std::string &text, int &columns, int &rows) {
   return columns > 0 && rows > 0;
 }
 
+namespace {
+
+// One axis of the grid: count from size, size from count, or both given.
+struct Axis {
+  double page, margin, gap;
+  int &count;
+  double &size;
+  const char *name;
+};
+
+// Works out the axis' count or label size and where its first label
+// starts; the error when it cannot (empty: resolved).
+std::string ResolveAxis(Axis &axis, double &start) {
+  const double margin = axis.margin < 0 ? 0 : axis.margin;
+  const double room = axis.page - 2 * margin;
+  if (axis.count <= 0 && axis.size <= 0)
+    return std::string("the labels need a size or a number of ") + axis.name;
+  if (axis.count <= 0) {
+    // Whole labels only; a thousandth of a millimetre of slack for
+    // sizes that fill the page exactly.
+    axis.count = static_cast<int>(std::floor((room + axis.gap + 1e-3) / (axis.size + axis.gap)));
+    if (axis.count <= 0) return "a label is larger than the page";
+  } else if (axis.size <= 0) {
+    axis.size = (room - (axis.count - 1) * axis.gap) / axis.count;
+    if (axis.size <= 0) return std::string("no room on the page for so many ") + axis.name;
+  }
+  const double used = axis.count * axis.size + (axis.count - 1) * axis.gap;
+  if (used > room + 1e-3) return std::string("the ") + axis.name + " of labels do not fit the page";
+  start = axis.margin < 0 ? (axis.page - used) / 2 : margin;
+  return std::string();
+}
+
+}  // namespace
+
 bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string &error) {
   SheetRequest request = given;
   if (request.columns <= 0 && request.rows <= 0 && request.labelWidth <= 0 &&
@@ -98,13 +132,6 @@ bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string
     error = "the page has no area";
     return false;
   }
-  // One axis at a time: count from size, size from count, or both given.
-  struct Axis {
-    double page, margin, gap;
-    int &count;
-    double &size;
-    const char *name;
-  };
   Axis axes[2] = {
       {request.pageWidth, request.marginX, request.gapX, request.columns, request.labelWidth,
        "columns"},
@@ -113,34 +140,8 @@ bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string
   };
   double start[2];
   for (int i = 0; i < 2; ++i) {
-    Axis &axis = axes[i];
-    const double margin = axis.margin < 0 ? 0 : axis.margin;
-    const double room = axis.page - 2 * margin;
-    if (axis.count <= 0 && axis.size <= 0) {
-      error = std::string("the labels need a size or a number of ") + axis.name;
-      return false;
-    }
-    if (axis.count <= 0) {
-      // Whole labels only; a thousandth of a millimetre of slack for
-      // sizes that fill the page exactly.
-      axis.count = static_cast<int>(std::floor((room + axis.gap + 1e-3) / (axis.size + axis.gap)));
-      if (axis.count <= 0) {
-        error = "a label is larger than the page";
-        return false;
-      }
-    } else if (axis.size <= 0) {
-      axis.size = (room - (axis.count - 1) * axis.gap) / axis.count;
-      if (axis.size <= 0) {
-        error = std::string("no room on the page for so many ") + axis.name;
-        return false;
-      }
-    }
-    const double used = axis.count * axis.size + (axis.count - 1) * axis.gap;
-    if (used > room + 1e-3) {
-      error = std::string("the ") + axis.name + " of labels do not fit the page";
-      return false;
-    }
-    start[i] = axis.margin < 0 ? (axis.page - used) / 2 : margin;
+    error = ResolveAxis(axes[i], start[i]);
+    if (!error.empty()) return false;
   }
   if (static_cast<long long>(request.columns) * request.rows > kMostCells) {
     error = "more than 10000 labels on a page";

@@ -75,12 +75,12 @@ TEST(CaptionLayout, ShrinksThenWrapsThenFailsNeverCuts) {
     ASSERT_EQ(layout.fits, c.fits);
     if (!c.fits) continue;
     ASSERT_EQ(static_cast<int>(layout.lines.size()), c.lines);
-    EXPECT_EQ(layout.pixelSize < LargestCaptionPixels(c.band), c.shrunk);
-    EXPECT_GE(layout.pixelSize, kSmallestCaptionPixels);
+    EXPECT_EQ(layout.size < LargestCaptionPixels(c.band), c.shrunk);
+    EXPECT_GE(layout.size, kSmallestCaptionPixels);
     EXPECT_EQ(Joined(layout, c.spaced), c.caption);
     const int padding = CaptionSidePadding(c.band);
     for (const CaptionLine &line : layout.lines) {
-      const int width = FakeMeasure(line.text, layout.pixelSize).width;
+      const int width = FakeMeasure(line.text, layout.size).width;
       // Inside the band, clear of its sides, centred to a pixel.
       EXPECT_GE(line.left, padding) << line.text;
       EXPECT_LE(line.left + width, c.width - padding) << line.text;

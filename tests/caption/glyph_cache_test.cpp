@@ -64,7 +64,7 @@ TEST(GlyphCache, KeptLayoutsAreThoseOfTheirBand) {
       const CaptionLayout kept = painter.Lay(caption, width, 40);
       const CaptionLayout fresh = LayOutCaption(caption, width, 40, measure);
       EXPECT_EQ(kept.fits, fresh.fits);
-      EXPECT_EQ(kept.pixelSize, fresh.pixelSize);
+      EXPECT_EQ(kept.size, fresh.size);
       ASSERT_EQ(kept.lines.size(), fresh.lines.size());
       for (size_t i = 0; i < kept.lines.size(); ++i) {
         EXPECT_EQ(kept.lines[i].text, fresh.lines[i].text);

@@ -38,7 +38,7 @@ TEST(TextStack, InkStaysInTheLaidOutLines) {
     const GreyBand &ink = painter.Paint(layout, width, band);
     long long inside = 0;
     for (const CaptionLine &line : layout.lines) {
-      const int lineWidth = painter.stack().Measure(line.text, layout.pixelSize).width;
+      const int lineWidth = painter.stack().Measure(line.text, layout.size).width;
       inside +=
           InkIn(ink, line.left, line.top, line.left + lineWidth, line.top + layout.lineHeight);
     }

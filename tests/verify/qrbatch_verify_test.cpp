@@ -1,16 +1,18 @@
-// qrbatch --verify in process, with files damaged on purpose between
-// drawing and verifying: a damaged image fails its line with the reason
-// and leaves no file (nor a temporary); every other line is written and
-// decodes. Without --verify the same damage reaches the disk, which shows
-// the damage is real.
+// qrbatch --verify in process: every line is written and decodes. The
+// image writer with files damaged on purpose between drawing and
+// verifying: a damaged image is refused with the reason and leaves no file
+// (nor a temporary). Without verification the same damage reaches the
+// disk, which shows the damage is real.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "batch_command.h"
+#include "batch_symbol.h"
 #include "image_writer.h"
 #include "qrbatch_runner.h"
 
@@ -69,8 +71,6 @@ class QrbatchVerify : public ::testing::TestWithParam<std::string> {
     for (const auto &[name, content] : kLines) input += name + "\t" + content + "\n";
     WriteWhole(temp_.path() / "lines.txt", input);
   }
-  void TearDown() override { qrimage::SetImageDamageForTests(nullptr); }
-
   std::string Extension() const { return GetParam().empty() ? ".jpg" : "." + GetParam(); }
   BatchRun Batch(const fs::path &out, bool verify, const char *jobs) {
     std::vector<std::string> args{"-o", out.string(), "-j", jobs};
@@ -97,42 +97,55 @@ TEST_P(QrbatchVerify, EveryImageReadsBackAndTheBatchPasses) {
   }
 }
 
-TEST_P(QrbatchVerify, ADamagedImageFailsItsLineAndLeavesNoFile) {
-  qrimage::SetImageDamageForTests(DamageBadFiles);
-  for (const char *jobs : {"1", "2"}) {
-    const fs::path out = temp_.path() / (std::string("out") + jobs);
-    const BatchRun run = Batch(out, true, jobs);
-    EXPECT_EQ(run.status, 1) << run.err;
-    const std::string failed = "the image did not read back as its content; removed (";
-    const std::string why =
-        GetParam() == "png" ? "the PNG file is damaged" : "the QR Code has more damaged modules";
-    for (int line : {2, 5}) {
-      const std::string text = "qrbatch: line " + std::to_string(line) + ": " + failed + why;
-      EXPECT_NE(run.err.find(text), std::string::npos) << text << "\n" << run.err;
+TEST_P(QrbatchVerify, ADamagedImageIsRefusedAndLeavesNoFile) {
+  const std::map<std::string, qrimage::ImageFormat> formats = {
+      {"", qrimage::ImageFormat::kWindowJpg},
+      {"bmp", qrimage::ImageFormat::kBmp},
+      {"png", qrimage::ImageFormat::kPng},
+      {"svg", qrimage::ImageFormat::kSvg}};
+  const qrimage::ImageFormat format = formats.at(GetParam());
+  const qrapp::BatchRecipe recipe;
+  const fs::path out = temp_.path() / "out";
+  fs::create_directories(out);
+  for (const bool verify : {true, false}) {
+    qrimage::ImageWriter writer(recipe, format, qrapp::RecipeModulePixels(recipe), verify, 0,
+                                DamageBadFiles);
+    for (const auto &[name, content] : kLines) {
+      SCOPED_TRACE(name + (verify ? " verified" : " unverified"));
+      const fs::path path = out / (name + (verify ? "" : "-unchecked") + Extension());
+      const qr::SymbolPlan plan = qrapp::PlanContent(content, 0, qrapp::SymbolSettingsOf(recipe));
+      qr::PendingFile file;
+      std::string reason;
+      const bool bad = name.rfind("bad-", 0) == 0;
+      const bool written = writer.Write(content, plan, path.string(), file, reason);
+      std::vector<qr::PendingFile> files;
+      files.push_back(std::move(file));
+      qr::PublishFiles(files, [](size_t, bool) {});
+      if (verify && bad) {
+        EXPECT_FALSE(written);
+        EXPECT_TRUE(writer.verifyFailed());
+        const std::string why = GetParam() == "png" ? "the PNG file is damaged"
+                                                    : "the QR Code has more damaged modules";
+        EXPECT_NE(reason.find(why), std::string::npos) << reason;
+        EXPECT_FALSE(fs::exists(path));
+        continue;
+      }
+      ASSERT_TRUE(written) << reason;
+      // The SVG's own picture is never damaged (its read-back bitmap is).
+      if (!bad || GetParam() == "svg") continue;
+      const Decoded decoded = DecodeImageFile(path);
+      EXPECT_FALSE(decoded.ok && decoded.bytes == content);
     }
-    EXPECT_NE(run.err.find("2 of 6 lines produced no file"), std::string::npos) << run.err;
-    // Only the good lines' files: no damaged file, no temporary.
-    std::set<std::string> names, expected;
-    for (const auto &file : FilesUnder(out)) names.insert(file.first);
-    for (const auto &[name, content] : kLines)
-      if (name.rfind("bad-", 0) != 0) expected.insert(name + Extension());
-    EXPECT_EQ(names, expected);
   }
-
-  // Without verification the damaged bitmap and PNG files are written,
-  // and do not read back as their content.
-  if (GetParam() == "svg") return;
-  const fs::path unchecked = temp_.path() / "unchecked";
-  const BatchRun run = Batch(unchecked, false, "1");
-  EXPECT_EQ(run.status, 0) << run.err;
-  for (const char *name : {"bad-1", "bad-2"}) {
-    const fs::path file = unchecked / (name + Extension());
-    ASSERT_TRUE(fs::exists(file)) << name;
-    const Decoded decoded = DecodeImageFile(file);
-    EXPECT_FALSE(decoded.ok &&
-                 (decoded.bytes == kLines[1].second || decoded.bytes == kLines[4].second))
-        << name;
+  // Only the good lines' files and the unchecked ones: no damaged file
+  // that was verified, no temporary.
+  std::set<std::string> names, expected;
+  for (const auto &file : FilesUnder(out)) names.insert(file.first);
+  for (const auto &[name, content] : kLines) {
+    if (name.rfind("bad-", 0) != 0) expected.insert(name + Extension());
+    expected.insert(name + "-unchecked" + Extension());
   }
+  EXPECT_EQ(names, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, QrbatchVerify, ::testing::Values("", "bmp", "png", "svg"),
