@@ -10,7 +10,7 @@ namespace qrplatform {
 char PathSeparator() { return '/'; }
 
 bool EnsureFolder(const std::string &path, std::string &reason) {
-  qrapp::PosixFileSystem files;
+  PosixFileSystem files;
   if (files.IsDirectory(path)) return true;
   errno = 0;
   if (files.CreateDirectories(path)) return true;

@@ -4,27 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
-namespace qrapp {
-namespace {
+#include "temporary_file.h"
 
-// A name beside `path` that no batch line can give (batch files end in
-// .jpg, .png or .svg), created exclusively so nothing existing is touched.
-int CreateTemporaryBeside(const std::string &path, std::string &temporary) {
-  static std::atomic<unsigned> counter{0};
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary =
-        folder + ".qrwrite-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
+namespace qrplatform {
+namespace {
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -74,9 +60,10 @@ bool PosixFileSystem::ReadFile(const std::string &path, std::string &bytes) {
 // a reader, or whatever is left after a crash, sees the old file or the
 // whole new one. Other hard links to the old file keep its bytes.
 bool PosixFileSystem::WriteFile(const std::string &path, std::string_view bytes) {
-  std::string temporary;
-  const int fd = CreateTemporaryBeside(path, temporary);
-  if (fd < 0) return false;
+  const TemporaryFile created = CreateTemporaryBeside(path);
+  if (created.path.empty()) return false;
+  const int fd = created.file;
+  const std::string &temporary = created.path;
   bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
@@ -93,4 +80,4 @@ bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); 
 // unlink, not std::remove: a folder under the name must survive.
 bool PosixFileSystem::Remove(const std::string &path) { return unlink(path.c_str()) == 0; }
 
-}  // namespace qrapp
+}  // namespace qrplatform

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "system_error.h"
 
@@ -33,18 +34,11 @@ bool StreamedFile::Fail() {
 
 bool StreamedFile::Create(const std::string &path) {
   path_ = path;
-  const std::string folder = FolderOf(path);
-  const std::string pid = std::to_string(static_cast<unsigned long>(getpid()));
-  for (unsigned n = 0; n < 100; ++n) {
-    const std::string name = folder + ".qr-" + pid + "-" + std::to_string(n) + ".tmp";
-    fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) {
-      temporary_ = name;
-      return true;
-    }
-    if (errno != EEXIST) return Fail();
-  }
-  return Fail();
+  TemporaryFile created = CreateTemporaryBeside(path);
+  if (created.path.empty()) return Fail();
+  fd_ = created.file;
+  temporary_ = std::move(created.path);
+  return true;
 }
 
 bool StreamedFile::Write(const void *data, size_t size) {

@@ -1,12 +1,19 @@
 #include "utf8_file_system.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
+#include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
 
-namespace qrwin {
+namespace qrplatform {
 namespace {
+
+using qrwin::FullPath;
+using qrwin::SystemPath;
+using qrwin::WideFromUtf8;
 
 std::wstring Wide(const std::string &path) { return SystemPath(WideFromUtf8(path)); }
 
@@ -28,20 +35,6 @@ bool IsFolder(const std::wstring &path) {
 }
 
 }  // namespace
-
-// Batch files end in .jpg, .png or .svg: no line's name is a .tmp.
-HANDLE CreateTemporaryBeside(const std::wstring &target, std::wstring &temporary) {
-  static LONG counter = 0;
-  const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = SystemPath(folder + L".qrwrite-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                           std::to_wstring(InterlockedIncrement(&counter)) + L".tmp");
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
-  }
-  return INVALID_HANDLE_VALUE;
-}
 
 bool Utf8FileSystem::Exists(const std::string &path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -88,9 +81,10 @@ bool Utf8FileSystem::ReadFile(const std::string &path, std::string &bytes) {
 bool Utf8FileSystem::WriteFile(const std::string &path, std::string_view bytes) {
   const std::wstring target = Wide(path);
   if (target.empty()) return false;
-  std::wstring temporary;
-  HANDLE file = CreateTemporaryBeside(target, temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const TemporaryFile created = CreateTemporaryBeside(target);
+  if (created.path.empty()) return false;
+  const HANDLE file = created.file;
+  const std::wstring &temporary = created.path;
   bool ok = WriteAll(file, bytes) && FlushFileBuffers(file) != FALSE;
   ok = CloseHandle(file) != FALSE && ok;
   ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
@@ -111,4 +105,4 @@ bool Utf8FileSystem::Remove(const std::string &path) {
   return DeleteFileW(Wide(path).c_str()) != FALSE;
 }
 
-}  // namespace qrwin
+}  // namespace qrplatform
