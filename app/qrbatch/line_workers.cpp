@@ -46,7 +46,7 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
   // never the batch.
   try {
     qrplatform::OutputFolder::Place place;
-    qr::PendingFile file;
+    qrplatform::PendingFile file;
     if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
         worker.writer.Write(job.content, job.plan, place.path(), file, reason, job.modulePixels,
                             &job.caption)) {

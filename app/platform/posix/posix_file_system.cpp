@@ -7,22 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "file_steps.h"
 #include "temporary_file.h"
 
 namespace qrplatform {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-}  // namespace
 
 bool PosixFileSystem::Exists(const std::string &path) {
   struct stat info;
@@ -62,17 +50,16 @@ bool PosixFileSystem::ReadFile(const std::string &path, std::string &bytes) {
 bool PosixFileSystem::WriteFile(const std::string &path, std::string_view bytes) {
   const TemporaryFile created = CreateTemporaryBeside(path);
   if (created.path.empty()) return false;
-  const int fd = created.file;
-  const std::string &temporary = created.path;
-  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+  const FilePart part = {bytes.data(), bytes.size()};
+  bool ok = WriteAllParts(created.file, &part, 1) && fsync(created.file) == 0;
+  int reason = errno;
+  if (close(created.file) != 0 && ok) ok = false, reason = errno;
   if (!ok) {
-    const int reason = errno;
-    unlink(temporary.c_str());
+    unlink(created.path.c_str());
     errno = reason;
+    return false;
   }
-  return ok;
+  return MoveIntoPlace(created.path, path);
 }
 
 bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); }

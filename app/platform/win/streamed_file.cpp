@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "file_steps.h"
 #include "system_error.h"
 #include "text_codec.h"
 #include "wide_path.h"
@@ -45,19 +46,7 @@ bool StreamedFile::Create(const std::string &path) {
 }
 
 bool StreamedFile::Write(const void *data, size_t size) {
-  const char *bytes = static_cast<const char *>(data);
-  while (size > 0) {
-    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-    DWORD written = 0;
-    if (!WriteFile(HandleOf(handle_), bytes, chunk, &written, nullptr)) return Fail();
-    if (written == 0) {
-      SetLastError(ERROR_WRITE_FAULT);
-      return Fail();
-    }
-    bytes += written;
-    size -= written;
-  }
-  return true;
+  return WriteAll(HandleOf(handle_), data, size) || Fail();
 }
 
 bool StreamedFile::Publish() {
@@ -68,11 +57,9 @@ bool StreamedFile::Publish() {
   handle_ = nullptr;
   if (!flushed) return false;
   // Write-through: the new name is on the disk when the move returns.
-  if (!MoveFileExW(temporary_.c_str(), WidePath(path_).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return Fail();
-  temporary_.clear();
-  return true;
+  const bool moved = MoveIntoPlace(temporary_, WidePath(path_));
+  temporary_.clear();  // renamed, or removed
+  return moved || Fail();
 }
 
 }  // namespace qrplatform

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "file_steps.h"
 #include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
@@ -16,18 +17,6 @@ using qrwin::SystemPath;
 using qrwin::WideFromUtf8;
 
 std::wstring Wide(const std::string &path) { return SystemPath(WideFromUtf8(path)); }
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  size_t offset = 0;
-  while (offset < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
-    DWORD written = 0;
-    if (!::WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) || written != chunk)
-      return false;
-    offset += written;
-  }
-  return true;
-}
 
 bool IsFolder(const std::wstring &path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -85,16 +74,15 @@ bool Utf8FileSystem::WriteFile(const std::string &path, std::string_view bytes) 
   if (created.path.empty()) return false;
   const HANDLE file = created.file;
   const std::wstring &temporary = created.path;
-  bool ok = WriteAll(file, bytes) && FlushFileBuffers(file) != FALSE;
-  ok = CloseHandle(file) != FALSE && ok;
-  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  bool ok = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file) != FALSE;
+  DWORD reason = GetLastError();
+  if (!CloseHandle(file) && ok) ok = false, reason = GetLastError();
   if (!ok) {
-    const DWORD reason = GetLastError();
     DeleteFileW(temporary.c_str());
     SetLastError(reason);
+    return false;
   }
-  return ok;
+  return MoveIntoPlace(temporary, target);
 }
 
 bool Utf8FileSystem::SetHidden(const std::string &path) {
