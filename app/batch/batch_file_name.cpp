@@ -1,10 +1,9 @@
 #include "batch_file_name.h"
 
-#include <cctype>
-#include <cstring>
 #include <vector>
 
 #include "gbk_bytes.h"
+#include "windows_name_rule.h"
 
 namespace qrapp {
 
@@ -15,31 +14,6 @@ namespace {
 using cp936::IsPair;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Characters a Windows file name cannot hold (besides the separators).
-bool IsForbidden(unsigned char c) { return c < 0x20 || std::strchr(":*?\"<>|", c) != nullptr; }
-
-bool EqualsIgnoringCase(const std::string &a, const char *b) {
-  if (a.size() != std::strlen(b)) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
-  }
-  return true;
-}
-
-// CON, PRN, AUX, NUL, COM1-9, LPT1-9 name devices whatever follows a dot.
-bool IsDeviceName(const std::string &component) {
-  std::string base = component.substr(0, component.find('.'));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (const char *device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-    if (EqualsIgnoringCase(base, device)) return true;
-  }
-  if (base.size() == 4 && base[3] >= '1' && base[3] <= '9') {
-    const std::string stem = base.substr(0, 3);
-    if (EqualsIgnoringCase(stem, "COM") || EqualsIgnoringCase(stem, "LPT")) return true;
-  }
-  return false;
-}
 
 // Only dots and blanks with at least two dots: a parent reference once
 // Windows has stripped trailing dots and blanks.
@@ -77,7 +51,7 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
     } else if (IsSeparator(line[i])) {
       components.emplace_back();
       translated += line[i] == '\\' ? separator : '/';
-    } else if (byte < 0x80 && IsForbidden(byte)) {  // a stray high byte is kept as it is
+    } else if (IsReservedNameCharacter(byte)) {  // a stray high byte is kept as it is
       result.fault = NameFault::kInvalidName;
       return result;
     } else {

@@ -2,6 +2,7 @@
 
 #include "gbk_bytes.h"
 #include "upper_case.h"
+#include "utf8_text.h"
 
 namespace qrapp {
 
@@ -9,40 +10,13 @@ namespace {
 
 using cp936::IsPair;
 
-void AppendUtf8(std::string &out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // The BMP character a well-formed UTF-8 sequence of two or three bytes at
 // `at` encodes, and its length; 0 for anything else (a four-byte sequence
 // lies outside the BMP and is kept as it is, like a stray byte).
 size_t BmpCharacterAt(const std::string &text, size_t at, char32_t &c) {
-  const unsigned char lead = static_cast<unsigned char>(text[at]);
-  size_t length;
-  char32_t lowest;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, c = lead & 0x1Fu, lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, c = lead & 0x0Fu, lowest = 0x800;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    const unsigned char next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return 0;
-    c = c << 6 | (next & 0x3Fu);
-  }
-  if (c < lowest || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+  const size_t length = qrtext::Utf8CharLength(text, at);
+  if (length < 2 || length > 3) return 0;
+  c = qrtext::Utf8CodePoint(text, at);
   return length;
 }
 
@@ -65,7 +39,7 @@ size_t FoldCharacter(const std::string &path, size_t at, NameEncoding encoding,
   } else {
     char32_t c;
     if (const size_t length = BmpCharacterAt(path, at, c)) {
-      AppendUtf8(folded, textcase::SimpleUpper(c));
+      qrtext::AppendUtf8(folded, textcase::SimpleUpper(c));
       return length;
     }
   }

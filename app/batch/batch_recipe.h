@@ -2,6 +2,8 @@
 // what every image shares, and what the user chooses per batch.
 #pragma once
 
+#include "picture_placement.h"
+
 namespace qrapp {
 
 struct BatchRecipe {
@@ -28,7 +30,7 @@ struct BatchRecipe {
 
   // Print geometry: module size, quiet zone and resolution.
   // The standard's quiet zone: a margin below it is warned about.
-  static constexpr int kStandardQuietZone = 4;
+  static constexpr int kStandardQuietZone = qr::kStandardQuietZone;
   int modulePixels = 0;        // 0: kModuleSizeCm at the screen's resolution
   bool autoModule = false;     // the largest whole module that fits the image
   int quietZone = -1;          // modules of margin asked around the symbol; -1: none asked

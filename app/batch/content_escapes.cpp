@@ -1,5 +1,7 @@
 #include "content_escapes.h"
 
+#include "utf8_text.h"
+
 namespace qrapp {
 
 namespace {
@@ -12,19 +14,6 @@ int HexValue(char c) {
 }
 
 bool IsPrintableAscii(char c) { return c > 0x20 && c < 0x7F; }
-
-void AppendUtf8(unsigned code, std::string &out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 // `digits` hex digits at `at`; -1 (with the escape so far in `bad`) when
 // one is missing.
@@ -73,7 +62,7 @@ bool UnescapeContent(std::string_view text, std::string &out, std::string &bad) 
         // A surrogate is half of a character; U+0000 would end the text
         // for most programs that read the symbol.
         if (code <= 0 || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        AppendUtf8(static_cast<unsigned>(code), out);
+        qrtext::AppendUtf8(out, static_cast<char32_t>(code));
         i += 4;
         break;
       }

@@ -1,6 +1,7 @@
 #include "line_display.h"
 
 #include "gbk_bytes.h"
+#include "utf8_text.h"
 
 namespace qrapp {
 
@@ -65,27 +66,8 @@ bool IsInvisible(unsigned codePoint) {
 Piece Utf8Piece(const std::string &line, size_t at) {
   const unsigned char lead = static_cast<unsigned char>(line[at]);
   if (lead < 0x80) return AsciiPiece(lead);
-  size_t length;
-  unsigned codePoint, lowest;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, codePoint = lead & 0x1Fu, lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, codePoint = lead & 0x0Fu, lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, codePoint = lead & 0x07u, lowest = 0x10000;
-  } else {
-    return Escaped();
-  }
-  if (at + length > line.size()) return Escaped();
-  for (size_t i = 1; i < length; ++i) {
-    const unsigned char next = static_cast<unsigned char>(line[at + i]);
-    if ((next & 0xC0) != 0x80) return Escaped();
-    codePoint = codePoint << 6 | (next & 0x3Fu);
-  }
-  const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-  if (codePoint < lowest || codePoint > 0x10FFFF || surrogate || IsInvisible(codePoint)) {
-    return Escaped();
-  }
+  const size_t length = qrtext::Utf8CharLength(line, at);
+  if (length == 0 || IsInvisible(qrtext::Utf8CodePoint(line, at))) return Escaped();
   return {length, Shown::kAsItIs, length >= 3 ? 2u : 1u};
 }
 

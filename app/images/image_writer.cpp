@@ -73,7 +73,7 @@ bool ImageWriter::CanVerify() {
 }
 
 bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
-                        const std::string &path, qr::PendingFile &file, std::string &reason,
+                        const std::string &path, qrplatform::PendingFile &file, std::string &reason,
                         int modulePixels, const std::string *caption) {
   FileBytes bytes;
   if (!Make(content, plan, path, bytes, reason, modulePixels, caption)) return false;

@@ -15,6 +15,7 @@
 #include "batch_recipe.h"
 #include "captioned_image.h"
 #include "image_format.h"
+#include "pending_file.h"
 #include "png_image.h"
 #include "symbol_engine.h"
 #ifdef QR_IMAGES_CAN_VERIFY
@@ -46,7 +47,7 @@ class ImageWriter {
   // verification failure or a caption that does not fit its band from any
   // other.
   bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             qr::PendingFile &file, std::string &reason, int modulePixels = 0,
+             qrplatform::PendingFile &file, std::string &reason, int modulePixels = 0,
              const std::string *caption = nullptr);
 
   // The same image's file as up to two parts (bitmap headers and rows, or

@@ -2,29 +2,27 @@
 
 #include <climits>
 
+#include "utf8_text.h"
+
 namespace qrapp {
 
 namespace {
 
-// U+FF01..U+FF5E are EF BC 81..BF and EF BD 80..9E; U+3000 is E3 80 80.
+// The full-width forms U+FF01..U+FF5E as ASCII and the ideographic space
+// U+3000 as a blank; every other byte as it is.
 std::string NarrowFullWidth(const std::string &utf8) {
   std::string narrow;
   narrow.reserve(utf8.size());
-  for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(utf8[i + k]); };
-    if (i + 2 < utf8.size() && byte(0) == 0xEF && (byte(1) == 0xBC || byte(1) == 0xBD)) {
-      const int code = 0xFF00 + ((byte(1) & 0x03) << 6) + (byte(2) & 0x3F);
-      if (code >= 0xFF01 && code <= 0xFF5E && (byte(2) & 0xC0) == 0x80) {
-        narrow += static_cast<char>(code - 0xFF00 + 0x20);
-        i += 2;
-        continue;
-      }
-    } else if (i + 2 < utf8.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t length = qrtext::Utf8CharLength(utf8, i);
+    const char32_t code = length > 1 ? qrtext::Utf8CodePoint(utf8, i) : 0;
+    if (code >= 0xFF01 && code <= 0xFF5E)
+      narrow += static_cast<char>(code - 0xFF00 + 0x20);
+    else if (code == 0x3000)
       narrow += ' ';
-      i += 2;
-      continue;
-    }
-    narrow += utf8[i];
+    else
+      narrow.append(utf8, i, length > 0 ? length : 1);
+    i += length > 0 ? length : 1;
   }
   return narrow;
 }

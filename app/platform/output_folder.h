@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "outcome.h"
+
 namespace qrplatform {
 
 class OutputFolder {
@@ -15,16 +17,16 @@ class OutputFolder {
   OutputFolder(const OutputFolder &) = delete;
   OutputFolder &operator=(const OutputFolder &) = delete;
 
-  // False with the system's reason when `path` cannot be opened as a
+  // Failed with the system's reason when `path` cannot be opened as a
   // folder. On POSIX the process then works in that folder: relative
   // paths given before no longer mean what they meant.
-  bool Open(const std::string &path, std::string &reason);
+  Outcome Open(const std::string &path);
 
   // Where the file `relative` (a name inside the folder, its sub-folders
   // separated by '/' or the system's separator) is to be written: a path
   // that the file functions take, valid while `place` or a copy of it
-  // lives. False with the reason when a folder on the way is missing or is
-  // a symbolic link.
+  // lives. Failed with the reason when a folder on the way is missing or
+  // is a symbolic link.
   class Place {
    public:
     const std::string &path() const { return path_; }
@@ -34,7 +36,7 @@ class OutputFolder {
     std::string path_;
     std::shared_ptr<const int> subfolder_;  // a sub-folder held open for the path
   };
-  bool PlaceOf(const std::string &relative, Place &place, std::string &reason) const;
+  Outcome PlaceOf(const std::string &relative, Place &place) const;
 
  private:
   std::string path_;

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "temporary_file.h"
+
 namespace qrplatform {
 
 class StreamedFile {
@@ -33,7 +35,7 @@ class StreamedFile {
   bool Fail();  // keeps the first failure's text; false
 
   std::string path_;
-  std::string temporary_;  // empty when there is none (not created, or published)
+  NativePath temporary_;  // empty when there is none (not created, or published)
   std::string errorText_;
 #ifdef _WIN32
   void *handle_ = nullptr;

@@ -136,10 +136,10 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
       return 2;
     }
   }
-  std::string reason;
-  if (!EnsureFolder(options.outputFolder, reason)) {
+  const qrplatform::Outcome made = EnsureFolder(options.outputFolder);
+  if (!made) {
     qrplatform::PrintText(err, "qrbatch: cannot create the folder %s: %s\n",
-                          options.outputFolder.c_str(), reason.c_str());
+                          options.outputFolder.c_str(), made.reason().c_str());
     if (!fromStdin) CloseInput(input);
     return 2;
   }
@@ -160,9 +160,10 @@ int RunCommand(const std::vector<std::string> &args, std::FILE *in, std::FILE *o
   // Opened once: the files go into this folder even if its name changes
   // hands during the batch.
   qrplatform::OutputFolder folder;
-  if (!folder.Open(options.outputFolder, reason)) {
+  const qrplatform::Outcome opened = folder.Open(options.outputFolder);
+  if (!opened) {
     qrplatform::PrintText(err, "qrbatch: cannot open the folder %s: %s\n",
-                          options.outputFolder.c_str(), reason.c_str());
+                          options.outputFolder.c_str(), opened.reason().c_str());
     if (rows) std::fclose(rows);
     if (!fromStdin) CloseInput(input);
     return 2;

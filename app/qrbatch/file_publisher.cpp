@@ -12,7 +12,7 @@ bool FilePublisher::Start() {
   return started_;
 }
 
-void FilePublisher::Add(int lineNumber, std::string line, qr::PendingFile file,
+void FilePublisher::Add(int lineNumber, std::string line, qrplatform::PendingFile file,
                         qrplatform::OutputFolder::Place place) {
   qrplatform::MutexLock lock(mutex_);
   while (started_ && files_.size() >= kMostWaiting) {
@@ -26,7 +26,7 @@ void FilePublisher::Add(int lineNumber, std::string line, qr::PendingFile file,
 
 void FilePublisher::Run(void *argument) {
   FilePublisher &publisher = *static_cast<FilePublisher *>(argument);
-  std::vector<qr::PendingFile> files;
+  std::vector<qrplatform::PendingFile> files;
   std::vector<Line> lines;
   for (;;) {
     {
@@ -47,8 +47,9 @@ void FilePublisher::Run(void *argument) {
   }
 }
 
-void FilePublisher::Publish(std::vector<qr::PendingFile> &files, const std::vector<Line> &lines) {
-  qr::PublishFiles(files, [&](size_t index, bool published) {
+void FilePublisher::Publish(std::vector<qrplatform::PendingFile> &files,
+                            const std::vector<Line> &lines) {
+  qrplatform::PublishFiles(files, [&](size_t index, bool published) {
     std::unique_ptr<qrapp::LineFailure> failure;
     if (!published) {
       failure = std::make_unique<qrapp::LineFailure>();

@@ -11,6 +11,7 @@
 
 #include "ordered_report.h"
 #include "output_folder.h"
+#include "pending_file.h"
 #include "symbol_engine.h"
 #include "worker_threads.h"
 
@@ -28,7 +29,7 @@ class FilePublisher {
   // Hands over the file of line `lineNumber` (`line` as read, for the
   // report), written at `place`, which stays held until the file has its
   // name; waits while kMostWaiting files wait for the disk.
-  void Add(int lineNumber, std::string line, qr::PendingFile file,
+  void Add(int lineNumber, std::string line, qrplatform::PendingFile file,
            qrplatform::OutputFolder::Place place);
   // Publishes every file handed over so far, on the calling thread: for a
   // publisher whose thread was never started.
@@ -46,13 +47,13 @@ class FilePublisher {
   };
 
   static void Run(void *publisher);
-  void Publish(std::vector<qr::PendingFile> &files, const std::vector<Line> &lines);
+  void Publish(std::vector<qrplatform::PendingFile> &files, const std::vector<Line> &lines);
 
   OrderedReport &report_;
   qrplatform::Thread thread_;
   qrplatform::Mutex mutex_;
   qrplatform::Condition changed_;
-  std::vector<qr::PendingFile> files_;
+  std::vector<qrplatform::PendingFile> files_;
   std::vector<Line> lines_;
   bool started_ = false;
   bool closing_ = false;

@@ -46,10 +46,11 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
   // never the batch.
   try {
     qrplatform::OutputFolder::Place place;
-    qr::PendingFile file;
-    if (folder_.PlaceOf(job.path.substr(folderPrefix_), place, reason) &&
-        worker.writer.Write(job.content, job.plan, place.path(), file, reason, job.modulePixels,
-                            &job.caption)) {
+    qrplatform::PendingFile file;
+    const qrplatform::Outcome placed = folder_.PlaceOf(job.path.substr(folderPrefix_), place);
+    if (!placed) reason = placed.reason();
+    if (placed && worker.writer.Write(job.content, job.plan, place.path(), file, reason,
+                                      job.modulePixels, &job.caption)) {
       worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
       return;
     }

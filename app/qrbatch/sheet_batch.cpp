@@ -99,10 +99,11 @@ int RunSheetBatch(const Options &given, const qrplatform::OutputFolder &folder, 
   }
   qrplatform::OutputFolder::Place place;
   qrplatform::StreamedFile file;
-  if (!folder.PlaceOf(kSheetFileName, place, error) || !file.Create(place.path())) {
+  const qrplatform::Outcome placed = folder.PlaceOf(kSheetFileName, place);
+  if (!placed || !file.Create(place.path())) {
     qrplatform::PrintText(err, "qrbatch: cannot create the PDF in %s: %s\n",
                           options.outputFolder.c_str(),
-                          error.empty() ? file.errorText().c_str() : error.c_str());
+                          placed ? file.errorText().c_str() : placed.reason().c_str());
     return 2;
   }
   qrsheets::LabelSheetPdf sheet(layout, style);

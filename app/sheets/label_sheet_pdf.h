@@ -15,14 +15,15 @@
 
 #include "label_caption.h"
 #include "module_rectangles.h"
+#include "picture_placement.h"
 #include "sheet_layout.h"
 
 namespace qrsheets {
 
 struct LabelStyle {
-  double moduleMm = 0;   // 0: the largest module the label has room for
-  int quietZone = 4;     // modules of white around the code
-  double paddingMm = 1;  // kept clear inside the label's edge
+  double moduleMm = 0;                     // 0: the largest module the label has room for
+  int quietZone = qr::kStandardQuietZone;  // modules of white around the code
+  double paddingMm = 1;                    // kept clear inside the label's edge
   CaptionStyle caption;
 };
 

@@ -20,14 +20,10 @@ bool MayBecome(std::string_view held, std::string_view mark) {
   return held.size() < mark.size() && StartsWith(mark, held);
 }
 
-// A lone surrogate kept in the stream as its three-byte form, which no
-// strict UTF-8 reader accepts: the line holding it fails, and the report
-// still shows where.
-void PutLoneSurrogate(char16_t unit, std::string &out) {
-  out += static_cast<char>(0xE0 | unit >> 12);
-  out += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
-  out += static_cast<char>(0x80 | (unit & 0x3F));
-}
+// A lone surrogate kept in the stream as its three-byte form (AppendUtf8
+// writes it as it is), which no strict UTF-8 reader accepts: the line
+// holding it fails, and the report still shows where.
+void PutLoneSurrogate(char16_t unit, std::string &out) { AppendUtf8(out, unit); }
 
 }  // namespace
 

@@ -49,7 +49,7 @@ int RunApplication(HINSTANCE instance) {
   WinEngineExports engine(AnsiProgramFolder());
   qrapp::EngineBatchSymbols symbols;
   qrapp::SteadyClock clock;
-  Utf8FileSystem files;
+  qrplatform::Utf8FileSystem files;
   GbkProfileSettings settings(files, paths.settingsFile);
   MainWindowNoticeSurface noticeSurface(window);
   notice::win::NoticePanel notice(noticeSurface);

@@ -3,6 +3,7 @@
 #include "main_window_logic.h"
 #include "program_folder.h"
 #include "system_error_text.h"
+#include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
 
@@ -14,13 +15,11 @@ namespace {
 constexpr size_t kLongestTemporaryName = 30;
 
 // A temporary name in the folder that names no existing file, in ANSI and
-// wide form.
+// wide form. The engine creates the file itself, by its ANSI name.
 bool FreeTemporaryName(const std::string &ansiFolder, const std::wstring &wideFolder,
                        std::string &ansi, std::wstring &wide) {
-  static unsigned long counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string name =
-        ".qr-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".tmp";
+    const std::string name = qrplatform::NextTemporaryName();
     ansi = ansiFolder + "\\" + name;
     wide = SystemPath(wideFolder + L"\\" + std::wstring(name.begin(), name.end()));
     if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return true;

@@ -9,6 +9,10 @@
 
 namespace qr {
 
+// The standard's quiet zone: four modules of light margin on every side.
+// Images warn below it; labels draw it.
+inline constexpr int kStandardQuietZone = 4;
+
 struct PicturePlacement {
   int imageWidth = 0;  // the whole picture, in pixels (device units)
   int imageHeight = 0;

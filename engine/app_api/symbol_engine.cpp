@@ -10,7 +10,6 @@
 #include "data_encoding.h"
 #include "encode_symbol.h"
 #include "engine_state.h"
-#include "file_output.h"
 #include "palette_raster.h"
 #include "screen.h"
 #include "settings_clamp.h"
@@ -112,63 +111,6 @@ int BitmapModulePixels(double moduleSizeCm) {
 }
 
 int PixelsPerMetre(int dotsPerInch) { return static_cast<int>(std::lround(dotsPerInch / 0.0254)); }
-
-bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
-  // At most three parts are ever passed (headers, rows, a trailer).
-  ByteSpan spans[3] = {};
-  size_t count = 0;
-  for (const FilePart &part : parts) {
-    if (count == 3) return false;
-    spans[count++] = {static_cast<const uint8_t *>(part.data), part.size};
-  }
-  return WriteFileAtomically(path, {spans[0], spans[1], spans[2]});
-}
-
-PendingFile::PendingFile() = default;
-PendingFile::PendingFile(PendingFile &&other) noexcept = default;
-PendingFile &PendingFile::operator=(PendingFile &&other) noexcept {
-  if (staged_) DiscardStagedFile(*staged_);
-  staged_ = std::move(other.staged_);
-  return *this;
-}
-PendingFile::~PendingFile() {
-  if (staged_) DiscardStagedFile(*staged_);
-}
-
-bool PendingFile::Write(const char *path, std::initializer_list<FilePart> parts) {
-  if (staged_) DiscardStagedFile(*staged_);
-  staged_.reset();
-  ByteSpan spans[3] = {};
-  size_t count = 0;
-  for (const FilePart &part : parts) {
-    if (count == 3) return false;
-    spans[count++] = {static_cast<const uint8_t *>(part.data), part.size};
-  }
-  auto staged = std::make_unique<StagedFile>();
-  if (!StageFile(path, {spans[0], spans[1], spans[2]}, *staged, true)) return false;
-  staged_ = std::move(staged);
-  return true;
-}
-
-void PublishFiles(std::vector<PendingFile> &files,
-                  const std::function<void(size_t index, bool published)> &told) {
-  std::vector<StagedFile> staged;
-  std::vector<size_t> stagedIndex(files.size(), SIZE_MAX);
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (!files[i].staged_) continue;
-    stagedIndex[i] = staged.size();
-    staged.push_back(std::move(*files[i].staged_));
-    files[i].staged_.reset();  // published below: not to be removed
-  }
-  std::vector<unsigned long> errors;
-  PublishStagedFiles(staged, errors);
-  files.clear();
-  for (size_t i = 0; i < stagedIndex.size(); ++i) {
-    const bool published = stagedIndex[i] != SIZE_MAX && errors[stagedIndex[i]] == 0;
-    if (!published) SetSystemError(stagedIndex[i] == SIZE_MAX ? 0 : errors[stagedIndex[i]]);
-    told(i, published);
-  }
-}
 
 struct SymbolEngine::Impl {
   SymbolMatrix matrix;

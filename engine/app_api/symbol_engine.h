@@ -14,8 +14,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -87,52 +85,6 @@ struct BitmapImage {
   size_t rowBytes = 0;
   int pixelsPerMetre = 0;  // the resolution the headers state; 0: none
 };
-
-// One piece of a file's content.
-struct FilePart {
-  const void *data;
-  size_t size;
-};
-
-// Writes the parts, in order, as the file `path`: whole or not at all (a
-// reader sees the old file or the new one, never a part). False on
-// failure, with errno (GetLastError on Windows) telling why; nothing is
-// left behind then.
-// The file is on the disk when this returns true (data, then its name).
-bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts);
-
-struct StagedFile;
-
-// The same in two steps, for a program writing many files: the disk is
-// flushed once for a group of files instead of once per file. A pending
-// file is written whole under a temporary name beside its path, not yet
-// under its name and not yet sure to be on the disk; PublishFiles gives it
-// its name. Destroying it unpublished removes the temporary file.
-class PendingFile {
- public:
-  PendingFile();
-  ~PendingFile();
-  PendingFile(PendingFile &&other) noexcept;
-  PendingFile &operator=(PendingFile &&other) noexcept;
-
-  // Writes the parts for `path`, UTF-8 (on Windows written through the
-  // wide file functions, so any name works under any code page). False
-  // with errno (GetLastError) telling why; nothing is left behind then.
-  bool Write(const char *path, std::initializer_list<FilePart> parts);
-
- private:
-  friend void PublishFiles(std::vector<PendingFile> &files,
-                           const std::function<void(size_t index, bool published)> &told);
-  std::unique_ptr<StagedFile> staged_;
-};
-
-// Flushes the data of all `files` to the disk, gives each its name in
-// order (a later file of the same path wins), flushes their folders, then
-// tells `told` about every file in order: published (whole on the disk
-// under its name) or not, with errno (GetLastError) set to the reason. The
-// list is empty afterwards; no temporary file is left.
-void PublishFiles(std::vector<PendingFile> &files,
-                  const std::function<void(size_t index, bool published)> &told);
 
 class SymbolEngine {
  public:

@@ -10,6 +10,7 @@
 
 #include "QRCodeWin32.h"
 #include "image_files.h"
+#include "pending_file.h"
 #include "power_cut.h"
 #include "symbol_engine.h"
 
@@ -31,7 +32,7 @@ bool WriteOne(const std::string &folder, int i) {
   if (i % 3 == 0) return QRSaveAsBMP((name + ".jpg").c_str()) == -1;
   if (i % 3 == 1) return QRSaveAsWMF((name + ".wmf").c_str()) == -1;
   const std::string text(3000 + i, static_cast<char>('a' + i % 26));
-  return qr::WriteWholeFile((name + ".txt").c_str(), {{text.data(), text.size()}});
+  return qrplatform::WriteWholeFile((name + ".txt").c_str(), {{text.data(), text.size()}});
 }
 
 std::string Extension(int i) { return i % 3 == 0 ? ".jpg" : i % 3 == 1 ? ".wmf" : ".txt"; }

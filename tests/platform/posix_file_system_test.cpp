@@ -1,6 +1,7 @@
 // Whole-file writes on POSIX: the target names the old file or the complete
 // new one, and no temporary file outlives a write.
 #include "posix_file_system.h"
+#include "stale_temporaries.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@
 #include <sstream>
 #include <vector>
 
-namespace qrapp {
+namespace qrplatform {
 namespace {
 
 class PosixWriteTest : public ::testing::Test {
@@ -92,6 +93,30 @@ TEST_F(PosixWriteTest, AWriteFailingPartWayLeavesTheOldFileWhole) {
   EXPECT_EQ(Names(), std::vector<std::string>{"a.jpg"});
 }
 
+// The window's writer killed mid-write (by the file size limit's signal)
+// leaves its temporary under the one temporary name, which the next batch
+// in that folder sweeps.
+TEST_F(PosixWriteTest, AKilledWritersTemporaryIsSweptByTheNextBatch) {
+  Put(Path("a.jpg"), "old bytes");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit noCore = {0, 0}, limit = {4096, 4096};
+    setrlimit(RLIMIT_CORE, &noCore);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(files.WriteFile(Path("a.jpg"), std::string(100000, 'x')) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  std::vector<std::string> names = Names();
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_EQ(TemporaryFileOwner(names[0]), static_cast<unsigned long long>(child)) << names[0];
+  EXPECT_EQ(RemoveStaleTemporaries(folder), 1);
+  EXPECT_EQ(Names(), std::vector<std::string>{"a.jpg"});
+  EXPECT_EQ(Content(Path("a.jpg")), "old bytes");
+}
+
 TEST_F(PosixWriteTest, AFolderUnderTheNameIsNeitherReplacedNorLittered) {
   ASSERT_EQ(mkdir(Path("a.jpg").c_str(), 0777), 0);
   EXPECT_FALSE(files.WriteFile(Path("a.jpg"), "BM"));
@@ -116,4 +141,4 @@ TEST_F(PosixWriteTest, AMissingFolderFailsWithoutCreatingAnything) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace qrplatform

@@ -49,6 +49,9 @@ TEST(StaleTemporaries, OnlyTheEnginesExactNamesHaveAnOwner) {
       {".qr-12-123456789012345678901.tmp", 0},
       {".qr-12- 1.tmp", 0},
       {".qr-.tmp", 0},
+      {".qrwrite-12-1.tmp", 12},  // the window's name before it took the common one
+      {".qrwrite-12.tmp", 0},
+      {".qrwrite12-1.tmp", 0},
       {"", 0},
   };
   for (const Case &c : cases) EXPECT_EQ(TemporaryFileOwner(c.name), c.owner) << c.name;

@@ -191,6 +191,9 @@ TEST(Utf8Text, StrictValidation) {
       {"\xE0\x80\xAF", false, false},      // overlong
       {"\xED\xA0\x80", false, false},      // a surrogate
       {"\xF4\x90\x80\x80", false, false},  // above U+10FFFF
+      {"\xF0\x8F\xBF\xBF", false, false},  // overlong U+FFFF
+      {"\xF5\x80\x80\x80", false, false},  // no character starts with F5
+      {"\xED\xBF\xBF", false, false},      // the last low surrogate
       {"\x80", false, false},
       {"\xFF", false, false},
       {"a\xE4\xB8", false, true},
@@ -202,6 +205,17 @@ TEST(Utf8Text, StrictValidation) {
   for (const Case &c : cases) {
     EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << testing::PrintToString(c.bytes);
     EXPECT_EQ(IsValidUtf8Prefix(c.bytes), c.valid || c.prefix) << testing::PrintToString(c.bytes);
+  }
+}
+
+// The encoder and the decoder agree at every length's edges.
+TEST(Utf8Text, EncodesAndDecodesEachLengthsEdges) {
+  for (char32_t code :
+       {0x0u, 0x7Fu, 0x80u, 0x7FFu, 0x800u, 0xD7FFu, 0xE000u, 0xFFFFu, 0x10000u, 0x10FFFFu}) {
+    std::string bytes;
+    AppendUtf8(bytes, code);
+    ASSERT_EQ(Utf8CharLength(bytes, 0), bytes.size()) << std::hex << code;
+    EXPECT_EQ(Utf8CodePoint(bytes, 0), code) << std::hex << code;
   }
 }
 

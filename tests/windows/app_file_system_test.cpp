@@ -62,7 +62,7 @@ void RemoveTree(const std::wstring &folder) {
 
 std::string Utf8(const std::wstring &path) { return qrwin::CodePageFromWide(65001, path); }
 
-void WritesReplaceInOneStep(qrwin::Utf8FileSystem &files, const std::wstring &folder) {
+void WritesReplaceInOneStep(qrplatform::Utf8FileSystem &files, const std::wstring &folder) {
   const std::wstring target = folder + L"\\a.jpg";
   Check(files.WriteFile(Utf8(target), "BM first"), "a new file is written");
   Check(Content(target) == "BM first", "the new file holds the bytes");
@@ -91,7 +91,7 @@ void WritesReplaceInOneStep(qrwin::Utf8FileSystem &files, const std::wstring &fo
                                std::to_string(names.size()) + " names)");
 }
 
-void LongPathsWork(qrwin::Utf8FileSystem &files, const std::wstring &folder) {
+void LongPathsWork(qrplatform::Utf8FileSystem &files, const std::wstring &folder) {
   std::wstring deep = folder;
   for (int level = 0; level < 4; ++level) {
     deep += L"\\" + std::wstring(70, static_cast<wchar_t>(L'a' + level));
@@ -125,7 +125,7 @@ int main() {
   CreateDirectoryW((folder + L"\\replace").c_str(), nullptr);
   CreateDirectoryW((folder + L"\\long").c_str(), nullptr);
 
-  qrwin::Utf8FileSystem files;
+  qrplatform::Utf8FileSystem files;
   WritesReplaceInOneStep(files, folder + L"\\replace");
   LongPathsWork(files, folder + L"\\long");
 

@@ -9,13 +9,12 @@ namespace qrplatform {
 
 char PathSeparator() { return '/'; }
 
-bool EnsureFolder(const std::string &path, std::string &reason) {
-  qrapp::PosixFileSystem files;
-  if (files.IsDirectory(path)) return true;
+Outcome EnsureFolder(const std::string &path) {
+  PosixFileSystem files;
+  if (files.IsDirectory(path)) return Outcome::Done();
   errno = 0;
-  if (files.CreateDirectories(path)) return true;
-  reason = errno == EEXIST ? "a file of that name is in the way" : LastErrorText();
-  return false;
+  if (files.CreateDirectories(path)) return Outcome::Done();
+  return Outcome::Failed(errno == EEXIST ? "a file of that name is in the way" : LastErrorText());
 }
 
 }  // namespace qrplatform

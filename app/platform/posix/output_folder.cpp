@@ -25,13 +25,10 @@ OutputFolder::~OutputFolder() {
   if (descriptor_ >= 0) close(descriptor_);
 }
 
-bool OutputFolder::Open(const std::string &path, std::string &reason) {
+Outcome OutputFolder::Open(const std::string &path) {
   path_ = path;
   descriptor_ = open(path.c_str(), kFolderFlags);
-  if (descriptor_ < 0) {
-    reason = LastErrorText();
-    return false;
-  }
+  if (descriptor_ < 0) return Outcome::Failed(LastErrorText());
   // Without /proc the names are used as they are (no protection, as before).
   // The process works in the open folder from now on, whatever its name
   // becomes; sub-folders are reached through /proc. Without /proc, or when
@@ -45,19 +42,19 @@ bool OutputFolder::Open(const std::string &path, std::string &reason) {
     files.rlim_cur = files.rlim_max;
     setrlimit(RLIMIT_NOFILE, &files);
   }
-  return true;
+  return Outcome::Done();
 }
 
-bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::string &reason) const {
+Outcome OutputFolder::PlaceOf(const std::string &relative, Place &place) const {
   if (!byDescriptor_) {
     place.path_ = path_ + "/" + relative;
-    return true;
+    return Outcome::Done();
   }
   // A name right in the folder is taken relative to the working folder,
   // which is the open folder itself (Open): the cheapest path there is.
   if (relative.find('/') == std::string::npos) {
     place.path_ = relative;
-    return true;
+    return Outcome::Done();
   }
   int folder = descriptor_;
   size_t start = 0;
@@ -65,6 +62,7 @@ bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::strin
     if (slash == start) continue;  // an empty component: the same folder
     const std::string component = relative.substr(start, slash - start);
     const int next = openat(folder, component.c_str(), kFolderFlags | O_NOFOLLOW);
+    std::string reason;
     if (next < 0) {
       // O_NOFOLLOW refuses a link with ELOOP, or ENOTDIR beside
       // O_DIRECTORY: say what it is.
@@ -75,7 +73,7 @@ bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::strin
       reason = isLink ? "a folder of the name is a symbolic link" : ErrnoText(error);
     }
     if (folder != descriptor_) close(folder);
-    if (next < 0) return false;
+    if (next < 0) return Outcome::Failed(reason);
     folder = next;
   }
   if (folder != descriptor_) {
@@ -85,7 +83,7 @@ bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::strin
     });
   }
   place.path_ = PathThrough(folder) + "/" + relative.substr(start);
-  return true;
+  return Outcome::Done();
 }
 
 }  // namespace qrplatform

@@ -4,39 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 
-namespace qrapp {
-namespace {
+#include "file_steps.h"
+#include "temporary_file.h"
 
-// A name beside `path` that no batch line can give (batch files end in
-// .jpg, .png or .svg), created exclusively so nothing existing is touched.
-int CreateTemporaryBeside(const std::string &path, std::string &temporary) {
-  static std::atomic<unsigned> counter{0};
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary =
-        folder + ".qrwrite-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
-}  // namespace
+namespace qrplatform {
 
 bool PosixFileSystem::Exists(const std::string &path) {
   struct stat info;
@@ -74,18 +48,18 @@ bool PosixFileSystem::ReadFile(const std::string &path, std::string &bytes) {
 // a reader, or whatever is left after a crash, sees the old file or the
 // whole new one. Other hard links to the old file keep its bytes.
 bool PosixFileSystem::WriteFile(const std::string &path, std::string_view bytes) {
-  std::string temporary;
-  const int fd = CreateTemporaryBeside(path, temporary);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temporary.c_str(), path.c_str()) == 0;
+  const TemporaryFile created = CreateTemporaryBeside(path);
+  if (created.path.empty()) return false;
+  const FilePart part = {bytes.data(), bytes.size()};
+  bool ok = WriteAllParts(created.file, &part, 1) && fsync(created.file) == 0;
+  int reason = errno;
+  if (close(created.file) != 0 && ok) ok = false, reason = errno;
   if (!ok) {
-    const int reason = errno;
-    unlink(temporary.c_str());
+    unlink(created.path.c_str());
     errno = reason;
+    return false;
   }
-  return ok;
+  return MoveIntoPlace(created.path, path);
 }
 
 bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); }
@@ -93,4 +67,4 @@ bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); 
 // unlink, not std::remove: a folder under the name must survive.
 bool PosixFileSystem::Remove(const std::string &path) { return unlink(path.c_str()) == 0; }
 
-}  // namespace qrapp
+}  // namespace qrplatform

@@ -3,7 +3,7 @@
 
 #include "file_system.h"
 
-namespace qrapp {
+namespace qrplatform {
 
 class PosixFileSystem : public FileSystem {
  public:
@@ -16,4 +16,4 @@ class PosixFileSystem : public FileSystem {
   bool Remove(const std::string &path) override;
 };
 
-}  // namespace qrapp
+}  // namespace qrplatform

@@ -5,21 +5,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
+#include "file_steps.h"
 #include "system_error.h"
 
 namespace qrplatform {
-
-namespace {
-
-// The folder part of `path` with its slash ("" for a bare name: the
-// working folder).
-std::string FolderOf(const std::string &path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 StreamedFile::~StreamedFile() {
   if (fd_ >= 0) close(fd_);
@@ -33,33 +24,16 @@ bool StreamedFile::Fail() {
 
 bool StreamedFile::Create(const std::string &path) {
   path_ = path;
-  const std::string folder = FolderOf(path);
-  const std::string pid = std::to_string(static_cast<unsigned long>(getpid()));
-  for (unsigned n = 0; n < 100; ++n) {
-    const std::string name = folder + ".qr-" + pid + "-" + std::to_string(n) + ".tmp";
-    fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) {
-      temporary_ = name;
-      return true;
-    }
-    if (errno != EEXIST) return Fail();
-  }
-  return Fail();
+  TemporaryFile created = CreateTemporaryBeside(path);
+  if (created.path.empty()) return Fail();
+  fd_ = created.file;
+  temporary_ = std::move(created.path);
+  return true;
 }
 
 bool StreamedFile::Write(const void *data, size_t size) {
-  const char *bytes = static_cast<const char *>(data);
-  while (size > 0) {
-    const ssize_t written = write(fd_, bytes, size);
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) {
-      if (written == 0) errno = EIO;
-      return Fail();
-    }
-    bytes += written;
-    size -= static_cast<size_t>(written);
-  }
-  return true;
+  const FilePart part = {data, size};
+  return WriteAllParts(fd_, &part, 1) || Fail();
 }
 
 bool StreamedFile::Publish() {
@@ -70,15 +44,11 @@ bool StreamedFile::Publish() {
   if (!closed) Fail();
   fd_ = -1;
   if (!flushed || !closed) return false;
-  if (rename(temporary_.c_str(), path_.c_str()) != 0) return Fail();
-  temporary_.clear();
+  const bool moved = MoveIntoPlace(temporary_, path_);
+  temporary_.clear();  // renamed, or removed
+  if (!moved) return Fail();
   // The new name on the disk too: the folder's entry.
-  const std::string folder = FolderOf(path_);
-  const int entry = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (entry >= 0) {
-    fsync(entry);
-    close(entry);
-  }
+  FlushFolder(FolderOf(path_));
   return true;
 }
 

@@ -36,19 +36,16 @@ bool CreateFolders(const std::wstring &path) {
 char PathSeparator() { return '\\'; }
 
 // `path` is UTF-8.
-bool EnsureFolder(const std::string &path, std::string &reason) {
+Outcome EnsureFolder(const std::string &path) {
   std::wstring folder = qrwin::SystemPath(qrwin::WideFromUtf8(path));
   while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
-  if (folder.empty()) {
-    reason = LastErrorText();
-    return false;
-  }
-  if (IsFolder(folder)) return true;
+  if (folder.empty()) return Outcome::Failed(LastErrorText());
+  if (IsFolder(folder)) return Outcome::Done();
   SetLastError(0);
-  if (CreateFolders(folder)) return true;
-  reason = GetLastError() == ERROR_ALREADY_EXISTS ? "a file of that name is in the way"
-                                                  : LastErrorText();
-  return false;
+  if (CreateFolders(folder)) return Outcome::Done();
+  return Outcome::Failed(GetLastError() == ERROR_ALREADY_EXISTS
+                             ? "a file of that name is in the way"
+                             : LastErrorText());
 }
 
 }  // namespace qrplatform

@@ -4,17 +4,17 @@ namespace qrplatform {
 
 // Windows keeps the names: its links (reparse points) are left to the
 // system's own rules. Paths are UTF-8; the engine's file functions
-// (qr::PendingFile) take them as such and write through the wide API.
+// (PendingFile, StreamedFile) take them as such and write through the wide API.
 OutputFolder::~OutputFolder() = default;
 
-bool OutputFolder::Open(const std::string &path, std::string &) {
+Outcome OutputFolder::Open(const std::string &path) {
   path_ = path;
-  return true;
+  return Outcome::Done();
 }
 
-bool OutputFolder::PlaceOf(const std::string &relative, Place &place, std::string &) const {
+Outcome OutputFolder::PlaceOf(const std::string &relative, Place &place) const {
   place.path_ = path_ + "\\" + relative;
-  return true;
+  return Outcome::Done();
 }
 
 }  // namespace qrplatform

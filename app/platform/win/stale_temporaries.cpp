@@ -20,7 +20,7 @@ bool ProcessHasEnded(DWORD pid) {
   return ended;
 }
 
-// The name as bytes when it is plain ASCII, as the engine's names are.
+// The name as bytes when it is plain ASCII, as the temporaries' names are.
 bool AsciiName(const wchar_t *wide, std::string &name) {
   name.clear();
   for (; *wide; ++wide) {
@@ -39,7 +39,7 @@ int RemoveStaleTemporaries(const std::string &folder) {
   WIN32_FIND_DATAW found;
   // The wildcard only narrows the listing (it matches short names too); the
   // long name is checked exactly below.
-  HANDLE listing = FindFirstFileExW((prefix + L".qr-*.tmp").c_str(), FindExInfoBasic, &found,
+  HANDLE listing = FindFirstFileExW((prefix + L".qr*.tmp").c_str(), FindExInfoBasic, &found,
                                     FindExSearchNameMatch, nullptr, 0);
   if (listing == INVALID_HANDLE_VALUE) return 0;
   int removed = 0;

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <utility>
+
+#include "file_steps.h"
 #include "system_error.h"
 #include "text_codec.h"
 #include "wide_path.h"
@@ -21,17 +24,11 @@ std::wstring WidePath(const std::string &utf8) {
   return full.empty() ? wide : full;
 }
 
-// The folder part of `path` with its separator ("" for a bare name).
-std::string FolderOf(const std::string &path) {
-  const size_t separator = path.find_last_of("\\/");
-  return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
-}
-
 }  // namespace
 
 StreamedFile::~StreamedFile() {
   if (handle_) CloseHandle(HandleOf(handle_));
-  if (!temporary_.empty()) DeleteFileW(WidePath(temporary_).c_str());
+  if (!temporary_.empty()) DeleteFileW(temporary_.c_str());
 }
 
 bool StreamedFile::Fail() {
@@ -41,36 +38,15 @@ bool StreamedFile::Fail() {
 
 bool StreamedFile::Create(const std::string &path) {
   path_ = path;
-  const std::string folder = FolderOf(path);
-  const std::string pid = std::to_string(static_cast<unsigned long>(GetCurrentProcessId()));
-  for (unsigned n = 0; n < 100; ++n) {
-    const std::string name = folder + ".qr-" + pid + "-" + std::to_string(n) + ".tmp";
-    const HANDLE handle = CreateFileW(WidePath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE) {
-      handle_ = handle;
-      temporary_ = name;
-      return true;
-    }
-    if (GetLastError() != ERROR_FILE_EXISTS) return Fail();
-  }
-  return Fail();
+  TemporaryFile created = CreateTemporaryBeside(WidePath(path));
+  if (created.path.empty()) return Fail();
+  handle_ = created.file;
+  temporary_ = std::move(created.path);
+  return true;
 }
 
 bool StreamedFile::Write(const void *data, size_t size) {
-  const char *bytes = static_cast<const char *>(data);
-  while (size > 0) {
-    const DWORD chunk = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-    DWORD written = 0;
-    if (!WriteFile(HandleOf(handle_), bytes, chunk, &written, nullptr)) return Fail();
-    if (written == 0) {
-      SetLastError(ERROR_WRITE_FAULT);
-      return Fail();
-    }
-    bytes += written;
-    size -= written;
-  }
-  return true;
+  return WriteAll(HandleOf(handle_), data, size) || Fail();
 }
 
 bool StreamedFile::Publish() {
@@ -81,11 +57,9 @@ bool StreamedFile::Publish() {
   handle_ = nullptr;
   if (!flushed) return false;
   // Write-through: the new name is on the disk when the move returns.
-  if (!MoveFileExW(WidePath(temporary_).c_str(), WidePath(path_).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return Fail();
-  temporary_.clear();
-  return true;
+  const bool moved = MoveIntoPlace(temporary_, WidePath(path_));
+  temporary_.clear();  // renamed, or removed
+  return moved || Fail();
 }
 
 }  // namespace qrplatform

@@ -1,26 +1,22 @@
 #include "utf8_file_system.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
+#include "file_steps.h"
+#include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
 
-namespace qrwin {
+namespace qrplatform {
 namespace {
 
-std::wstring Wide(const std::string &path) { return SystemPath(WideFromUtf8(path)); }
+using qrwin::FullPath;
+using qrwin::SystemPath;
+using qrwin::WideFromUtf8;
 
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  size_t offset = 0;
-  while (offset < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1u << 20));
-    DWORD written = 0;
-    if (!::WriteFile(file, bytes.data() + offset, chunk, &written, nullptr) || written != chunk)
-      return false;
-    offset += written;
-  }
-  return true;
-}
+std::wstring Wide(const std::string &path) { return SystemPath(WideFromUtf8(path)); }
 
 bool IsFolder(const std::wstring &path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -28,20 +24,6 @@ bool IsFolder(const std::wstring &path) {
 }
 
 }  // namespace
-
-// Batch files end in .jpg, .png or .svg: no line's name is a .tmp.
-HANDLE CreateTemporaryBeside(const std::wstring &target, std::wstring &temporary) {
-  static LONG counter = 0;
-  const std::wstring folder = target.substr(0, target.find_last_of(L'\\') + 1);
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = SystemPath(folder + L".qrwrite-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                           std::to_wstring(InterlockedIncrement(&counter)) + L".tmp");
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
-  }
-  return INVALID_HANDLE_VALUE;
-}
 
 bool Utf8FileSystem::Exists(const std::string &path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -88,19 +70,19 @@ bool Utf8FileSystem::ReadFile(const std::string &path, std::string &bytes) {
 bool Utf8FileSystem::WriteFile(const std::string &path, std::string_view bytes) {
   const std::wstring target = Wide(path);
   if (target.empty()) return false;
-  std::wstring temporary;
-  HANDLE file = CreateTemporaryBeside(target, temporary);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bool ok = WriteAll(file, bytes) && FlushFileBuffers(file) != FALSE;
-  ok = CloseHandle(file) != FALSE && ok;
-  ok = ok && MoveFileExW(temporary.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  const TemporaryFile created = CreateTemporaryBeside(target);
+  if (created.path.empty()) return false;
+  const HANDLE file = created.file;
+  const std::wstring &temporary = created.path;
+  bool ok = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file) != FALSE;
+  DWORD reason = GetLastError();
+  if (!CloseHandle(file) && ok) ok = false, reason = GetLastError();
   if (!ok) {
-    const DWORD reason = GetLastError();
     DeleteFileW(temporary.c_str());
     SetLastError(reason);
+    return false;
   }
-  return ok;
+  return MoveIntoPlace(temporary, target);
 }
 
 bool Utf8FileSystem::SetHidden(const std::string &path) {
@@ -111,4 +93,4 @@ bool Utf8FileSystem::Remove(const std::string &path) {
   return DeleteFileW(Wide(path).c_str()) != FALSE;
 }
 
-}  // namespace qrwin
+}  // namespace qrplatform

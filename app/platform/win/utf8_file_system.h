@@ -3,15 +3,13 @@
 // long paths in extended-length form.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 
 #include "file_system.h"
 
-namespace qrwin {
+namespace qrplatform {
 
-class Utf8FileSystem : public qrapp::FileSystem {
+class Utf8FileSystem : public FileSystem {
  public:
   bool Exists(const std::string &path) override;
   bool IsDirectory(const std::string &path) override;
@@ -22,10 +20,4 @@ class Utf8FileSystem : public qrapp::FileSystem {
   bool Remove(const std::string &path) override;
 };
 
-// A file of a name any code page can express (ASCII) in the folder of
-// `target` (a wide path), created exclusively so nothing existing is
-// touched; its path in `temporary`. INVALID_HANDLE_VALUE when none can be
-// made.
-HANDLE CreateTemporaryBeside(const std::wstring &target, std::wstring &temporary);
-
-}  // namespace qrwin
+}  // namespace qrplatform

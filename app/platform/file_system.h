@@ -1,10 +1,11 @@
-// File operations of the application. Paths are UTF-8 texts.
+// File operations of the window's logic, over the system's: PosixFileSystem
+// (posix/) and Utf8FileSystem (win/). Paths are UTF-8 texts.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace qrapp {
+namespace qrplatform {
 
 class FileSystem {
  public:
@@ -25,4 +26,9 @@ class FileSystem {
   virtual bool Remove(const std::string &path) = 0;
 };
 
+}  // namespace qrplatform
+
+// The logic's own name for it.
+namespace qrapp {
+using qrplatform::FileSystem;
 }  // namespace qrapp
