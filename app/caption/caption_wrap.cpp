@@ -2,26 +2,21 @@
 
 #include <algorithm>
 
+#include "utf8_text.h"
+
 namespace qrcaption {
 
 namespace {
 
-// The length of the UTF-8 sequence at `at` (valid input: CaptionText).
+// The length of the character at `at`; captions are valid UTF-8
+// (CaptionText), so a stray byte only steps over itself.
 size_t SequenceLength(std::string_view text, size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  return std::min(length, text.size() - at);
+  return std::max<size_t>(1, qrtext::Utf8CharLength(text, at));
 }
 
 char32_t CodePointAt(std::string_view text, size_t at) {
-  const size_t length = SequenceLength(text, at);
-  const auto byte = [&](size_t i) {
-    return static_cast<char32_t>(static_cast<unsigned char>(text[at + i]));
-  };
-  if (length == 1) return byte(0);
-  char32_t value = byte(0) & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) value = value << 6 | (byte(i) & 0x3F);
-  return value;
+  if (qrtext::Utf8CharLength(text, at) == 0) return static_cast<unsigned char>(text[at]);
+  return qrtext::Utf8CodePoint(text, at);
 }
 
 // CJK and other wide scripts break between any two characters.
