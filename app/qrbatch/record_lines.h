@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "csv_record.h"
+#include "line_decider.h"
 #include "line_record.h"
 #include "options.h"
 
 namespace qrbatch {
 
-struct InputRecord {
-  int lineNumber = 0;               // its first line
-  std::string text;                 // as read, its lines joined by LF: for the report
-  std::vector<std::string> fields;  // its columns
-  bool cut = false;                 // a line of it was cut by the reader (too long)
-  bool unclosed = false;            // a quoted field never closed
-};
+using qrapp::InputRecord;
 
 class RecordLines {
  public:
