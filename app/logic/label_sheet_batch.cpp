@@ -78,11 +78,17 @@ class MemorySheet {
     return failure;
   }
   int labels() const { return pdf_.labels(); }
-  // The whole document; false with `error` when cairo could not finish it.
-  bool Finish(std::string &bytes, std::string &error) {
-    if (!pdf_.Finish(error)) return false;
-    bytes = std::move(bytes_);
-    return true;
+  // The whole document, or why cairo could not finish it.
+  struct Document {
+    bool whole = false;
+    std::string bytes;
+    std::string error;
+  };
+  Document Finish() {
+    Document document;
+    document.whole = pdf_.Finish(document.error);
+    if (document.whole) document.bytes = std::move(bytes_);
+    return document;
   }
 
  private:
@@ -103,17 +109,17 @@ class MemorySheet {
 std::string WriteDocument(MemorySheet &sheet, FileSystem &files, const BatchTarget &target,
                           const std::vector<std::string> &lines, const std::vector<int> &placed,
                           BatchReport &report) {
-  std::string bytes, error;
   const std::string path =
       MakeBatchFileName(target.folder, kLabelSheetFileName, target.separator, "", true).path;
-  if (sheet.Finish(bytes, error) && files.WriteFile(path, bytes))
+  const MemorySheet::Document document = sheet.Finish();
+  if (document.whole && files.WriteFile(path, document.bytes))
     return ReportRows(report, lines.size(), placed);
   for (int lineNumber : placed) {
     LineFailure failure;
     failure.lineNumber = lineNumber;
     failure.line = lines[lineNumber - 1];
     failure.fault = LineFault::kNotWritten;
-    failure.reason = error;
+    failure.reason = document.error;
     report.failures.push_back(std::move(failure));
   }
   report.written = 0;

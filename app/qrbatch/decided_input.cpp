@@ -21,13 +21,12 @@ namespace {
 // names no picked column (said on `err`).
 bool PickColumns(const Options &options, const std::vector<std::string> &header,
                  qrapp::LineDecider &decider, std::FILE *err) {
-  qrapp::ColumnChoice choice;
-  std::string error;
-  if (!ChooseColumns(options, header, choice, error)) {
-    qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
+  const ColumnPick pick = ChooseColumns(options, header);
+  if (!pick.error.empty()) {
+    qrplatform::PrintText(err, "qrbatch: %s\n", pick.error.c_str());
     return false;
   }
-  decider.SetColumns(choice);
+  decider.SetColumns(pick.choice);
   return true;
 }
 

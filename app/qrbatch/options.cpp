@@ -408,9 +408,16 @@ const ValueOption *ValueOptionOf(const std::string &arg) {
   return nullptr;
 }
 
-// An option without a value: true when `arg` is one (`error` set when this
-// build cannot offer it).
-bool TakeFlag(const std::string &arg, Options &options, [[maybe_unused]] std::string &error) {
+// An option without a value, taken (or refused, when this build cannot
+// offer it).
+struct Flag {
+  bool taken = false;
+  std::string error;
+};
+
+Flag TakeFlag(const std::string &arg, Options &options) {
+  Flag flag;
+  flag.taken = true;
   if (arg == "--help" || arg == "-h") {
     options.help = true;
   } else if (arg == "--version") {
@@ -430,12 +437,12 @@ bool TakeFlag(const std::string &arg, Options &options, [[maybe_unused]] std::st
 #ifdef QRBATCH_CAN_VERIFY
     options.verify = true;
 #else
-    error = "--verify is not available: this build has no QR decoder";
+    flag.error = "--verify is not available: this build has no QR decoder";
 #endif
   } else {
-    return false;
+    flag.taken = false;
   }
-  return true;
+  return flag;
 }
 
 // What the options mean together.
@@ -460,8 +467,8 @@ ParsedOptions ParseOptions(const std::vector<std::string> &args) {
         parsed.error = option->parse(args[++i], options);
       else
         parsed.error = "option " + arg + " needs a value";
-    } else if (TakeFlag(arg, options, parsed.error)) {
-      // Taken (or refused) above.
+    } else if (Flag flag = TakeFlag(arg, options); flag.taken) {
+      parsed.error = std::move(flag.error);
     } else if (arg.size() > 1 && arg[0] == '-') {
       parsed.error = "unknown option " + arg;
     } else if (!haveFile) {

@@ -34,9 +34,12 @@ class RecordLines {
 };
 
 // The columns `options` pick, by number or by a name of `header` (the
-// first row; empty without --header). False with `error` for a name the
-// header lacks.
-bool ChooseColumns(const Options &options, const std::vector<std::string> &header,
-                   qrapp::ColumnChoice &choice, std::string &error);
+// first row; empty without --header), or why they cannot be picked (a
+// name the header lacks).
+struct ColumnPick {
+  qrapp::ColumnChoice choice;
+  std::string error;  // empty: picked
+};
+ColumnPick ChooseColumns(const Options &options, const std::vector<std::string> &header);
 
 }  // namespace qrbatch
