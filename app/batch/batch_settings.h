@@ -38,6 +38,18 @@ inline constexpr Word<CaptionSource> kCaptionWords[] = {{"none", CaptionSource::
                                                         {"name", CaptionSource::kName},
                                                         {"content", CaptionSource::kContent},
                                                         {"column", CaptionSource::kColumn}};
+// How a line's content is encoded in the symbol, and whether GBK is
+// announced by ECI 29: "gbk-eci" is the window's row for --encoding gbk --eci.
+struct ContentChoice {
+  qrtext::ContentEncoding encoding = qrtext::ContentEncoding::kGbk;
+  bool eciForGbk = false;
+};
+inline constexpr Word<ContentChoice> kContentWords[] = {
+    {"gbk", {qrtext::ContentEncoding::kGbk, false}},
+    {"utf-8", {qrtext::ContentEncoding::kUtf8, false}},
+    {"utf-8-noeci", {qrtext::ContentEncoding::kUtf8NoEci, false}},
+    {"gbk-eci", {qrtext::ContentEncoding::kGbk, true}},
+    {"raw", {qrtext::ContentEncoding::kRaw, false}}};
 // The formats under their own extension; the window's bitmap named ".jpg"
 // is "jpg" in Set.ini and qrbatch's default without --format.
 inline constexpr Word<qrimage::ImageFormat> kFormatWords[] = {

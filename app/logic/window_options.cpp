@@ -54,18 +54,6 @@ void SaveOptions(SettingsStore &settings, const WindowOptions &options) {
   }
 }
 
-ContentChoice ContentChoiceOf(const WindowOptions &options) {
-  using qrtext::ContentEncoding;
-  static constexpr ContentChoice kByChoice[] = {
-      {ContentEncoding::kGbk, false},
-      {ContentEncoding::kUtf8, false},
-      {ContentEncoding::kUtf8NoEci, false},
-      {ContentEncoding::kGbk, true},
-  };
-  static_assert(std::size(kByChoice) == std::size(kContentEncodingChoices));
-  return kByChoice[Chosen(options, kContentEncodingRow)];
-}
-
 namespace {
 
 // The choice of row `row` named by the word its value has in `words`.
@@ -90,6 +78,7 @@ constexpr bool EveryValueIsAWord(const OptionChoice (&choices)[M], const Word<Va
 static_assert(EveryValueIsAWord(kFileTypeChoices, kFormatWords));
 static_assert(EveryValueIsAWord(kFileNameChoices, kFileNameWords));
 static_assert(EveryValueIsAWord(kCaptionChoices, kCaptionWords));
+static_assert(EveryValueIsAWord(kContentEncodingChoices, kContentWords));
 
 BatchRecipe EngineSized(BatchRecipe recipe) {
   const ImageSize image = EngineImageSize(recipe.width, recipe.height);
@@ -99,6 +88,10 @@ BatchRecipe EngineSized(BatchRecipe recipe) {
 }
 
 }  // namespace
+
+ContentChoice ContentChoiceOf(const WindowOptions &options) {
+  return WordOfRow(options, kContentEncodingRow, kContentWords);
+}
 
 BatchSettings BatchSettingsOf(const WindowOptions &options, const BatchRecipe &controls) {
   static constexpr int kQuietZones[] = {-1, 1, 2, 4};

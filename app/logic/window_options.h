@@ -24,10 +24,6 @@ WindowOptions LoadOptions(SettingsStore &settings);
 void SaveOptions(SettingsStore &settings, const WindowOptions &options);
 
 // How the batch and 生成 encode a line's content.
-struct ContentChoice {
-  qrtext::ContentEncoding encoding = qrtext::ContentEncoding::kGbk;
-  bool eciForGbk = false;
-};
 ContentChoice ContentChoiceOf(const WindowOptions &options);
 
 // The batch's settings: the options over the recipe of the window's

@@ -309,8 +309,11 @@ std::string ParseInputEncoding(const std::string &text, Options &options) {
 }
 
 std::string ParseEncoding(const std::string &text, Options &options) {
-  if (!qrtext::ParseContentEncoding(text, options.contentEncoding))
+  // GBK with ECI 29 is --encoding gbk --eci here.
+  qrapp::ContentChoice choice;
+  if (!qrapp::WordOf(qrapp::kContentWords, text, choice) || choice.eciForGbk)
     return "encoding must be utf-8, utf-8-noeci, gbk or raw: " + text;
+  options.contentEncoding = choice.encoding;
   return std::string();
 }
 
