@@ -1,6 +1,7 @@
 #include "batch_images.h"
 
 #include "batch_symbol.h"
+#include "image_fault.h"
 
 namespace qrapp {
 
@@ -15,9 +16,7 @@ ImageOutcome BatchImages::Write(const LineJob &job, FileSystem &files) {
   qrimage::ImageWriter::FileBytes bytes;
   if (!writer_.Make(job.content, job.plan, job.path, bytes, outcome.reason, job.modulePixels,
                     captions_ ? &job.caption : nullptr)) {
-    outcome.fault = writer_.verifyFailed()     ? LineFault::kVerifyFailed
-                    : writer_.captionTooLong() ? LineFault::kCaptionTooLong
-                                               : LineFault::kNotWritten;
+    outcome.fault = FaultOfUnwrittenImage(writer_);
     return outcome;
   }
   std::string file(reinterpret_cast<const char *>(bytes.data[0]), bytes.size[0]);
