@@ -102,10 +102,7 @@ void MainWindowLogic::OnBatchClicked() {
   const BatchRecipe recipe = RecipeOfControls(view_);
   BatchTarget target;
   target.folder = folder;
-  const WindowOptions options = LoadOptions(settings_);
-  target.encoding = ContentChoiceOf(options);
-  target.images = ImageChoiceOf(options);
-  target.records = RecordChoiceOf(options);
+  target.settings = BatchSettingsOf(LoadOptions(settings_), recipe);
   WindowBatchObserver observer(view_, symbols_, recipe, clock_);
   BatchOutcome outcome;
   {

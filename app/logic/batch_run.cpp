@@ -3,10 +3,10 @@
 #include <memory>
 #include <utility>
 
-#include "content_escapes.h"
+#include "batch_images.h"
 #include "failure_text.h"
 #include "label_sheet_batch.h"
-#include "line_record.h"
+#include "line_decider.h"
 #include "report_csv.h"
 #include "symbol_recipe.h"
 
@@ -14,152 +14,111 @@ namespace qrapp {
 
 namespace {
 
-// Writes the line's file: through the engine's exports, which hold its
-// message already, or, for a designator they cannot carry, the same bitmap
-// drawn in process. False with the system's reason in `reason`.
-bool WriteLineFile(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
-                   const BatchRecipe &recipe, const qrtext::EncodedContent &content,
-                   const std::string &path, std::string &reason) {
-  if (content.eciDesignator == 0) {
-    if (engine.QRSaveAsBMP(path)) return true;
-    reason = engine.LastSaveError();
-    return false;
+// The engine's measure of a symbol, for the DLL's own bitmap files: the
+// exports plan by their own rules (the message cut as QRSetMessage cuts it).
+class EngineMeasure : public SymbolMeasure {
+ public:
+  EngineMeasure(BatchSymbols &symbols, const BatchRecipe &recipe)
+      : symbols_(symbols), recipe_(recipe) {}
+  int SymbolPixels(const qrtext::EncodedContent &content) override {
+    return symbols_.SymbolPixels(content, recipe_);
   }
-  const std::string bitmap = symbols.BitmapFile(content, recipe);
-  return !bitmap.empty() && files.WriteFile(path, bitmap);
+
+ private:
+  BatchSymbols &symbols_;
+  const BatchRecipe &recipe_;
+};
+
+// The window's means of writing a decided line's file.
+struct LineWriters {
+  EngineExports &engine;
+  BatchSymbols &symbols;
+  FileSystem &files;
+  const BatchRecipe &recipe;
+  BatchImages *images;  // null: the DLL's bitmap files
+};
+
+// Writes the line's file: in process, or through the engine's exports,
+// which hold its message already, or, for a designator they cannot carry,
+// the same bitmap drawn in process. Null when written.
+std::unique_ptr<LineFailure> WriteLineFile(const LineWriters &writers, const LineJob &job) {
+  ImageOutcome outcome;
+  if (writers.images) {
+    outcome = writers.images->Write(job, writers.files);
+  } else if (job.eciDesignator == 0) {
+    if (!writers.engine.QRSaveAsBMP(job.path)) {
+      outcome.fault = LineFault::kNotWritten;
+      outcome.reason = writers.engine.LastSaveError();
+    }
+  } else {
+    const std::string bitmap =
+        writers.symbols.BitmapFile({job.content, job.eciDesignator}, writers.recipe);
+    if (bitmap.empty() || !writers.files.WriteFile(job.path, bitmap))
+      outcome.fault = LineFault::kNotWritten;
+  }
+  if (outcome.fault == LineFault::kNone) return nullptr;
+  auto failure = std::make_unique<LineFailure>();
+  failure->lineNumber = job.lineNumber;
+  failure->line = job.line;
+  failure->fault = outcome.fault;
+  failure->reason = std::move(outcome.reason);
+  return failure;
 }
 
-std::string NameOfLine(const LineRecord &record, int lineNumber, size_t lineCount,
-                       const BatchTarget &target, const std::string &extension) {
-  switch (target.records.names) {
-    case NameMode::kNumber: return NumberedName(lineNumber, lineCount);
-    case NameMode::kSafe: return SafeFileName(record.name, target.nameUnits, extension.size());
-    default: return record.name;
+// A finished line into the outcome: its report row, and its failure.
+void Settle(BatchOutcome &outcome, int lineNumber, LineDecision &decision) {
+  if (!decision.failure) {
+    ++outcome.report.written;
+    outcome.reportCsv += ReportCsvRow(lineNumber, decision.name, true, std::string_view());
+    return;
   }
+  outcome.reportCsv += ReportCsvRow(lineNumber, decision.name, false,
+                                    FailureText(*decision.failure, kWindowFailureTexts));
+  outcome.report.failures.push_back(std::move(*decision.failure));
 }
 
 }  // namespace
 
-// The caption's text for the line (UTF-8): its name, its content (as
-// unescaped) or its caption column.
-std::string CaptionOf(CaptionChoice choice, const LineRecord &record) {
-  switch (choice) {
-    case CaptionChoice::kName: return record.name;
-    case CaptionChoice::kContent: return record.content;
-    case CaptionChoice::kColumn: return record.caption;
-    default: return std::string();
+void SendLineToEngine(EngineExports &engine, int lineNumber, const std::string &content,
+                      const BatchRecipe &recipe) {
+  if (lineNumber == 1) {
+    ApplyRecipe(engine, content, recipe);
+  } else {
+    engine.QRSetMessage(content);
   }
-}
-
-// The line's record: its columns, the content unescaped when asked. False
-// with the fault (and an escape's text in `failure.reason`) when it has none.
-bool RecordOfLine(const std::string &line, const RecordChoice &choice, LineRecord &record,
-                  LineFailure &failure) {
-  const RecordFault fault = RecordOfColumns(SplitTabColumns(line), ColumnChoice(),
-                                            choice.names != NameMode::kNumber, record);
-  if (fault != RecordFault::kNone) {
-    failure.fault =
-        fault == RecordFault::kExtraColumns ? LineFault::kExtraColumns : LineFault::kMissingColumn;
-    return false;
-  }
-  if (!choice.escapes) return true;
-  std::string content;
-  if (!UnescapeContent(record.content, content, failure.reason)) {
-    failure.fault = LineFault::kBadEscape;
-    return false;
-  }
-  record.content.swap(content);
-  return true;
-}
-
-std::string NumberedName(int lineNumber, size_t lineCount) {
-  size_t digits = 1;
-  for (size_t rest = lineCount; rest >= 10; rest /= 10) ++digits;
-  std::string name = std::to_string(lineNumber);
-  if (name.size() < digits) name.insert(0, digits - name.size(), '0');
-  return name;
 }
 
 BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                       const BatchRecipe &recipe, const std::vector<std::string> &lines,
                       const BatchTarget &target, BatchObserver &observer) {
-  if (target.images.format == qrimage::ImageFormat::kPdf)
+  if (target.settings.labelSheets())
     return RunLabelSheetBatch(engine, files, recipe, lines, target, observer);
   BatchOutcome outcome;
-  BatchReport &report = outcome.report;
   outcome.reportCsv = ReportCsvStart();
-  report.total = static_cast<int>(lines.size());
-  const ImageSize image = EngineImageSize(recipe.width, recipe.height);
-  BatchNames names(NameEncoding::kUtf8);
+  outcome.report.total = static_cast<int>(lines.size());
+  LineDecider decider(target.settings, target.folder, target.separator,
+                      static_cast<long long>(lines.size()));
+  EngineMeasure measure(symbols, recipe);
   std::unique_ptr<BatchImages> images;
-  ImageSize checkedImage = image;
-  if (WrittenInProcess(target.images)) {
-    images = std::make_unique<BatchImages>(recipe, target.images);
-    checkedImage.captionBand = images->captionBand();
+  if (WrittenInProcess(target.settings)) {
+    images = std::make_unique<BatchImages>(target.settings);
     observer.DrawsInProcess(*images);
+  } else {
+    decider.MeasureWith(&measure);
   }
-  const std::string extension = qrimage::ExtensionOf(target.images.format);
-  for (int done = 1; done <= report.total; ++done) {
-    const std::string &line = lines[done - 1];
-    LineFailure failure;
-    LineRecord parts;
-    const bool recorded = RecordOfLine(line, target.records, parts, failure);
-    const std::string caption = recorded ? CaptionOf(target.images.caption, parts) : "";
-    qrtext::EncodedContent content;
-    const bool expressible =
-        recorded && qrtext::EncodeContent(parts.content, target.encoding.encoding,
-                                          target.encoding.eciForGbk, content);
-    if (!expressible) content = qrtext::EncodedContent();
-    // Every line's message goes to the engine, written or not: after the
-    // batch it holds the last line, as 保存's side file shows.
-    if (done == 1) {
-      ApplyRecipe(engine, content.bytes, recipe);
-    } else {
-      engine.QRSetMessage(content.bytes);
-    }
-
-    std::string fileName;
-    if (!recorded) {
-      // The record's fault is in `failure` already.
-    } else if (!expressible) {
-      failure.fault = LineFault::kUnrepresentable;
-    } else {
-      fileName = NameOfLine(parts, done, lines.size(), target, extension);
-      const BatchFileName name =
-          MakeBatchFileName(target.folder, fileName, target.separator, extension, /*utf8=*/true);
-      const auto symbolPixels = [&] {
-        return images ? images->NeededPixels(content) : symbols.SymbolPixels(content, recipe);
-      };
-      failure.fault =
-          CheckLine(name, content.bytes, checkedImage, done, symbolPixels, names, failure);
-      // No module size at all: only a larger image helps.
-      if (failure.fault == LineFault::kTooLarge && target.images.autoModule)
-        failure.fault = LineFault::kNoModuleFits;
-      if (failure.fault == LineFault::kNone) {
-        if (images) {
-          failure.fault = images->Write(content, caption, name.path, files, failure.reason);
-        } else if (!WriteLineFile(engine, symbols, files, recipe, content, name.path,
-                                  failure.reason)) {
-          failure.fault = LineFault::kNotWritten;
-        }
-      }
-    }
-    const bool written = failure.fault == LineFault::kNone;
-    // A line that failed before it had a name shows none.
-    const std::string shownName = recorded && expressible ? fileName + extension : std::string();
-    if (written) {
-      ++report.written;
-      outcome.reportCsv += ReportCsvRow(done, shownName, true, std::string_view());
-    } else {
-      failure.lineNumber = done;
-      failure.line = line;
-      outcome.reportCsv +=
-          ReportCsvRow(done, shownName, false, FailureText(failure, kWindowFailureTexts));
-      report.failures.push_back(std::move(failure));
-    }
-    observer.LineFinished(done, report.total, report.written, content, written);
+  const LineWriters writers{engine, symbols, files, recipe, images.get()};
+  for (int done = 1; done <= outcome.report.total; ++done) {
+    LineDecision decision = decider.Decide(RecordOfLine(done, lines[done - 1]));
+    const LineJob &job = decision.job;
+    // Every line's message goes to the engine, written or not.
+    SendLineToEngine(engine, done, job.content, recipe);
+    if (!decision.failure) decision.failure = WriteLineFile(writers, job);
+    const bool written = !decision.failure;
+    const qrtext::EncodedContent content{job.content, job.eciDesignator};
+    Settle(outcome, done, decision);
+    observer.LineFinished(done, outcome.report.total, outcome.report.written, content, written);
     if (observer.StopRequested()) {
-      outcome.stopped = done < report.total;
+      outcome.stopped = done < outcome.report.total;
       break;
     }
   }

@@ -8,13 +8,12 @@
 
 #include "batch_images.h"
 #include "batch_recipe.h"
+#include "batch_settings.h"
 #include "batch_symbols.h"
 #include "content_encoding.h"
 #include "engine_exports.h"
 #include "file_system.h"
 #include "line_check.h"
-#include "line_record.h"
-#include "safe_file_name.h"
 #include "window_options.h"
 
 namespace qrapp {
@@ -38,11 +37,7 @@ class BatchObserver {
 struct BatchTarget {
   std::string folder;  // UTF-8
   char separator = '\\';
-  ContentChoice encoding;
-  ImageChoice images;    // the default: the DLL's bitmap files
-  RecordChoice records;  // names and escapes
-  // How the file system counts a name's length, for safe names.
-  NameUnits nameUnits = NameUnits::kUtf16Units;
+  BatchSettings settings;  // BatchSettingsOf the options and the controls
 };
 
 // What the batch did, beside the failures: every line's row of the report
@@ -54,35 +49,27 @@ struct BatchOutcome {
 };
 
 // One image per UTF-8 line into the target folder; never stops on a failed
-// line. A line is split at its TABs into name, content and caption columns
-// (a fourth column fails the line; the window draws no caption), its
-// content unescaped when the target asks for escapes, its name taken as
-// the target's names say; then it is
-// refused for a content the encoding cannot express, its name, its length,
+// line. Each line is decided by the shared LineDecider (line_decider.h):
+// split at its TABs into name, content and caption columns, refused for
+// its record, a content the encoding cannot express, its name, its length,
 // a symbol larger than the image or a name this batch wrote with other
-// content, in this order, before anything is written. The engine gets the
-// recipe once, with the first line's message; later lines send only their
-// message and the file. A content with an ECI designator is drawn by
-// `symbols` and written through `files` instead, as the engine's exports
-// carry no designator. `symbols` measures each symbol for the fit check,
-// so the engine encodes each line once. Images other than the DLL's bitmap
-// (target.images) are drawn and checked in process (BatchImages) and written
-// through `files`. Label sheets go to RunLabelSheetBatch (label_sheet_batch.h).
+// content, in this order, before anything is written. The engine gets
+// `recipe` (the controls' own) once, with the first line's message; later
+// lines send only their message and the file. A content with an ECI
+// designator is drawn by `symbols` and written through `files` instead, as
+// the engine's exports carry no designator. `symbols` measures each symbol
+// for the fit check, so the engine encodes each line once. Images other
+// than the DLL's bitmap (WrittenInProcess) are drawn and checked in process
+// (BatchImages) and written through `files`. Label sheets go to
+// RunLabelSheetBatch (label_sheet_batch.h).
 BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
                       const BatchRecipe &recipe, const std::vector<std::string> &lines,
                       const BatchTarget &target, BatchObserver &observer);
 
-// The line's record: its TAB columns, the content unescaped when the
-// choice asks. False with the fault (and an escape's text in
-// `failure.reason`) when it has none.
-bool RecordOfLine(const std::string &line, const RecordChoice &choice, LineRecord &record,
-                  LineFailure &failure);
-// The caption's text for the line (UTF-8): its name, its content (as
-// unescaped) or its caption column.
-std::string CaptionOf(CaptionChoice choice, const LineRecord &record);
-
-// The file name of line `lineNumber` of `lineCount` named by number: zero-padded
-// to the digits of the count ("07" of 12).
-std::string NumberedName(int lineNumber, size_t lineCount);
+// The engine's part of every line, written or not: the recipe with the
+// first line's message, then each later line's message alone. After the
+// batch the engine holds the last line, as 保存's side file shows.
+void SendLineToEngine(EngineExports &engine, int lineNumber, const std::string &content,
+                      const BatchRecipe &recipe);
 
 }  // namespace qrapp

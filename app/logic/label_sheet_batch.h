@@ -13,17 +13,14 @@ namespace qrapp {
 // The document's name in the destination folder, as qrbatch names it.
 inline constexpr char kLabelSheetFileName[] = "labels.pdf";
 
-// A code whose module would come out smaller than this (about 3 dots of a
-// 300 dpi label printer) is refused rather than printed unreadable.
-inline constexpr double kSmallestLabelModuleMm = 0.25;
-
 // One label per line, in order, into `target.folder`/labels.pdf, written
 // whole through `files` once every line is placed (never when none is).
-// The caption is the line's name, or the options' caption choice. A line
-// is refused, in this order, for a content its encoding cannot express, a
-// content no version holds, a caption that does not fit its label, or a
-// code whose module would be below kSmallestLabelModuleMm; a refused line
-// leaves no gap. The engine still gets every line's message, as in the
+// The lines are decided by the shared LineDecider; the caption is the
+// line's name, or the options' caption choice. A line is refused, in this
+// order, for its record, a content its encoding cannot express, a content
+// no version holds, a caption that does not fit its label, or a code whose
+// module would be below the settings' smallest label module; a refused
+// line leaves no gap. The engine still gets every line's message, as in the
 // image batch. When the document cannot be written every placed line
 // fails with kNotWritten. A batch stopped before its last line writes no
 // document.

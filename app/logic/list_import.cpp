@@ -109,7 +109,7 @@ ImportChoice ImportChoiceOf(const WindowOptions &options) {
   } else if (caption == 1) {
     choice.noCaption = true;
   }
-  choice.escapes = RecordChoiceOf(options).escapes;
+  choice.escapes = EscapesOf(options);
   return choice;
 }
 

@@ -1,7 +1,9 @@
 #include "window_options.h"
 
 #include <string>
+#include <string_view>
 
+#include "image_fit.h"
 #include "image_writer.h"
 #include "options_dialog_layout.h"
 
@@ -27,13 +29,9 @@ int Chosen(const WindowOptions &options, size_t row) {
 
 int ChosenOf(const WindowOptions &options, size_t row) { return Chosen(options, row); }
 
-RecordChoice RecordChoiceOf(const WindowOptions &options) {
-  static_assert(OptionRowOf("names") < kRowCount && OptionRowOf("escapes") < kRowCount);
-  static_assert(std::size(kFileNameChoices) == 3 && std::size(kEscapesChoices) == 2);
-  RecordChoice choice;
-  choice.names = static_cast<NameMode>(Chosen(options, OptionRowOf("names")));
-  choice.escapes = Chosen(options, OptionRowOf("escapes")) == 1;
-  return choice;
+bool EscapesOf(const WindowOptions &options) {
+  static_assert(std::size(kEscapesChoices) == 2);
+  return Chosen(options, OptionRowOf("escapes")) == 1;
 }
 
 void SetEscapes(WindowOptions &options, bool on) {
@@ -56,40 +54,74 @@ void SaveOptions(SettingsStore &settings, const WindowOptions &options) {
   }
 }
 
-ContentChoice ContentChoiceOf(const WindowOptions &options) {
-  using qrtext::ContentEncoding;
-  static constexpr ContentChoice kByChoice[] = {
-      {ContentEncoding::kGbk, false},
-      {ContentEncoding::kUtf8, false},
-      {ContentEncoding::kUtf8NoEci, false},
-      {ContentEncoding::kGbk, true},
-  };
-  static_assert(std::size(kByChoice) == std::size(kContentEncodingChoices));
-  return kByChoice[Chosen(options, kContentEncodingRow)];
+namespace {
+
+// The choice of row `row` named by the word its value has in `words`.
+template <typename Value, size_t N>
+Value WordOfRow(const WindowOptions &options, size_t row, const Word<Value> (&words)[N]) {
+  Value value = words[0].value;
+  WordOf(words, kOptionRows[row].choices[Chosen(options, row)].value, value);
+  return value;
 }
 
-ImageChoice ImageChoiceOf(const WindowOptions &options) {
-  using qrimage::ImageFormat;
-  static constexpr ImageFormat kFormats[] = {ImageFormat::kWindowJpg, ImageFormat::kPng,
-                                             ImageFormat::kSvg, ImageFormat::kPdf};
-  static_assert(std::size(kFormats) == std::size(kFileTypeChoices));
+// Every value a row keeps names a word of the batch's tables.
+template <typename Value, size_t N, size_t M>
+constexpr bool EveryValueIsAWord(const OptionChoice (&choices)[M], const Word<Value> (&words)[N]) {
+  for (const OptionChoice &choice : choices) {
+    bool found = false;
+    for (const Word<Value> &word : words)
+      found = found || std::string_view(choice.value) == word.word;
+    if (!found) return false;
+  }
+  return true;
+}
+static_assert(EveryValueIsAWord(kFileTypeChoices, kFormatWords));
+static_assert(EveryValueIsAWord(kFileNameChoices, kFileNameWords));
+static_assert(EveryValueIsAWord(kCaptionChoices, kCaptionWords));
+static_assert(EveryValueIsAWord(kContentEncodingChoices, kContentWords));
+
+BatchRecipe EngineSized(BatchRecipe recipe) {
+  const ImageSize image = EngineImageSize(recipe.width, recipe.height);
+  recipe.width = image.width;
+  recipe.height = image.height;
+  return recipe;
+}
+
+}  // namespace
+
+ContentChoice ContentChoiceOf(const WindowOptions &options) {
+  return WordOfRow(options, kContentEncodingRow, kContentWords);
+}
+
+BatchSettings BatchSettingsOf(const WindowOptions &options, const BatchRecipe &controls) {
   static constexpr int kQuietZones[] = {-1, 1, 2, 4};
   static_assert(std::size(kQuietZones) == std::size(kQuietZoneChoices));
-  static constexpr CaptionChoice kCaptions[] = {CaptionChoice::kNone, CaptionChoice::kName,
-                                                CaptionChoice::kContent, CaptionChoice::kColumn};
-  static_assert(std::size(kCaptions) == std::size(kCaptionChoices));
-  ImageChoice choice;
-  choice.format = kFormats[Chosen(options, kFileTypeRow)];
-  choice.autoModule = Chosen(options, kModuleSizeRow) == 1;
-  choice.quietZone = kQuietZones[Chosen(options, kQuietZoneRow)];
-  choice.caption = kCaptions[Chosen(options, kCaptionRow)];
-  choice.verify = OptionRowAvailable(kVerifyRow) && Chosen(options, kVerifyRow) == 1;
-  return choice;
+  static constexpr double kSmallestModules[] = {0.25, 0.2, 0.33, 0.5, 0};
+  static_assert(std::size(kSmallestModules) == std::size(kSmallestLabelModuleChoices));
+  static_assert(kSmallestModules[0] == kDefaultSmallestLabelModuleMm);
+  BatchSettings settings;
+  settings.recipe = EngineSized(controls);
+  settings.recipe.autoModule = Chosen(options, kModuleSizeRow) == 1;
+  settings.recipe.quietZone = kQuietZones[Chosen(options, kQuietZoneRow)];
+  settings.format = WordOfRow(options, kFileTypeRow, kFormatWords);
+  settings.names = WordOfRow(options, OptionRowOf("names"), kFileNameWords);
+  settings.caption = WordOfRow(options, kCaptionRow, kCaptionWords);
+  // The window runs on Windows: NTFS counts a name in UTF-16 units.
+  settings.nameUnits = NameUnits::kUtf16Units;
+  const ContentChoice content = ContentChoiceOf(options);
+  settings.contentEncoding = content.encoding;
+  settings.eciForGbk = content.eciForGbk;
+  settings.escapes = EscapesOf(options);
+  settings.verify = OptionRowAvailable(kVerifyRow) && Chosen(options, kVerifyRow) == 1;
+  settings.sheet = qrsheets::DefaultSheet();
+  settings.smallestLabelModuleMm = kSmallestModules[Chosen(options, kSmallestLabelModuleRow)];
+  return settings;
 }
 
-bool WrittenInProcess(const ImageChoice &choice) {
-  return choice.format != qrimage::ImageFormat::kWindowJpg || choice.autoModule ||
-         choice.quietZone >= 0 || choice.caption != CaptionChoice::kNone || choice.verify;
+bool WrittenInProcess(const BatchSettings &settings) {
+  return settings.format != qrimage::ImageFormat::kWindowJpg || settings.recipe.autoModule ||
+         settings.recipe.quietZone >= 0 || settings.caption != CaptionSource::kNone ||
+         settings.verify;
 }
 
 bool OptionRowAvailable(size_t row, const char **note) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "batch_settings.h"
 #include "content_encoding.h"
 #include "image_format.h"
 #include "settings_store.h"
@@ -23,27 +24,16 @@ WindowOptions LoadOptions(SettingsStore &settings);
 void SaveOptions(SettingsStore &settings, const WindowOptions &options);
 
 // How the batch and 生成 encode a line's content.
-struct ContentChoice {
-  qrtext::ContentEncoding encoding = qrtext::ContentEncoding::kGbk;
-  bool eciForGbk = false;
-};
 ContentChoice ContentChoiceOf(const WindowOptions &options);
 
-// The image files the batch writes. The defaults are the DLL's bitmap
-// files; any other choice is written in process by the shared writers.
-enum class CaptionChoice { kNone, kName, kContent, kColumn };
-struct ImageChoice {
-  qrimage::ImageFormat format = qrimage::ImageFormat::kWindowJpg;
-  bool autoModule = false;  // the largest whole module that fits the image
-  int quietZone = -1;       // modules of margin asked; -1: none asked
-  CaptionChoice caption = CaptionChoice::kNone;
-  bool verify = false;  // read every image back before it is written
-};
-// A row this build cannot offer (verification without a decoder) gives its
-// default, whatever the file holds.
-ImageChoice ImageChoiceOf(const WindowOptions &options);
+// The batch's settings: the options over the recipe of the window's
+// controls (its image size as the engine takes it). The defaults leave the
+// images to the DLL's bitmap files; a row this build cannot offer
+// (verification without a decoder) gives its default, whatever the file
+// holds.
+BatchSettings BatchSettingsOf(const WindowOptions &options, const BatchRecipe &controls);
 // True when the DLL cannot write these images itself.
-bool WrittenInProcess(const ImageChoice &choice);
+bool WrittenInProcess(const BatchSettings &settings);
 
 // False for a row this build cannot offer; `note` then says why.
 bool OptionRowAvailable(size_t row, const char **note = nullptr);
@@ -52,13 +42,8 @@ bool OptionRowAvailable(size_t row, const char **note = nullptr);
 // options hold none or one out of range.
 int ChosenOf(const WindowOptions &options, size_t row);
 
-// How the batch names its files and reads a line's content.
-enum class NameMode { kLine, kNumber, kSafe };  // the rows' order
-struct RecordChoice {
-  NameMode names = NameMode::kLine;
-  bool escapes = false;  // \n \r \t \\ \xNN \uNNNN in the content
-};
-RecordChoice RecordChoiceOf(const WindowOptions &options);
+// True when the content's escapes (\n \r \t \\ \xNN \uNNNN) are on.
+bool EscapesOf(const WindowOptions &options);
 void SetEscapes(WindowOptions &options, bool on);
 
 }  // namespace qrapp

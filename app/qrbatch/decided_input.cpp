@@ -1,8 +1,8 @@
 #include "decided_input.h"
 
-#include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "input_lines.h"
 #include "record_lines.h"
@@ -14,48 +14,62 @@ namespace qrbatch {
 
 using qrplatform::LineReader;
 
-ReadOutcome DecideInput(const Options &options, int input, LineDecider &decider,
+namespace {
+
+// Picks the columns by `header` (the first row; empty without --header:
+// numbers only, as --columns names imply --header). False when the header
+// names no picked column (said on `err`).
+bool PickColumns(const Options &options, const std::vector<std::string> &header,
+                 qrapp::LineDecider &decider, std::FILE *err) {
+  const ColumnPick pick = ChooseColumns(options, header);
+  if (!pick.error.empty()) {
+    qrplatform::PrintText(err, "qrbatch: %s\n", pick.error.c_str());
+    return false;
+  }
+  decider.SetColumns(pick.choice);
+  return true;
+}
+
+// How a read that was not given up for its header ended.
+void SetEnd(LineReader::Result result, const LineReader &reader, ReadOutcome &outcome) {
+  if (result == LineReader::Result::kStopped || qrplatform::StopRequested()) {
+    outcome.end = ReadOutcome::End::kStopped;
+  } else if (result == LineReader::Result::kFailed) {
+    outcome.end = ReadOutcome::End::kFailed;
+    outcome.readError = reader.error();
+  }
+}
+
+}  // namespace
+
+ReadOutcome DecideInput(const Options &options, int input, qrapp::LineDecider &decider,
                         OrderedReport &report, std::FILE *err,
-                        const std::function<void(int lineNumber, LineJob &job)> &take) {
+                        const std::function<void(int lineNumber, qrapp::LineJob &job)> &take) {
   ReadOutcome outcome;
   LineReader reader(input, options.inputEncoding);
   decider.UseInput(&reader.decoder());
   RecordLines records(options.csv);
   bool headerDue = options.header;
-  LineJob job;
   // Decides one record and hands it on; false when the header names no
   // picked column (the batch cannot go on).
   const auto decide = [&](InputRecord &&record) {
     if (headerDue) {
       headerDue = false;
-      qrapp::ColumnChoice choice;
-      std::string error;
-      if (!ChooseColumns(options, record.fields, choice, error)) {
-        qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
-        return false;
-      }
-      decider.SetColumns(choice);
-      return true;
+      return PickColumns(options, record.fields, decider, err);
     }
     const int first = record.lineNumber;
     ++outcome.entries;
     report.Begin(first);
-    auto failure = std::make_unique<qrapp::LineFailure>();
-    const bool decided = decider.Decide(std::move(record), job, *failure);
-    report.Name(first, decider.lastName());
-    if (decided) {
-      take(first, job);
+    qrapp::LineDecision decision = decider.Decide(std::move(record));
+    report.Name(first, decision.name);
+    if (decision.failure) {
+      report.Settle(first, std::move(decision.failure));
     } else {
-      report.Settle(first, std::move(failure));
+      take(first, decision.job);
     }
     return true;
   };
-  if (!options.header) {
-    qrapp::ColumnChoice choice;
-    std::string error;
-    ChooseColumns(options, {}, choice, error);  // numbers only: --columns names imply --header
-    decider.SetColumns(choice);
-  }
+  if (!options.header) PickColumns(options, {}, decider, err);
   InputRecord record;
   std::string line;
   LineReader::Result result;
@@ -71,13 +85,7 @@ ReadOutcome DecideInput(const Options &options, int input, LineDecider &decider,
   }
   if (result == LineReader::Result::kEnd && records.Finish(record)) decide(std::move(record));
   decider.UseInput(nullptr);  // the reader's decoder ends here
-  if (outcome.end == ReadOutcome::End::kBadHeader) return outcome;
-  if (result == LineReader::Result::kStopped || qrplatform::StopRequested()) {
-    outcome.end = ReadOutcome::End::kStopped;
-  } else if (result == LineReader::Result::kFailed) {
-    outcome.end = ReadOutcome::End::kFailed;
-    outcome.readError = reader.error();
-  }
+  if (outcome.end != ReadOutcome::End::kBadHeader) SetEnd(result, reader, outcome);
   return outcome;
 }
 

@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "image_fault.h"
 #include "system_error.h"
 
 namespace qrbatch {
@@ -41,7 +42,7 @@ bool LineWorkers::Start() {
 
 void LineWorkers::Write(Worker &worker, LineJob &job) {
   std::string reason;
-  bool captionTooLong = false;
+  qrapp::LineFault fault = qrapp::LineFault::kNotWritten;
   // Memory running out for one image (a huge --size, say) fails its line,
   // never the batch.
   try {
@@ -49,25 +50,24 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
     qrplatform::PendingFile file;
     const qrplatform::Outcome placed = folder_.PlaceOf(job.path.substr(folderPrefix_), place);
     if (!placed) reason = placed.reason();
-    if (placed && worker.writer.Write(job.content, job.plan, place.path(), file, reason,
-                                      job.modulePixels, &job.caption)) {
-      worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file), std::move(place));
-      return;
+    if (placed) {
+      if (worker.writer.Write(job.content, job.plan, place.path(), file, reason, job.modulePixels,
+                              &job.caption)) {
+        worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file),
+                             std::move(place));
+        return;
+      }
+      fault = qrapp::FaultOfUnwrittenImage(worker.writer);
     }
-    captionTooLong = worker.writer.captionTooLong();
   } catch (const std::bad_alloc &) {
     reason = qrplatform::ErrnoText(ENOMEM);
   }
   auto failure = std::make_unique<qrapp::LineFailure>();
   failure->lineNumber = job.lineNumber;
   failure->line = job.line;
-  failure->fault = worker.writer.verifyFailed() ? qrapp::LineFault::kVerifyFailed
-                                                : qrapp::LineFault::kNotWritten;
-  failure->reason = reason;
-  if (captionTooLong) {
-    failure->fault = qrapp::LineFault::kCaptionTooLong;
-    failure->reason.clear();
-  }
+  failure->fault = fault;
+  // A caption too long has no reason beyond the fault's words.
+  if (fault != qrapp::LineFault::kCaptionTooLong) failure->reason = reason;
   report_.Settle(job.lineNumber, std::move(failure));
 }
 

@@ -13,12 +13,15 @@
 
 #include "file_publisher.h"
 #include "image_writer.h"
-#include "line_decision.h"
+#include "line_decider.h"
+#include "options.h"
 #include "ordered_report.h"
 #include "output_folder.h"
 #include "worker_threads.h"
 
 namespace qrbatch {
+
+using qrapp::LineJob;
 
 class LineWorkers {
  public:
@@ -42,7 +45,7 @@ class LineWorkers {
   struct Worker {
     Worker(const Options &options, int modulePixels, OrderedReport &report)
         : writer(options.recipe, options.format, modulePixels, options.verify,
-                 CaptionBandOf(options)),
+                 qrapp::CaptionBandOf(options)),
           publisher(report) {}
     qrimage::ImageWriter writer;
     // Each worker names its own files, on its own thread when there are

@@ -5,19 +5,16 @@
 #include <cstdlib>
 #include <utility>
 
-#include "image_fit.h"
 #include "line_record.h"
 
 namespace qrbatch {
 
-int CaptionBandOf(const Options &options) {
-  if (options.caption == CaptionSource::kNone) return 0;
-  return qrapp::CaptionBandHeight(
-      qrapp::EngineImageSize(options.recipe.width, options.recipe.height).height);
-}
 const char kSheetFileName[] = "labels.pdf";
 
 namespace {
+
+// A value option's parser: why it cannot use `text`; empty when it took it.
+using ValueParser = std::string (*)(const std::string &text, Options &options);
 
 // Whole decimal number in [low, high].
 bool ParseNumber(const std::string &text, int low, int high, int &value) {
@@ -69,41 +66,101 @@ int PixelsOfMillimetres(double millimetres, int dotsPerInch) {
   return static_cast<int>(std::lround(millimetres * dotsPerInch / 25.4));
 }
 
-// Sizes in mm into pixels, once the resolution is known.
-bool ResolvePrintGeometry(Options &options, std::string &error) {
+// The image size in mm into pixels, once the resolution is known.
+std::string ResolveSizeMillimetres(Options &options) {
+  constexpr int kLargest = 32767;
   const int dpi = options.recipe.dotsPerInch;
-  // Label sheets are drawn in mm: their module needs no resolution and
-  // stays in mm (sheet_batch.h).
-  const bool sheetModule = options.format == ImageFormat::kPdf;
+  options.recipe.width = PixelsOfMillimetres(options.widthMillimetres, dpi);
+  options.recipe.height = PixelsOfMillimetres(options.heightMillimetres, dpi);
+  if (options.recipe.width < 1 || options.recipe.height < 1 || options.recipe.width > kLargest ||
+      options.recipe.height > kLargest)
+    return "size in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";
+  return std::string();
+}
+
+// Sizes in mm into pixels, once the resolution is known. Label sheets are
+// drawn in mm: their module needs no resolution and stays in mm.
+std::string ResolvePrintGeometry(Options &options) {
+  const int dpi = options.recipe.dotsPerInch;
+  const bool sheetModule = options.labelSheets();
+  if (sheetModule) options.labelModuleMm = options.moduleMillimetres;
   const bool millimetres =
       (options.moduleMillimetres > 0 && !sheetModule) || options.widthMillimetres > 0;
-  if (millimetres && dpi == 0) {
-    error = "sizes in mm need --dpi";
-    return false;
-  }
+  if (millimetres && dpi == 0) return "sizes in mm need --dpi";
   if (options.widthMillimetres > 0) {
-    constexpr int kLargest = 32767;
-    options.recipe.width = PixelsOfMillimetres(options.widthMillimetres, dpi);
-    options.recipe.height = PixelsOfMillimetres(options.heightMillimetres, dpi);
-    if (options.recipe.width < 1 || options.recipe.height < 1 || options.recipe.width > kLargest ||
-        options.recipe.height > kLargest) {
-      error = "size in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";
-      return false;
-    }
+    const std::string error = ResolveSizeMillimetres(options);
+    if (!error.empty()) return error;
   }
   if (options.moduleMillimetres > 0 && !sheetModule) {
     options.recipe.modulePixels = PixelsOfMillimetres(options.moduleMillimetres, dpi);
-    if (options.recipe.modulePixels < 1 || options.recipe.modulePixels > 32767) {
-      error = "module in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";
-      return false;
-    }
+    if (options.recipe.modulePixels < 1 || options.recipe.modulePixels > 32767)
+      return "module in mm must give 1 to 32767 pixels at " + std::to_string(dpi) + " dpi";
   }
   options.recipe.warnQuietZone = options.printGeometry;
-  return true;
+  return std::string();
+}
+
+std::string ParseOutput(const std::string &text, Options &options) {
+  options.outputFolder = text;
+  return std::string();
+}
+
+std::string ParseLevel(const std::string &text, Options &options) {
+  const std::string levels = "LMQH";
+  if (text.size() != 1 ||
+      levels.find(static_cast<char>(std::toupper(text[0]))) == std::string::npos)
+    return "level must be L, M, Q or H: " + text;
+  options.recipe.level = static_cast<int>(levels.find(static_cast<char>(std::toupper(text[0]))));
+  return std::string();
+}
+
+std::string ParseVersion(const std::string &text, Options &options) {
+  if (text == "auto") {
+    options.recipe.version = 0;
+  } else if (!ParseNumber(text, 1, 40, options.recipe.version)) {
+    return "version must be auto or 1 to 40: " + text;
+  }
+  return std::string();
+}
+
+std::string ParseImageSize(const std::string &text, Options &options) {
+  options.widthMillimetres = options.heightMillimetres = 0;
+  if (!ParseSize(text, options.recipe.width, options.recipe.height) &&
+      !ParseSizeMillimetres(text, options.widthMillimetres, options.heightMillimetres))
+    return "size must be W or WxH, 1 to 32767 pixels, or in mm (20mm, 20x30mm): " + text;
+  return std::string();
+}
+
+std::string ParseFormat(const std::string &text, Options &options) {
+  // The window's ".jpg" bitmaps are the default, not a format to ask for.
+  ImageFormat format;
+  if (!qrapp::WordOf(qrapp::kFormatWords, text, format) || format == ImageFormat::kWindowJpg)
+    return "format must be bmp, png, svg or pdf: " + text;
+  options.format = format;
+  return std::string();
+}
+
+std::string ParseNames(const std::string &text, Options &options) {
+  if (!qrapp::WordOf(qrapp::kFileNameWords, text, options.names))
+    return "names must be line, number or safe: " + text;
+  return std::string();
+}
+
+std::string ParseCaption(const std::string &text, Options &options) {
+  CaptionSource caption;
+  if (!qrapp::WordOf(qrapp::kCaptionWords, text, caption) || caption == CaptionSource::kNone)
+    return "caption must be name, content or column: " + text;
+  options.caption = caption;
+  return std::string();
+}
+
+std::string ParseReport(const std::string &text, Options &options) {
+  options.reportFile = text;
+  return text.empty() ? "the report file name is empty" : std::string();
 }
 
 // NAME,CONTENT[,CAPTION]: numbers, or header names (which need the header).
-bool ParseColumns(const std::string &text, Options &options, std::string &error) {
+std::string ParseColumns(const std::string &text, Options &options) {
   std::vector<std::string> columns;
   size_t begin = 0;
   for (;;) {
@@ -117,229 +174,227 @@ bool ParseColumns(const std::string &text, Options &options, std::string &error)
     empty = empty || column.empty();
     if (!qrapp::IsColumnNumber(column)) options.header = true;
   }
-  if (columns.size() < 2 || columns.size() > 3 || empty) {
-    error = "columns must be NAME,CONTENT or NAME,CONTENT,CAPTION: " + text;
-    return false;
-  }
+  if (columns.size() < 2 || columns.size() > 3 || empty)
+    return "columns must be NAME,CONTENT or NAME,CONTENT,CAPTION: " + text;
   options.columns = std::move(columns);
-  return true;
+  return std::string();
 }
 
-// One of the label sheet options; `value` takes its argument.
-template <typename Value>
-bool ParseSheetOption(const std::string &arg, Value &value, qrsheets::SheetRequest &sheet,
-                      std::string &error) {
-  if (arg == "--cut-marks") {
-    sheet.cutMarks = true;
-    return true;
+std::string ParseJobs(const std::string &text, Options &options) {
+  if (!ParseNumber(text, 1, 1024, options.jobs)) return "workers must be 1 to 1024: " + text;
+  return std::string();
+}
+
+// Print geometry: module size, quiet zone, resolution.
+std::string ParseModule(const std::string &text, Options &options) {
+  options.printGeometry = true;
+  options.recipe.autoModule = text == "auto";
+  options.recipe.modulePixels = 0;
+  options.moduleMillimetres = 0;
+  const bool pixels =
+      text.size() > 2 && text.compare(text.size() - 2, 2, "px") == 0 &&
+      ParseNumber(text.substr(0, text.size() - 2), 1, 32767, options.recipe.modulePixels);
+  if (!options.recipe.autoModule && !pixels && !ParseMillimetres(text, options.moduleMillimetres))
+    return "module must be auto, Npx (1 to 32767) or Xmm: " + text;
+  return std::string();
+}
+
+std::string ParseQuietZone(const std::string &text, Options &options) {
+  options.printGeometry = true;
+  if (!ParseNumber(text, 0, 1000, options.recipe.quietZone))
+    return "quiet zone must be 0 to 1000 modules: " + text;
+  return std::string();
+}
+
+std::string ParseDpi(const std::string &text, Options &options) {
+  options.printGeometry = true;
+  if (!ParseNumber(text, 1, 100000, options.recipe.dotsPerInch))
+    return "dpi must be 1 to 100000: " + text;
+  return std::string();
+}
+
+std::string ParseInputEncoding(const std::string &text, Options &options) {
+  if (!qrtext::ParseInputEncoding(text, options.inputEncoding))
+    return "input encoding must be auto, utf-8, gbk or utf-16: " + text;
+  return std::string();
+}
+
+std::string ParseEncoding(const std::string &text, Options &options) {
+  // GBK with ECI 29 is --encoding gbk --eci here.
+  qrapp::ContentChoice choice;
+  if (!qrapp::WordOf(qrapp::kContentWords, text, choice) || choice.eciForGbk)
+    return "encoding must be utf-8, utf-8-noeci, gbk or raw: " + text;
+  options.contentEncoding = choice.encoding;
+  return std::string();
+}
+
+// The label sheet options (refused without --format pdf).
+std::string ParsePage(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  if (!qrsheets::ParsePageSize(text, options.sheet.pageWidth, options.sheet.pageHeight))
+    return "page must be a4, letter or WxHmm: " + text;
+  return std::string();
+}
+
+std::string ParseLabels(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  if (!qrsheets::ParseGrid(text, options.sheet.columns, options.sheet.rows))
+    return "labels must be COLUMNSxROWS: " + text;
+  return std::string();
+}
+
+std::string ParseLabel(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  qrsheets::SheetRequest &sheet = options.sheet;
+  if (!qrsheets::ParsePair(text, sheet.labelWidth, sheet.labelHeight) ||
+      text.find_first_of("xX") == std::string::npos || sheet.labelWidth <= 0 ||
+      sheet.labelHeight <= 0)
+    return "label must be WxHmm: " + text;
+  return std::string();
+}
+
+std::string ParseMargins(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  if (!qrsheets::ParsePair(text, options.sheet.marginX, options.sheet.marginY))
+    return "margins must be X or XxY millimetres: " + text;
+  return std::string();
+}
+
+std::string ParseGap(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  if (!qrsheets::ParsePair(text, options.sheet.gapX, options.sheet.gapY))
+    return "gap must be X or XxY millimetres: " + text;
+  return std::string();
+}
+
+std::string ParseFirst(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  if (!ParseNumber(text, 1, 100000, options.sheet.first))
+    return "first must be a label number from 1: " + text;
+  return std::string();
+}
+
+// The smallest module a label may have: Xmm, or 0 for none.
+std::string ParseMinModule(const std::string &text, Options &options) {
+  options.sheetOptionGiven = true;
+  if (text == "0" || text == "0mm") {
+    options.smallestLabelModuleMm = 0;
+  } else if (!ParseMillimetres(text, options.smallestLabelModuleMm)) {
+    return "min-module must be Xmm, or 0 for none: " + text;
   }
-  std::string text;
-  if (!value(text)) return false;
-  bool ok;
-  if (arg == "--page") {
-    ok = qrsheets::ParsePageSize(text, sheet.pageWidth, sheet.pageHeight);
-    if (!ok) error = "page must be a4, letter or WxHmm: " + text;
-  } else if (arg == "--labels") {
-    ok = qrsheets::ParseGrid(text, sheet.columns, sheet.rows);
-    if (!ok) error = "labels must be COLUMNSxROWS: " + text;
-  } else if (arg == "--label") {
-    ok = qrsheets::ParsePair(text, sheet.labelWidth, sheet.labelHeight) &&
-         text.find_first_of("xX") != std::string::npos && sheet.labelWidth > 0 &&
-         sheet.labelHeight > 0;
-    if (!ok) error = "label must be WxHmm: " + text;
-  } else if (arg == "--margins") {
-    ok = qrsheets::ParsePair(text, sheet.marginX, sheet.marginY);
-    if (!ok) error = "margins must be X or XxY millimetres: " + text;
-  } else if (arg == "--gap") {
-    ok = qrsheets::ParsePair(text, sheet.gapX, sheet.gapY);
-    if (!ok) error = "gap must be X or XxY millimetres: " + text;
+  return std::string();
+}
+
+struct ValueOption {
+  const char *name;
+  ValueParser parse;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"-o", ParseOutput},
+    {"-l", ParseLevel},
+    {"--qr-version", ParseVersion},
+    {"--size", ParseImageSize},
+    {"--format", ParseFormat},
+    {"--names", ParseNames},
+    {"--report", ParseReport},
+    {"--columns", ParseColumns},
+    {"-j", ParseJobs},
+    {"--jobs", ParseJobs},
+    {"--module", ParseModule},
+    {"--quiet-zone", ParseQuietZone},
+    {"--dpi", ParseDpi},
+    {"--input-encoding", ParseInputEncoding},
+    {"--encoding", ParseEncoding},
+    {"--caption", ParseCaption},
+    {"--page", ParsePage},
+    {"--labels", ParseLabels},
+    {"--label", ParseLabel},
+    {"--margins", ParseMargins},
+    {"--gap", ParseGap},
+    {"--first", ParseFirst},
+    {"--min-module", ParseMinModule},
+};
+
+const ValueOption *ValueOptionOf(const std::string &arg) {
+  for (const ValueOption &option : kValueOptions)
+    if (arg == option.name) return &option;
+  return nullptr;
+}
+
+// An option without a value, taken (or refused, when this build cannot
+// offer it).
+struct Flag {
+  bool taken = false;
+  std::string error;
+};
+
+Flag TakeFlag(const std::string &arg, Options &options) {
+  Flag flag;
+  flag.taken = true;
+  if (arg == "--help" || arg == "-h") {
+    options.help = true;
+  } else if (arg == "--version") {
+    options.version = true;
+  } else if (arg == "--csv") {
+    options.csv = true;
+  } else if (arg == "--header") {
+    options.header = true;
+  } else if (arg == "--escapes") {
+    options.escapes = true;
+  } else if (arg == "--eci") {
+    options.eciForGbk = true;
+  } else if (arg == "--cut-marks") {
+    options.sheet.cutMarks = true;
+    options.sheetOptionGiven = true;
+  } else if (arg == "--verify") {
+#ifdef QRBATCH_CAN_VERIFY
+    options.verify = true;
+#else
+    flag.error = "--verify is not available: this build has no QR decoder";
+#endif
   } else {
-    ok = ParseNumber(text, 1, 100000, sheet.first);
-    if (!ok) error = "first must be a label number from 1: " + text;
+    flag.taken = false;
   }
-  return ok;
+  return flag;
+}
+
+// What the options mean together.
+std::string CheckTogether(const Options &options) {
+  if (options.sheetOptionGiven && !options.labelSheets())
+    return "the label sheet options need --format pdf";
+  if (!options.help && !options.version && options.outputFolder.empty())
+    return "the destination folder (-o DIR) is missing";
+  return std::string();
 }
 
 }  // namespace
 
-bool ParseOptions(const std::vector<std::string> &args, Options &options, std::string &error) {
+ParsedOptions ParseOptions(const std::vector<std::string> &args) {
+  ParsedOptions parsed;
+  Options &options = parsed.options;
   bool haveFile = false;
-  for (size_t i = 0; i < args.size(); ++i) {
+  for (size_t i = 0; i < args.size() && parsed.ok(); ++i) {
     const std::string &arg = args[i];
-    auto value = [&](std::string &out) {
-      if (i + 1 >= args.size()) {
-        error = "option " + arg + " needs a value";
-        return false;
-      }
-      out = args[++i];
-      return true;
-    };
-    std::string text;
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (arg == "-o") {
-      if (!value(options.outputFolder)) return false;
-    } else if (arg == "-l") {
-      if (!value(text)) return false;
-      const std::string levels = "LMQH";
-      if (text.size() != 1 ||
-          levels.find(static_cast<char>(std::toupper(text[0]))) == std::string::npos) {
-        error = "level must be L, M, Q or H: " + text;
-        return false;
-      }
-      options.recipe.level =
-          static_cast<int>(levels.find(static_cast<char>(std::toupper(text[0]))));
-    } else if (arg == "--qr-version") {
-      if (!value(text)) return false;
-      if (text == "auto") {
-        options.recipe.version = 0;
-      } else if (!ParseNumber(text, 1, 40, options.recipe.version)) {
-        error = "version must be auto or 1 to 40: " + text;
-        return false;
-      }
-    } else if (arg == "--size") {
-      if (!value(text)) return false;
-      options.widthMillimetres = options.heightMillimetres = 0;
-      if (!ParseSize(text, options.recipe.width, options.recipe.height) &&
-          !ParseSizeMillimetres(text, options.widthMillimetres, options.heightMillimetres)) {
-        error = "size must be W or WxH, 1 to 32767 pixels, or in mm (20mm, 20x30mm): " + text;
-        return false;
-      }
-    } else if (arg == "--format") {
-      if (!value(text)) return false;
-      if (text == "bmp")
-        options.format = ImageFormat::kBmp;
-      else if (text == "png")
-        options.format = ImageFormat::kPng;
-      else if (text == "svg")
-        options.format = ImageFormat::kSvg;
-      else if (text == "pdf")
-        options.format = ImageFormat::kPdf;
-      else {
-        error = "format must be bmp, png, svg or pdf: " + text;
-        return false;
-      }
-    } else if (arg == "--names") {
-      if (!value(text)) return false;
-      if (text == "line")
-        options.names = FileNames::kLine;
-      else if (text == "number")
-        options.names = FileNames::kNumber;
-      else if (text == "safe")
-        options.names = FileNames::kSafe;
-      else {
-        error = "names must be line, number or safe: " + text;
-        return false;
-      }
-    } else if (arg == "--csv") {
-      options.csv = true;
-    } else if (arg == "--header") {
-      options.header = true;
-    } else if (arg == "--escapes") {
-      options.escapes = true;
-    } else if (arg == "--report") {
-      if (!value(options.reportFile)) return false;
-      if (options.reportFile.empty()) {
-        error = "the report file name is empty";
-        return false;
-      }
-    } else if (arg == "--columns") {
-      if (!value(text)) return false;
-      if (!ParseColumns(text, options, error)) return false;
-    } else if (arg == "-j" || arg == "--jobs") {
-      if (!value(text)) return false;
-      if (!ParseNumber(text, 1, 1024, options.jobs)) {
-        error = "workers must be 1 to 1024: " + text;
-        return false;
-      }
-    } else if (arg == "--module") {
-      // Print geometry: module size, quiet zone, resolution.
-      if (!value(text)) return false;
-      options.printGeometry = true;
-      options.recipe.autoModule = text == "auto";
-      options.recipe.modulePixels = 0;
-      options.moduleMillimetres = 0;
-      const bool pixels =
-          text.size() > 2 && text.compare(text.size() - 2, 2, "px") == 0 &&
-          ParseNumber(text.substr(0, text.size() - 2), 1, 32767, options.recipe.modulePixels);
-      if (!options.recipe.autoModule && !pixels &&
-          !ParseMillimetres(text, options.moduleMillimetres)) {
-        error = "module must be auto, Npx (1 to 32767) or Xmm: " + text;
-        return false;
-      }
-    } else if (arg == "--quiet-zone") {
-      if (!value(text)) return false;
-      options.printGeometry = true;
-      if (!ParseNumber(text, 0, 1000, options.recipe.quietZone)) {
-        error = "quiet zone must be 0 to 1000 modules: " + text;
-        return false;
-      }
-    } else if (arg == "--dpi") {
-      if (!value(text)) return false;
-      options.printGeometry = true;
-      if (!ParseNumber(text, 1, 100000, options.recipe.dotsPerInch)) {
-        error = "dpi must be 1 to 100000: " + text;
-        return false;
-      }
-    } else if (arg == "--verify") {
-#ifdef QRBATCH_CAN_VERIFY
-      options.verify = true;
-#else
-      error = "--verify is not available: this build has no QR decoder";
-      return false;
-#endif
-    } else if (arg == "--input-encoding") {
-      if (!value(text)) return false;
-      if (!qrtext::ParseInputEncoding(text, options.inputEncoding)) {
-        error = "input encoding must be auto, utf-8, gbk or utf-16: " + text;
-        return false;
-      }
-    } else if (arg == "--encoding") {
-      if (!value(text)) return false;
-      if (!qrtext::ParseContentEncoding(text, options.contentEncoding)) {
-        error = "encoding must be utf-8, utf-8-noeci, gbk or raw: " + text;
-        return false;
-      }
-    } else if (arg == "--eci") {
-      options.eciForGbk = true;
-    } else if (arg == "--caption") {
-      if (!value(text)) return false;
-      if (text == "name")
-        options.caption = CaptionSource::kName;
-      else if (text == "content")
-        options.caption = CaptionSource::kContent;
-      else if (text == "column")
-        options.caption = CaptionSource::kColumn;
-      else {
-        error = "caption must be name, content or column: " + text;
-        return false;
-      }
-    } else if (arg == "--page" || arg == "--labels" || arg == "--label" || arg == "--margins" ||
-               arg == "--gap" || arg == "--first" || arg == "--cut-marks") {
-      if (!ParseSheetOption(arg, value, options.sheet, error)) return false;
-      options.sheetOptionGiven = true;
+    if (const ValueOption *option = ValueOptionOf(arg)) {
+      if (i + 1 < args.size())
+        parsed.error = option->parse(args[++i], options);
+      else
+        parsed.error = "option " + arg + " needs a value";
+    } else if (Flag flag = TakeFlag(arg, options); flag.taken) {
+      parsed.error = std::move(flag.error);
     } else if (arg.size() > 1 && arg[0] == '-') {
-      error = "unknown option " + arg;
-      return false;
+      parsed.error = "unknown option " + arg;
     } else if (!haveFile) {
       options.inputFile = arg;
       haveFile = true;
     } else {
-      error = "more than one input file";
-      return false;
+      parsed.error = "more than one input file";
     }
   }
-  if (options.sheetOptionGiven && options.format != ImageFormat::kPdf) {
-    error = "the label sheet options need --format pdf";
-    return false;
-  }
-  if (!options.help && !options.version && options.outputFolder.empty()) {
-    error = "the destination folder (-o DIR) is missing";
-    return false;
-  }
-  return ResolvePrintGeometry(options, error);
+  if (parsed.ok()) parsed.error = CheckTogether(options);
+  if (parsed.ok()) parsed.error = ResolvePrintGeometry(options);
+  return parsed;
 }
 
 }  // namespace qrbatch

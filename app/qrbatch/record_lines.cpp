@@ -42,20 +42,20 @@ void RecordLines::Take(InputRecord &record) {
   pending_ = InputRecord();
 }
 
-bool ChooseColumns(const Options &options, const std::vector<std::string> &header,
-                   qrapp::ColumnChoice &choice, std::string &error) {
-  choice = qrapp::ColumnChoice();
-  if (options.columns.empty()) return true;
+ColumnPick ChooseColumns(const Options &options, const std::vector<std::string> &header) {
+  ColumnPick pick;
+  if (options.columns.empty()) return pick;
+  qrapp::ColumnChoice &choice = pick.choice;
   int *const picks[] = {&choice.name, &choice.content, &choice.caption};
   for (size_t i = 0; i < options.columns.size(); ++i) {
     *picks[i] = qrapp::ColumnOf(options.columns[i], header);
     if (*picks[i] == 0) {
-      error = "the header row has no column " + options.columns[i];
-      return false;
+      pick.error = "the header row has no column " + options.columns[i];
+      return pick;
     }
   }
   choice.picked = true;
-  return true;
+  return pick;
 }
 
 }  // namespace qrbatch

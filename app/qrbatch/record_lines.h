@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "csv_record.h"
+#include "line_decider.h"
 #include "line_record.h"
 #include "options.h"
 
 namespace qrbatch {
 
-struct InputRecord {
-  int lineNumber = 0;               // its first line
-  std::string text;                 // as read, its lines joined by LF: for the report
-  std::vector<std::string> fields;  // its columns
-  bool cut = false;                 // a line of it was cut by the reader (too long)
-  bool unclosed = false;            // a quoted field never closed
-};
+using qrapp::InputRecord;
 
 class RecordLines {
  public:
@@ -39,9 +34,12 @@ class RecordLines {
 };
 
 // The columns `options` pick, by number or by a name of `header` (the
-// first row; empty without --header). False with `error` for a name the
-// header lacks.
-bool ChooseColumns(const Options &options, const std::vector<std::string> &header,
-                   qrapp::ColumnChoice &choice, std::string &error);
+// first row; empty without --header), or why they cannot be picked (a
+// name the header lacks).
+struct ColumnPick {
+  qrapp::ColumnChoice choice;
+  std::string error;  // empty: picked
+};
+ColumnPick ChooseColumns(const Options &options, const std::vector<std::string> &header);
 
 }  // namespace qrbatch

@@ -55,6 +55,12 @@ inline constexpr OptionChoice kCaptionChoices[] = {
     {"内容", "content"},
     {"说明列（第三列）", "column"},
 };
+// The smallest module a label of the label sheets may have: a code whose
+// module would come out smaller is refused rather than printed unreadable.
+inline constexpr OptionChoice kSmallestLabelModuleChoices[] = {
+    {"0.25 毫米（默认）", "0.25mm"}, {"0.2 毫米", "0.2mm"}, {"0.33 毫米", "0.33mm"},
+    {"0.5 毫米", "0.5mm"},           {"不限", "0"},
+};
 inline constexpr OptionChoice kVerifyChoices[] = {
     {"否（默认）", "off"},
     {"是", "on"},
@@ -103,6 +109,7 @@ enum OptionRowIndex : size_t {
   kQuietZoneRow,
   kCaptionRow,
   kVerifyRow,
+  kSmallestLabelModuleRow,
 };
 
 inline constexpr OptionRow kOptionRows[] = {
@@ -113,6 +120,8 @@ inline constexpr OptionRow kOptionRows[] = {
     {"静区", "quietzone", kQuietZoneChoices, std::size(kQuietZoneChoices), 0},
     {"说明文字", "caption", kCaptionChoices, std::size(kCaptionChoices), 0},
     {"生成后校验", "verify", kVerifyChoices, std::size(kVerifyChoices), 0},
+    {"标签最小模块", "min-module", kSmallestLabelModuleChoices,
+     std::size(kSmallestLabelModuleChoices), 0},
     // Names, escapes and the import.
     {"文件名", "names", kFileNameChoices, std::size(kFileNameChoices), 0},
     {"转义", "escapes", kEscapesChoices, std::size(kEscapesChoices), 0},

@@ -47,13 +47,4 @@ double CaptionHeightMm(const qrcaption::CaptionLayout &layout) {
          kMmPerCaptionUnit;
 }
 
-CaptionText::CaptionText(cairo_t * /*unused*/, const CaptionStyle &style) : captions_(style) {}
-
-bool CaptionText::Fit(const std::string &utf8, double width, double &height) {
-  const qrcaption::CaptionLayout &layout = captions_.Lay(utf8, width);
-  if (!layout.fits) return false;
-  height = CaptionHeightMm(layout);
-  return true;
-}
-
 }  // namespace qrsheets

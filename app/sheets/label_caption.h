@@ -69,18 +69,4 @@ class CaptionPen {
   std::unique_ptr<Impl> impl_;
 };
 
-// The entry the window's label batch measures its captions with: a
-// LabelCaptions behind the interface it had (the cairo context is no
-// longer needed).
-class CaptionText {
- public:
-  CaptionText(cairo_t *unused, const CaptionStyle &style);
-  // Lays out `utf8` within `width` mm. False when it does not fit; else
-  // `height` is the text's height in mm.
-  bool Fit(const std::string &utf8, double width, double &height);
-
- private:
-  LabelCaptions captions_;
-};
-
 }  // namespace qrsheets

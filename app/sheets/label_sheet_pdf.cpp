@@ -12,9 +12,9 @@ namespace {
 constexpr double kPtPerMm = 72 / 25.4;
 constexpr double kCutMarkMm = 5, kCutMarkClearMm = 1;
 
-std::string Millimetres(double mm) {
+std::string Millimetres(double mm, int decimals = 1) {
   char text[32];
-  std::snprintf(text, sizeof text, "%.1f mm", mm);
+  std::snprintf(text, sizeof text, "%.*f mm", decimals, mm);
   return text;
 }
 
@@ -25,31 +25,43 @@ cairo_status_t WriteToSink(void *closure, const unsigned char *data, unsigned in
 
 }  // namespace
 
-bool PlaceLabel(double width, double height, const LabelStyle &style, int side,
-                double captionHeight, LabelPlacement &placement, std::string &reason) {
+LabelPlacement PlaceLabel(double width, double height, const LabelStyle &style, int side,
+                          double captionHeight) {
+  LabelPlacement placement;
   const double innerWidth = width - 2 * style.paddingMm;
   const double innerHeight = height - 2 * style.paddingMm - captionHeight;
-  const int modules = side + 2 * style.quietZone;
-  const double room = std::min(innerWidth, innerHeight);
-  const double module = style.moduleMm > 0 ? style.moduleMm : room / modules;
-  if (room <= 0 && style.moduleMm <= 0) {
-    reason = "the label has no room for a code beside its caption";
-    return false;
-  }
-  if (module * modules > room * (1 + 1e-9)) {
-    reason = "the code needs " + Millimetres(style.moduleMm * modules) + " (" +
-             std::to_string(modules) + " modules with the quiet zone), the label has room for " +
-             Millimetres(std::max(room, 0.0));
-    if (captionHeight > 0) reason += " beside its caption";
-    return false;
-  }
-  const double codeSide = module * modules;
-  const double blockTop = (height - codeSide - captionHeight) / 2;
+  placement.modules = side + 2 * style.quietZone;
+  placement.roomMm = std::max(std::min(innerWidth, innerHeight), 0.0);
+  placement.besideCaption = captionHeight > 0;
+  const double module = style.moduleMm > 0 ? style.moduleMm : placement.roomMm / placement.modules;
   placement.module = module;
+  if (placement.roomMm <= 0 || module * placement.modules > placement.roomMm * (1 + 1e-9) ||
+      module < style.smallestModuleMm * (1 - 1e-9))
+    return placement;
+  const double codeSide = module * placement.modules;
+  const double blockTop = (height - codeSide - captionHeight) / 2;
+  placement.fits = true;
   placement.codeLeft = (width - codeSide) / 2 + style.quietZone * module;
   placement.codeTop = blockTop + style.quietZone * module;
   placement.captionTop = blockTop + codeSide;
-  return true;
+  return placement;
+}
+
+std::string RefusalText(const LabelPlacement &refused, const LabelStyle &style) {
+  if (refused.roomMm <= 0) return "the label has no room for a code beside its caption";
+  const std::string modules = std::to_string(refused.modules) + " modules with the quiet zone";
+  std::string reason;
+  if (style.moduleMm <= 0 || style.moduleMm < style.smallestModuleMm) {
+    // The largest module the label allows is below the floor.
+    reason = "the code needs " + Millimetres(refused.modules * style.smallestModuleMm) + " (" +
+             modules + " of at least " + Millimetres(style.smallestModuleMm, 2) +
+             "), the label has room for " + Millimetres(refused.roomMm);
+  } else {
+    reason = "the code needs " + Millimetres(style.moduleMm * refused.modules) + " (" + modules +
+             "), the label has room for " + Millimetres(refused.roomMm);
+  }
+  if (refused.besideCaption) reason += " beside its caption";
+  return reason;
 }
 
 LabelSheetPdf::LabelSheetPdf(const SheetLayout &layout, const LabelStyle &style)
@@ -91,10 +103,12 @@ LabelSheetPdf::Outcome LabelSheetPdf::Add(const std::vector<uint8_t> &modules, i
     return Outcome::kCaptionTooLong;
   }
   const double captionHeight = CaptionHeightMm(lines);
-  LabelPlacement place;
-  if (!PlaceLabel(layout_.labelWidth, layout_.labelHeight, style_, side, captionHeight, place,
-                  reason))
+  placement_ = PlaceLabel(layout_.labelWidth, layout_.labelHeight, style_, side, captionHeight);
+  const LabelPlacement &place = placement_;
+  if (!place.fits) {
+    reason = RefusalText(place, style_);
     return Outcome::kCodeTooLarge;
+  }
 
   if (cell_ == layout_.cellsPerPage()) {
     cairo_show_page(cairo_);

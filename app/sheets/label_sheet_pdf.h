@@ -24,22 +24,32 @@ struct LabelStyle {
   double moduleMm = 0;                     // 0: the largest module the label has room for
   int quietZone = qr::kStandardQuietZone;  // modules of white around the code
   double paddingMm = 1;                    // kept clear inside the label's edge
+  // A module below this is refused rather than printed unreadable; 0: no floor.
+  double smallestModuleMm = 0.25;
   CaptionStyle caption;
 };
 
 // Where a label's parts go, in mm from the label's top left.
 struct LabelPlacement {
+  bool fits = false;
   double module = 0;                 // module side
   double codeLeft = 0, codeTop = 0;  // the symbol's first module, quiet zone outside
   double captionTop = 0;             // the caption's top (when there is one)
+  // What decided it: the code's side in modules with its quiet zone, and
+  // the square the label leaves for them beside the caption.
+  int modules = 0;
+  double roomMm = 0;
+  bool besideCaption = false;
 };
 
 // The placement of a side x side symbol and a caption `captionHeight` mm
 // tall (0: none) on a `width` x `height` label: code and quiet zone above
-// the caption, the two centred together. False with `reason` when they do
-// not fit.
-bool PlaceLabel(double width, double height, const LabelStyle &style, int side,
-                double captionHeight, LabelPlacement &placement, std::string &reason);
+// the caption, the two centred together. It does not fit when the module
+// would be larger than the room allows or smaller than the style's floor.
+LabelPlacement PlaceLabel(double width, double height, const LabelStyle &style, int side,
+                          double captionHeight);
+// Why a placement does not fit, with its numbers.
+std::string RefusalText(const LabelPlacement &refused, const LabelStyle &style);
 
 class LabelSheetPdf {
  public:
@@ -70,6 +80,8 @@ class LabelSheetPdf {
   bool Finish(std::string &error);
 
   int labels() const { return labels_; }
+  // The placement Add tried last: for a code refused, its numbers.
+  const LabelPlacement &lastPlacement() const { return placement_; }
 
  private:
   void DrawCutMarks();
@@ -84,6 +96,7 @@ class LabelSheetPdf {
   LabelCaptions captions_;
   std::unique_ptr<CaptionPen> pen_;
   std::vector<ModuleRect> rectangles_;
+  LabelPlacement placement_;
   int cell_ = 0;  // the next free cell of the current page
   bool pageMarked_ = false;
   int labels_ = 0;

@@ -28,7 +28,7 @@ class RecordsBatchTest : public WindowTest {
   }
 };
 
-TEST_F(RecordsBatchTest, ColumnsEscapesAndNamesByLineNumberOrSafe) {
+TEST_F(RecordsBatchTest, TheNamesAndEscapesRowsReachTheBatch) {
   const std::string wifi = "WIFI:S:家里;T:WPA;P:a:b;;";
   struct Case {
     const char *names, *escapes;
@@ -36,12 +36,7 @@ TEST_F(RecordsBatchTest, ColumnsEscapesAndNamesByLineNumberOrSafe) {
     std::vector<std::pair<std::string, std::string>> written;  // file name, message
   };
   const Case cases[] = {
-      // A third column is the caption: never part of the content.
-      {"line", "off", "a\tb\tc\r\nd\te", {{"a", "b"}, {"d", "e"}}},
-      {"number",
-       "off",
-       wifi + "\r\n" + wifi + "\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9",
-       {{"01", ToGbk(wifi)}, {"02", ToGbk(wifi)}, {"10", "9"}}},
+      // The rows reach the shared decider (its rules: line_decider_test).
       {"safe",
        "off",
        wifi + "\r\ncon.txt\tx\r\n名:称?\ty",

@@ -153,7 +153,7 @@ TEST_F(WindowImagesTest, ACaptionTooLongForItsBandFailsItsLine) {
 }
 
 TEST_F(WindowImagesTest, TheDefaultsLeaveTheBitmapToTheDll) {
-  EXPECT_FALSE(WrittenInProcess(ImageChoiceOf(LoadOptions(settings))));
+  EXPECT_FALSE(WrittenInProcess(BatchSettingsOf(LoadOptions(settings), BatchRecipe())));
   Batch("a\tHELLO\r\n");
   EXPECT_NE(std::find(engine.calls.begin(), engine.calls.end(), "QRSaveAsBMP(D:\\out\\a.jpg)"),
             engine.calls.end());

@@ -128,6 +128,14 @@ TEST_F(WindowSheetTest, LabelsReadBackWithTheirNamesAndRefusedLinesSayWhy) {
   EXPECT_GT(*std::min_element(blank.begin(), blank.end()), 250);
 }
 
+TEST_F(WindowSheetTest, TheSmallestModuleRowMovesTheFloor) {
+  // The line refused above at the default 0.25 mm gets its label with no floor.
+  settings.Write(kSettingsSection, "min-module", "0");
+  Batch({"dense\t" + std::string(2000, 'a')});
+  EXPECT_EQ(Failures(), "");
+  EXPECT_EQ(view.Text(control::kWrittenCount), "1");
+}
+
 TEST_F(WindowSheetTest, CaptionColumnAndQuietZoneOfTheOptions) {
   settings.Write(kSettingsSection, "caption", "column");
   settings.Write(kSettingsSection, "quietzone", "2");

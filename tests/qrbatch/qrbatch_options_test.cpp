@@ -8,17 +8,15 @@ namespace {
 using Args = std::vector<std::string>;
 
 Options Parsed(const Args &args) {
-  Options options;
-  std::string error;
-  EXPECT_TRUE(ParseOptions(args, options, error)) << error;
-  return options;
+  const ParsedOptions parsed = ParseOptions(args);
+  EXPECT_TRUE(parsed.ok()) << parsed.error;
+  return parsed.options;
 }
 
 std::string ErrorOf(const Args &args) {
-  Options options;
-  std::string error;
-  EXPECT_FALSE(ParseOptions(args, options, error));
-  return error;
+  const ParsedOptions parsed = ParseOptions(args);
+  EXPECT_FALSE(parsed.ok());
+  return parsed.error;
 }
 
 TEST(QrbatchOptions, DefaultsAreTheWindowsDefaults) {
@@ -113,6 +111,20 @@ TEST(QrbatchOptions, UnusableCommandLines) {
   EXPECT_FALSE(ErrorOf({"-o", "d", "--size", "-5"}).empty());
   EXPECT_FALSE(ErrorOf({"-o", "d", "a", "b"}).empty());
   EXPECT_FALSE(ErrorOf({"-o", "d", "--bogus"}).empty());
+}
+
+TEST(QrbatchOptions, SmallestLabelModule) {
+  const Args pdf = {"-o", "d", "--format", "pdf"};
+  const auto with = [&](const char *value) {
+    Args args = pdf;
+    args.insert(args.end(), {"--min-module", value});
+    return args;
+  };
+  EXPECT_DOUBLE_EQ(Parsed(pdf).smallestLabelModuleMm, 0.25);
+  EXPECT_DOUBLE_EQ(Parsed(with("0.3mm")).smallestLabelModuleMm, 0.3);
+  EXPECT_DOUBLE_EQ(Parsed(with("0")).smallestLabelModuleMm, 0);
+  EXPECT_FALSE(ErrorOf(with("0.3")).empty());
+  EXPECT_NE(ErrorOf({"-o", "d", "--min-module", "0.3mm"}).find("--format pdf"), std::string::npos);
 }
 
 TEST(QrbatchOptions, FormatsNamesAndWorkers) {

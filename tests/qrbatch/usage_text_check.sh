@@ -6,20 +6,12 @@
 #  - the Chinese guide (packaging/使用说明.txt) names every option.
 #
 #   usage_text_check.sh QRBATCH SOURCE_DIR             the checks above
-#   usage_text_check.sh --awaiting QRBATCH SOURCE_DIR  only: the parser takes
-#                                                      the options of `awaiting`
 #   usage_text_check.sh --update QRBATCH SOURCE_DIR    rewrite the manual's block
 set -euo pipefail
 
-# Options the usage text documents ahead of the parser: the label sheets'
-# module floor comes with the sheet writer's change. The main check leaves
-# them to the --awaiting run (its own ctest entry), which fails until the
-# parser takes them.
-awaiting=(--min-module)
-
 mode=check
 case ${1:-} in
-  --awaiting | --update) mode=${1#--}; shift ;;
+  --update) mode=update; shift ;;
 esac
 qrbatch=$(realpath "$1")
 source_dir=$(realpath "$2")
@@ -62,35 +54,17 @@ parses() {
 }
 parses --no-such-option && fail "qrbatch takes --no-such-option: the parse check proves nothing"
 
-if [ "$mode" = awaiting ]; then
-  for option in "${awaiting[@]}"; do
-    grep -qE -- "(^|[^[:alnum:]-])$option([^[:alnum:]-]|$)" help.txt ||
-      fail "--help does not list $option"
-    parses "$option" || fail "--help lists $option, qrbatch does not take it yet"
-  done
-  [ "$failures" -eq 0 ] && echo "the parser takes ${awaiting[*]}"
-  exit $((failures > 0))
-fi
-
 # Every option in --help: a long one, or a dash and one letter.
 grep -oE -- '(^|[^[:alnum:]-])--?[a-z][a-z0-9-]*' help.txt | sed -E 's/^[^-]*//; s/-+$//' |
   grep -E -- '^(--[a-z][a-z0-9-]+|-[a-z])$' | sort -u >options.txt
 [ "$(wc -l <options.txt)" -ge 20 ] || fail "only $(wc -l <options.txt) options found in --help"
-
-is_awaiting() {
-  local a
-  for a in "${awaiting[@]}"; do [ "$a" = "$1" ] && return 0; done
-  return 1
-}
 
 mentions() {  # FILE OPTION: the option as a word of its own
   grep -qE -- "(^|[^[:alnum:]-])$2([^[:alnum:]-]|\$)" "$1"
 }
 
 while read -r option; do
-  if ! is_awaiting "$option"; then
-    parses "$option" || fail "--help lists $option, qrbatch does not take it"
-  fi
+  parses "$option" || fail "--help lists $option, qrbatch does not take it"
   mentions "$guide" "$option" || fail "使用说明.txt does not mention $option"
 done <options.txt
 

@@ -27,6 +27,7 @@ std::string LabelPdf(const std::string &caption, const qrcaption::CaptionBox &ba
   style.caption.largestPt = band.largest / 100.0;
   style.caption.smallestPt = band.smallest / 100.0;
   style.caption.heightPt = band.height / 100.0;
+  style.smallestModuleMm = 0;  // a narrow label: its caption is what is tested
   qrsheets::SheetRequest request;
   request.pageWidth = band.width * qrsheets::kMmPerCaptionUnit + 2 * style.paddingMm;
   request.pageHeight = 3 * request.pageWidth;

@@ -185,5 +185,42 @@ TEST(SheetLines, ModuleAndQuietZoneFromTheCommandLine) {
   EXPECT_NE(done.err.find("--module Xmm"), std::string::npos) << done.err;
 }
 
+TEST(SheetLines, ASmallModuleIsRefusedUnlessMinModuleAllowsIt) {
+  // 2,000 bytes on the default A4 sheet of 3 x 8 labels: version 31, whose
+  // module would be about 0.2 mm.
+  TempFolder temp;
+  WriteWhole(temp.path() / "lines.txt", "dense\t" + std::string(2000, 'a') + "\n");
+  const fs::path out = temp.path() / "out";
+  const auto run = [&](std::vector<std::string> args) {
+    args.insert(args.end(),
+                {"--format", "pdf", "-o", out.string(), (temp.path() / "lines.txt").string()});
+    return RunQrbatch(args, temp.path() / "lines.txt", temp.path());
+  };
+  QrbatchRun done = run({});
+  EXPECT_EQ(done.status, 1) << done.err;
+  EXPECT_NE(done.err.find("line 1: code and quiet zone do not fit the label (the code needs "),
+            std::string::npos)
+      << done.err;
+  EXPECT_NE(done.err.find("of at least 0.25 mm"), std::string::npos) << done.err;
+  done = run({"--min-module", "0"});
+  EXPECT_EQ(done.status, 0) << done.err;
+}
+
+TEST(SheetLines, ACaptionIsCleanedOnceAsInAnImage) {
+  // The escaped line break of the content is a space in the caption.
+  TempFolder temp;
+  WriteWhole(temp.path() / "lines.txt", "card\tBEGIN\\nEND\n");
+  const fs::path out = temp.path() / "out";
+  const QrbatchRun done = RunQrbatch({"--format", "pdf", "--escapes", "--caption", "content", "-o",
+                                      out.string(), (temp.path() / "lines.txt").string()},
+                                     temp.path() / "lines.txt", temp.path());
+  ASSERT_EQ(done.status, 0) << done.err;
+  int status = 0;
+  const std::string text =
+      CommandOutput("pdftotext '" + (out / "labels.pdf").string() + "' -", status);
+  EXPECT_EQ(status, 0);
+  EXPECT_NE(text.find("BEGIN END"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace qrtest

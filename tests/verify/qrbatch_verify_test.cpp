@@ -114,13 +114,13 @@ TEST_P(QrbatchVerify, ADamagedImageIsRefusedAndLeavesNoFile) {
       SCOPED_TRACE(name + (verify ? " verified" : " unverified"));
       const fs::path path = out / (name + (verify ? "" : "-unchecked") + Extension());
       const qr::SymbolPlan plan = qrapp::PlanContent(content, 0, qrapp::SymbolSettingsOf(recipe));
-      qr::PendingFile file;
+      qrplatform::PendingFile file;
       std::string reason;
       const bool bad = name.rfind("bad-", 0) == 0;
       const bool written = writer.Write(content, plan, path.string(), file, reason);
-      std::vector<qr::PendingFile> files;
+      std::vector<qrplatform::PendingFile> files;
       files.push_back(std::move(file));
-      qr::PublishFiles(files, [](size_t, bool) {});
+      qrplatform::PublishFiles(files, [](size_t, bool) {});
       if (verify && bad) {
         EXPECT_FALSE(written);
         EXPECT_TRUE(writer.verifyFailed());
