@@ -61,13 +61,13 @@ BENCHMARK(DrawOnly);
 void VerifyBitmapFile(benchmark::State &state) {
   const Drawn &drawn = Images();
   qrverify::GreyImage grey;
-  std::string reason;
   size_t i = 0;
   for (auto _ : state) {
     const size_t k = i++ % drawn.bitmaps.size();
-    const bool ok = grey.FromBitmapFile(drawn.bitmaps[k].data(), drawn.bitmaps[k].size(), reason) &&
-                    grey.Verify(Lines()[k], reason);
-    if (!ok) state.SkipWithError(reason.c_str());
+    qrplatform::Outcome read =
+        grey.FromBitmapFile(drawn.bitmaps[k].data(), drawn.bitmaps[k].size());
+    if (read) read = grey.Verify(Lines()[k]);
+    if (!read) state.SkipWithError(read.reason().c_str());
   }
 }
 BENCHMARK(VerifyBitmapFile);
@@ -75,13 +75,12 @@ BENCHMARK(VerifyBitmapFile);
 void VerifyPngFile(benchmark::State &state) {
   const Drawn &drawn = Images();
   qrverify::GreyImage grey;
-  std::string reason;
   size_t i = 0;
   for (auto _ : state) {
     const size_t k = i++ % drawn.pngs.size();
-    const bool ok = grey.FromPngFile(drawn.pngs[k].data(), drawn.pngs[k].size(), reason) &&
-                    grey.Verify(Lines()[k], reason);
-    if (!ok) state.SkipWithError(reason.c_str());
+    qrplatform::Outcome read = grey.FromPngFile(drawn.pngs[k].data(), drawn.pngs[k].size());
+    if (read) read = grey.Verify(Lines()[k]);
+    if (!read) state.SkipWithError(read.reason().c_str());
   }
 }
 BENCHMARK(VerifyPngFile);

@@ -7,11 +7,15 @@
 
 namespace qrapp {
 
-// The fault of the image `writer` just failed to make: it did not read
-// back, its caption does not fit its band, or it could not be written.
-inline LineFault FaultOfUnwrittenImage(const qrimage::ImageWriter &writer) {
-  if (writer.verifyFailed()) return LineFault::kVerifyFailed;
-  if (writer.captionTooLong()) return LineFault::kCaptionTooLong;
+// The fault of an image the writer failed to make: it did not read back,
+// its caption does not fit its band, or it could not be written.
+inline LineFault FaultOfUnwrittenImage(const qrimage::ImageResult &unwritten) {
+  switch (unwritten.failure) {
+    case qrimage::ImageFailure::kNone: return LineFault::kNone;
+    case qrimage::ImageFailure::kVerifyFailed: return LineFault::kVerifyFailed;
+    case qrimage::ImageFailure::kCaptionTooLong: return LineFault::kCaptionTooLong;
+    case qrimage::ImageFailure::kNotWritten: break;
+  }
   return LineFault::kNotWritten;
 }
 

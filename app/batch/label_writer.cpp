@@ -25,15 +25,16 @@ std::unique_ptr<LineFailure> LabelWriter::Place(LineJob &job) {
     for (int y = 0; y < side; ++y)
       for (int x = 0; x < side; ++x)
         modules_[static_cast<size_t>(y) * side + x] = engine_.Dark(x, y);
-    switch (sheet_.Add(modules_, side, job.caption, failure->reason)) {
-      case qrsheets::LabelSheetPdf::Outcome::kPlaced: return nullptr;
-      case qrsheets::LabelSheetPdf::Outcome::kCaptionTooLong:
+    qrsheets::LabelSheetPdf::Added added = sheet_.Add(modules_, side, job.caption);
+    switch (added.refusal) {
+      case qrsheets::LabelSheetPdf::Refusal::kNone: return nullptr;
+      case qrsheets::LabelSheetPdf::Refusal::kCaptionTooLong:
+        // The fault's words say it all.
         failure->fault = LineFault::kCaptionTooLong;
-        failure->reason.clear();  // the fault's words say it all
         break;
-      case qrsheets::LabelSheetPdf::Outcome::kCodeTooLarge:
+      case qrsheets::LabelSheetPdf::Refusal::kCodeTooLarge:
         failure->fault = LineFault::kCodeTooLargeForLabel;
-        if (words_) failure->reason = words_(sheet_.lastPlacement(), style_);
+        failure->reason = words_ ? words_(sheet_.lastPlacement(), style_) : std::move(added.reason);
         break;
     }
   } else if (encoded == qr::EncodeResult::kOutOfMemory) {

@@ -67,10 +67,11 @@ struct BatchReport {
 // is asked only for a valid name. A line claims its name in `names` only
 // when the earlier checks let it through; `nameKey`, when given, receives
 // the key it was claimed under (BatchNames::NameKey), so a caller can
-// spread lines by file without folding the name again. Fills the failure's
-// details and returns its fault (kNone: the line is to be written).
-LineFault CheckLine(const BatchFileName &name, const std::string &content, ImageSize image,
-                    int lineNumber, const std::function<int()> &symbolPixels, BatchNames &names,
-                    LineFailure &failure, uint64_t *nameKey = nullptr);
+// spread lines by file without folding the name again. Returns the line's
+// failure with its fault's details (its fault kNone: the line is to be
+// written; its text is the caller's to fill).
+LineFailure CheckLine(const BatchFileName &name, const std::string &content, ImageSize image,
+                      int lineNumber, const std::function<int()> &symbolPixels, BatchNames &names,
+                      uint64_t *nameKey = nullptr);
 
 }  // namespace qrapp

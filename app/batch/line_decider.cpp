@@ -78,31 +78,44 @@ std::string LineDecider::Shown(std::string line) const {
 }
 
 // The faults of the record itself: its columns, an unclosed quote, a column
-// that is no text in the input's encoding, a bad escape (its text in
-// `reason`). Fills `parts` (as text; the content unescaped, and left as
-// read when it is raw) when there is none.
-LineFault LineDecider::RecordFault(InputRecord &record, LineRecord &parts,
-                                   std::string &reason) const {
-  if (record.unclosed) return LineFault::kUnclosedQuote;
-  const qrapp::RecordFault fault = RecordOfColumns(std::move(record.fields), columns_,
-                                                   settings_.names != FileNames::kNumber, parts);
-  if (fault != RecordFault::kNone)
-    return fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn
-                                                : LineFault::kExtraColumns;
+// that is no text in the input's encoding, a bad escape (its text the
+// failure's reason). Fills `parts` (as text; the content unescaped, and
+// left as read when it is raw) when there is none.
+LineFailure LineDecider::RecordFault(InputRecord &record, LineRecord &parts) const {
+  LineFailure failure;
+  failure.lineNumber = record.lineNumber;
+  failure.fault = ColumnsFault(record, parts);
   // A cut line fails as too long later, whatever its last character.
-  if (record.cut) return LineFault::kNone;
+  if (failure.fault != LineFault::kNone || record.cut) return failure;
   const bool raw = settings_.contentEncoding == qrtext::ContentEncoding::kRaw;
   std::string text;
   for (std::string *column : {&parts.name, &parts.caption, &parts.content}) {
     if (column == &parts.content && raw) break;  // the line's bytes as read
-    if (!Input().DecodeLine(*column, text)) return LineFault::kUndecodable;
+    if (!Input().DecodeLine(*column, text)) {
+      failure.fault = LineFault::kUndecodable;
+      return failure;
+    }
     column->swap(text);
   }
   if (settings_.escapes) {
-    if (!UnescapeContent(parts.content, text, reason)) return LineFault::kBadEscape;
+    if (!UnescapeContent(parts.content, text, failure.reason)) {
+      failure.fault = LineFault::kBadEscape;
+      return failure;
+    }
     parts.content.swap(text);
   }
-  return LineFault::kNone;
+  return failure;
+}
+
+// The record's columns as the line's parts: an unclosed quote, a column
+// missing or too many.
+LineFault LineDecider::ColumnsFault(InputRecord &record, LineRecord &parts) const {
+  if (record.unclosed) return LineFault::kUnclosedQuote;
+  const qrapp::RecordFault fault = RecordOfColumns(std::move(record.fields), columns_,
+                                                   settings_.names != FileNames::kNumber, parts);
+  if (fault == RecordFault::kNone) return LineFault::kNone;
+  return fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn
+                                              : LineFault::kExtraColumns;
 }
 
 // The caption's text, cleaned for the text stack: the name or content
@@ -134,7 +147,7 @@ void LineDecider::DecideLine(InputRecord &record, LineDecision &decision) {
   const bool cut = record.cut;
   job.lineNumber = record.lineNumber;
   LineRecord parts;
-  failure.fault = RecordFault(record, parts, failure.reason);
+  failure = RecordFault(record, parts);
   if (failure.fault == LineFault::kNone && !cut)
     failure.fault = EncodeContent(parts.content, job.eciDesignator);
   if (failure.fault == LineFault::kNone) {
@@ -173,17 +186,17 @@ LineFault LineDecider::DecideImage(bool cut, LineRecord &parts, LineDecision &de
   };
   ImageSize image = EngineImageSize(settings_.recipe.width, settings_.recipe.height);
   image.captionBand = captionBand_;
-  LineFault fault = CheckLine(name, job.content, image, job.lineNumber, symbolPixels, names_,
-                              *decision.failure, &job.nameKey);
+  LineFailure &failure = *decision.failure;
+  failure = CheckLine(name, job.content, image, job.lineNumber, symbolPixels, names_, &job.nameKey);
   // No module size at all: the way out is a larger image only.
-  if (fault == LineFault::kTooLarge && settings_.recipe.autoModule)
-    fault = LineFault::kNoModuleFits;
+  if (failure.fault == LineFault::kTooLarge && settings_.recipe.autoModule)
+    failure.fault = LineFault::kNoModuleFits;
   job.path = name.path;
   job.modulePixels = fit.modulePixels;
   job.quietZoneModules = fit.quietZoneModules;
   job.narrowQuietZone =
       settings_.recipe.warnQuietZone && fit.quietZoneModules < BatchRecipe::kStandardQuietZone;
-  return fault;
+  return failure.fault;
 }
 
 // A label's line: planned at the version and level, nothing else; the

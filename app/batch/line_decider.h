@@ -93,7 +93,8 @@ class LineDecider {
 
  private:
   void DecideLine(InputRecord &record, LineDecision &decision);
-  LineFault RecordFault(InputRecord &record, LineRecord &parts, std::string &reason) const;
+  LineFailure RecordFault(InputRecord &record, LineRecord &parts) const;
+  LineFault ColumnsFault(InputRecord &record, LineRecord &parts) const;
   std::string NameOf(const LineRecord &parts, int lineNumber) const;
   LineFault EncodeContent(std::string &content, int &eciDesignator) const;
   std::string CaptionOf(const LineRecord &parts) const;

@@ -7,6 +7,22 @@
 
 namespace qrimage {
 
+namespace {
+
+ImageResult NotWritten(std::string reason) {
+  return {ImageFailure::kNotWritten, std::move(reason)};
+}
+
+#ifdef QR_IMAGES_CAN_VERIFY
+// A read-back step's outcome as the image's.
+ImageResult Verified(const qrplatform::Outcome &read) {
+  if (read) return ImageResult();
+  return {ImageFailure::kVerifyFailed, read.reason()};
+}
+#endif
+
+}  // namespace
+
 ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
                          bool verify, int captionBand, ImageDamage damage)
     : width_(recipe.width),
@@ -38,29 +54,26 @@ void ImageWriter::BitmapParts(const qr::BitmapImage &image, const std::string &p
 
 // The image is verified from the very bytes that go into its file, before
 // they are written: a mismatch leaves no file, not even a temporary one.
-bool ImageWriter::VerifyBitmap(const std::string &content, const uint8_t *headers,
-                               size_t headerSize, const uint8_t *rows, size_t rowBytes,
-                               std::string &reason) {
+ImageResult ImageWriter::VerifyBitmap(const std::string &content, const uint8_t *headers,
+                                      size_t headerSize, const uint8_t *rows, size_t rowBytes) {
 #ifdef QR_IMAGES_CAN_VERIFY
-  if (!verify_) return true;
-  verifyFailed_ = !readBack_.FromBitmapFile(headers, headerSize, rows, rowBytes, reason) ||
-                  !readBack_.Verify(content, reason);
-  return !verifyFailed_;
+  if (!verify_) return ImageResult();
+  const qrplatform::Outcome read = readBack_.FromBitmapFile(headers, headerSize, rows, rowBytes);
+  return Verified(read ? readBack_.Verify(content) : read);
 #else
-  (void)content, (void)headers, (void)headerSize, (void)rows, (void)rowBytes, (void)reason;
-  return true;
+  (void)content, (void)headers, (void)headerSize, (void)rows, (void)rowBytes;
+  return ImageResult();
 #endif
 }
 
-bool ImageWriter::VerifyPng(const std::string &content, std::string &reason) {
+ImageResult ImageWriter::VerifyPng(const std::string &content) {
 #ifdef QR_IMAGES_CAN_VERIFY
-  if (!verify_) return true;
-  verifyFailed_ = !readBack_.FromPngFile(png_.data(), png_.size(), reason) ||
-                  !readBack_.Verify(content, reason);
-  return !verifyFailed_;
+  if (!verify_) return ImageResult();
+  const qrplatform::Outcome read = readBack_.FromPngFile(png_.data(), png_.size());
+  return Verified(read ? readBack_.Verify(content) : read);
 #else
-  (void)content, (void)reason;
-  return true;
+  (void)content;
+  return ImageResult();
 #endif
 }
 
@@ -72,17 +85,18 @@ bool ImageWriter::CanVerify() {
 #endif
 }
 
-bool ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
-                        const std::string &path, qrplatform::PendingFile &file, std::string &reason,
-                        int modulePixels, const std::string *caption) {
+ImageResult ImageWriter::Write(const std::string &content, const qr::SymbolPlan &plan,
+                               const std::string &path, qrplatform::PendingFile &file,
+                               int modulePixels, const std::string *caption) {
   FileBytes bytes;
-  if (!Make(content, plan, path, bytes, reason, modulePixels, caption)) return false;
+  ImageResult made = Make(content, plan, path, bytes, modulePixels, caption);
+  if (!made) return made;
   const bool written = bytes.data[1] == nullptr
                            ? file.Write(path.c_str(), {{bytes.data[0], bytes.size[0]}})
                            : file.Write(path.c_str(), {{bytes.data[0], bytes.size[0]},
                                                        {bytes.data[1], bytes.size[1]}});
-  if (!written) reason = qrplatform::LastErrorText();
-  return written;
+  if (!written) return NotWritten(qrplatform::LastErrorText());
+  return ImageResult();
 }
 
 std::string ImageWriter::PreviewBitmap() {
@@ -102,48 +116,42 @@ std::string ImageWriter::PreviewBitmap() {
   return file;
 }
 
-bool ImageWriter::Make(const std::string &content, const qr::SymbolPlan &plan,
-                       const std::string &path, FileBytes &bytes, std::string &reason,
-                       int modulePixels, const std::string *caption) {
-  verifyFailed_ = false;
-  captionTooLong_ = false;
-  if (!EncodeWithCaption(content, plan, caption, reason)) return false;
+ImageResult ImageWriter::Make(const std::string &content, const qr::SymbolPlan &plan,
+                              const std::string &path, FileBytes &bytes, int modulePixels,
+                              const std::string *caption) {
+  ImageResult encoded = EncodeWithCaption(content, plan, caption);
+  if (!encoded) return encoded;
   // With a caption the symbol is drawn in the rows above its band.
   lastCaptioned_ = captioned_ && caption;
   lastModulePixels_ = modulePixels > 0 ? modulePixels : modulePixels_;
   lastSymbolHeight_ = lastCaptioned_ ? captioned_->symbolHeight() : height_;
-  if (format_ == ImageFormat::kSvg) return MakeSvg(content, path, bytes, reason);
+  if (format_ == ImageFormat::kSvg) return MakeSvg(content, path, bytes);
   if (!engine_.DrawBitmap(width_, lastSymbolHeight_, lastModulePixels_, bitmap_,
-                          qr::PixelsPerMetre(dotsPerInch_))) {
-    reason = "the image is too large";
-    return false;
-  }
-  if (lastCaptioned_ && !captioned_->Compose(bitmap_, layout_, withCaption_)) {
-    reason = "the caption could not be drawn";
-    return false;
-  }
+                          qr::PixelsPerMetre(dotsPerInch_)))
+    return NotWritten("the image is too large");
+  if (lastCaptioned_ && !captioned_->Compose(bitmap_, layout_, withCaption_))
+    return NotWritten("the caption could not be drawn");
   const qr::BitmapImage &image = lastCaptioned_ ? withCaption_ : bitmap_;
-  if (format_ == ImageFormat::kPng) return MakePng(content, path, image, bytes, reason);
-  return MakeBitmapFile(content, path, image, bytes, reason);
+  if (format_ == ImageFormat::kPng) return MakePng(content, path, image, bytes);
+  return MakeBitmapFile(content, path, image, bytes);
 }
 
-bool ImageWriter::EncodeWithCaption(const std::string &content, const qr::SymbolPlan &plan,
-                                    const std::string *caption, std::string &reason) {
+ImageResult ImageWriter::EncodeWithCaption(const std::string &content, const qr::SymbolPlan &plan,
+                                           const std::string *caption) {
   const qr::EncodeResult encoded = engine_.Encode(plan, content.data(), content.size());
   if (encoded != qr::EncodeResult::kWritten) {
-    reason = encoded == qr::EncodeResult::kOutOfMemory
-                 ? "the engine could not encode it: out of memory"
-                 : "the engine could not encode it: the content does not fit version 40";
-    return false;
+    return NotWritten(encoded == qr::EncodeResult::kOutOfMemory
+                          ? "the engine could not encode it: out of memory"
+                          : "the engine could not encode it: the content does not fit version 40");
   }
-  if (!captioned_ || !caption) return true;
+  if (!captioned_ || !caption) return ImageResult();
   layout_ = captioned_->Lay(*caption);
-  captionTooLong_ = !layout_.fits;
-  return layout_.fits;
+  if (!layout_.fits) return {ImageFailure::kCaptionTooLong, std::string()};
+  return ImageResult();
 }
 
-bool ImageWriter::MakeSvg(const std::string &content, const std::string &path, FileBytes &bytes,
-                          std::string &reason) {
+ImageResult ImageWriter::MakeSvg(const std::string &content, const std::string &path,
+                                 FileBytes &bytes) {
   qr::SymbolPicture picture = engine_.Picture(width_, lastSymbolHeight_, lastModulePixels_);
   if (lastCaptioned_) {
     qr::PicturePlacement placement = picture.placement();
@@ -157,45 +165,44 @@ bool ImageWriter::MakeSvg(const std::string &content, const std::string &path, F
   // placement and modules): pixels the decoder can take.
   if (verify_ || damage_) {
     if (!engine_.DrawBitmap(width_, lastSymbolHeight_, lastModulePixels_, bitmap_)) {
-      reason = "the image is too large to read back";
-      verifyFailed_ = verify_;
-      return false;
+      return {verify_ ? ImageFailure::kVerifyFailed : ImageFailure::kNotWritten,
+              "the image is too large to read back"};
     }
     const uint8_t *headers, *rows;
     size_t headerSize, rowBytes;
     BitmapParts(bitmap_, path, headers, headerSize, rows, rowBytes);
-    if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
+    ImageResult verified = VerifyBitmap(content, headers, headerSize, rows, rowBytes);
+    if (!verified) return verified;
   }
   bytes.data[0] = reinterpret_cast<const uint8_t *>(svg_.data());
   bytes.size[0] = svg_.size();
-  return true;
+  return ImageResult();
 }
 
-bool ImageWriter::MakePng(const std::string &content, const std::string &path,
-                          const qr::BitmapImage &image, FileBytes &bytes, std::string &reason) {
-  if (!pngEncoder_.Encode(image, png_, lastCaptioned_ ? height_ - lastSymbolHeight_ : 0)) {
-    reason = "the PNG encoder failed";
-    return false;
-  }
+ImageResult ImageWriter::MakePng(const std::string &content, const std::string &path,
+                                 const qr::BitmapImage &image, FileBytes &bytes) {
+  if (!pngEncoder_.Encode(image, png_, lastCaptioned_ ? height_ - lastSymbolHeight_ : 0))
+    return NotWritten("the PNG encoder failed");
   if (damage_) damage_(path, png_);
-  if (!VerifyPng(content, reason)) return false;
+  ImageResult verified = VerifyPng(content);
+  if (!verified) return verified;
   bytes.data[0] = png_.data();
   bytes.size[0] = png_.size();
-  return true;
+  return ImageResult();
 }
 
-bool ImageWriter::MakeBitmapFile(const std::string &content, const std::string &path,
-                                 const qr::BitmapImage &image, FileBytes &bytes,
-                                 std::string &reason) {
+ImageResult ImageWriter::MakeBitmapFile(const std::string &content, const std::string &path,
+                                        const qr::BitmapImage &image, FileBytes &bytes) {
   const uint8_t *headers, *rows;
   size_t headerSize, rowBytes;
   BitmapParts(image, path, headers, headerSize, rows, rowBytes);
-  if (!VerifyBitmap(content, headers, headerSize, rows, rowBytes, reason)) return false;
+  ImageResult verified = VerifyBitmap(content, headers, headerSize, rows, rowBytes);
+  if (!verified) return verified;
   bytes.data[0] = headers;
   bytes.size[0] = headerSize;
   bytes.data[1] = rows;
   bytes.size[1] = rowBytes;
-  return true;
+  return ImageResult();
 }
 
 }  // namespace qrimage

@@ -30,6 +30,23 @@ namespace qrimage {
 // it. None (the writers' default) leaves every file alone.
 using ImageDamage = std::function<void(const std::string &path, std::vector<uint8_t> &file)>;
 
+// Why an image has no file.
+enum class ImageFailure {
+  kNone,
+  kNotWritten,      // it could not be encoded, drawn or written
+  kVerifyFailed,    // it did not read back as its content
+  kCaptionTooLong,  // its caption does not fit the band, even wrapped at the smallest size
+};
+
+// What became of an image: made (or written), or why not, with the reason
+// (none for a caption too long: the failure says it all).
+struct ImageResult {
+  ImageFailure failure = ImageFailure::kNone;
+  std::string reason;
+
+  explicit operator bool() const { return failure == ImageFailure::kNone; }
+};
+
 class ImageWriter {
  public:
   // `verify`: read every image back before it is written (ignored by a
@@ -42,13 +59,11 @@ class ImageWriter {
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`, with modules of `modulePixels` (the
   // fit check's; 0: the writer's own) and, with captions, `caption` (the
-  // line's caption text) under the code. False with the reason when no file
-  // was written; verifyFailed() and captionTooLong() then tell a
-  // verification failure or a caption that does not fit its band from any
-  // other.
-  bool Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-             qrplatform::PendingFile &file, std::string &reason, int modulePixels = 0,
-             const std::string *caption = nullptr);
+  // line's caption text) under the code. The failure when no file was
+  // written.
+  ImageResult Write(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
+                    qrplatform::PendingFile &file, int modulePixels = 0,
+                    const std::string *caption = nullptr);
 
   // The same image's file as up to two parts (bitmap headers and rows, or
   // one part), held here until the next image; nothing is written.
@@ -56,9 +71,8 @@ class ImageWriter {
     const uint8_t *data[2] = {nullptr, nullptr};
     size_t size[2] = {0, 0};
   };
-  bool Make(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
-            FileBytes &bytes, std::string &reason, int modulePixels = 0,
-            const std::string *caption = nullptr);
+  ImageResult Make(const std::string &content, const qr::SymbolPlan &plan, const std::string &path,
+                   FileBytes &bytes, int modulePixels = 0, const std::string *caption = nullptr);
 
   // The last image made as a whole bitmap file (an SVG drawn as the bitmap
   // of its picture, its caption band blank), for a preview; empty when it
@@ -69,25 +83,23 @@ class ImageWriter {
   // ignores `verify`).
   static bool CanVerify();
 
-  bool verifyFailed() const { return verifyFailed_; }
-  bool captionTooLong() const { return captionTooLong_; }
-
  private:
   // Encodes the planned symbol and lays its caption out (when captioned).
-  bool EncodeWithCaption(const std::string &content, const qr::SymbolPlan &plan,
-                         const std::string *caption, std::string &reason);
-  bool MakeSvg(const std::string &content, const std::string &path, FileBytes &bytes,
-               std::string &reason);
-  bool MakePng(const std::string &content, const std::string &path, const qr::BitmapImage &image,
-               FileBytes &bytes, std::string &reason);
-  bool MakeBitmapFile(const std::string &content, const std::string &path,
-                      const qr::BitmapImage &image, FileBytes &bytes, std::string &reason);
+  ImageResult EncodeWithCaption(const std::string &content, const qr::SymbolPlan &plan,
+                                const std::string *caption);
+  ImageResult MakeSvg(const std::string &content, const std::string &path, FileBytes &bytes);
+  ImageResult MakePng(const std::string &content, const std::string &path,
+                      const qr::BitmapImage &image, FileBytes &bytes);
+  ImageResult MakeBitmapFile(const std::string &content, const std::string &path,
+                             const qr::BitmapImage &image, FileBytes &bytes);
   // The bitmap file's parts as drawn, or a damaged copy.
   void BitmapParts(const qr::BitmapImage &image, const std::string &path, const uint8_t *&headers,
                    size_t &headerSize, const uint8_t *&rows, size_t &rowBytes);
-  bool VerifyBitmap(const std::string &content, const uint8_t *headers, size_t headerSize,
-                    const uint8_t *rows, size_t rowBytes, std::string &reason);
-  bool VerifyPng(const std::string &content, std::string &reason);
+  // Fails with kVerifyFailed when verification is on and the image does
+  // not read back as `content`.
+  ImageResult VerifyBitmap(const std::string &content, const uint8_t *headers, size_t headerSize,
+                           const uint8_t *rows, size_t rowBytes);
+  ImageResult VerifyPng(const std::string &content);
 
   int width_, height_;
   ImageFormat format_;
@@ -101,7 +113,6 @@ class ImageWriter {
   int lastModulePixels_ = 0, lastSymbolHeight_ = 0;
   bool lastCaptioned_ = false;
   bool verify_;
-  bool verifyFailed_ = false;
   ImageDamage damage_;
   std::vector<uint8_t> damaged_;  // a damaged bitmap file
 #ifdef QR_IMAGES_CAN_VERIFY
@@ -110,7 +121,6 @@ class ImageWriter {
   std::unique_ptr<CaptionedImage> captioned_;  // with captions only
   qr::BitmapImage withCaption_;
   qrcaption::CaptionLayout layout_;
-  bool captionTooLong_ = false;
 };
 
 }  // namespace qrimage

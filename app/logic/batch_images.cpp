@@ -1,5 +1,7 @@
 #include "batch_images.h"
 
+#include <utility>
+
 #include "batch_symbol.h"
 #include "image_fault.h"
 
@@ -14,9 +16,11 @@ ImageOutcome BatchImages::Write(const LineJob &job, FileSystem &files) {
   ImageOutcome outcome;
   written_ = false;
   qrimage::ImageWriter::FileBytes bytes;
-  if (!writer_.Make(job.content, job.plan, job.path, bytes, outcome.reason, job.modulePixels,
-                    captions_ ? &job.caption : nullptr)) {
-    outcome.fault = FaultOfUnwrittenImage(writer_);
+  qrimage::ImageResult made = writer_.Make(job.content, job.plan, job.path, bytes, job.modulePixels,
+                                           captions_ ? &job.caption : nullptr);
+  if (!made) {
+    outcome.fault = FaultOfUnwrittenImage(made);
+    outcome.reason = std::move(made.reason);
     return outcome;
   }
   std::string file(reinterpret_cast<const char *>(bytes.data[0]), bytes.size[0]);

@@ -56,47 +56,43 @@ class MemorySheet {
  public:
   explicit MemorySheet(const BatchSettings &settings)
       : style_(LabelStyleOf(settings)),
-        laidOut_(qrsheets::MakeSheetLayout(settings.sheet, layout_, error_)),
+        ready_(qrsheets::MakeSheetLayout(settings.sheet, layout_)),
         pdf_(layout_, style_),
         labels_(pdf_, style_, RefusalWords) {
-    opened_ = laidOut_ && pdf_.Open(
-                              [this](const unsigned char *data, size_t size) {
-                                bytes_.append(reinterpret_cast<const char *>(data), size);
-                                return true;
-                              },
-                              error_);
+    if (ready_) {
+      ready_ = pdf_.Open([this](const unsigned char *data, size_t size) {
+        bytes_.append(reinterpret_cast<const char *>(data), size);
+        return true;
+      });
+    }
   }
 
   // Null when the decided line's label is placed; else why it has none.
   std::unique_ptr<LineFailure> Place(LineJob &job) {
-    if (opened_) return labels_.Place(job);
+    if (ready_) return labels_.Place(job);
     auto failure = std::make_unique<LineFailure>();
     failure->lineNumber = job.lineNumber;
     failure->line = job.line;
     failure->fault = LineFault::kNotWritten;
-    failure->reason = error_;
+    failure->reason = ready_.reason();
     return failure;
   }
   int labels() const { return pdf_.labels(); }
   // The whole document, or why cairo could not finish it.
   struct Document {
-    bool whole = false;
+    qrplatform::Outcome finished;
     std::string bytes;
-    std::string error;
   };
   Document Finish() {
-    Document document;
-    document.whole = pdf_.Finish(document.error);
-    if (document.whole) document.bytes = std::move(bytes_);
+    Document document{pdf_.Finish(), std::string()};
+    if (document.finished) document.bytes = std::move(bytes_);
     return document;
   }
 
  private:
   qrsheets::LabelStyle style_;
   qrsheets::SheetLayout layout_;
-  std::string error_;
-  bool laidOut_;
-  bool opened_ = false;
+  qrplatform::Outcome ready_;  // laid out and opened, or why not
   // Before the document: a document given up still writes its end here
   // as it goes.
   std::string bytes_;
@@ -112,14 +108,14 @@ std::string WriteDocument(MemorySheet &sheet, FileSystem &files, const BatchTarg
   const std::string path =
       MakeBatchFileName(target.folder, kLabelSheetFileName, target.separator, "", true).path;
   const MemorySheet::Document document = sheet.Finish();
-  if (document.whole && files.WriteFile(path, document.bytes))
+  if (document.finished && files.WriteFile(path, document.bytes))
     return ReportRows(report, lines.size(), placed);
   for (int lineNumber : placed) {
     LineFailure failure;
     failure.lineNumber = lineNumber;
     failure.line = lines[lineNumber - 1];
     failure.fault = LineFault::kNotWritten;
-    failure.reason = document.error;
+    failure.reason = document.finished.reason();
     report.failures.push_back(std::move(failure));
   }
   report.written = 0;

@@ -51,13 +51,15 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
     const qrplatform::Outcome placed = folder_.PlaceOf(job.path.substr(folderPrefix_), place);
     if (!placed) reason = placed.reason();
     if (placed) {
-      if (worker.writer.Write(job.content, job.plan, place.path(), file, reason, job.modulePixels,
-                              &job.caption)) {
+      qrimage::ImageResult written = worker.writer.Write(job.content, job.plan, place.path(), file,
+                                                         job.modulePixels, &job.caption);
+      if (written) {
         worker.publisher.Add(job.lineNumber, std::move(job.line), std::move(file),
                              std::move(place));
         return;
       }
-      fault = qrapp::FaultOfUnwrittenImage(worker.writer);
+      fault = qrapp::FaultOfUnwrittenImage(written);
+      reason = std::move(written.reason);
     }
   } catch (const std::bad_alloc &) {
     reason = qrplatform::ErrnoText(ENOMEM);

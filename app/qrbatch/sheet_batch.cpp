@@ -32,12 +32,12 @@ int RunSheetBatch(const Options &options, const qrplatform::OutputFolder &folder
                   long long lineCount, std::FILE *rows, std::FILE *err) {
   qrsheets::SheetLayout layout;
   const qrsheets::LabelStyle style = qrapp::LabelStyleOf(options);
-  std::string error;
+  qrplatform::Outcome laidOut = qrsheets::MakeSheetLayout(options.sheet, layout);
   // A label's module is in mm or automatic: a PDF has no pixels.
-  if (qrsheets::MakeSheetLayout(options.sheet, layout, error) && options.recipe.modulePixels > 0)
-    error = "a label's module is given in mm (--module Xmm) or auto";
-  if (!error.empty()) {
-    qrplatform::PrintText(err, "qrbatch: %s\n", error.c_str());
+  if (laidOut && options.recipe.modulePixels > 0)
+    laidOut = qrplatform::Outcome::Failed("a label's module is given in mm (--module Xmm) or auto");
+  if (!laidOut) {
+    qrplatform::PrintText(err, "qrbatch: %s\n", laidOut.reason().c_str());
     return 2;
   }
   qrplatform::OutputFolder::Place place;
@@ -50,9 +50,10 @@ int RunSheetBatch(const Options &options, const qrplatform::OutputFolder &folder
     return 2;
   }
   qrsheets::LabelSheetPdf sheet(layout, style);
-  if (!sheet.Open([&](const unsigned char *data, size_t size) { return file.Write(data, size); },
-                  error)) {
-    qrplatform::PrintText(err, "qrbatch: cannot start the PDF: %s\n", error.c_str());
+  const qrplatform::Outcome opened =
+      sheet.Open([&](const unsigned char *data, size_t size) { return file.Write(data, size); });
+  if (!opened) {
+    qrplatform::PrintText(err, "qrbatch: cannot start the PDF: %s\n", opened.reason().c_str());
     return 2;
   }
 
@@ -66,10 +67,10 @@ int RunSheetBatch(const Options &options, const qrplatform::OutputFolder &folder
       [&](int lineNumber, qrapp::LineJob &job) { report.Settle(lineNumber, labels.Place(job)); });
   report.Close();
   if (const int status = EndStatus(read, report, lineCount, err)) return status;
-  error.clear();
-  if (!sheet.Finish(error) || !file.Publish()) {
+  const qrplatform::Outcome finished = sheet.Finish();
+  if (!finished || !file.Publish()) {
     // A failed write's own reason before cairo's words for it.
-    const std::string reason = file.errorText().empty() ? error : file.errorText();
+    const std::string reason = file.errorText().empty() ? finished.reason() : file.errorText();
     qrplatform::PrintText(err, "qrbatch: cannot write %s: %s\n", kSheetFileName, reason.c_str());
     return 2;
   }

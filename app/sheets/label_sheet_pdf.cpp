@@ -78,37 +78,31 @@ LabelSheetPdf::~LabelSheetPdf() {
   }
 }
 
-bool LabelSheetPdf::Open(Sink sink, std::string &error) {
+qrplatform::Outcome LabelSheetPdf::Open(Sink sink) {
   sink_ = std::move(sink);
   surface_ = cairo_pdf_surface_create_for_stream(WriteToSink, &sink_, layout_.pageWidth * kPtPerMm,
                                                  layout_.pageHeight * kPtPerMm);
   cairo_ = cairo_create(surface_);
-  if (cairo_status(cairo_) != CAIRO_STATUS_SUCCESS) {
-    error = cairo_status_to_string(cairo_status(cairo_));
-    return false;
-  }
+  if (cairo_status(cairo_) != CAIRO_STATUS_SUCCESS)
+    return qrplatform::Outcome::Failed(cairo_status_to_string(cairo_status(cairo_)));
   cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATOR, "qrbatch");
   // Millimetres from the page's top left from here on.
   cairo_scale(cairo_, kPtPerMm, kPtPerMm);
   pen_ = std::make_unique<CaptionPen>(cairo_);
-  return true;
+  return qrplatform::Outcome::Done();
 }
 
-LabelSheetPdf::Outcome LabelSheetPdf::Add(const std::vector<uint8_t> &modules, int side,
-                                          const std::string &caption, std::string &reason) {
+LabelSheetPdf::Added LabelSheetPdf::Add(const std::vector<uint8_t> &modules, int side,
+                                        const std::string &caption) {
   const qrcaption::CaptionLayout &lines = captions_.Lay(caption, captionWidth());
   if (!lines.fits) {
-    reason = "the caption does not fit the label in " + std::to_string(style_.caption.mostLines) +
-             " lines";
-    return Outcome::kCaptionTooLong;
+    return {Refusal::kCaptionTooLong, "the caption does not fit the label in " +
+                                          std::to_string(style_.caption.mostLines) + " lines"};
   }
   const double captionHeight = CaptionHeightMm(lines);
   placement_ = PlaceLabel(layout_.labelWidth, layout_.labelHeight, style_, side, captionHeight);
   const LabelPlacement &place = placement_;
-  if (!place.fits) {
-    reason = RefusalText(place, style_);
-    return Outcome::kCodeTooLarge;
-  }
+  if (!place.fits) return {Refusal::kCodeTooLarge, RefusalText(place, style_)};
 
   if (cell_ == layout_.cellsPerPage()) {
     cairo_show_page(cairo_);
@@ -128,7 +122,7 @@ LabelSheetPdf::Outcome LabelSheetPdf::Add(const std::vector<uint8_t> &modules, i
   cairo_set_source_rgb(cairo_, 0, 0, 0);
   cairo_fill(cairo_);
   if (captionHeight > 0) pen_->Draw(lines, left + layout_.labelWidth / 2, top + place.captionTop);
-  return Outcome::kPlaced;
+  return Added();
 }
 
 std::optional<double> LabelSheetPdf::CaptionHeight(const std::string &caption) {
@@ -177,11 +171,8 @@ void LabelSheetPdf::DrawCutMarks() {
   cairo_stroke(cairo_);
 }
 
-bool LabelSheetPdf::Finish(std::string &error) {
-  if (!cairo_) {
-    error = "the document was not started";
-    return false;
-  }
+qrplatform::Outcome LabelSheetPdf::Finish() {
+  if (!cairo_) return qrplatform::Outcome::Failed("the document was not started");
   pen_.reset();
   cairo_destroy(cairo_);
   cairo_ = nullptr;
@@ -189,11 +180,9 @@ bool LabelSheetPdf::Finish(std::string &error) {
   const cairo_status_t status = cairo_surface_status(surface_);
   cairo_surface_destroy(surface_);
   surface_ = nullptr;
-  if (status != CAIRO_STATUS_SUCCESS) {
-    error = cairo_status_to_string(status);
-    return false;
-  }
-  return true;
+  if (status != CAIRO_STATUS_SUCCESS)
+    return qrplatform::Outcome::Failed(cairo_status_to_string(status));
+  return qrplatform::Outcome::Done();
 }
 
 }  // namespace qrsheets

@@ -15,6 +15,7 @@
 
 #include "label_caption.h"
 #include "module_rectangles.h"
+#include "outcome.h"
 #include "picture_placement.h"
 #include "sheet_layout.h"
 
@@ -61,23 +62,27 @@ class LabelSheetPdf {
   LabelSheetPdf(const LabelSheetPdf &) = delete;
   LabelSheetPdf &operator=(const LabelSheetPdf &) = delete;
 
-  // Starts the document. False with `error` when cairo cannot.
-  bool Open(Sink sink, std::string &error);
-  // What became of a label.
-  enum class Outcome { kPlaced, kCaptionTooLong, kCodeTooLarge };
+  // Starts the document. Fails with cairo's words when cairo cannot.
+  qrplatform::Outcome Open(Sink sink);
+  // What became of a label: placed, or refused with why.
+  enum class Refusal { kNone, kCaptionTooLong, kCodeTooLarge };
+  struct Added {
+    Refusal refusal = Refusal::kNone;
+    std::string reason;  // empty when placed
+    bool placed() const { return refusal == Refusal::kNone; }
+  };
   // The next label: a side x side symbol (`modules[y * side + x]` nonzero
   // for dark) and its caption (UTF-8, made a caption by CaptionText; empty
   // for none). A label that does not fit (its caption even at the smallest
   // size in the style's lines, or its code beside the caption) leaves its
-  // cell for the next, `reason` saying why.
-  Outcome Add(const std::vector<uint8_t> &modules, int side, const std::string &caption,
-              std::string &reason);
+  // cell for the next.
+  Added Add(const std::vector<uint8_t> &modules, int side, const std::string &caption);
   // The height in mm `caption` takes on a label (0 for none), as Add lays
   // it out; none when it does not fit. Needs no open document.
   std::optional<double> CaptionHeight(const std::string &caption);
-  // Finishes the last page and the document. False with `error` when a
-  // write failed (at any time).
-  bool Finish(std::string &error);
+  // Finishes the last page and the document. Fails with cairo's words when
+  // a write failed (at any time).
+  qrplatform::Outcome Finish();
 
   int labels() const { return labels_; }
   // The placement Add tried last: for a code refused, its numbers.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace qrsheets {
 
@@ -120,7 +121,7 @@ std::string ResolveAxis(Axis &axis, double &start) {
 
 }  // namespace
 
-bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string &error) {
+qrplatform::Outcome MakeSheetLayout(const SheetRequest &given, SheetLayout &layout) {
   SheetRequest request = given;
   if (request.columns <= 0 && request.rows <= 0 && request.labelWidth <= 0 &&
       request.labelHeight <= 0) {
@@ -128,10 +129,8 @@ bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string
     const SheetRequest standard = DefaultSheet();
     request.labelWidth = standard.labelWidth, request.labelHeight = standard.labelHeight;
   }
-  if (request.pageWidth <= 0 || request.pageHeight <= 0) {
-    error = "the page has no area";
-    return false;
-  }
+  if (request.pageWidth <= 0 || request.pageHeight <= 0)
+    return qrplatform::Outcome::Failed("the page has no area");
   Axis axes[2] = {
       {request.pageWidth, request.marginX, request.gapX, request.columns, request.labelWidth,
        "columns"},
@@ -140,17 +139,14 @@ bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string
   };
   double start[2];
   for (int i = 0; i < 2; ++i) {
-    error = ResolveAxis(axes[i], start[i]);
-    if (!error.empty()) return false;
+    std::string error = ResolveAxis(axes[i], start[i]);
+    if (!error.empty()) return qrplatform::Outcome::Failed(std::move(error));
   }
-  if (static_cast<long long>(request.columns) * request.rows > kMostCells) {
-    error = "more than 10000 labels on a page";
-    return false;
-  }
+  if (static_cast<long long>(request.columns) * request.rows > kMostCells)
+    return qrplatform::Outcome::Failed("more than 10000 labels on a page");
   if (request.first < 1 || request.first > request.columns * request.rows) {
-    error = "the first label must be a cell of the page (1 to " +
-            std::to_string(request.columns * request.rows) + ")";
-    return false;
+    return qrplatform::Outcome::Failed("the first label must be a cell of the page (1 to " +
+                                       std::to_string(request.columns * request.rows) + ")");
   }
   layout.pageWidth = request.pageWidth, layout.pageHeight = request.pageHeight;
   layout.columns = request.columns, layout.rows = request.rows;
@@ -159,7 +155,7 @@ bool MakeSheetLayout(const SheetRequest &given, SheetLayout &layout, std::string
   layout.gapX = request.gapX, layout.gapY = request.gapY;
   layout.first = request.first;
   layout.cutMarks = request.cutMarks;
-  return true;
+  return qrplatform::Outcome::Done();
 }
 
 }  // namespace qrsheets

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "outcome.h"
+
 namespace qrsheets {
 
 // What the user asked for; zero (or negative) values are worked out.
@@ -40,9 +42,10 @@ SheetRequest DefaultSheet();
 
 // Resolves `request`: a label size without a grid gets as many labels as
 // fit; a grid without a label size shares the page among its labels; with
-// neither, labels of 70 x 37 mm, as many as fit (3 x 8 on A4). False with `error` when the labels
-// do not fit the page or a value is out of range.
-bool MakeSheetLayout(const SheetRequest &request, SheetLayout &layout, std::string &error);
+// neither, labels of 70 x 37 mm, as many as fit (3 x 8 on A4). Fails with
+// why when the labels do not fit the page or a value is out of range
+// (`layout` is then left as it was).
+qrplatform::Outcome MakeSheetLayout(const SheetRequest &request, SheetLayout &layout);
 
 // Values of the command line. Lengths are "X" or "Xmm" (millimetres).
 bool ParseLength(const std::string &text, double &mm);

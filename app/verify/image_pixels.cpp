@@ -20,13 +20,14 @@ constexpr size_t kInfoHeader = 40;
 // header from asking for gigabytes.
 constexpr int64_t kMostPixels = int64_t{1} << 28;
 
+qrplatform::Outcome Damaged() { return qrplatform::Outcome::Failed("the bitmap file is damaged"); }
+
 }  // namespace
 
-bool GreyImage::FromBitmapFile(const uint8_t *headers, size_t headerSize, const uint8_t *rows,
-                               size_t rowBytes, std::string &reason) {
-  reason = "the bitmap file is damaged";
+qrplatform::Outcome GreyImage::FromBitmapFile(const uint8_t *headers, size_t headerSize,
+                                              const uint8_t *rows, size_t rowBytes) {
   if (headerSize < kFileHeader + kInfoHeader || headers[0] != 'B' || headers[1] != 'M')
-    return false;
+    return Damaged();
   const uint8_t *info = headers + kFileHeader;
   const uint32_t infoSize = Le32(info);
   const int32_t width = static_cast<int32_t>(Le32(info + 4));
@@ -36,22 +37,20 @@ bool GreyImage::FromBitmapFile(const uint8_t *headers, size_t headerSize, const 
   if (infoSize < kInfoHeader || kFileHeader + infoSize > headerSize || compression != 0 ||
       width <= 0 || signedHeight == 0 || signedHeight == INT32_MIN ||
       (bits != 1 && bits != 8 && bits != 24))
-    return false;
+    return Damaged();
   const bool bottomUp = signedHeight > 0;
   const int height = bottomUp ? signedHeight : -signedHeight;
-  if (int64_t{width} * height > kMostPixels) {
-    reason = "the image is too large to read back";
-    return false;
-  }
+  if (int64_t{width} * height > kMostPixels)
+    return qrplatform::Outcome::Failed("the image is too large to read back");
   const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
-  if (rowBytes < stride * static_cast<size_t>(height)) return false;
+  if (rowBytes < stride * static_cast<size_t>(height)) return Damaged();
   // The palette's grey levels (1 and 8 bits).
   uint8_t palette[256];
   if (bits != 24) {
     const uint32_t used = Le32(info + 32);
     const size_t entries = used != 0 ? used : size_t{1} << bits;
     const size_t start = kFileHeader + infoSize;
-    if (entries > 256 || start + entries * 4 > headerSize) return false;
+    if (entries > 256 || start + entries * 4 > headerSize) return Damaged();
     std::memset(palette, 0, sizeof palette);
     for (size_t i = 0; i < entries; ++i) {
       const uint8_t *quad = headers + start + i * 4;  // blue, green, red, reserved
@@ -75,42 +74,36 @@ bool GreyImage::FromBitmapFile(const uint8_t *headers, size_t headerSize, const 
       }
     }
   }
-  reason.clear();
-  return true;
+  return qrplatform::Outcome::Done();
 }
 
-bool GreyImage::FromBitmapFile(const uint8_t *file, size_t size, std::string &reason) {
-  if (size < kFileHeader || Le32(file + 10) > size) {
-    reason = "the bitmap file is damaged";
-    return false;
-  }
+qrplatform::Outcome GreyImage::FromBitmapFile(const uint8_t *file, size_t size) {
+  if (size < kFileHeader || Le32(file + 10) > size) return Damaged();
   const size_t offset = Le32(file + 10);
-  return FromBitmapFile(file, offset, file + offset, size - offset, reason);
+  return FromBitmapFile(file, offset, file + offset, size - offset);
 }
 
-bool GreyImage::FromPngFile(const uint8_t *file, size_t size, std::string &reason) {
+qrplatform::Outcome GreyImage::FromPngFile(const uint8_t *file, size_t size) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&image, file, size)) {
-    reason = std::string("the PNG file is damaged: ") + image.message;
-    return false;
-  }
+  if (!png_image_begin_read_from_memory(&image, file, size))
+    return qrplatform::Outcome::Failed(std::string("the PNG file is damaged: ") + image.message);
   image.format = PNG_FORMAT_GRAY;
   if (int64_t{image.width} * image.height > kMostPixels) {
     png_image_free(&image);
-    reason = "the PNG image is too large to read back";
-    return false;
+    return qrplatform::Outcome::Failed("the PNG image is too large to read back");
   }
   width_ = static_cast<int>(image.width);
   height_ = static_cast<int>(image.height);
   pixels_.resize(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, pixels_.data(), 0, nullptr)) {
-    reason = std::string("the PNG file is damaged: ") + image.message;
+    qrplatform::Outcome damaged =
+        qrplatform::Outcome::Failed(std::string("the PNG file is damaged: ") + image.message);
     png_image_free(&image);
-    return false;
+    return damaged;
   }
-  return true;
+  return qrplatform::Outcome::Done();
 }
 
 }  // namespace qrverify

@@ -45,12 +45,10 @@ std::string Shown(std::string_view bytes, size_t at) {
 
 }  // namespace
 
-bool VerifySymbol(const uint8_t *grey, int width, int height, int stride,
-                  std::string_view expectedBytes, std::string &reason) {
-  if (grey == nullptr || width <= 0 || height <= 0 || stride < width) {
-    reason = "no image to read";
-    return false;
-  }
+qrplatform::Outcome VerifySymbol(const uint8_t *grey, int width, int height, int stride,
+                                 std::string_view expectedBytes) {
+  if (grey == nullptr || width <= 0 || height <= 0 || stride < width)
+    return qrplatform::Outcome::Failed("no image to read");
   const ZXing::ImageView image(grey, width, height, ZXing::ImageFormat::Lum, stride, 1);
   // A generated image is read as a pure symbol first (no finder search);
   // the detector is the fallback for what that cannot place.
@@ -60,29 +58,29 @@ bool VerifySymbol(const uint8_t *grey, int width, int height, int stride,
     if (found.isValid() || found.error()) result = std::move(found);
   }
   if (!result.isValid()) {
-    if (!result.error())
-      reason = "no QR Code was found in the image";
-    else if (result.error() == ZXing::Error::Checksum)
-      reason = "the QR Code has more damaged modules than error correction repairs";
-    else
-      reason = "the QR Code could not be read (" + ToString(result.error()) + ")";
-    return false;
+    if (!result.error()) return qrplatform::Outcome::Failed("no QR Code was found in the image");
+    if (result.error() == ZXing::Error::Checksum) {
+      return qrplatform::Outcome::Failed(
+          "the QR Code has more damaged modules than error correction repairs");
+    }
+    return qrplatform::Outcome::Failed("the QR Code could not be read (" +
+                                       ToString(result.error()) + ")");
   }
   // bytes(): the data as carried, ECI designators left out.
   const ZXing::ByteArray &read = result.bytes();
   const std::string_view decoded(reinterpret_cast<const char *>(read.data()), read.size());
-  if (decoded == expectedBytes) return true;
+  if (decoded == expectedBytes) return qrplatform::Outcome::Done();
   const size_t common = std::min(decoded.size(), expectedBytes.size());
   size_t at = 0;
   while (at < common && decoded[at] == expectedBytes[at]) ++at;
-  reason = "it reads back as " + std::to_string(decoded.size()) + " bytes, not the " +
-           std::to_string(expectedBytes.size()) + " written; from byte " + std::to_string(at) +
-           " it reads \"" + Shown(decoded, at) + "\" for \"" + Shown(expectedBytes, at) + "\"";
-  return false;
+  return qrplatform::Outcome::Failed(
+      "it reads back as " + std::to_string(decoded.size()) + " bytes, not the " +
+      std::to_string(expectedBytes.size()) + " written; from byte " + std::to_string(at) +
+      " it reads \"" + Shown(decoded, at) + "\" for \"" + Shown(expectedBytes, at) + "\"");
 }
 
-bool GreyImage::Verify(std::string_view expectedBytes, std::string &reason) const {
-  return VerifySymbol(pixels_.data(), width_, height_, width_, expectedBytes, reason);
+qrplatform::Outcome GreyImage::Verify(std::string_view expectedBytes) const {
+  return VerifySymbol(pixels_.data(), width_, height_, width_, expectedBytes);
 }
 
 }  // namespace qrverify

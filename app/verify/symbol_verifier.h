@@ -9,32 +9,34 @@
 #include <string_view>
 #include <vector>
 
+#include "outcome.h"
+
 namespace qrverify {
 
-// True when the grey image (one byte per pixel, 0 black .. 255 white, rows
+// Done when the grey image (one byte per pixel, 0 black .. 255 white, rows
 // top to bottom, `stride` bytes apart) shows one QR Code symbol whose data
 // bytes are exactly `expectedBytes`. ECI designators are not data: a symbol
-// carrying "ECI 26 + bytes" matches those bytes. False with a readable
-// `reason` when no symbol is read or its bytes differ.
-bool VerifySymbol(const uint8_t *grey, int width, int height, int stride,
-                  std::string_view expectedBytes, std::string &reason);
+// carrying "ECI 26 + bytes" matches those bytes. Fails with a readable
+// reason when no symbol is read or its bytes differ.
+qrplatform::Outcome VerifySymbol(const uint8_t *grey, int width, int height, int stride,
+                                 std::string_view expectedBytes);
 
 // The pixels of an image file as grey levels, for VerifySymbol. Reuses its
 // buffer from one image to the next.
 class GreyImage {
  public:
   // A bitmap file of 1, 8 or 24 bits per pixel, given as the bytes before
-  // its pixel rows (file and info headers, palette) and the rows. False
+  // its pixel rows (file and info headers, palette) and the rows. Fails
   // with the reason when the file cannot be read as such.
-  bool FromBitmapFile(const uint8_t *headers, size_t headerSize, const uint8_t *rows,
-                      size_t rowBytes, std::string &reason);
+  qrplatform::Outcome FromBitmapFile(const uint8_t *headers, size_t headerSize, const uint8_t *rows,
+                                     size_t rowBytes);
   // The same for a whole bitmap file.
-  bool FromBitmapFile(const uint8_t *file, size_t size, std::string &reason);
+  qrplatform::Outcome FromBitmapFile(const uint8_t *file, size_t size);
   // A PNG file in memory, decoded with libpng.
-  bool FromPngFile(const uint8_t *file, size_t size, std::string &reason);
+  qrplatform::Outcome FromPngFile(const uint8_t *file, size_t size);
 
   // VerifySymbol over these pixels.
-  bool Verify(std::string_view expectedBytes, std::string &reason) const;
+  qrplatform::Outcome Verify(std::string_view expectedBytes) const;
 
   int width() const { return width_; }
   int height() const { return height_; }

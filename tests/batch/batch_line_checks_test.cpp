@@ -88,24 +88,23 @@ TEST(CheckLine, ChecksInOrderAndClaimsOnlyALineThatPasses) {
   const auto pixels = [&asked](int value) {
     return std::function<int()>([&asked, value] { return ++asked, value; });
   };
-  LineFailure failure;
   // A refused name is never measured.
-  EXPECT_EQ(
-      CheckLine(MakeBatchFileName("D:\\out", "CON"), "x", image, 1, pixels(168), names, failure),
-      LineFault::kInvalidName);
+  EXPECT_EQ(CheckLine(MakeBatchFileName("D:\\out", "CON"), "x", image, 1, pixels(168), names).fault,
+            LineFault::kInvalidName);
   EXPECT_EQ(asked, 0);
   const BatchFileName name = MakeBatchFileName("D:\\out", "a");
-  EXPECT_EQ(CheckLine(name, "x", image, 2, pixels(0), names, failure), LineFault::kTooLong);
-  EXPECT_EQ(CheckLine(name, "y", image, 3, pixels(232), names, failure), LineFault::kTooLarge);
-  EXPECT_EQ(failure.symbolPixels, 232);
+  EXPECT_EQ(CheckLine(name, "x", image, 2, pixels(0), names).fault, LineFault::kTooLong);
+  const LineFailure tooLarge = CheckLine(name, "y", image, 3, pixels(232), names);
+  EXPECT_EQ(tooLarge.fault, LineFault::kTooLarge);
+  EXPECT_EQ(tooLarge.symbolPixels, 232);
   // Neither claimed the name: line 4 gets it, and its key is every spelling's.
   uint64_t key = 0;
-  EXPECT_EQ(CheckLine(name, "z", image, 4, pixels(168), names, failure, &key), LineFault::kNone);
+  EXPECT_EQ(CheckLine(name, "z", image, 4, pixels(168), names, &key).fault, LineFault::kNone);
   EXPECT_EQ(key, names.NameKey("d:/OUT/A.JPG"));
-  EXPECT_EQ(
-      CheckLine(MakeBatchFileName("D:\\out", "A"), "w", image, 5, pixels(168), names, failure),
-      LineFault::kNameTaken);
-  EXPECT_EQ(failure.takenBy, 4);
+  const LineFailure taken =
+      CheckLine(MakeBatchFileName("D:\\out", "A"), "w", image, 5, pixels(168), names);
+  EXPECT_EQ(taken.fault, LineFault::kNameTaken);
+  EXPECT_EQ(taken.takenBy, 4);
   EXPECT_EQ(asked, 4);
 }
 

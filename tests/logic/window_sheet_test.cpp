@@ -38,7 +38,7 @@ class WindowSheetTest : public WindowTest {
     files.folders.insert("D:\\out");
     view.Type(control::kDestination, "D:\\out");
     settings.Write(kSettingsSection, "filetype", "pdf");
-    ASSERT_TRUE(qrsheets::MakeSheetLayout(qrsheets::DefaultSheet(), layout, error));
+    ASSERT_TRUE(qrsheets::MakeSheetLayout(qrsheets::DefaultSheet(), layout));
   }
   void Batch(const std::vector<std::string> &lines) {
     std::string input;
@@ -68,7 +68,6 @@ class WindowSheetTest : public WindowTest {
 
   qrtest::TempFolder folder;
   qrsheets::SheetLayout layout;
-  std::string error;
 };
 
 TEST_F(WindowSheetTest, LabelsReadBackWithTheirNamesAndRefusedLinesSayWhy) {

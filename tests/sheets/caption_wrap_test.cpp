@@ -33,22 +33,20 @@ std::string LabelPdf(const std::string &caption, const qrcaption::CaptionBox &ba
   request.pageHeight = 3 * request.pageWidth;
   request.columns = request.rows = 1;
   qrsheets::SheetLayout layout;
-  std::string error;
-  if (!qrsheets::MakeSheetLayout(request, layout, error)) return error;
+  const qrplatform::Outcome laidOut = qrsheets::MakeSheetLayout(request, layout);
+  if (!laidOut) return laidOut.reason();
   std::ofstream file(pdf, std::ios::binary);
   qrsheets::LabelSheetPdf sheet(layout, style);
   const int side = 21;
   const std::vector<uint8_t> modules(side * side, 1);
-  if (!sheet.Open(
-          [&](const unsigned char *data, size_t size) {
-            file.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-            return static_cast<bool>(file);
-          },
-          error) ||
-      sheet.Add(modules, side, caption, error) != qrsheets::LabelSheetPdf::Outcome::kPlaced ||
-      !sheet.Finish(error))
-    return error;
-  return "";
+  const qrplatform::Outcome opened = sheet.Open([&](const unsigned char *data, size_t size) {
+    file.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+    return static_cast<bool>(file);
+  });
+  if (!opened) return opened.reason();
+  const qrsheets::LabelSheetPdf::Added added = sheet.Add(modules, side, caption);
+  if (!added.placed()) return added.reason;
+  return sheet.Finish().reason();
 }
 
 std::vector<std::string> PrintedLines(const fs::path &pdf) {

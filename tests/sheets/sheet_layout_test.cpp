@@ -43,8 +43,8 @@ TEST(SheetLayout, ResolvesWhatIsNotGiven) {
   for (const LayoutCase &c : cases) {
     SCOPED_TRACE(c.what);
     SheetLayout layout;
-    std::string error;
-    ASSERT_TRUE(MakeSheetLayout(c.request, layout, error)) << error;
+    const qrplatform::Outcome laidOut = MakeSheetLayout(c.request, layout);
+    ASSERT_TRUE(laidOut) << laidOut.reason();
     EXPECT_EQ(layout.columns, c.columns);
     EXPECT_EQ(layout.rows, c.rows);
     EXPECT_NEAR(layout.labelWidth, c.labelWidth, 1e-9);
@@ -66,9 +66,9 @@ TEST(SheetLayout, RefusesSheetsThatCannotBe) {
   firstOutside.first = 25;
   for (const SheetRequest &request : {tooWide, tooLarge, noRoom, firstOutside}) {
     SheetLayout layout;
-    std::string error;
-    EXPECT_FALSE(MakeSheetLayout(request, layout, error));
-    EXPECT_FALSE(error.empty());
+    const qrplatform::Outcome laidOut = MakeSheetLayout(request, layout);
+    EXPECT_FALSE(laidOut);
+    EXPECT_FALSE(laidOut.reason().empty());
   }
 }
 

@@ -94,8 +94,8 @@ TEST(SheetLines, ACsvListBecomesLabelsWithItsCaptionColumnAndReport) {
   request.columns = 2, request.rows = 4;
   request.marginX = request.marginY = 10;
   qrsheets::SheetLayout layout;
-  std::string error;
-  ASSERT_TRUE(qrsheets::MakeSheetLayout(request, layout, error)) << error;
+  const qrplatform::Outcome laidOut = qrsheets::MakeSheetLayout(request, layout);
+  ASSERT_TRUE(laidOut) << laidOut.reason();
   std::vector<const Row *> placed;
   for (const Row &row : rows)
     if (!row.caption.empty()) placed.push_back(&row);

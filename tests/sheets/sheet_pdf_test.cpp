@@ -81,8 +81,8 @@ TEST(SheetPdf, EveryLabelReadsBackWithItsCaption) {
   request.gapX = request.gapY = 2;
   request.first = 4;
   qrsheets::SheetLayout layout;
-  std::string error;
-  ASSERT_TRUE(qrsheets::MakeSheetLayout(request, layout, error)) << error;
+  const qrplatform::Outcome laidOut = qrsheets::MakeSheetLayout(request, layout);
+  ASSERT_TRUE(laidOut) << laidOut.reason();
 
   constexpr int kDpi = 300;
   const std::vector<GreyPage> pages = RenderPages(pdf, kDpi);
@@ -148,22 +148,21 @@ TEST(SheetPdf, ModulesHaveTheirPhysicalSize) {
     request.pageWidth = request.pageHeight = 60;
     request.columns = request.rows = 1;
     qrsheets::SheetLayout layout;
-    std::string error;
-    ASSERT_TRUE(qrsheets::MakeSheetLayout(request, layout, error)) << error;
+    const qrplatform::Outcome laidOut = qrsheets::MakeSheetLayout(request, layout);
+    ASSERT_TRUE(laidOut) << laidOut.reason();
     qrsheets::LabelStyle style;
     style.moduleMm = moduleMm;
     const fs::path pdf = temp.path() / "one.pdf";
     std::ofstream file(pdf, std::ios::binary);
     qrsheets::LabelSheetPdf sheet(layout, style);
-    ASSERT_TRUE(sheet.Open(
-        [&](const unsigned char *data, size_t size) {
-          file.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
-          return static_cast<bool>(file);
-        },
-        error));
-    ASSERT_EQ(sheet.Add(modules, side, "0.5 mm", error), qrsheets::LabelSheetPdf::Outcome::kPlaced)
-        << error;
-    ASSERT_TRUE(sheet.Finish(error)) << error;
+    ASSERT_TRUE(sheet.Open([&](const unsigned char *data, size_t size) {
+      file.write(reinterpret_cast<const char *>(data), static_cast<std::streamsize>(size));
+      return static_cast<bool>(file);
+    }));
+    const qrsheets::LabelSheetPdf::Added added = sheet.Add(modules, side, "0.5 mm");
+    ASSERT_TRUE(added.placed()) << added.reason;
+    const qrplatform::Outcome finished = sheet.Finish();
+    ASSERT_TRUE(finished) << finished.reason();
     file.close();
 
     constexpr int kDpi = 600;

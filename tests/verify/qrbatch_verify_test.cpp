@@ -115,15 +115,14 @@ TEST_P(QrbatchVerify, ADamagedImageIsRefusedAndLeavesNoFile) {
       const fs::path path = out / (name + (verify ? "" : "-unchecked") + Extension());
       const qr::SymbolPlan plan = qrapp::PlanContent(content, 0, qrapp::SymbolSettingsOf(recipe));
       qrplatform::PendingFile file;
-      std::string reason;
       const bool bad = name.rfind("bad-", 0) == 0;
-      const bool written = writer.Write(content, plan, path.string(), file, reason);
+      const qrimage::ImageResult written = writer.Write(content, plan, path.string(), file);
+      const std::string &reason = written.reason;
       std::vector<qrplatform::PendingFile> files;
       files.push_back(std::move(file));
       qrplatform::PublishFiles(files, [](size_t, bool) {});
       if (verify && bad) {
-        EXPECT_FALSE(written);
-        EXPECT_TRUE(writer.verifyFailed());
+        EXPECT_EQ(written.failure, qrimage::ImageFailure::kVerifyFailed);
         const std::string why = GetParam() == "png" ? "the PNG file is damaged"
                                                     : "the QR Code has more damaged modules";
         EXPECT_NE(reason.find(why), std::string::npos) << reason;

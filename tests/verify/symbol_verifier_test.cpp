@@ -14,6 +14,12 @@ namespace {
 
 using qrverify::GreyImage;
 
+// A step's outcome as gtest's, its reason shown when it failed.
+::testing::AssertionResult Done(const qrplatform::Outcome &outcome) {
+  if (outcome) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << outcome.reason();
+}
+
 struct Drawn {
   qr::SymbolEngine engine;
   qr::BitmapImage bitmap;
@@ -34,10 +40,8 @@ void Draw(Drawn &drawn, const std::string &content, int size, uint32_t eci = 0) 
 
 GreyImage FromBitmap(const qr::BitmapImage &bitmap) {
   GreyImage grey;
-  std::string reason;
-  EXPECT_TRUE(grey.FromBitmapFile(bitmap.headers.data(), bitmap.headers.size(), bitmap.rows,
-                                  bitmap.rowBytes, reason))
-      << reason;
+  EXPECT_TRUE(Done(grey.FromBitmapFile(bitmap.headers.data(), bitmap.headers.size(), bitmap.rows,
+                                       bitmap.rowBytes)));
   return grey;
 }
 
@@ -62,32 +66,34 @@ TEST(VerifySymbol, EveryContentReadsBackFromBitmapAndPng) {
     SCOPED_TRACE(c.what);
     Drawn drawn;
     Draw(drawn, c.content, c.size, c.eci);
-    std::string reason;
-    EXPECT_TRUE(FromBitmap(drawn.bitmap).Verify(c.content, reason)) << reason;
+    EXPECT_TRUE(Done(FromBitmap(drawn.bitmap).Verify(c.content)));
 
     std::vector<uint8_t> file(drawn.bitmap.headers);
     file.insert(file.end(), drawn.bitmap.rows, drawn.bitmap.rows + drawn.bitmap.rowBytes);
     GreyImage whole;
-    ASSERT_TRUE(whole.FromBitmapFile(file.data(), file.size(), reason)) << reason;
-    EXPECT_TRUE(whole.Verify(c.content, reason)) << reason;
+    ASSERT_TRUE(Done(whole.FromBitmapFile(file.data(), file.size())));
+    EXPECT_TRUE(Done(whole.Verify(c.content)));
 
     std::vector<uint8_t> pngFile;
     ASSERT_TRUE(png.Encode(drawn.bitmap, pngFile));
     GreyImage fromPng;
-    ASSERT_TRUE(fromPng.FromPngFile(pngFile.data(), pngFile.size(), reason)) << reason;
+    ASSERT_TRUE(Done(fromPng.FromPngFile(pngFile.data(), pngFile.size())));
     EXPECT_EQ(fromPng.pixels(), whole.pixels());
-    EXPECT_TRUE(fromPng.Verify(c.content, reason)) << reason;
+    EXPECT_TRUE(Done(fromPng.Verify(c.content)));
 
     // Any other expectation fails, and says where the bytes part.
     std::string other = c.content;
     other.back() ^= 1;
-    EXPECT_FALSE(fromPng.Verify(other, reason));
-    EXPECT_NE(reason.find("from byte " + std::to_string(c.content.size() - 1)), std::string::npos)
-        << reason;
-    EXPECT_FALSE(fromPng.Verify(c.content + "!", reason));
-    EXPECT_NE(reason.find("not the " + std::to_string(c.content.size() + 1) + " written"),
+    const qrplatform::Outcome changed = fromPng.Verify(other);
+    EXPECT_FALSE(changed);
+    EXPECT_NE(changed.reason().find("from byte " + std::to_string(c.content.size() - 1)),
               std::string::npos)
-        << reason;
+        << changed.reason();
+    const qrplatform::Outcome longer = fromPng.Verify(c.content + "!");
+    EXPECT_FALSE(longer);
+    EXPECT_NE(longer.reason().find("not the " + std::to_string(c.content.size() + 1) + " written"),
+              std::string::npos)
+        << longer.reason();
   }
 }
 
@@ -96,42 +102,46 @@ TEST(VerifySymbol, DamagedSymbolsAndFilesFailWithTheirReason) {
   const std::string content = "https://shop.example.com/item?id=4200&ref=batch";
   Draw(drawn, content, 330);
   GreyImage grey = FromBitmap(drawn.bitmap);
-  std::string reason;
-  ASSERT_TRUE(grey.Verify(content, reason)) << reason;
+  ASSERT_TRUE(Done(grey.Verify(content)));
 
   // A block of modules inverted in the middle: more than level L repairs.
   std::vector<uint8_t> pixels = grey.pixels();
   for (int y = 140; y < 204; ++y)
     for (int x = 140; x < 204; ++x) pixels[y * 330 + x] ^= 0xFF;
-  EXPECT_FALSE(qrverify::VerifySymbol(pixels.data(), 330, 330, 330, content, reason));
-  EXPECT_EQ(reason, "the QR Code has more damaged modules than error correction repairs");
+  const qrplatform::Outcome damaged = qrverify::VerifySymbol(pixels.data(), 330, 330, 330, content);
+  EXPECT_FALSE(damaged);
+  EXPECT_EQ(damaged.reason(), "the QR Code has more damaged modules than error correction repairs");
 
   // A white image holds no symbol at all.
   const std::vector<uint8_t> white(100 * 100, 255);
-  EXPECT_FALSE(qrverify::VerifySymbol(white.data(), 100, 100, 100, content, reason));
-  EXPECT_EQ(reason, "no QR Code was found in the image");
+  const qrplatform::Outcome blank = qrverify::VerifySymbol(white.data(), 100, 100, 100, content);
+  EXPECT_FALSE(blank);
+  EXPECT_EQ(blank.reason(), "no QR Code was found in the image");
 
   // Files that cannot be read as images.
   std::vector<uint8_t> file(drawn.bitmap.headers);
   file.insert(file.end(), drawn.bitmap.rows, drawn.bitmap.rows + drawn.bitmap.rowBytes);
   GreyImage read;
-  EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size() - 100, reason));
-  EXPECT_EQ(reason, "the bitmap file is damaged");
+  const qrplatform::Outcome cut = read.FromBitmapFile(file.data(), file.size() - 100);
+  EXPECT_FALSE(cut);
+  EXPECT_EQ(cut.reason(), "the bitmap file is damaged");
   std::vector<uint8_t> huge(drawn.bitmap.headers);
   for (size_t at : {18, 22}) {  // width and height: 20000 px
     huge[at] = 20000 & 0xFF;
     huge[at + 1] = 20000 >> 8;
   }
-  EXPECT_FALSE(read.FromBitmapFile(huge.data(), huge.size(), nullptr, 0, reason));
-  EXPECT_EQ(reason, "the image is too large to read back");
+  const qrplatform::Outcome tooLarge = read.FromBitmapFile(huge.data(), huge.size(), nullptr, 0);
+  EXPECT_FALSE(tooLarge);
+  EXPECT_EQ(tooLarge.reason(), "the image is too large to read back");
   file[0] = 'X';
-  EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size(), reason));
+  EXPECT_FALSE(read.FromBitmapFile(file.data(), file.size()));
   std::vector<uint8_t> pngFile;
   qrimage::PngEncoder png;
   ASSERT_TRUE(png.Encode(drawn.bitmap, pngFile));
   pngFile[pngFile.size() / 2] ^= 0x55;  // inside the image data: its checksum fails
-  EXPECT_FALSE(read.FromPngFile(pngFile.data(), pngFile.size(), reason));
-  EXPECT_EQ(reason.rfind("the PNG file is damaged", 0), 0u) << reason;
+  const qrplatform::Outcome badPng = read.FromPngFile(pngFile.data(), pngFile.size());
+  EXPECT_FALSE(badPng);
+  EXPECT_EQ(badPng.reason().rfind("the PNG file is damaged", 0), 0u) << badPng.reason();
 }
 
 }  // namespace
