@@ -1,6 +1,7 @@
 // Whole-file writes on POSIX: the target names the old file or the complete
 // new one, and no temporary file outlives a write.
 #include "posix_file_system.h"
+#include "temp_folder.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -22,9 +23,8 @@ namespace {
 class PosixWriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/posix_write_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
+    folder = qrtest::MakeTempFolder("posix_write_");
+    ASSERT_FALSE(folder.empty());
   }
   void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
 
