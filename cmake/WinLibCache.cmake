@@ -32,9 +32,6 @@ endif()
 set(QR_WINLIB_CACHE "${_winlib_default_cache}" CACHE PATH
     "Where the Windows build keeps the libraries it compiled from Debian's sources (empty: nowhere)")
 
-execute_process(COMMAND ${CMAKE_C_COMPILER} --version OUTPUT_VARIABLE _winlib_toolchain ERROR_QUIET)
-string(REGEX REPLACE "\n.*" "" _winlib_toolchain "${_winlib_toolchain}")
-
 function(qr_debian_version variable package)
   execute_process(COMMAND dpkg-query -W "-f=\${Version}" ${package} OUTPUT_VARIABLE version
                   ERROR_QUIET RESULT_VARIABLE status)
@@ -44,6 +41,16 @@ function(qr_debian_version variable package)
   string(REGEX REPLACE "\\+b[0-9]+$" "" version "${version}")  # a rebuild, the same source
   set(${variable} ${version} PARENT_SCOPE)
 endfunction()
+
+# The toolchain: the compiler's version line and the Debian packages of the
+# mingw-w64 compilers and runtime (Debian's "12-win32" alone names no patch
+# level).
+execute_process(COMMAND ${CMAKE_C_COMPILER} --version OUTPUT_VARIABLE _winlib_toolchain ERROR_QUIET)
+string(REGEX REPLACE "\n.*" "" _winlib_toolchain "${_winlib_toolchain}")
+foreach(_winlib_package gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 mingw-w64-i686-dev)
+  qr_debian_version(_winlib_package_version ${_winlib_package})
+  string(APPEND _winlib_toolchain " ${_winlib_package}=${_winlib_package_version}")
+endforeach()
 
 function(qr_winlib name)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "UNCACHED" "VERSION;INSTALL_DIR"

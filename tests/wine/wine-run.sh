@@ -5,7 +5,9 @@
 # A program ending in .exe is run with wine; anything else as it is. The
 # test's scratch folder QR_TEST_TMP is made under $TMPDIR when that is set
 # (removed when the test passes or skips, kept for a look when it fails),
-# else in the state dir (kept until the next run).
+# else in the state dir (kept until the next run). Not under /dev (the test
+# command's tmpfs, /dev/shm): Wine's file dialogs refuse paths there
+# ("path does not exist"), so that TMPDIR is passed over too.
 set -euo pipefail
 state=$1
 name=$2
@@ -31,8 +33,10 @@ WINEPREFIX=$(cat "$state/slot-$slot/prefix")
 DISPLAY=$(cat "$state/slot-$slot/display")
 export WINEPREFIX DISPLAY
 
-if [ -n "${TMPDIR:-}" ]; then
-  QR_TEST_TMP=$(mktemp -d "$TMPDIR/wine-$name.XXXXXX")
+scratch_root=${TMPDIR:-}
+case "$scratch_root" in /dev/*) scratch_root="" ;; esac
+if [ -n "$scratch_root" ]; then
+  QR_TEST_TMP=$(mktemp -d "$scratch_root/wine-$name.XXXXXX")
 else
   QR_TEST_TMP="$state/tmp/$name"
   rm -rf "$QR_TEST_TMP"
@@ -46,7 +50,7 @@ case "$program" in
   *.exe) wine "$program" "$@" {lock}>&- || status=$? ;;
   *) "$program" "$@" {lock}>&- || status=$? ;;
 esac
-if [ -n "${TMPDIR:-}" ]; then
+if [ -n "$scratch_root" ]; then
   if [ "$status" -eq 0 ] || [ "$status" -eq 77 ]; then rm -rf "$QR_TEST_TMP"; else echo "scratch kept: $QR_TEST_TMP"; fi
 fi
 exit "$status"
