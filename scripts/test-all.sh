@@ -8,8 +8,8 @@
 # Scratch files go to a fresh folder on tmpfs (/dev/shm), removed at the
 # end, unless TMPDIR is set: the batch tests write thousands of small files.
 # The Windows build takes the libraries it compiles from Debian's sources
-# from the machine's cache once built (cmake/WinLibCache.cmake). Each step's
-# time is printed at the end.
+# from the machine's cache once built (cmake/WinLibCache.cmake), and every
+# compiler goes through ccache. Each step's time is printed at the end.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
@@ -27,6 +27,14 @@ step() {  # step NAME COMMAND...: runs it and notes how long it took
 }
 
 step setup bash scripts/setup-debian.sh
+# Compiled objects are kept in ccache's folder; paths taken relative to the
+# clone and the build folder left out of the key, so that another clone of
+# the tree hits them too (its debug information may then name the folder
+# of the clone that compiled them first).
+if command -v ccache >/dev/null; then
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR=$here CCACHE_NOHASHDIR=1
+fi
 
 jobs=$(nproc)
 step configure cmake -S . -B build -G Ninja -DQR_WERROR=ON
