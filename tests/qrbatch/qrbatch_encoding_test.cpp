@@ -208,11 +208,9 @@ TEST(QrbatchEncoding, TheEciHeaderCountsInTheFitCheck) {
   }
 }
 
-// Chinese, accented Latin, emoji and Korean under each content encoding,
-// read by ZXingReader and zbarimg. Under UTF-8 with ECI both show exactly
-// the intended text; the other cells are printed (what a scanner shows).
-// Both independent decoders read the default UTF-8 symbols as their lines
-// (bench/decoder_matrix.sh prints what they read under every encoding).
+// Chinese, accented Latin, emoji and Korean under UTF-8 with ECI: both
+// independent decoders (ZXingReader, zbarimg) show exactly the intended
+// text. bench/decoder_matrix.sh prints what they show under every encoding.
 TEST(QrbatchEncoding, BothDecodersReadUtf8LinesBack) {
   if (!HaveCommand("ZXingReader") || !HaveCommand("zbarimg"))
     GTEST_SKIP() << "ZXingReader or zbarimg missing";
