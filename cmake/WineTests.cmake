@@ -14,7 +14,10 @@
 
 set(QR_WINE_STATE_DIR ${CMAKE_BINARY_DIR}/wine-state)
 set(QR_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(QR_WINE_SLOTS 2 CACHE STRING "Wine tests run side by side (each slot boots its own prefix)")
+# One slot by default: with two, app_image_options once failed to see its
+# options in Set.ini (1 run of 4 on a loaded 2-core machine; not yet found
+# why). Two slots took the Wine tests from 186 s to 135 s there.
+set(QR_WINE_SLOTS 1 CACHE STRING "Wine tests run side by side (each slot boots its own prefix)")
 set(QR_WINE_SCRIPTS ${CMAKE_SOURCE_DIR}/tests/wine)
 
 add_test(NAME wine_prefix_setup
@@ -25,6 +28,12 @@ add_test(NAME wine_prefix_cleanup
          COMMAND ${QR_WINE_SCRIPTS}/wine-cleanup.sh ${QR_WINE_STATE_DIR})
 set_tests_properties(wine_prefix_cleanup PROPERTIES
   FIXTURES_CLEANUP wine_prefix TIMEOUT 60 LABELS wine)
+
+# One slot: CTest runs other tests while a Wine test holds it.
+set(wine_lock)
+if(QR_WINE_SLOTS EQUAL 1)
+  set(wine_lock RESOURCE_LOCK wine)
+endif()
 
 function(qr_add_wine_test)
   cmake_parse_arguments(ARG "" "NAME;TIMEOUT" "COMMAND" ${ARGN})
@@ -38,5 +47,6 @@ function(qr_add_wine_test)
     TIMEOUT ${ARG_TIMEOUT}
     LABELS wine
     SKIP_RETURN_CODE 77
+    ${wine_lock}
     ENVIRONMENT "QR_WINDOWS_DIR=${QR_WINDOWS_DIR};QR_SOURCE_DIR=${CMAKE_SOURCE_DIR};QR_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endfunction()
