@@ -33,17 +33,16 @@ if(WIN32)
     DEPENDS ${CMAKE_SOURCE_DIR}/engine/QRCodeWin32.def ${CMAKE_SOURCE_DIR}/cmake/ImportLibrary.cmake
     COMMENT "Import library for C callers of QRCodeWin32.dll")
 
-  # Licence texts of what the program links statically: the libpng source
-  # tree it was built from, and Debian's record of the mingw zlib.
-  include(ExternalProject)
-  ExternalProject_Get_Property(libpng_mingw SOURCE_DIR)
-  set(libpng_source ${SOURCE_DIR})
+  # Licence texts of what the program links statically: those the libraries
+  # built from Debian's sources keep in their install folders
+  # (WinLibCache.cmake), and Debian's record of the mingw zlib.
+  set(libpng_licence ${CMAKE_BINARY_DIR}/libpng-mingw/install/licences/LICENSE)
   find_file(QR_ZLIB_COPYRIGHT copyright
     PATHS /usr/share/doc/libz-mingw-w64-dev /usr/share/doc/libz-mingw-w64
     NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   set(licences ${release_dir}/licences/libpng.txt ${release_dir}/licences/zlib.txt)
   add_custom_command(OUTPUT ${licences}
-    COMMAND ${CMAKE_COMMAND} -DIN=${libpng_source}/LICENSE -DOUT=${release_dir}/licences/libpng.txt
+    COMMAND ${CMAKE_COMMAND} -DIN=${libpng_licence} -DOUT=${release_dir}/licences/libpng.txt
             -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
     COMMAND ${CMAKE_COMMAND} -DIN=${QR_ZLIB_COPYRIGHT} -DOUT=${release_dir}/licences/zlib.txt
             -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
@@ -52,10 +51,10 @@ if(WIN32)
 
   # zxing-cpp's licence, when qrbatch.exe links its readers (--verify).
   if(QR_WINDOWS_VERIFY)
-    ExternalProject_Get_Property(zxing_mingw SOURCE_DIR)
     set(zxing_licence ${release_dir}/licences/zxing-cpp.txt)
     add_custom_command(OUTPUT ${zxing_licence}
-      COMMAND ${CMAKE_COMMAND} -DIN=${SOURCE_DIR}/LICENSE -DOUT=${zxing_licence}
+      COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_BINARY_DIR}/zxing-mingw/install/licences/LICENSE
+              -DOUT=${zxing_licence}
               -P ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
       DEPENDS zxing_mingw ${CMAKE_SOURCE_DIR}/cmake/WindowsText.cmake
       COMMENT "zxing-cpp's licence for the Windows release")
@@ -63,8 +62,8 @@ if(WIN32)
   endif()
   # cairo (LGPL 2.1 or MPL 1.1, its choice of terms in COPYING) and pixman
   # (MIT), linked into qrbatch.exe for its label sheets.
-  set(cairo_source ${QR_CAIRO_LICENCE_DIR}/cairo)
-  set(pixman_source ${QR_CAIRO_LICENCE_DIR}/pixman)
+  set(cairo_source ${QR_CAIRO_LICENCE_DIR}/cairo/licences)
+  set(pixman_source ${QR_CAIRO_LICENCE_DIR}/pixman/licences)
   set(cairo_licences ${release_dir}/licences/cairo.txt ${release_dir}/licences/cairo-LGPL-2.1.txt
       ${release_dir}/licences/cairo-MPL-1.1.txt ${release_dir}/licences/pixman.txt)
   add_custom_command(OUTPUT ${cairo_licences}

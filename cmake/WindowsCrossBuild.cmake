@@ -9,6 +9,12 @@ set(QR_WINDOWS_DIR ${CMAKE_BINARY_DIR}/windows)
 set(QR_WINDOWS_PACKAGE_ROOT ${QR_WINDOWS_DIR}/package-root)
 if(QR_WINDOWS_BUILD AND QR_MINGW_CXX AND NOT QR_SANITIZE)
   include(ExternalProject)
+  # The machine's cache of the libraries built from Debian's sources
+  # (WinLibCache.cmake): its default, unless given here.
+  set(winlib_cache)
+  if(DEFINED QR_WINLIB_CACHE)
+    set(winlib_cache "-DQR_WINLIB_CACHE=${QR_WINLIB_CACHE}")
+  endif()
   ExternalProject_Add(windows
     SOURCE_DIR ${CMAKE_SOURCE_DIR}
     BINARY_DIR ${QR_WINDOWS_DIR}
@@ -21,6 +27,7 @@ if(QR_WINDOWS_BUILD AND QR_MINGW_CXX AND NOT QR_SANITIZE)
       -DQR_NOTICE_URL=${QR_NOTICE_URL}
       -DQR_LOGO_URL=${QR_LOGO_URL}
       -DQR_ONLINE_TEST_URL=${QR_ONLINE_TEST_URL}
+      ${winlib_cache}
     INSTALL_COMMAND ${CMAKE_COMMAND} -E rm -rf ${QR_WINDOWS_PACKAGE_ROOT}
             COMMAND ${CMAKE_COMMAND} --install ${QR_WINDOWS_DIR} --prefix ${QR_WINDOWS_PACKAGE_ROOT} --strip
     BUILD_ALWAYS ON

@@ -13,6 +13,7 @@
 #include "pending_file.h"
 #include "power_cut.h"
 #include "symbol_engine.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ TEST(DurableOutput, SavedFilesOutlastAPowerCut) {
   qrtest::PowerCutDisk disk;
   if (!disk.unusable().empty()) GTEST_SKIP() << disk.unusable();
   constexpr int kFiles = 60;
-  char expectedFolder[] = "/tmp/durable_output.XXXXXX";
-  ASSERT_NE(mkdtemp(expectedFolder), nullptr);
+  const std::string expectedFolder = qrtest::MakeTempFolder("durable_output.");
+  ASSERT_FALSE(expectedFolder.empty());
   // The file a save replaces is on the disk before the save.
   const std::string replaced = disk.path() + "/0.jpg";
   std::ofstream(replaced) << "old";
@@ -62,7 +63,7 @@ TEST(DurableOutput, SavedFilesOutlastAPowerCut) {
     whole += found == expected;
     unlink((expectedFolder + ("/" + name)).c_str());
   }
-  rmdir(expectedFolder);
+  rmdir(expectedFolder.c_str());
   EXPECT_EQ(whole, kFiles);
 }
 

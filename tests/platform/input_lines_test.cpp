@@ -15,6 +15,7 @@
 #include "input_lines.h"
 #include "line_splitter.h"
 #include "stop_request.h"
+#include "temp_folder.h"
 
 namespace qrplatform {
 namespace {
@@ -30,8 +31,8 @@ std::vector<std::string> ReadAllLines(int descriptor) {
 TEST(InputLines, ReadsTheLinesSplitFileLinesFinds) {
   const std::string longLine(200000, 'x');  // spans several reads
   const std::string input = "a\r\nb\n\n" + longLine + "\r\n\rc\r\nlast";
-  char name[] = "/tmp/input_lines_XXXXXX";
-  const int file = mkstemp(name);
+  std::string name;
+  const int file = qrtest::MakeTempFile("input_lines_", name);
   ASSERT_GE(file, 0);
   ASSERT_EQ(write(file, input.data(), input.size()), static_cast<ssize_t>(input.size()));
   ASSERT_EQ(lseek(file, 0, SEEK_SET), 0);
@@ -42,7 +43,7 @@ TEST(InputLines, ReadsTheLinesSplitFileLinesFinds) {
   EXPECT_EQ(ReadAllLines(file), qrapp::SplitFileLines(input));
   EXPECT_EQ(qrapp::SplitFileLines(input).size(), 7u);
   close(file);
-  unlink(name);
+  unlink(name.c_str());
 }
 
 TEST(InputLines, CountsLikeTheSplitterAndRefusesPipes) {

@@ -2,6 +2,7 @@
 // new one, and no temporary file outlives a write.
 #include "posix_file_system.h"
 #include "stale_temporaries.h"
+#include "temp_folder.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -23,9 +24,8 @@ namespace {
 class PosixWriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/posix_write_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    folder = pattern;
+    folder = qrtest::MakeTempFolder("posix_write_");
+    ASSERT_FALSE(folder.empty());
   }
   void TearDown() override { std::system(("rm -rf '" + folder + "'").c_str()); }
 

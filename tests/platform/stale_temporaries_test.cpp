@@ -2,6 +2,7 @@
 // look-alike names and anything but regular files are kept.
 #include "stale_temporaries.h"
 #include "ended_process.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -58,9 +59,9 @@ TEST(StaleTemporaries, OnlyTheEnginesExactNamesHaveAnOwner) {
 }
 
 TEST(StaleTemporaries, RemovesOnlyRegularFilesOfEndedProcessesInTheFolderItself) {
-  char pattern[] = "/tmp/stale_temporaries_XXXXXX";
-  ASSERT_NE(mkdtemp(pattern), nullptr);
-  const fs::path folder = pattern;
+  const std::string made = qrtest::MakeTempFolder("stale_temporaries_");
+  ASSERT_FALSE(made.empty());
+  const fs::path folder = made;
   const pid_t ended = EndedProcess();
   ASSERT_EQ(kill(ended, 0), -1);
   const std::string dead = std::to_string(ended), live = std::to_string(getpid());

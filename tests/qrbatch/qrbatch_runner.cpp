@@ -13,15 +13,13 @@
 #include <thread>
 
 #include "image_files.h"
+#include "temp_folder.h"
 
 extern char **environ;
 
 namespace qrtest {
 
-TempFolder::TempFolder() {
-  char pattern[] = "/tmp/qrbatch_test_XXXXXX";
-  if (mkdtemp(pattern) != nullptr) path_ = pattern;
-}
+TempFolder::TempFolder() { path_ = MakeTempFolder("qrbatch_test_"); }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;

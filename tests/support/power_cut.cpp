@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "temp_folder.h"
+
 namespace qrtest {
 
 namespace {
@@ -41,12 +43,11 @@ PowerCutDisk::PowerCutDisk() {
   }
   close(fd);
   image_ = image;
-  char mount[] = "/tmp/power_cut_mnt.XXXXXX";
-  if (mkdtemp(mount) == nullptr) {
+  mount_ = MakeTempFolder("power_cut_mnt.");
+  if (mount_.empty()) {
     unusable_ = std::string("no mount point: ") + std::strerror(errno);
     return;
   }
-  mount_ = mount;
   // mkfs.ext4's defaults: a journal, data=ordered, delayed allocation.
   if (truncate(image_.c_str(), 256 << 20) != 0 ||
       !Run("mkfs.ext4 -q -F '" + image_ + "'", unusable_) || !Mount(unusable_))

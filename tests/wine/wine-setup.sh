@@ -1,31 +1,63 @@
 #!/usr/bin/env bash
-# Starts the Wine test run: one Xvfb on a free display and a fresh prefix.
-#   wine-setup.sh <state dir> <prefix>
+# Starts the Wine test run: SLOTS places to run Wine tests side by side,
+# each its own Xvfb and its own fresh prefix with one persistent wineserver
+# (a test run in one slot never sees another's windows, clipboard, focus or
+# C: drive). wine-run.sh takes a free slot for each test.
+#   wine-setup.sh <state dir> <prefix folder> [slots, default 2]
 set -euo pipefail
 state=$1
-export WINEPREFIX=$2
+prefixes=$2
+slots=${3:-2}
 here=$(dirname "$0")
 source "$here/wine-env.sh"
 
 # Leftovers of an interrupted run.
-"$here/wine-cleanup.sh" "$state" "$WINEPREFIX" || true
-rm -rf "$WINEPREFIX" "$state"
-mkdir -p "$state"
+"$here/wine-cleanup.sh" "$state" || true
+rm -rf "$prefixes" "$state"
+mkdir -p "$state" "$prefixes"
 
-display=90
-while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
-# All descriptors go to a log: CTest waits for whatever holds its pipes.
-setsid Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$state/xvfb.log" 2>&1 &
-echo $! >"$state/xvfb.pid"
-for _ in $(seq 200); do
-  [ -S "/tmp/.X11-unix/X$display" ] && break
-  sleep 0.1
+# Xvfb picks a free display itself and writes its number (-displayfd): no
+# race with another run on the machine. All descriptors go to a log: CTest
+# waits for whatever holds its pipes.
+start_display() {  # start_display SLOT_DIR
+  local dir=$1
+  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display.number" \
+    </dev/null >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 200); do
+    grep -q '^[0-9]' "$dir/display.number" 2>/dev/null && break
+    sleep 0.1
+  done
+  grep -q '^[0-9]' "$dir/display.number" || { echo "Xvfb did not start"; cat "$dir/xvfb.log"; return 1; }
+  echo ":$(head -1 "$dir/display.number")" >"$dir/display"
+}
+
+boot_prefix() {  # boot_prefix SLOT_DIR PREFIX
+  local dir=$1
+  DISPLAY=$(cat "$dir/display") WINEPREFIX=$2 wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 || return 1
+  WINEPREFIX=$2 wineserver -p </dev/null >>"$dir/wineboot.log" 2>&1 || true
+}
+
+pids=()
+for ((slot = 0; slot < slots; slot++)); do
+  dir=$state/slot-$slot
+  mkdir -p "$dir"
+  echo "$prefixes/$slot" >"$dir/prefix"
+  start_display "$dir"
+  # The slots' prefixes boot at the same time.
+  boot_prefix "$dir" "$prefixes/$slot" &
+  pids+=($!)
 done
-[ -S "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start"; cat "$state/xvfb.log"; exit 1; }
-echo ":$display" >"$state/display"
-export DISPLAY=":$display"
-
-# One persistent wineserver for the whole run; the X driver from the start.
-wineboot -i </dev/null >"$state/wineboot.log" 2>&1 || { cat "$state/wineboot.log"; exit 1; }
-wineserver -p </dev/null >>"$state/wineboot.log" 2>&1 || true
-echo "Wine prefix ready at $WINEPREFIX, display :$display"
+failed=0
+for ((slot = 0; slot < slots; slot++)); do
+  if ! wait "${pids[$slot]}"; then
+    echo "wineboot failed in slot $slot"
+    cat "$state/slot-$slot/wineboot.log"
+    failed=1
+  fi
+done
+[ "$failed" -eq 0 ] || exit 1
+echo "$slots" >"$state/slots"
+for ((slot = 0; slot < slots; slot++)); do
+  echo "slot $slot: prefix $(cat "$state/slot-$slot/prefix"), display $(cat "$state/slot-$slot/display")"
+done
