@@ -68,7 +68,7 @@ Result Measure(int count) {
   peakBytes = liveBytes;
   double worst = 0;
   int refused = 0;
-  qrapp::BatchNames registry;
+  batch::BatchNames registry;
   const double start = ThreadSeconds();
   for (int i = 0; i < count; ++i) {
     refused += registry.Claim(names[i], contents[i], i + 1) != 0;

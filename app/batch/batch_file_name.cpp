@@ -5,13 +5,13 @@
 #include "gbk_bytes.h"
 #include "windows_name_rule.h"
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
 // A GBK character as Windows reads code page 936; any other byte stands for
 // itself.
-using cp936::IsPair;
+using qrtext::IsPair;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -75,4 +75,4 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &li
   return result;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace qrapp {
+namespace batch {
 
 enum class NameFault {
   kNone,
@@ -26,4 +26,4 @@ BatchFileName MakeBatchFileName(const std::string &folder, const std::string &na
                                 char separator = '\\', const std::string &extension = ".jpg",
                                 bool utf8 = false);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -4,11 +4,11 @@
 #include "upper_case.h"
 #include "utf8_text.h"
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
-using cp936::IsPair;
+using qrtext::IsPair;
 
 // The BMP character a well-formed UTF-8 sequence of two or three bytes at
 // `at` encodes, and its length; 0 for anything else (a four-byte sequence
@@ -31,7 +31,7 @@ size_t FoldCharacter(const std::string &path, size_t at, NameEncoding encoding,
   if (encoding == NameEncoding::kGbk) {
     if (at + 1 < path.size() && IsPair(byte, static_cast<unsigned char>(path[at + 1]))) {
       const unsigned pair =
-          textcase::GbkUpperPair(byte << 8 | static_cast<unsigned char>(path[at + 1]));
+          qrtext::GbkUpperPair(byte << 8 | static_cast<unsigned char>(path[at + 1]));
       folded += static_cast<char>(pair >> 8);
       folded += static_cast<char>(pair & 0xFF);
       return 2;
@@ -39,7 +39,7 @@ size_t FoldCharacter(const std::string &path, size_t at, NameEncoding encoding,
   } else {
     char32_t c;
     if (const size_t length = BmpCharacterAt(path, at, c)) {
-      qrtext::AppendUtf8(folded, textcase::SimpleUpper(c));
+      qrtext::AppendUtf8(folded, qrtext::SimpleUpper(c));
       return length;
     }
   }
@@ -149,4 +149,4 @@ void BatchNames::Grow(Segment &segment) {
   segment = std::move(grown);
 }
 
-}  // namespace qrapp
+}  // namespace batch

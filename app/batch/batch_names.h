@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace qrapp {
+namespace batch {
 
 // The encoding of a batch's names: GBK (code page 936, the window and
 // qrbatch.exe) or UTF-8 (qrbatch on Linux, whose names go to the file
@@ -79,4 +79,4 @@ class BatchNames {
   std::string folded_;                   // NameKey's buffer
 };
 
-}  // namespace qrapp
+}  // namespace batch

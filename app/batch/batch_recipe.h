@@ -4,7 +4,7 @@
 
 #include "picture_placement.h"
 
-namespace qrapp {
+namespace batch {
 
 struct BatchRecipe {
   // Mask pattern 4 for every symbol: no search over the eight patterns.
@@ -38,4 +38,4 @@ struct BatchRecipe {
   bool warnQuietZone = false;  // report a written image whose margin is below the standard's
 };
 
-}  // namespace qrapp
+}  // namespace batch

@@ -2,7 +2,7 @@
 
 #include "image_fit.h"
 
-namespace qrapp {
+namespace batch {
 
 int CaptionBandOf(const BatchSettings &settings) {
   if (settings.caption == CaptionSource::kNone || settings.labelSheets()) return 0;
@@ -15,4 +15,4 @@ CaptionSource LabelCaptionOf(const BatchSettings &settings) {
   return settings.caption;
 }
 
-}  // namespace qrapp
+}  // namespace batch

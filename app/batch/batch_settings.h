@@ -15,7 +15,7 @@
 #include "safe_file_name.h"
 #include "sheet_layout.h"
 
-namespace qrapp {
+namespace batch {
 
 // Files named after the line (its name column), by line number, or after
 // the name column made safe for any file system (SafeFileName).
@@ -115,4 +115,4 @@ int CaptionBandOf(const BatchSettings &settings);
 // A label's caption is its name unless the settings choose another.
 CaptionSource LabelCaptionOf(const BatchSettings &settings);
 
-}  // namespace qrapp
+}  // namespace batch

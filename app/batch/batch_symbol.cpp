@@ -7,7 +7,7 @@
 
 #include "image_fit.h"
 
-namespace qrapp {
+namespace batch {
 
 qr::SymbolSettings SymbolSettingsOf(const BatchRecipe &recipe) {
   qr::SymbolSettings settings;
@@ -69,4 +69,4 @@ PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe, int
   return fit;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -9,7 +9,7 @@
 #include "batch_recipe.h"
 #include "symbol_engine.h"
 
-namespace qrapp {
+namespace batch {
 
 qr::SymbolSettings SymbolSettingsOf(const BatchRecipe &recipe);
 
@@ -49,4 +49,4 @@ struct PictureFit {
 PictureFit FitPicture(const qr::SymbolPlan &plan, const BatchRecipe &recipe, int fixedModulePixels,
                       int captionBand = 0);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -2,7 +2,7 @@
 
 #include "utf8_text.h"
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
@@ -73,4 +73,4 @@ bool UnescapeContent(std::string_view text, std::string &out, std::string &bad) 
   return true;
 }
 
-}  // namespace qrapp
+}  // namespace batch

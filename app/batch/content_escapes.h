@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace qrapp {
+namespace batch {
 
 // Turns \n \r \t \\ \xNN (the byte NN) and \uNNNN (the character U+NNNN in
 // UTF-8) in `text` into what they stand for. False when an escape is bad (an
@@ -14,4 +14,4 @@ namespace qrapp {
 // read, in ASCII (a character outside ASCII ends it), for the report.
 bool UnescapeContent(std::string_view text, std::string &out, std::string &bad);
 
-}  // namespace qrapp
+}  // namespace batch

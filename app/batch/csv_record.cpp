@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace qrapp {
+namespace batch {
 
 bool CsvRecord::AddLine(std::string_view line) {
   size_ += line.size() + 1;
@@ -63,4 +63,4 @@ std::vector<std::string> CsvRecord::TakeFields() {
   return fields;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qrapp {
+namespace batch {
 
 class CsvRecord {
  public:
@@ -34,4 +34,4 @@ class CsvRecord {
   size_t size_ = 0;
 };
 
-}  // namespace qrapp
+}  // namespace batch

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
@@ -60,4 +60,4 @@ std::string TooLargeText(int symbolPixels, int width, int height, const FailureT
   return FailureText(failure, texts, encode);
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -6,7 +6,7 @@
 #include "failure_texts.h"
 #include "line_check.h"
 
-namespace qrapp {
+namespace batch {
 
 // Turns a table's UTF-8 text into the encoding of the report (ToGbk for
 // the window); null keeps it as written.
@@ -23,4 +23,4 @@ std::string FailureText(const LineFailure &failure, const FailureTexts &texts,
 std::string TooLargeText(int symbolPixels, int width, int height, const FailureTexts &texts,
                          TextEncoder encode = nullptr);
 
-}  // namespace qrapp
+}  // namespace batch

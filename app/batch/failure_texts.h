@@ -6,7 +6,7 @@
 
 #include "line_check.h"
 
-namespace qrapp {
+namespace batch {
 
 // A text may hold numbered places, filled from the failure's details (the
 // same places for every fault, so a new one needs no code):
@@ -86,4 +86,4 @@ inline constexpr FailureTexts kCommandFailureTexts = {
 };
 static_assert(CoversEveryFault(kCommandFailureTexts), "a line fault has no words in qrbatch");
 
-}  // namespace qrapp
+}  // namespace batch

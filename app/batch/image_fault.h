@@ -5,7 +5,7 @@
 #include "image_writer.h"
 #include "line_check.h"
 
-namespace qrapp {
+namespace batch {
 
 // The fault of an image the writer failed to make: it did not read back,
 // its caption does not fit its band, or it could not be written.
@@ -19,4 +19,4 @@ inline LineFault FaultOfUnwrittenImage(const qrimage::ImageResult &unwritten) {
   return LineFault::kNotWritten;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -1,6 +1,6 @@
 #include "image_fit.h"
 
-namespace qrapp {
+namespace batch {
 
 ImageSize EngineImageSize(int width, int height) {
   return {width == 0 ? 500 : width, height == 0 ? 300 : height};
@@ -35,4 +35,4 @@ int SmallestCaptionedHeight(int symbolPixels) {
   return static_cast<int>(height);
 }
 
-}  // namespace qrapp
+}  // namespace batch

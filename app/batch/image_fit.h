@@ -3,7 +3,7 @@
 // cannot be read.
 #pragma once
 
-namespace qrapp {
+namespace batch {
 
 struct ImageSize {
   int width = 0;
@@ -32,4 +32,4 @@ bool SymbolFitsImage(int symbolPixels, ImageSize image);
 // `symbolPixels`.
 int SmallestCaptionedHeight(int symbolPixels);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -5,7 +5,7 @@
 
 #include "system_error.h"
 
-namespace qrapp {
+namespace batch {
 
 qrsheets::LabelStyle LabelStyleOf(const BatchSettings &settings) {
   qrsheets::LabelStyle style;
@@ -47,4 +47,4 @@ std::unique_ptr<LineFailure> LabelWriter::Place(LineJob &job) {
   return failure;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -13,7 +13,7 @@
 #include "line_decider.h"
 #include "symbol_engine.h"
 
-namespace qrapp {
+namespace batch {
 
 // The labels' style: the module (0: the largest the label allows), the
 // quiet zone asked (the sheet's default when none is) and the floor.
@@ -41,4 +41,4 @@ class LabelWriter {
   std::vector<uint8_t> modules_;
 };
 
-}  // namespace qrapp
+}  // namespace batch

@@ -1,6 +1,6 @@
 #include "line_check.h"
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
@@ -39,4 +39,4 @@ LineFailure CheckLine(const BatchFileName &name, const std::string &content, Ima
   return failure;
 }
 
-}  // namespace qrapp
+}  // namespace batch

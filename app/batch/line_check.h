@@ -12,7 +12,7 @@
 #include "batch_names.h"
 #include "image_fit.h"
 
-namespace qrapp {
+namespace batch {
 
 enum class LineFault {
   kNone,
@@ -74,4 +74,4 @@ LineFailure CheckLine(const BatchFileName &name, const std::string &content, Ima
                       int lineNumber, const std::function<int()> &symbolPixels, BatchNames &names,
                       uint64_t *nameKey = nullptr);
 
-}  // namespace qrapp
+}  // namespace batch

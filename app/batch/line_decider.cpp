@@ -11,7 +11,7 @@
 #include "safe_file_name.h"
 #include "system_error.h"
 
-namespace qrapp {
+namespace batch {
 
 InputRecord RecordOfLine(int lineNumber, std::string line) {
   InputRecord record;
@@ -111,7 +111,7 @@ LineFailure LineDecider::RecordFault(InputRecord &record, LineRecord &parts) con
 // missing or too many.
 LineFault LineDecider::ColumnsFault(InputRecord &record, LineRecord &parts) const {
   if (record.unclosed) return LineFault::kUnclosedQuote;
-  const qrapp::RecordFault fault = RecordOfColumns(std::move(record.fields), columns_,
+  const batch::RecordFault fault = RecordOfColumns(std::move(record.fields), columns_,
                                                    settings_.names != FileNames::kNumber, parts);
   if (fault == RecordFault::kNone) return LineFault::kNone;
   return fault == RecordFault::kMissingColumn ? LineFault::kMissingColumn
@@ -212,4 +212,4 @@ LineFault LineDecider::DecideLabel(bool cut, LineDecision &decision) const {
   return LineFault::kTooLong;
 }
 
-}  // namespace qrapp
+}  // namespace batch

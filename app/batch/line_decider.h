@@ -19,7 +19,7 @@
 #include "line_check.h"
 #include "line_record.h"
 
-namespace qrapp {
+namespace batch {
 
 // A record of the input: one line's TAB columns, or a CSV record.
 struct InputRecord {
@@ -120,4 +120,4 @@ class LineDecider {
   SymbolMeasure *measure_ = nullptr;
 };
 
-}  // namespace qrapp
+}  // namespace batch

@@ -3,7 +3,7 @@
 #include "gbk_bytes.h"
 #include "utf8_text.h"
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
@@ -35,7 +35,7 @@ Piece GbkPiece(const std::string &line, size_t at) {
   if (lead < 0x80) return AsciiPiece(lead);
   if (at + 1 < line.size()) {
     const unsigned char trail = static_cast<unsigned char>(line[at + 1]);
-    if (cp936::IsPair(lead, trail)) {
+    if (qrtext::IsPair(lead, trail)) {
       return {2, Shown::kAsItIs, 2};
     }
   }
@@ -106,4 +106,4 @@ std::string DisplayLine(const std::string &line, ReportEncoding encoding, size_t
   return shown;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace qrapp {
+namespace batch {
 
 // The encoding the line is read in and the report is written in.
 enum class ReportEncoding { kGbk, kUtf8 };
@@ -21,4 +21,4 @@ enum class ReportEncoding { kGbk, kUtf8 };
 // no more of the line than it shows.
 std::string DisplayLine(const std::string &line, ReportEncoding encoding, size_t maxChars = 80);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -1,6 +1,6 @@
 #include "line_parts.h"
 
-namespace qrapp {
+namespace batch {
 
 LineParts SplitNameAndContent(const std::string &line) {
   const size_t tab = line.find('\t');
@@ -8,4 +8,4 @@ LineParts SplitNameAndContent(const std::string &line) {
   return {line.substr(0, tab), line.substr(tab + 1)};
 }
 
-}  // namespace qrapp
+}  // namespace batch

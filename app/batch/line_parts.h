@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace qrapp {
+namespace batch {
 
 // A line with a TAB: bytes before the first TAB are the file name, bytes
 // after it the content. Without TAB both are the whole line. 0x09 is never
@@ -15,4 +15,4 @@ struct LineParts {
 
 LineParts SplitNameAndContent(const std::string &line);
 
-}  // namespace qrapp
+}  // namespace batch

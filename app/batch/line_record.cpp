@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
-namespace qrapp {
+namespace batch {
 
 std::vector<std::string> SplitTabColumns(std::string_view line) {
   std::vector<std::string> columns;
@@ -57,4 +57,4 @@ int ColumnOf(const std::string &given, const std::vector<std::string> &header) {
   return 0;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace qrapp {
+namespace batch {
 
 struct LineRecord {
   std::string name;
@@ -45,4 +45,4 @@ int ColumnOf(const std::string &given, const std::vector<std::string> &header);
 // True when `given` is a 1-based column number.
 bool IsColumnNumber(const std::string &given);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -1,6 +1,6 @@
 #include "report_csv.h"
 
-namespace qrapp {
+namespace batch {
 
 std::string CsvField(std::string_view text) {
   if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
@@ -21,4 +21,4 @@ std::string ReportCsvRow(int lineNumber, std::string_view name, bool written,
          (written ? "written" : "failed") + ',' + CsvField(reason) + "\r\n";
 }
 
-}  // namespace qrapp
+}  // namespace batch

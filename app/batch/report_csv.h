@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace qrapp {
+namespace batch {
 
 // The file's first bytes: the byte-order mark and the header row.
 std::string ReportCsvStart();
@@ -18,4 +18,4 @@ std::string ReportCsvRow(int lineNumber, std::string_view name, bool written,
 // One CSV field, quoted when it needs to be (RFC 4180).
 std::string CsvField(std::string_view text);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -3,7 +3,7 @@
 #include "utf8_text.h"
 #include "windows_name_rule.h"
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::string SafeFileName(std::string_view text, NameUnits units, size_t extensio
   return "_" + name;
 }
 
-}  // namespace qrapp
+}  // namespace batch

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace qrapp {
+namespace batch {
 
 // How the file system counts a name's length: ext4 and most POSIX file
 // systems in bytes (255), NTFS and exFAT in UTF-16 units (255).
@@ -21,4 +21,4 @@ inline constexpr size_t kLongestFileName = 255;
 // gets a '_' in front. Bytes that are no UTF-8 are kept, one unit each.
 std::string SafeFileName(std::string_view text, NameUnits units, size_t extensionUnits);
 
-}  // namespace qrapp
+}  // namespace batch

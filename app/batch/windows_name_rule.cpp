@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-namespace qrapp {
+namespace batch {
 
 namespace {
 
@@ -32,4 +32,4 @@ bool IsDeviceName(std::string_view component) {
           EqualsIgnoringCase(base.substr(0, 3), "LPT"));
 }
 
-}  // namespace qrapp
+}  // namespace batch

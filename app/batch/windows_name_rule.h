@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace qrapp {
+namespace batch {
 
 // Control bytes and < > : " / \ | ? * (the separators among them).
 bool IsReservedNameCharacter(unsigned char c);
@@ -13,4 +13,4 @@ bool IsReservedNameCharacter(unsigned char c);
 // device whatever follows a dot, and with blanks before the dot.
 bool IsDeviceName(std::string_view component);
 
-}  // namespace qrapp
+}  // namespace batch

@@ -23,7 +23,7 @@ ImageResult Verified(const qrplatform::Outcome &read) {
 
 }  // namespace
 
-ImageWriter::ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
+ImageWriter::ImageWriter(const batch::BatchRecipe &recipe, ImageFormat format, int modulePixels,
                          bool verify, int captionBand, ImageDamage damage)
     : width_(recipe.width),
       height_(recipe.height),

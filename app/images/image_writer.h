@@ -53,7 +53,7 @@ class ImageWriter {
   // build without a decoder; its options refuse --verify). `captionBand`:
   // rows at the bottom of every image kept for its caption (0: none).
   // `damage`: applied to every file before it is verified (tests).
-  ImageWriter(const qrapp::BatchRecipe &recipe, ImageFormat format, int modulePixels,
+  ImageWriter(const batch::BatchRecipe &recipe, ImageFormat format, int modulePixels,
               bool verify = false, int captionBand = 0, ImageDamage damage = nullptr);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes

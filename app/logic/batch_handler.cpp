@@ -24,7 +24,7 @@ constexpr size_t kListedFailures = 20;
 // finished: counter, bar, per-cent and preview.
 class WindowBatchObserver : public BatchObserver {
  public:
-  WindowBatchObserver(MainWindowView &view, BatchSymbols &symbols, const BatchRecipe &recipe,
+  WindowBatchObserver(MainWindowView &view, BatchSymbols &symbols, const batch::BatchRecipe &recipe,
                       Clock &clock)
       : view_(view), symbols_(symbols), recipe_(recipe), pace_(clock) {}
 
@@ -33,16 +33,17 @@ class WindowBatchObserver : public BatchObserver {
   void LineFinished(int done, int total, int written, const qrtext::EncodedContent &content,
                     bool fileWritten) override {
     if (done != total && !pace_.Due()) return;
-    view_.SetText(control::kWrittenCount, std::to_string(written));
-    view_.SetWidth(control::kProgressBar, ProgressBarWidth(done, total));
-    view_.SetText(control::kPercent, PercentText(view_.Width(control::kProgressBar)));
+    view_.SetText(resources::control::kWrittenCount, std::to_string(written));
+    view_.SetWidth(resources::control::kProgressBar, ProgressBarWidth(done, total));
+    view_.SetText(resources::control::kPercent,
+                  PercentText(view_.Width(resources::control::kProgressBar)));
     // Only a line just written is shown, drawn here as the engine drew its
     // file (or as the writer in process drew it): a refused line may name a
     // file that holds another image.
     std::string preview;
     if (fileWritten)
       preview = images_ ? images_->LastBitmap() : symbols_.BitmapFile(content, recipe_);
-    view_.SetPicture(control::kPreview, preview);
+    view_.SetPicture(resources::control::kPreview, preview);
     view_.Repaint();
     // Between lines, at the same pace: the window answers clicks, moves and
     // a close while the batch runs (the logic ignores clicks meanwhile).
@@ -56,7 +57,7 @@ class WindowBatchObserver : public BatchObserver {
  private:
   MainWindowView &view_;
   BatchSymbols &symbols_;
-  const BatchRecipe &recipe_;
+  const batch::BatchRecipe &recipe_;
   RefreshPace pace_;
   WrittenImages *images_ = nullptr;
   bool closing_ = false;
@@ -76,20 +77,20 @@ class RunningFlag {
 
 // The batch runs on the window's thread and ignores clicks while it runs:
 // nothing changes the settings meanwhile, so they are read once.
-BatchRecipe RecipeOfControls(MainWindowView &view) {
-  BatchRecipe recipe;
-  recipe.version = view.SelectedIndex(control::kVersionList);
-  recipe.level = view.SelectedIndex(control::kLevelList);
-  recipe.width = IntegerOfText(view.Text(control::kBatchWidth));
-  recipe.height = IntegerOfText(view.Text(control::kBatchHeight));
+batch::BatchRecipe RecipeOfControls(MainWindowView &view) {
+  batch::BatchRecipe recipe;
+  recipe.version = view.SelectedIndex(resources::control::kVersionList);
+  recipe.level = view.SelectedIndex(resources::control::kLevelList);
+  recipe.width = IntegerOfText(view.Text(resources::control::kBatchWidth));
+  recipe.height = IntegerOfText(view.Text(resources::control::kBatchHeight));
   return recipe;
 }
 
 }  // namespace
 
 void MainWindowLogic::OnBatchClicked() {
-  const std::string folder = view_.Text(control::kDestination);
-  const std::vector<std::string> lines = SplitLines(view_.Text(control::kBatchInput));
+  const std::string folder = view_.Text(resources::control::kDestination);
+  const std::vector<std::string> lines = SplitLines(view_.Text(resources::control::kBatchInput));
   if (lines.empty()) return;
   // An empty folder would send every image to the root of the drive.
   if (folder.empty()) {
@@ -99,7 +100,7 @@ void MainWindowLogic::OnBatchClicked() {
   // The whole path is made first; a folder that cannot be made fails each
   // line with the system's reason.
   if (!files_.IsDirectory(folder)) files_.CreateDirectories(folder);
-  const BatchRecipe recipe = RecipeOfControls(view_);
+  const batch::BatchRecipe recipe = RecipeOfControls(view_);
   BatchTarget target;
   target.folder = folder;
   target.settings = BatchSettingsOf(LoadOptions(settings_), recipe);
@@ -119,14 +120,16 @@ void MainWindowLogic::OnBatchClicked() {
                  (reportWritten ? text::kReportWritten : text::kReportNotWritten) + reportPath);
 }
 
-void MainWindowLogic::ReportFailures(const BatchReport &report, const std::string &reportNote) {
+void MainWindowLogic::ReportFailures(const batch::BatchReport &report,
+                                     const std::string &reportNote) {
   std::string message =
       text::kFailedLinesHead + std::to_string(report.failures.size()) + text::kFailedLinesTail;
   for (size_t i = 0; i < report.failures.size() && i < kListedFailures; ++i) {
-    const LineFailure &failure = report.failures[i];
+    const batch::LineFailure &failure = report.failures[i];
     message += "\r\n" + (text::kLineNumberHead + std::to_string(failure.lineNumber)) +
-               text::kLineNumberTail + " \"" + DisplayLine(failure.line, ReportEncoding::kUtf8) +
-               "\": " + FailureText(failure, kWindowFailureTexts);
+               text::kLineNumberTail + " \"" +
+               batch::DisplayLine(failure.line, batch::ReportEncoding::kUtf8) +
+               "\": " + batch::FailureText(failure, batch::kWindowFailureTexts);
   }
   if (report.failures.size() > kListedFailures) {
     message +=

@@ -24,19 +24,19 @@ class WrittenImages {
 
 // A line's image file, or why it has none.
 struct ImageOutcome {
-  LineFault fault = LineFault::kNone;
+  batch::LineFault fault = batch::LineFault::kNone;
   std::string reason;
 };
 
 class BatchImages : public WrittenImages {
  public:
-  explicit BatchImages(const BatchSettings &settings);
+  explicit BatchImages(const batch::BatchSettings &settings);
 
   // Writes the decided line's symbol as its path, with its caption under
   // it when captions are on. The fault when it wrote nothing:
   // kVerifyFailed (the image did not read back; nothing is left under the
   // path), kCaptionTooLong or kNotWritten, with the reason.
-  ImageOutcome Write(const LineJob &job, FileSystem &files);
+  ImageOutcome Write(const batch::LineJob &job, qrplatform::FileSystem &files);
 
   std::string LastBitmap() override;
 

@@ -37,13 +37,13 @@ class BatchObserver {
 struct BatchTarget {
   std::string folder;  // UTF-8
   char separator = '\\';
-  BatchSettings settings;  // BatchSettingsOf the options and the controls
+  batch::BatchSettings settings;  // BatchSettingsOf the options and the controls
 };
 
 // What the batch did, beside the failures: every line's row of the report
 // file (report_csv.h), and whether it was stopped before its last line.
 struct BatchOutcome {
-  BatchReport report;
+  batch::BatchReport report;
   std::string reportCsv;  // ReportCsvStart and one row per line run
   bool stopped = false;
 };
@@ -62,14 +62,14 @@ struct BatchOutcome {
 // than the DLL's bitmap (WrittenInProcess) are drawn and checked in process
 // (BatchImages) and written through `files`. Label sheets go to
 // RunLabelSheetBatch (label_sheet_batch.h).
-BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, FileSystem &files,
-                      const BatchRecipe &recipe, const std::vector<std::string> &lines,
+BatchOutcome RunBatch(EngineExports &engine, BatchSymbols &symbols, qrplatform::FileSystem &files,
+                      const batch::BatchRecipe &recipe, const std::vector<std::string> &lines,
                       const BatchTarget &target, BatchObserver &observer);
 
 // The engine's part of every line, written or not: the recipe with the
 // first line's message, then each later line's message alone. After the
 // batch the engine holds the last line, as 保存's side file shows.
 void SendLineToEngine(EngineExports &engine, int lineNumber, const std::string &content,
-                      const BatchRecipe &recipe);
+                      const batch::BatchRecipe &recipe);
 
 }  // namespace qrapp

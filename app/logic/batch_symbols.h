@@ -19,12 +19,13 @@ class BatchSymbols {
   // content's bytes with the recipe's version and level (what
   // QRGetActualSize gives), its ECI designator counted; 0 when no symbol
   // holds the content. Builds no symbol.
-  virtual int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) = 0;
+  virtual int SymbolPixels(const qrtext::EncodedContent &content,
+                           const batch::BatchRecipe &recipe) = 0;
   // The bytes of the file QRSaveAsBMP writes for the content's bytes with
   // the recipe, preceded by its ECI segment when it has one; empty when
   // no symbol holds it.
   virtual std::string BitmapFile(const qrtext::EncodedContent &content,
-                                 const BatchRecipe &recipe) = 0;
+                                 const batch::BatchRecipe &recipe) = 0;
 };
 
 }  // namespace qrapp

@@ -9,8 +9,10 @@ namespace qrapp {
 
 class EngineBatchSymbols : public BatchSymbols {
  public:
-  int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
-  std::string BitmapFile(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
+  int SymbolPixels(const qrtext::EncodedContent &content,
+                   const batch::BatchRecipe &recipe) override;
+  std::string BitmapFile(const qrtext::EncodedContent &content,
+                         const batch::BatchRecipe &recipe) override;
 
  private:
   int ModulePixels();

@@ -22,7 +22,7 @@ void MainWindowLogic::ImportFile(const std::string &path) {
   }
   WindowOptions options = LoadOptions(settings_);
   const ImportResult result = ImportList(bytes, path, ImportChoiceOf(options));
-  view_.SetText(control::kBatchInput, result.text);
+  view_.SetText(resources::control::kBatchInput, result.text);
   // Contents written with escapes mean what they held only with escapes on.
   if (result.escapesNeeded) {
     SetEscapes(options, true);

@@ -33,18 +33,19 @@ std::string RefusalWords(const qrsheets::LabelPlacement &refused,
 
 // The report file's rows, in line order: every placed line is on the
 // document, named after it; the others with their reasons.
-std::string ReportRows(const BatchReport &report, size_t lineCount,
+std::string ReportRows(const batch::BatchReport &report, size_t lineCount,
                        const std::vector<int> &placed) {
-  std::string rows = ReportCsvStart();
+  std::string rows = batch::ReportCsvStart();
   size_t nextFailure = 0, nextPlaced = 0;
   for (int line = 1; line <= static_cast<int>(lineCount); ++line) {
     if (nextPlaced < placed.size() && placed[nextPlaced] == line) {
-      rows += ReportCsvRow(line, kLabelSheetFileName, true, std::string_view());
+      rows += batch::ReportCsvRow(line, kLabelSheetFileName, true, std::string_view());
       ++nextPlaced;
     } else if (nextFailure < report.failures.size() &&
                report.failures[nextFailure].lineNumber == line) {
-      rows += ReportCsvRow(line, std::string_view(), false,
-                           FailureText(report.failures[nextFailure], kWindowFailureTexts));
+      rows += batch::ReportCsvRow(
+          line, std::string_view(), false,
+          batch::FailureText(report.failures[nextFailure], batch::kWindowFailureTexts));
       ++nextFailure;
     }
   }
@@ -54,8 +55,8 @@ std::string ReportRows(const BatchReport &report, size_t lineCount,
 // The sheet in memory, written whole once every line is placed.
 class MemorySheet {
  public:
-  explicit MemorySheet(const BatchSettings &settings)
-      : style_(LabelStyleOf(settings)),
+  explicit MemorySheet(const batch::BatchSettings &settings)
+      : style_(batch::LabelStyleOf(settings)),
         ready_(qrsheets::MakeSheetLayout(settings.sheet, layout_)),
         pdf_(layout_, style_),
         labels_(pdf_, style_, RefusalWords) {
@@ -68,12 +69,12 @@ class MemorySheet {
   }
 
   // Null when the decided line's label is placed; else why it has none.
-  std::unique_ptr<LineFailure> Place(LineJob &job) {
+  std::unique_ptr<batch::LineFailure> Place(batch::LineJob &job) {
     if (ready_) return labels_.Place(job);
-    auto failure = std::make_unique<LineFailure>();
+    auto failure = std::make_unique<batch::LineFailure>();
     failure->lineNumber = job.lineNumber;
     failure->line = job.line;
-    failure->fault = LineFault::kNotWritten;
+    failure->fault = batch::LineFault::kNotWritten;
     failure->reason = ready_.reason();
     return failure;
   }
@@ -97,49 +98,51 @@ class MemorySheet {
   // as it goes.
   std::string bytes_;
   qrsheets::LabelSheetPdf pdf_;
-  LabelWriter labels_;
+  batch::LabelWriter labels_;
 };
 
 // Writes the document; when it cannot be written every placed line fails,
 // in line order. Returns the report file's rows.
-std::string WriteDocument(MemorySheet &sheet, FileSystem &files, const BatchTarget &target,
-                          const std::vector<std::string> &lines, const std::vector<int> &placed,
-                          BatchReport &report) {
+std::string WriteDocument(MemorySheet &sheet, qrplatform::FileSystem &files,
+                          const BatchTarget &target, const std::vector<std::string> &lines,
+                          const std::vector<int> &placed, batch::BatchReport &report) {
   const std::string path =
-      MakeBatchFileName(target.folder, kLabelSheetFileName, target.separator, "", true).path;
+      batch::MakeBatchFileName(target.folder, kLabelSheetFileName, target.separator, "", true).path;
   const MemorySheet::Document document = sheet.Finish();
   if (document.finished && files.WriteFile(path, document.bytes))
     return ReportRows(report, lines.size(), placed);
   for (int lineNumber : placed) {
-    LineFailure failure;
+    batch::LineFailure failure;
     failure.lineNumber = lineNumber;
     failure.line = lines[lineNumber - 1];
-    failure.fault = LineFault::kNotWritten;
+    failure.fault = batch::LineFault::kNotWritten;
     failure.reason = document.finished.reason();
     report.failures.push_back(std::move(failure));
   }
   report.written = 0;
-  std::stable_sort(
-      report.failures.begin(), report.failures.end(),
-      [](const LineFailure &a, const LineFailure &b) { return a.lineNumber < b.lineNumber; });
+  std::stable_sort(report.failures.begin(), report.failures.end(),
+                   [](const batch::LineFailure &a, const batch::LineFailure &b) {
+                     return a.lineNumber < b.lineNumber;
+                   });
   return ReportRows(report, lines.size(), {});
 }
 
 }  // namespace
 
-BatchOutcome RunLabelSheetBatch(EngineExports &engine, FileSystem &files, const BatchRecipe &recipe,
+BatchOutcome RunLabelSheetBatch(EngineExports &engine, qrplatform::FileSystem &files,
+                                const batch::BatchRecipe &recipe,
                                 const std::vector<std::string> &lines, const BatchTarget &target,
                                 BatchObserver &observer) {
   BatchOutcome outcome;
-  BatchReport &report = outcome.report;
+  batch::BatchReport &report = outcome.report;
   report.total = static_cast<int>(lines.size());
   MemorySheet sheet(target.settings);
-  LineDecider decider(target.settings, target.folder, target.separator,
-                      static_cast<long long>(lines.size()));
+  batch::LineDecider decider(target.settings, target.folder, target.separator,
+                             static_cast<long long>(lines.size()));
   std::vector<int> placed;  // line numbers
   for (int done = 1; done <= report.total; ++done) {
-    LineDecision decision = decider.Decide(RecordOfLine(done, lines[done - 1]));
-    LineJob &job = decision.job;
+    batch::LineDecision decision = decider.Decide(batch::RecordOfLine(done, lines[done - 1]));
+    batch::LineJob &job = decision.job;
     // The engine holds the last line after the batch, as after the image batch.
     SendLineToEngine(engine, done, job.content, recipe);
     const qrtext::EncodedContent content{job.content, job.eciDesignator};

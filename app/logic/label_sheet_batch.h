@@ -24,7 +24,8 @@ inline constexpr char kLabelSheetFileName[] = "labels.pdf";
 // image batch. When the document cannot be written every placed line
 // fails with kNotWritten. A batch stopped before its last line writes no
 // document.
-BatchOutcome RunLabelSheetBatch(EngineExports &engine, FileSystem &files, const BatchRecipe &recipe,
+BatchOutcome RunLabelSheetBatch(EngineExports &engine, qrplatform::FileSystem &files,
+                                const batch::BatchRecipe &recipe,
                                 const std::vector<std::string> &lines, const BatchTarget &target,
                                 BatchObserver &observer);
 

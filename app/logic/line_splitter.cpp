@@ -18,7 +18,7 @@ std::vector<std::string> SplitLines(const std::string &utf8) {
 std::vector<std::string> SplitFileLines(const std::string &bytes) {
   std::vector<std::string> lines;
   std::string line;
-  filetext::LineCutter cutter;
+  qrtext::LineCutter cutter;
   const char *next = bytes.data();
   const char *const end = next + bytes.size();
   while (next != end) {

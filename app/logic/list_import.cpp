@@ -67,7 +67,7 @@ struct Row {
 std::vector<Row> RowsOf(const std::vector<std::string> &lines, const qrtext::InputDecoder &decoder,
                         bool csv, ImportResult &result) {
   std::vector<Row> rows;
-  CsvRecord record;
+  batch::CsvRecord record;
   int first = 0;
   std::string text;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -77,7 +77,7 @@ std::vector<Row> RowsOf(const std::vector<std::string> &lines, const qrtext::Inp
       continue;
     }
     if (!csv) {
-      rows.push_back({lineNumber, SplitTabColumns(text)});
+      rows.push_back({lineNumber, batch::SplitTabColumns(text)});
       continue;
     }
     if (!record.open()) first = lineNumber;
@@ -93,12 +93,12 @@ std::vector<Row> RowsOf(const std::vector<std::string> &lines, const qrtext::Inp
 ImportChoice ImportChoiceOf(const WindowOptions &options) {
   ImportChoice choice;
   choice.separator =
-      static_cast<ImportSeparator>(ChosenOf(options, OptionRowOf("import-separator")));
-  choice.header = ChosenOf(options, OptionRowOf("import-header")) == 1;
+      static_cast<ImportSeparator>(ChosenOf(options, resources::OptionRowOf("import-separator")));
+  choice.header = ChosenOf(options, resources::OptionRowOf("import-header")) == 1;
   // 0: by the number of columns; 1..9 that column (the caption: 1 none).
-  const int name = ChosenOf(options, OptionRowOf("import-name"));
-  const int content = ChosenOf(options, OptionRowOf("import-content"));
-  const int caption = ChosenOf(options, OptionRowOf("import-caption"));
+  const int name = ChosenOf(options, resources::OptionRowOf("import-name"));
+  const int content = ChosenOf(options, resources::OptionRowOf("import-content"));
+  const int caption = ChosenOf(options, resources::OptionRowOf("import-caption"));
   // The columns are picked when 内容列 names one; without 名称列 the content
   // names its own file.
   if (content > 0) {
@@ -135,9 +135,9 @@ ImportResult ImportList(std::string_view bytes, std::string_view fileName,
       columns = std::move(row.fields);
       if (choice.noCaption && columns.size() == 3) columns.pop_back();
     } else {
-      LineRecord record;
-      if (RecordOfColumns(std::move(row.fields), choice.columns, true, record) !=
-          RecordFault::kNone) {
+      batch::LineRecord record;
+      if (batch::RecordOfColumns(std::move(row.fields), choice.columns, true, record) !=
+          batch::RecordFault::kNone) {
         result.missingColumns.push_back(row.line);
         continue;
       }

@@ -18,10 +18,10 @@ enum class ImportSeparator { kAuto, kTab, kCsv };  // kAuto: CSV for a ".csv" fi
 
 struct ImportChoice {
   ImportSeparator separator = ImportSeparator::kAuto;
-  bool header = false;     // the first record names the columns: skipped
-  ColumnChoice columns;    // not picked: by the number of columns
-  bool noCaption = false;  // not picked: a third column is left out
-  bool escapes = false;    // the batch reads escapes in the content already
+  bool header = false;          // the first record names the columns: skipped
+  batch::ColumnChoice columns;  // not picked: by the number of columns
+  bool noCaption = false;       // not picked: a third column is left out
+  bool escapes = false;         // the batch reads escapes in the content already
 };
 
 // The options' import rows, and their escapes row.

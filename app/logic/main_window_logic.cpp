@@ -22,32 +22,36 @@ struct EventBinding {
 
 // Which handler each control's event runs.
 constexpr EventBinding kEventBindings[] = {
-    {control::kBatchInput, ControlEvent::kContentChanged, &MainWindowLogic::OnInputChanged},
-    {control::kDestination, ControlEvent::kContentChanged, &MainWindowLogic::OnDestinationChanged},
-    {control::kBatchWidth, ControlEvent::kContentChanged, &MainWindowLogic::OnWidthChanged},
-    {control::kChooseFolder, ControlEvent::kClicked, &MainWindowLogic::OnChooseFolderClicked},
-    {control::kRunBatch, ControlEvent::kClicked, &MainWindowLogic::OnBatchClicked},
-    {control::kGenerate, ControlEvent::kClicked, &MainWindowLogic::OnGenerateClicked},
-    {control::kSave, ControlEvent::kClicked, &MainWindowLogic::OnSaveClicked},
-    {control::kOptions, ControlEvent::kClicked, &MainWindowLogic::OnOptionsClicked},
-    {control::kImport, ControlEvent::kClicked, &MainWindowLogic::OnImportClicked},
-    {control::kClock, ControlEvent::kTimerTick, &MainWindowLogic::OnTimerTick},
-    {control::kLink, ControlEvent::kLeftButtonDown, &MainWindowLogic::OnLinkPressed},
+    {resources::control::kBatchInput, ControlEvent::kContentChanged,
+     &MainWindowLogic::OnInputChanged},
+    {resources::control::kDestination, ControlEvent::kContentChanged,
+     &MainWindowLogic::OnDestinationChanged},
+    {resources::control::kBatchWidth, ControlEvent::kContentChanged,
+     &MainWindowLogic::OnWidthChanged},
+    {resources::control::kChooseFolder, ControlEvent::kClicked,
+     &MainWindowLogic::OnChooseFolderClicked},
+    {resources::control::kRunBatch, ControlEvent::kClicked, &MainWindowLogic::OnBatchClicked},
+    {resources::control::kGenerate, ControlEvent::kClicked, &MainWindowLogic::OnGenerateClicked},
+    {resources::control::kSave, ControlEvent::kClicked, &MainWindowLogic::OnSaveClicked},
+    {resources::control::kOptions, ControlEvent::kClicked, &MainWindowLogic::OnOptionsClicked},
+    {resources::control::kImport, ControlEvent::kClicked, &MainWindowLogic::OnImportClicked},
+    {resources::control::kClock, ControlEvent::kTimerTick, &MainWindowLogic::OnTimerTick},
+    {resources::control::kLink, ControlEvent::kLeftButtonDown, &MainWindowLogic::OnLinkPressed},
 };
 
-constexpr ControlKind KindRaising(ControlEvent event) {
+constexpr resources::ControlKind KindRaising(ControlEvent event) {
   switch (event) {
-    case ControlEvent::kContentChanged: return ControlKind::EditBox;
-    case ControlEvent::kClicked: return ControlKind::Button;
-    case ControlEvent::kTimerTick: return ControlKind::Timer;
-    case ControlEvent::kLeftButtonDown: return ControlKind::TransparentLabel;
+    case ControlEvent::kContentChanged: return resources::ControlKind::EditBox;
+    case ControlEvent::kClicked: return resources::ControlKind::Button;
+    case ControlEvent::kTimerTick: return resources::ControlKind::Timer;
+    case ControlEvent::kLeftButtonDown: return resources::ControlKind::TransparentLabel;
   }
-  return ControlKind::GroupBox;
+  return resources::ControlKind::GroupBox;
 }
 
 constexpr bool EveryBindingFitsItsControl() {
   for (const EventBinding &binding : kEventBindings)
-    if (!IsControlOfKind(binding.control, KindRaising(binding.event))) return false;
+    if (!resources::IsControlOfKind(binding.control, KindRaising(binding.event))) return false;
   return true;
 }
 static_assert(EveryBindingFitsItsControl(), "an event bound to a control that cannot raise it");
@@ -55,9 +59,9 @@ static_assert(EveryBindingFitsItsControl(), "an event bound to a control that ca
 }  // namespace
 
 MainWindowLogic::MainWindowLogic(MainWindowView &view, EngineExports &engine, BatchSymbols &symbols,
-                                 Clock &clock, FileSystem &files, SettingsStore &settings,
-                                 AppPaths paths, std::string_view engineImage,
-                                 MainWindowHooks hooks)
+                                 Clock &clock, qrplatform::FileSystem &files,
+                                 SettingsStore &settings, AppPaths paths,
+                                 std::string_view engineImage, MainWindowHooks hooks)
     : view_(view),
       engine_(engine),
       symbols_(symbols),
@@ -82,27 +86,27 @@ bool MainWindowLogic::OnControlEvent(const std::string &name, ControlEvent event
 }
 
 void MainWindowLogic::OnInputChanged() {
-  const size_t total = SplitLines(view_.Text(control::kBatchInput)).size();
-  view_.SetText(control::kLineCount, std::to_string(total));
+  const size_t total = SplitLines(view_.Text(resources::control::kBatchInput)).size();
+  view_.SetText(resources::control::kLineCount, std::to_string(total));
 }
 
 void MainWindowLogic::OnDestinationChanged() {
-  settings_.Write(kSettingsSection, kSettingsKey, view_.Text(control::kDestination));
+  settings_.Write(kSettingsSection, kSettingsKey, view_.Text(resources::control::kDestination));
 }
 
 void MainWindowLogic::RestoreDestination() {
-  view_.SetText(control::kDestination, settings_.Read(kSettingsSection, kSettingsKey));
+  view_.SetText(resources::control::kDestination, settings_.Read(kSettingsSection, kSettingsKey));
 }
 
 void MainWindowLogic::OnWidthChanged() {
-  view_.SetText(control::kBatchHeight, view_.Text(control::kBatchWidth));
+  view_.SetText(resources::control::kBatchHeight, view_.Text(resources::control::kBatchWidth));
 }
 
 void MainWindowLogic::OnChooseFolderClicked() {
   std::string folder;
   // A cancelled browser keeps the folder the user had.
   if (view_.ChooseFolder(text::kChooseFolderTitle, folder)) {
-    view_.SetText(control::kDestination, folder);
+    view_.SetText(resources::control::kDestination, folder);
   }
 }
 
@@ -122,12 +126,13 @@ void MainWindowLogic::OnLinkPressed() {
 void MainWindowLogic::ShowImageFile(const std::string &path) {
   std::string bytes;
   files_.ReadFile(path, bytes);
-  view_.SetPicture(control::kPreview, bytes);
+  view_.SetPicture(resources::control::kPreview, bytes);
 }
 
 void MainWindowLogic::ApplySymbolSettings(const std::string &message) {
-  qrapp::ApplySymbolSettings(engine_, message, view_.SelectedIndex(control::kVersionList),
-                             view_.SelectedIndex(control::kLevelList));
+  qrapp::ApplySymbolSettings(engine_, message,
+                             view_.SelectedIndex(resources::control::kVersionList),
+                             view_.SelectedIndex(resources::control::kLevelList));
 }
 
 }  // namespace qrapp

@@ -44,7 +44,7 @@ class MainWindowLogic {
   // missing; it must outlive this object. `symbols` checks and draws the
   // batch's symbols beside the engine library; `clock` paces its progress.
   MainWindowLogic(MainWindowView &view, EngineExports &engine, BatchSymbols &symbols, Clock &clock,
-                  FileSystem &files, SettingsStore &settings, AppPaths paths,
+                  qrplatform::FileSystem &files, SettingsStore &settings, AppPaths paths,
                   std::string_view engineImage, MainWindowHooks hooks = {});
 
   // Runs the handler bound to `event` of the control named `name`; false
@@ -78,13 +78,13 @@ class MainWindowLogic {
   void RestoreDestination();
   void ShowImageFile(const std::string &path);
   void ApplySymbolSettings(const std::string &message);
-  void ReportFailures(const BatchReport &report, const std::string &reportNote);
+  void ReportFailures(const batch::BatchReport &report, const std::string &reportNote);
 
   MainWindowView &view_;
   EngineExports &engine_;
   BatchSymbols &symbols_;
   Clock &clock_;
-  FileSystem &files_;
+  qrplatform::FileSystem &files_;
   SettingsStore &settings_;
   AppPaths paths_;
   std::string_view engineImage_;

@@ -45,7 +45,7 @@ bool KeyOf(const std::string &line, std::string &key, std::string &value) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(FileSystem &files, std::string path)
+ProfileFile::ProfileFile(qrplatform::FileSystem &files, std::string path)
     : files_(files), path_(std::move(path)) {}
 
 std::string ProfileFile::Read(const std::string &section, const std::string &key) {

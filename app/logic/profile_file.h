@@ -13,12 +13,12 @@ namespace qrapp {
 
 class ProfileFile : public SettingsStore {
  public:
-  ProfileFile(FileSystem &files, std::string path);
+  ProfileFile(qrplatform::FileSystem &files, std::string path);
   std::string Read(const std::string &section, const std::string &key) override;
   void Write(const std::string &section, const std::string &key, const std::string &value) override;
 
  private:
-  FileSystem &files_;
+  qrplatform::FileSystem &files_;
   std::string path_;
 };
 

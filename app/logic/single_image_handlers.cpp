@@ -11,28 +11,29 @@
 namespace qrapp {
 
 void MainWindowLogic::OnGenerateClicked() {
-  if (view_.Text(control::kSingleText).empty()) {
-    view_.SetText(control::kSingleText, text::kEmptySingleText);
+  if (view_.Text(resources::control::kSingleText).empty()) {
+    view_.SetText(resources::control::kSingleText, text::kEmptySingleText);
   }
-  const ContentChoice choice = ContentChoiceOf(LoadOptions(settings_));
+  const batch::ContentChoice choice = ContentChoiceOf(LoadOptions(settings_));
   qrtext::EncodedContent content;
-  if (!qrtext::EncodeContent(view_.Text(control::kSingleText), choice.encoding, choice.eciForGbk,
-                             content)) {
-    LineFailure failure;
-    failure.fault = LineFault::kUnrepresentable;
-    view_.SetPicture(control::kPreview, std::string());
-    view_.ShowMessage(text::kMessageCaption, FailureText(failure, kWindowFailureTexts));
+  if (!qrtext::EncodeContent(view_.Text(resources::control::kSingleText), choice.encoding,
+                             choice.eciForGbk, content)) {
+    batch::LineFailure failure;
+    failure.fault = batch::LineFault::kUnrepresentable;
+    view_.SetPicture(resources::control::kPreview, std::string());
+    view_.ShowMessage(text::kMessageCaption,
+                      batch::FailureText(failure, batch::kWindowFailureTexts));
     return;
   }
   ApplySymbolSettings(content.bytes);
-  const int side = IntegerOfText(view_.Text(control::kSingleSide));
+  const int side = IntegerOfText(view_.Text(resources::control::kSingleSide));
   engine_.QRSetSize(side, side);
   // A symbol larger than the image would be cut off at its edges: nothing
   // is written then. A message too long for any symbol has no size and
   // goes on to the engine, which writes no file for it.
-  BatchRecipe recipe;
-  recipe.version = view_.SelectedIndex(control::kVersionList);
-  recipe.level = view_.SelectedIndex(control::kLevelList);
+  batch::BatchRecipe recipe;
+  recipe.version = view_.SelectedIndex(resources::control::kVersionList);
+  recipe.level = view_.SelectedIndex(resources::control::kLevelList);
   recipe.width = recipe.height = side;
   int symbolWidth = 0, symbolHeight = 0;
   if (content.eciDesignator == 0) {
@@ -40,11 +41,12 @@ void MainWindowLogic::OnGenerateClicked() {
   } else {
     symbolWidth = symbols_.SymbolPixels(content, recipe);
   }
-  const ImageSize image = EngineImageSize(side, side);
-  if (symbolWidth > 0 && !SymbolFitsImage(symbolWidth, image.width, image.height)) {
-    view_.SetPicture(control::kPreview, std::string());
-    view_.ShowMessage(text::kMessageCaption,
-                      TooLargeText(symbolWidth, image.width, image.height, kWindowFailureTexts));
+  const batch::ImageSize image = batch::EngineImageSize(side, side);
+  if (symbolWidth > 0 && !batch::SymbolFitsImage(symbolWidth, image.width, image.height)) {
+    view_.SetPicture(resources::control::kPreview, std::string());
+    view_.ShowMessage(
+        text::kMessageCaption,
+        batch::TooLargeText(symbolWidth, image.width, image.height, batch::kWindowFailureTexts));
     return;
   }
   const std::string preview = paths_.PreviewFile();
@@ -62,7 +64,7 @@ void MainWindowLogic::OnGenerateClicked() {
 
 void MainWindowLogic::OnSaveClicked() {
   engine_.QRSaveAsBMP(paths_.SaveSideFile());
-  const std::string bytes = view_.Picture(control::kPreview);
+  const std::string bytes = view_.Picture(resources::control::kPreview);
   if (bytes.empty()) {
     view_.ShowMessage(text::kMessageCaption, text::kNothingToSave);
     return;

@@ -8,7 +8,7 @@ namespace qrapp {
 
 void MainWindowLogic::OnCreated() {
   if (hooks_.readNotice) hooks_.readNotice();
-  view_.SetWidth(control::kProgressBar, 0);
+  view_.SetWidth(resources::control::kProgressBar, 0);
   if (!files_.IsDirectory(paths_.workingFolder)) files_.CreateDirectories(paths_.workingFolder);
   if (!files_.Exists(paths_.settingsFile)) files_.WriteFile(paths_.settingsFile, "");
   DeployEngine();
@@ -32,8 +32,9 @@ void MainWindowLogic::DeployEngine() {
 }
 
 void MainWindowLogic::FillVersionList() {
-  for (const std::string &item : VersionItems()) view_.AddItem(control::kVersionList, item);
-  view_.Select(control::kVersionList, 0);
+  for (const std::string &item : VersionItems())
+    view_.AddItem(resources::control::kVersionList, item);
+  view_.Select(resources::control::kVersionList, 0);
 }
 
 }  // namespace qrapp

@@ -14,6 +14,7 @@ namespace qrapp {
 void ApplySymbolSettings(EngineExports &engine, const std::string &message, int version, int level);
 
 // ApplySymbolSettings, then QRSetSize(width, height).
-void ApplyRecipe(EngineExports &engine, const std::string &message, const BatchRecipe &recipe);
+void ApplyRecipe(EngineExports &engine, const std::string &message,
+                 const batch::BatchRecipe &recipe);
 
 }  // namespace qrapp

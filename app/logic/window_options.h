@@ -24,16 +24,17 @@ WindowOptions LoadOptions(SettingsStore &settings);
 void SaveOptions(SettingsStore &settings, const WindowOptions &options);
 
 // How the batch and 生成 encode a line's content.
-ContentChoice ContentChoiceOf(const WindowOptions &options);
+batch::ContentChoice ContentChoiceOf(const WindowOptions &options);
 
 // The batch's settings: the options over the recipe of the window's
 // controls (its image size as the engine takes it). The defaults leave the
 // images to the DLL's bitmap files; a row this build cannot offer
 // (verification without a decoder) gives its default, whatever the file
 // holds.
-BatchSettings BatchSettingsOf(const WindowOptions &options, const BatchRecipe &controls);
+batch::BatchSettings BatchSettingsOf(const WindowOptions &options,
+                                     const batch::BatchRecipe &controls);
 // True when the DLL cannot write these images itself.
-bool WrittenInProcess(const BatchSettings &settings);
+bool WrittenInProcess(const batch::BatchSettings &settings);
 
 // False for a row this build cannot offer; `note` then says why.
 bool OptionRowAvailable(size_t row, const char **note = nullptr);

@@ -18,10 +18,10 @@ InfoPanelTexts MakeInfoPanelTexts(int current, const NoticeInfo &info) {
 
 void ShowInfoPanel(LabelWriter &labels, int current, const NoticeInfo &info) {
   const InfoPanelTexts texts = MakeInfoPanelTexts(current, info);
-  labels.SetLabelText(qrapp::control::kLink, texts.link);
-  labels.SetLabelText(qrapp::control::kCurrentVersion, texts.currentVersion);
-  labels.SetLabelText(qrapp::control::kLatestVersion, texts.latestVersion);
-  labels.SetLabelText(qrapp::control::kAuthor, texts.author);
+  labels.SetLabelText(resources::control::kLink, texts.link);
+  labels.SetLabelText(resources::control::kCurrentVersion, texts.currentVersion);
+  labels.SetLabelText(resources::control::kLatestVersion, texts.latestVersion);
+  labels.SetLabelText(resources::control::kAuthor, texts.author);
 }
 
 }  // namespace notice

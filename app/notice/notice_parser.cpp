@@ -26,7 +26,7 @@ std::vector<std::string> SplitNoticeFields(std::string_view text) {
       fields.emplace_back(text.substr(fieldStart, i - fieldStart));
       i += kSeparator.size();
       fieldStart = i;
-    } else if (cp936::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+    } else if (qrtext::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
       i += 2;
     } else {
       ++i;

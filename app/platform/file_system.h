@@ -27,8 +27,3 @@ class FileSystem {
 };
 
 }  // namespace qrplatform
-
-// The logic's own name for it.
-namespace qrapp {
-using qrplatform::FileSystem;
-}  // namespace qrapp

@@ -94,7 +94,7 @@ bool CountLines(int descriptor, long long &count, qrtext::InputEncoding encoding
   const long long start = Seek(descriptor, 0, SEEK_CUR);
   if (start < 0) return false;
   std::vector<char> buffer(kBufferBytes);
-  filetext::LineCounter counter;
+  qrtext::LineCounter counter;
   qrtext::InputDecoder decoder(encoding);
   std::string decoded;
   long got;

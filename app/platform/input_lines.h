@@ -40,7 +40,7 @@ class LineReader {
   std::vector<char> buffer_;  // read from the descriptor
   qrtext::InputDecoder decoder_;
   std::string decoded_;  // the stream stage's bytes of the buffer
-  filetext::LineCutter cutter_;
+  qrtext::LineCutter cutter_;
   size_t begin_ = 0, end_ = 0;
   bool ended_ = false;
   int error_ = 0;

@@ -40,22 +40,22 @@ using qrplatform::StopRequested;
 
 // Lines are decoded text, shown as UTF-8 (terminal.h: a Windows console
 // gets them as wide characters).
-constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kUtf8;
+constexpr batch::ReportEncoding kConsoleEncoding = batch::ReportEncoding::kUtf8;
 
 int OpenInput(const std::string &path) { return qrplatform::OpenForReading(path); }
 
 void CloseInput(int descriptor) { qrplatform::CloseDescriptor(descriptor); }
 
-std::string QuietZoneWarning(const qrapp::LineJob &job) {
+std::string QuietZoneWarning(const batch::LineJob &job) {
   return "quiet zone of " + std::to_string(job.quietZoneModules) + " modules (" +
          std::to_string(job.modulePixels) + " px each), below " +
-         std::to_string(qrapp::BatchRecipe::kStandardQuietZone);
+         std::to_string(batch::BatchRecipe::kStandardQuietZone);
 }
 
 // Reads, decides and hands on every line; returns the exit status.
 int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int input,
              long long lineCount, std::FILE *rows, std::FILE *err) {
-  const int modulePixels = qrapp::RecipeModulePixels(options.recipe);
+  const int modulePixels = batch::RecipeModulePixels(options.recipe);
   const int workerCount = options.jobs > 0 ? options.jobs : OnlineCores();
   OrderedReport report(err, IsTerminal(err) ? err : nullptr, lineCount, kConsoleEncoding);
   LineWorkers workers(workerCount, options, folder, modulePixels, report);
@@ -64,10 +64,10 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
     workers.Finish(true);
     return 2;
   }
-  qrapp::LineDecider decider(options, options.outputFolder, PathSeparator(), lineCount);
+  batch::LineDecider decider(options, options.outputFolder, PathSeparator(), lineCount);
   if (rows) report.WriteRowsTo(rows);
   const ReadOutcome read =
-      DecideInput(options, input, decider, report, err, [&](int lineNumber, qrapp::LineJob &job) {
+      DecideInput(options, input, decider, report, err, [&](int lineNumber, batch::LineJob &job) {
         if (job.narrowQuietZone) report.Warn(lineNumber, QuietZoneWarning(job), job.line);
         workers.Submit(std::move(job));
       });
@@ -77,7 +77,7 @@ int RunLines(const Options &options, const qrplatform::OutputFolder &folder, int
   if (const int status = EndStatus(read, report, lineCount, err)) return status;
   if (report.warnings() > 0) {
     qrplatform::PrintText(err, "qrbatch: quiet zone below %d modules in %d written images\n",
-                          qrapp::BatchRecipe::kStandardQuietZone, report.warnings());
+                          batch::BatchRecipe::kStandardQuietZone, report.warnings());
   }
   if (report.failures() > 0) {
     qrplatform::PrintText(err, "qrbatch: %d of %d lines produced no file\n", report.failures(),

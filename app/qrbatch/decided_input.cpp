@@ -20,7 +20,7 @@ namespace {
 // numbers only, as --columns names imply --header). False when the header
 // names no picked column (said on `err`).
 bool PickColumns(const Options &options, const std::vector<std::string> &header,
-                 qrapp::LineDecider &decider, std::FILE *err) {
+                 batch::LineDecider &decider, std::FILE *err) {
   const ColumnPick pick = ChooseColumns(options, header);
   if (!pick.error.empty()) {
     qrplatform::PrintText(err, "qrbatch: %s\n", pick.error.c_str());
@@ -42,9 +42,9 @@ void SetEnd(LineReader::Result result, const LineReader &reader, ReadOutcome &ou
 
 }  // namespace
 
-ReadOutcome DecideInput(const Options &options, int input, qrapp::LineDecider &decider,
+ReadOutcome DecideInput(const Options &options, int input, batch::LineDecider &decider,
                         OrderedReport &report, std::FILE *err,
-                        const std::function<void(int lineNumber, qrapp::LineJob &job)> &take) {
+                        const std::function<void(int lineNumber, batch::LineJob &job)> &take) {
   ReadOutcome outcome;
   LineReader reader(input, options.inputEncoding);
   decider.UseInput(&reader.decoder());
@@ -60,7 +60,7 @@ ReadOutcome DecideInput(const Options &options, int input, qrapp::LineDecider &d
     const int first = record.lineNumber;
     ++outcome.entries;
     report.Begin(first);
-    qrapp::LineDecision decision = decider.Decide(std::move(record));
+    batch::LineDecision decision = decider.Decide(std::move(record));
     report.Name(first, decision.name);
     if (decision.failure) {
       report.Settle(first, std::move(decision.failure));

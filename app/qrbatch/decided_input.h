@@ -24,9 +24,9 @@ struct ReadOutcome {
 // job to `take`, which settles it; a record that fails a check is settled
 // here. Stops early for a stop request, a read error or a header that
 // names no picked column (said on `err`).
-ReadOutcome DecideInput(const Options &options, int input, qrapp::LineDecider &decider,
+ReadOutcome DecideInput(const Options &options, int input, batch::LineDecider &decider,
                         OrderedReport &report, std::FILE *err,
-                        const std::function<void(int lineNumber, qrapp::LineJob &job)> &take);
+                        const std::function<void(int lineNumber, batch::LineJob &job)> &take);
 
 // The exit status of a read that did not reach its end (2 or 130), with its
 // message on `err`; 0 when it did. Call after report.Close().

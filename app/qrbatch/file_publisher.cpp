@@ -50,12 +50,12 @@ void FilePublisher::Run(void *argument) {
 void FilePublisher::Publish(std::vector<qrplatform::PendingFile> &files,
                             const std::vector<Line> &lines) {
   qrplatform::PublishFiles(files, [&](size_t index, bool published) {
-    std::unique_ptr<qrapp::LineFailure> failure;
+    std::unique_ptr<batch::LineFailure> failure;
     if (!published) {
-      failure = std::make_unique<qrapp::LineFailure>();
+      failure = std::make_unique<batch::LineFailure>();
       failure->lineNumber = lines[index].number;
       failure->line = lines[index].text;
-      failure->fault = qrapp::LineFault::kNotWritten;
+      failure->fault = batch::LineFault::kNotWritten;
       failure->reason = qrplatform::LastErrorText();
     }
     report_.Settle(lines[index].number, std::move(failure));

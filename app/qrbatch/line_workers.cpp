@@ -42,7 +42,7 @@ bool LineWorkers::Start() {
 
 void LineWorkers::Write(Worker &worker, LineJob &job) {
   std::string reason;
-  qrapp::LineFault fault = qrapp::LineFault::kNotWritten;
+  batch::LineFault fault = batch::LineFault::kNotWritten;
   // Memory running out for one image (a huge --size, say) fails its line,
   // never the batch.
   try {
@@ -58,18 +58,18 @@ void LineWorkers::Write(Worker &worker, LineJob &job) {
                              std::move(place));
         return;
       }
-      fault = qrapp::FaultOfUnwrittenImage(written);
+      fault = batch::FaultOfUnwrittenImage(written);
       reason = std::move(written.reason);
     }
   } catch (const std::bad_alloc &) {
     reason = qrplatform::ErrnoText(ENOMEM);
   }
-  auto failure = std::make_unique<qrapp::LineFailure>();
+  auto failure = std::make_unique<batch::LineFailure>();
   failure->lineNumber = job.lineNumber;
   failure->line = job.line;
   failure->fault = fault;
   // A caption too long has no reason beyond the fault's words.
-  if (fault != qrapp::LineFault::kCaptionTooLong) failure->reason = reason;
+  if (fault != batch::LineFault::kCaptionTooLong) failure->reason = reason;
   report_.Settle(job.lineNumber, std::move(failure));
 }
 

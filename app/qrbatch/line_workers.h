@@ -21,7 +21,7 @@
 
 namespace qrbatch {
 
-using qrapp::LineJob;
+using batch::LineJob;
 
 class LineWorkers {
  public:
@@ -45,7 +45,7 @@ class LineWorkers {
   struct Worker {
     Worker(const Options &options, int modulePixels, OrderedReport &report)
         : writer(options.recipe, options.format, modulePixels, options.verify,
-                 qrapp::CaptionBandOf(options)),
+                 batch::CaptionBandOf(options)),
           publisher(report) {}
     qrimage::ImageWriter writer;
     // Each worker names its own files, on its own thread when there are

@@ -134,21 +134,21 @@ std::string ParseImageSize(const std::string &text, Options &options) {
 std::string ParseFormat(const std::string &text, Options &options) {
   // The window's ".jpg" bitmaps are the default, not a format to ask for.
   ImageFormat format;
-  if (!qrapp::WordOf(qrapp::kFormatWords, text, format) || format == ImageFormat::kWindowJpg)
+  if (!batch::WordOf(batch::kFormatWords, text, format) || format == ImageFormat::kWindowJpg)
     return "format must be bmp, png, svg or pdf: " + text;
   options.format = format;
   return std::string();
 }
 
 std::string ParseNames(const std::string &text, Options &options) {
-  if (!qrapp::WordOf(qrapp::kFileNameWords, text, options.names))
+  if (!batch::WordOf(batch::kFileNameWords, text, options.names))
     return "names must be line, number or safe: " + text;
   return std::string();
 }
 
 std::string ParseCaption(const std::string &text, Options &options) {
   CaptionSource caption;
-  if (!qrapp::WordOf(qrapp::kCaptionWords, text, caption) || caption == CaptionSource::kNone)
+  if (!batch::WordOf(batch::kCaptionWords, text, caption) || caption == CaptionSource::kNone)
     return "caption must be name, content or column: " + text;
   options.caption = caption;
   return std::string();
@@ -172,7 +172,7 @@ std::string ParseColumns(const std::string &text, Options &options) {
   bool empty = false;
   for (const std::string &column : columns) {
     empty = empty || column.empty();
-    if (!qrapp::IsColumnNumber(column)) options.header = true;
+    if (!batch::IsColumnNumber(column)) options.header = true;
   }
   if (columns.size() < 2 || columns.size() > 3 || empty)
     return "columns must be NAME,CONTENT or NAME,CONTENT,CAPTION: " + text;
@@ -221,8 +221,8 @@ std::string ParseInputEncoding(const std::string &text, Options &options) {
 
 std::string ParseEncoding(const std::string &text, Options &options) {
   // GBK with ECI 29 is --encoding gbk --eci here.
-  qrapp::ContentChoice choice;
-  if (!qrapp::WordOf(qrapp::kContentWords, text, choice) || choice.eciForGbk)
+  batch::ContentChoice choice;
+  if (!batch::WordOf(batch::kContentWords, text, choice) || choice.eciForGbk)
     return "encoding must be utf-8, utf-8-noeci, gbk or raw: " + text;
   options.contentEncoding = choice.encoding;
   return std::string();

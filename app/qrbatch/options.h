@@ -14,15 +14,15 @@ namespace qrbatch {
 
 // The window's bitmap files named ".jpg", or a real format under its own
 // extension (the writers' own list, shared with the window).
-using qrapp::CaptionSource;
-using qrapp::FileNames;
+using batch::CaptionSource;
+using batch::FileNames;
 using qrimage::ExtensionOf;
 using qrimage::ImageFormat;
 
 // The batch's settings (shared with the window) and what is the command's
 // own: where the lines come from, the workers, the report file, the
 // sizes given in mm.
-struct Options : qrapp::BatchSettings {
+struct Options : batch::BatchSettings {
   std::string outputFolder;
   std::string inputFile;  // empty or "-": standard input
   int jobs = 0;           // workers; 0: one per online core

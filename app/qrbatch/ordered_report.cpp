@@ -10,7 +10,7 @@
 namespace qrbatch {
 
 OrderedReport::OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal,
-                             qrapp::ReportEncoding encoding)
+                             batch::ReportEncoding encoding)
     : err_(err),
       progress_(progress),
       knownTotal_(knownTotal),
@@ -34,7 +34,7 @@ void OrderedReport::Begin(int lineNumber) {
 
 void OrderedReport::WriteRowsTo(std::FILE *rows) {
   rows_ = rows;
-  const std::string start = qrapp::ReportCsvStart();
+  const std::string start = batch::ReportCsvStart();
   std::fwrite(start.data(), 1, start.size(), rows_);
 }
 
@@ -61,13 +61,13 @@ void OrderedReport::Report(int lineNumber, Slot &slot) {
   if (!rows_) return;
   // A written line's warning stands in its row's reason.
   const std::string reason = slot.failure
-                                 ? qrapp::FailureText(*slot.failure, qrapp::kCommandFailureTexts)
+                                 ? batch::FailureText(*slot.failure, batch::kCommandFailureTexts)
                                  : slot.warningWords;
-  const std::string row = qrapp::ReportCsvRow(lineNumber, slot.name, !slot.failure, reason);
+  const std::string row = batch::ReportCsvRow(lineNumber, slot.name, !slot.failure, reason);
   std::fwrite(row.data(), 1, row.size(), rows_);
 }
 
-void OrderedReport::Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure) {
+void OrderedReport::Settle(int lineNumber, std::unique_ptr<batch::LineFailure> failure) {
   qrplatform::MutexLock lock(mutex_);
   Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
   slot.settled = true;
@@ -97,20 +97,20 @@ void OrderedReport::Close() {
 
 void OrderedReport::Warn(int lineNumber, std::string words, const std::string &line) {
   std::string text = "qrbatch: line " + std::to_string(lineNumber) + ": warning: " + words + ": " +
-                     qrapp::DisplayLine(line, encoding_) + "\n";
+                     batch::DisplayLine(line, encoding_) + "\n";
   qrplatform::MutexLock lock(mutex_);
   Slot &slot = slots_[static_cast<size_t>(lineNumber % kWindow)];
   slot.warning = std::move(text);
   slot.warningWords = "warning: " + std::move(words);
 }
 
-void OrderedReport::Print(const qrapp::LineFailure &failure) {
+void OrderedReport::Print(const batch::LineFailure &failure) {
   if (progressShown_) std::fputs("\r\033[K", progress_);
   progressShown_ = false;
   // "line N: REASON: LINE", the line shown escaped and cut.
-  const std::string reason = qrapp::FailureText(failure, qrapp::kCommandFailureTexts);
+  const std::string reason = batch::FailureText(failure, batch::kCommandFailureTexts);
   qrplatform::PrintText(err_, "qrbatch: line %d: %s: %s\n", failure.lineNumber, reason.c_str(),
-                        qrapp::DisplayLine(failure.line, encoding_).c_str());
+                        batch::DisplayLine(failure.line, encoding_).c_str());
 }
 
 void OrderedReport::ShowProgress(bool last) {

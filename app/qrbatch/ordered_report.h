@@ -27,7 +27,7 @@ class OrderedReport {
   // number of lines when known up front, else 0. `encoding`: the console's,
   // for the lines shown.
   OrderedReport(std::FILE *err, std::FILE *progress, long long knownTotal,
-                qrapp::ReportEncoding encoding);
+                batch::ReportEncoding encoding);
 
   // Before line `lineNumber` (1, 2, ...) is decided; waits while the window
   // is full.
@@ -39,7 +39,7 @@ class OrderedReport {
   // its row.
   void Name(int lineNumber, std::string name);
   // The line's outcome: written (no failure) or not.
-  void Settle(int lineNumber, std::unique_ptr<qrapp::LineFailure> failure);
+  void Settle(int lineNumber, std::unique_ptr<batch::LineFailure> failure);
   // A warning for a begun line, printed in its place when it is written
   // (the line still counts as written): "line N: warning: WORDS: LINE".
   void Warn(int lineNumber, std::string words, const std::string &line);
@@ -56,13 +56,13 @@ class OrderedReport {
   struct Slot {
     bool settled = false;
     bool skipped = false;  // a line that is no entry
-    std::unique_ptr<qrapp::LineFailure> failure;
+    std::unique_ptr<batch::LineFailure> failure;
     std::string name;          // only with rows_
     std::string warning;       // printed when the line is written
     std::string warningWords;  // the same in the line's report row
   };
 
-  void Print(const qrapp::LineFailure &failure);
+  void Print(const batch::LineFailure &failure);
   // Counts and reports the settled slot of line `lineNumber`.
   void Report(int lineNumber, Slot &slot);
   void ShowProgress(bool last);
@@ -71,7 +71,7 @@ class OrderedReport {
   std::FILE *progress_;
   std::FILE *rows_ = nullptr;
   long long knownTotal_;
-  qrapp::ReportEncoding encoding_;
+  batch::ReportEncoding encoding_;
   qrplatform::Mutex mutex_;
   qrplatform::Condition advanced_;
   std::vector<Slot> slots_;

@@ -11,7 +11,7 @@ bool RecordLines::Add(int lineNumber, std::string line, InputRecord &record) {
     record = InputRecord();
     record.lineNumber = lineNumber;
     record.cut = line.size() > qrplatform::kLongestLine;
-    record.fields = qrapp::SplitTabColumns(line);
+    record.fields = batch::SplitTabColumns(line);
     record.text = std::move(line);
     return true;
   }
@@ -45,10 +45,10 @@ void RecordLines::Take(InputRecord &record) {
 ColumnPick ChooseColumns(const Options &options, const std::vector<std::string> &header) {
   ColumnPick pick;
   if (options.columns.empty()) return pick;
-  qrapp::ColumnChoice &choice = pick.choice;
+  batch::ColumnChoice &choice = pick.choice;
   int *const picks[] = {&choice.name, &choice.content, &choice.caption};
   for (size_t i = 0; i < options.columns.size(); ++i) {
-    *picks[i] = qrapp::ColumnOf(options.columns[i], header);
+    *picks[i] = batch::ColumnOf(options.columns[i], header);
     if (*picks[i] == 0) {
       pick.error = "the header row has no column " + options.columns[i];
       return pick;

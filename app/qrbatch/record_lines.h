@@ -12,7 +12,7 @@
 
 namespace qrbatch {
 
-using qrapp::InputRecord;
+using batch::InputRecord;
 
 class RecordLines {
  public:
@@ -29,7 +29,7 @@ class RecordLines {
   void Take(InputRecord &record);
 
   bool csv_;
-  qrapp::CsvRecord open_;
+  batch::CsvRecord open_;
   InputRecord pending_;
 };
 
@@ -37,7 +37,7 @@ class RecordLines {
 // first row; empty without --header), or why they cannot be picked (a
 // name the header lacks).
 struct ColumnPick {
-  qrapp::ColumnChoice choice;
+  batch::ColumnChoice choice;
   std::string error;  // empty: picked
 };
 ColumnPick ChooseColumns(const Options &options, const std::vector<std::string> &header);

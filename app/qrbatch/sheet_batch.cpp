@@ -24,14 +24,14 @@ namespace qrbatch {
 namespace {
 
 // Lines are decoded text, shown as UTF-8 (terminal.h).
-constexpr qrapp::ReportEncoding kConsoleEncoding = qrapp::ReportEncoding::kUtf8;
+constexpr batch::ReportEncoding kConsoleEncoding = batch::ReportEncoding::kUtf8;
 
 }  // namespace
 
 int RunSheetBatch(const Options &options, const qrplatform::OutputFolder &folder, int input,
                   long long lineCount, std::FILE *rows, std::FILE *err) {
   qrsheets::SheetLayout layout;
-  const qrsheets::LabelStyle style = qrapp::LabelStyleOf(options);
+  const qrsheets::LabelStyle style = batch::LabelStyleOf(options);
   qrplatform::Outcome laidOut = qrsheets::MakeSheetLayout(options.sheet, layout);
   // A label's module is in mm or automatic: a PDF has no pixels.
   if (laidOut && options.recipe.modulePixels > 0)
@@ -60,11 +60,11 @@ int RunSheetBatch(const Options &options, const qrplatform::OutputFolder &folder
   OrderedReport report(err, qrplatform::IsTerminal(err) ? err : nullptr, lineCount,
                        kConsoleEncoding);
   if (rows) report.WriteRowsTo(rows);
-  qrapp::LineDecider decider(options, options.outputFolder, qrplatform::PathSeparator(), lineCount);
-  qrapp::LabelWriter labels(sheet, style);
+  batch::LineDecider decider(options, options.outputFolder, qrplatform::PathSeparator(), lineCount);
+  batch::LabelWriter labels(sheet, style);
   const ReadOutcome read = DecideInput(
       options, input, decider, report, err,
-      [&](int lineNumber, qrapp::LineJob &job) { report.Settle(lineNumber, labels.Place(job)); });
+      [&](int lineNumber, batch::LineJob &job) { report.Settle(lineNumber, labels.Place(job)); });
   report.Close();
   if (const int status = EndStatus(read, report, lineCount, err)) return status;
   const qrplatform::Outcome finished = sheet.Finish();

@@ -5,7 +5,7 @@
 
 #include "main_window_layout.h"
 
-namespace qrapp::control {
+namespace resources::control {
 
 // Single generation.
 inline constexpr char kSingleText[] = "编辑框123456";  // text of the single image
@@ -68,4 +68,4 @@ static_assert(IsControlOfKind(kClockText, ControlKind::TransparentLabel));
 static_assert(IsControlOfKind(kLogo, ControlKind::PictureBox));
 static_assert(IsControlOfKind(kClock, ControlKind::Timer));
 
-}  // namespace qrapp::control
+}  // namespace resources::control

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace qrapp {
+namespace resources {
 
 enum class ControlKind {
   GroupBox,
@@ -176,4 +176,4 @@ inline const ControlLayout *FindControlLayout(int id) {
   return nullptr;
 }
 
-}  // namespace qrapp
+}  // namespace resources

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string_view>
 
-namespace qrapp {
+namespace resources {
 
 struct OptionChoice {
   const char *text;   // shown in the list
@@ -160,4 +160,4 @@ struct OptionsDialogLayout {
 inline constexpr OptionsDialogLayout kOptionsDialog = {
     "QRBatchOptionsDialog", "选项", 12, 30, 72, 160, 120, 22, 72, 8, "确定", "取消", 3001, 1, 2};
 
-}  // namespace qrapp
+}  // namespace resources

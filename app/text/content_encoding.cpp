@@ -29,18 +29,4 @@ bool EncodeContent(std::string_view utf8, ContentEncoding encoding, bool eciForG
   return true;
 }
 
-bool ParseContentEncoding(std::string_view name, ContentEncoding &encoding) {
-  if (name == "gbk")
-    encoding = ContentEncoding::kGbk;
-  else if (name == "utf-8")
-    encoding = ContentEncoding::kUtf8;
-  else if (name == "utf-8-noeci")
-    encoding = ContentEncoding::kUtf8NoEci;
-  else if (name == "raw")
-    encoding = ContentEncoding::kRaw;
-  else
-    return false;
-  return true;
-}
-
 }  // namespace qrtext

@@ -27,8 +27,4 @@ constexpr int kEciGbk = 29;
 bool EncodeContent(std::string_view utf8, ContentEncoding encoding, bool eciForGbk,
                    EncodedContent &out);
 
-// The choices by their command-line names: "gbk", "utf-8", "utf-8-noeci",
-// "raw". False for another name.
-bool ParseContentEncoding(std::string_view name, ContentEncoding &encoding);
-
 }  // namespace qrtext

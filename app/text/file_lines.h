@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace filetext {
+namespace qrtext {
 
 inline bool IsLineEndByte(char byte) { return byte == '\n' || byte == '\r'; }
 
@@ -66,4 +66,4 @@ class LineCounter {
   bool openLine_ = false;  // bytes after the last line end so far
 };
 
-}  // namespace filetext
+}  // namespace qrtext

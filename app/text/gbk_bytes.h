@@ -3,7 +3,7 @@
 // in the program asks here.
 #pragma once
 
-namespace cp936 {
+namespace qrtext {
 
 // A lead byte as Windows reads code page 936: 0x81 to 0xFE.
 constexpr bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
@@ -27,4 +27,4 @@ constexpr bool IsPair(unsigned char lead, unsigned char trail) {
 // and the sizes equal to what the window has always shown.
 constexpr bool StartsBoxPair(unsigned char byte) { return byte >= 0x80; }
 
-}  // namespace cp936
+}  // namespace qrtext

@@ -4,8 +4,8 @@
 
 #include <string>
 
-namespace qrapp {
+namespace qrtext {
 
 std::string ToGbk(const std::string &utf8);
 
-}  // namespace qrapp
+}  // namespace qrtext

@@ -4,7 +4,7 @@
 
 #include "upper_case_runs.h"
 
-namespace textcase {
+namespace qrtext {
 
 namespace {
 
@@ -29,4 +29,4 @@ char32_t SimpleUpper(char32_t codePoint) {
 
 unsigned GbkUpperPair(unsigned pair) { return Lookup(kGbkUpperRuns, kGbkUpperRunsSize, pair); }
 
-}  // namespace textcase
+}  // namespace qrtext

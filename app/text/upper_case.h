@@ -4,7 +4,7 @@
 // same on every machine, whatever its locale, and in the Windows build.
 #pragma once
 
-namespace textcase {
+namespace qrtext {
 
 // The simple uppercase of a BMP code point (U+00E9 -> U+00C9, U+2170 ->
 // U+2160, U+00DF stays); other code points as given.
@@ -16,4 +16,4 @@ char32_t SimpleUpper(char32_t codePoint);
 // given. No GBK double-byte character shares its uppercase with ASCII.
 unsigned GbkUpperPair(unsigned pair);
 
-}  // namespace textcase
+}  // namespace qrtext

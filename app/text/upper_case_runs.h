@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace textcase {
+namespace qrtext {
 
 // Every `step`-th code from `first` to `last` maps to itself plus `delta`.
 // The runs of a table are sorted and their spans never overlap.
@@ -20,4 +20,4 @@ extern const size_t kUnicodeUpperRunsSize;
 extern const UpperCaseRun kGbkUpperRuns[];
 extern const size_t kGbkUpperRunsSize;
 
-}  // namespace textcase
+}  // namespace qrtext

@@ -2,7 +2,7 @@
 // Unicode 14.0.0 database and GBK codec: do not edit by hand.
 #include "upper_case_runs.h"
 
-namespace textcase {
+namespace qrtext {
 
 // clang-format off
 // The BMP's simple uppercase mapping: 1190 code points in 190 runs.
@@ -211,4 +211,4 @@ extern const UpperCaseRun kGbkUpperRuns[] = {
 extern const size_t kGbkUpperRunsSize = sizeof kGbkUpperRuns / sizeof kGbkUpperRuns[0];
 // clang-format on
 
-}  // namespace textcase
+}  // namespace qrtext

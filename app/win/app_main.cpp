@@ -5,6 +5,6 @@
 #include "late_bound_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  qrwin::RestrictLibrarySearchToSystem();
+  qrplatform::RestrictLibrarySearchToSystem();
   return qrwin::RunApplication(instance);
 }

@@ -43,7 +43,7 @@ int RunApplication(HINSTANCE instance) {
   qrapp::AppPaths paths;
   // The logic's paths are UTF-8, any folder name under any code page; the
   // engine library is loaded by its ANSI name.
-  paths.programFolder = CodePageFromWide(CP_UTF8, ProgramFolderWide());
+  paths.programFolder = qrtext::CodePageFromWide(CP_UTF8, ProgramFolderWide());
   MainWindow window;
   WinMainWindowView view(window);
   WinEngineExports engine(AnsiProgramFolder());
@@ -64,8 +64,8 @@ int RunApplication(HINSTANCE instance) {
     logic.OnControlEvent(name, event);
   };
   if (!window.Create(instance, events)) return 1;
-  window.AcceptDroppedFiles(qrapp::control::kBatchInput, [&logic](const std::wstring &path) {
-    logic.ImportFile(CodePageFromWide(CP_UTF8, path));
+  window.AcceptDroppedFiles(resources::control::kBatchInput, [&logic](const std::wstring &path) {
+    logic.ImportFile(qrtext::CodePageFromWide(CP_UTF8, path));
   });
 
   ShowWindow(window.Handle(), SW_SHOWNORMAL);

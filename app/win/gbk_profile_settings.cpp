@@ -17,7 +17,7 @@ std::string StoredValue(const std::string &utf8) {
 // Code page 936 reads 0x80 as the euro sign, a character of its own.
 std::string ValueOfStored(const std::string &stored) {
   if (stored.rfind(kUtf8Mark, 0) == 0) return stored.substr(3);
-  return CodePageFromWide(65001, WideFromGbk(stored));
+  return qrtext::CodePageFromWide(65001, qrtext::WideFromGbk(stored));
 }
 
 std::string GbkProfileSettings::Read(const std::string &section, const std::string &key) {

@@ -17,7 +17,8 @@ namespace qrwin {
 
 class GbkProfileSettings : public qrapp::SettingsStore {
  public:
-  GbkProfileSettings(qrapp::FileSystem &files, std::string path) : file_(files, std::move(path)) {}
+  GbkProfileSettings(qrplatform::FileSystem &files, std::string path)
+      : file_(files, std::move(path)) {}
 
   std::string Read(const std::string &section, const std::string &key) override;
   void Write(const std::string &section, const std::string &key, const std::string &value) override;

@@ -13,12 +13,12 @@
 
 namespace qrwin {
 
-using qrapp::ControlKind;
+using resources::ControlKind;
 
 namespace {
 
 const wchar_t *ClassName() {
-  static const std::wstring name = WideFromUtf8(qrapp::kMainWindow.className);
+  static const std::wstring name = qrtext::WideFromUtf8(resources::kMainWindow.className);
   return name.c_str();
 }
 
@@ -64,8 +64,8 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance, ControlEventSink events) {
   events_ = std::move(events);
-  const int width = qrapp::kMainWindow.outerWidth;
-  const int height = qrapp::kMainWindow.outerHeight;
+  const int width = resources::kMainWindow.outerWidth;
+  const int height = resources::kMainWindow.outerHeight;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   // Fixed border, no maximise box; WS_CLIPCHILDREN keeps the white
@@ -97,15 +97,15 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       fonts_ = CreateUiFonts();
-      backgroundBrush_ = CreateSolidBrush(qrapp::kMainWindow.background);
+      backgroundBrush_ = CreateSolidBrush(resources::kMainWindow.background);
       controls_ = BuildControls(window_, fonts_);
       for (const BuiltControl &control : controls_.All()) {
         const unsigned style = control.layout->style;
-        if (style & qrapp::kTextColour) {
+        if (style & resources::kTextColour) {
           textColours_.emplace_back(control.window, control.layout->colour);
           PublishTextColour(control.window, control.layout->colour);
         }
-        if (style & qrapp::kBackColour)
+        if (style & resources::kBackColour)
           labelBrushes_.emplace_back(control.window, CreateSolidBrush(control.layout->colour));
       }
       return 0;
@@ -114,13 +114,14 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_TIMER:  // the timer's id is its layout id
-      Raise(qrapp::FindControlLayout(static_cast<int>(wParam)), qrapp::ControlEvent::kTimerTick);
+      Raise(resources::FindControlLayout(static_cast<int>(wParam)),
+            qrapp::ControlEvent::kTimerTick);
       return 0;
     case kFileDroppedMessage:
       if (fileDropSink_) fileDropSink_(reinterpret_cast<const wchar_t *>(lParam));
       return 0;
     case kLinkPressedMessage:
-      Raise(qrapp::FindControlLayout(static_cast<int>(wParam)),
+      Raise(resources::FindControlLayout(static_cast<int>(wParam)),
             qrapp::ControlEvent::kLeftButtonDown);
       return 0;
     case WM_DESTROY:
@@ -145,7 +146,7 @@ void MainWindow::OnCommand(HWND controlWindow, int code) {
   }
 }
 
-void MainWindow::Raise(const qrapp::ControlLayout *control, qrapp::ControlEvent event) {
+void MainWindow::Raise(const resources::ControlLayout *control, qrapp::ControlEvent event) {
   if (control && events_) events_(control->name, event);
 }
 
@@ -164,7 +165,7 @@ LRESULT MainWindow::OnControlColour(HDC dc, HWND controlWindow) {
   }
   // Group boxes, buttons: black on the window's white.
   SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, qrapp::kMainWindow.background);
+  SetBkColor(dc, resources::kMainWindow.background);
   return reinterpret_cast<LRESULT>(backgroundBrush_);
 }
 
@@ -323,15 +324,15 @@ bool MainWindow::ProcessPendingInput() {
 }
 
 bool MainWindow::ChooseSaveFile(std::wstring &path) {
-  const qrapp::ControlLayout *dialog = nullptr;
+  const resources::ControlLayout *dialog = nullptr;
   for (const BuiltControl &control : controls_.All())
     if (control.layout->kind == ControlKind::FileDialog) dialog = control.layout;
   if (!dialog) return false;
 
   // One filter entry; its description is the layout's filter text.
-  const std::wstring description = WideFromUtf8(dialog->text);
+  const std::wstring description = qrtext::WideFromUtf8(dialog->text);
   std::wstring filter = description + L'\0' + L"*" + description + L'\0' + L'\0';
-  const std::wstring extension = WideFromUtf8(dialog->defaultExtension);
+  const std::wstring extension = qrtext::WideFromUtf8(dialog->defaultExtension);
   wchar_t fileName[MAX_PATH] = L"";
 
   OPENFILENAMEW open = {};

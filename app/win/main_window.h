@@ -81,7 +81,7 @@ class MainWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(HWND control, int code);
-  void Raise(const qrapp::ControlLayout *control, qrapp::ControlEvent event);
+  void Raise(const resources::ControlLayout *control, qrapp::ControlEvent event);
   LRESULT OnControlColour(HDC dc, HWND control);
   HWND WindowOf(const std::string &name) const;
   // Repaints the parent behind a control that draws no background of its own.

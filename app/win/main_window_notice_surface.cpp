@@ -11,11 +11,11 @@
 namespace qrwin {
 
 void MainWindowNoticeSurface::SetLabelText(const char *controlName, const std::string &gbk) {
-  window_.SetText(controlName, WideFromGbk(gbk));
+  window_.SetText(controlName, qrtext::WideFromGbk(gbk));
 }
 
 void MainWindowNoticeSurface::SetWindowTitle(const std::string &gbk) {
-  window_.SetTitle(WideFromGbk(gbk));
+  window_.SetTitle(qrtext::WideFromGbk(gbk));
 }
 
 void MainWindowNoticeSurface::ShowLogo(const std::string &pngBytes) {
@@ -26,17 +26,17 @@ void MainWindowNoticeSurface::ShowLogo(const std::string &pngBytes) {
   picture.bits = std::move(logo->bits);
   picture.width = logo->width;
   picture.height = logo->height;
-  window_.SetPicture(qrapp::control::kLogo,
+  window_.SetPicture(resources::control::kLogo,
                      std::vector<std::uint8_t>(pngBytes.begin(), pngBytes.end()),
                      std::move(picture));
 }
 
 std::uint32_t MainWindowNoticeSurface::LinkColour() {
-  return window_.TextColour(qrapp::control::kLink);
+  return window_.TextColour(resources::control::kLink);
 }
 
 void MainWindowNoticeSurface::SetLinkColour(std::uint32_t colour) {
-  window_.SetTextColour(qrapp::control::kLink, colour);
+  window_.SetTextColour(resources::control::kLink, colour);
 }
 
 void MainWindowNoticeSurface::ShowMessage(const std::string &caption, const std::string &text) {

@@ -11,8 +11,8 @@ namespace qrwin {
 
 namespace {
 
-using qrapp::kOptionRows;
-using qrapp::kOptionsDialog;
+using resources::kOptionRows;
+using resources::kOptionsDialog;
 
 constexpr int kRowCount = static_cast<int>(std::size(kOptionRows));
 
@@ -23,7 +23,7 @@ struct DialogState {
 };
 
 const wchar_t *ClassName() {
-  static const std::wstring name = WideFromUtf8(kOptionsDialog.className);
+  static const std::wstring name = qrtext::WideFromUtf8(kOptionsDialog.className);
   return name.c_str();
 }
 
@@ -38,8 +38,8 @@ int ClientHeight() { return ButtonsTop() + kOptionsDialog.controlHeight + kOptio
 HWND Child(HWND parent, const wchar_t *className, const std::string &text, DWORD style, int id,
            int left, int top, int width, int height, HFONT font) {
   HWND window = CreateWindowExW(
-      0, className, WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style, left, top, width,
-      height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+      0, className, qrtext::WideFromUtf8(text).c_str(), WS_CHILD | WS_VISIBLE | style, left, top,
+      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return window;
 }
@@ -47,7 +47,7 @@ HWND Child(HWND parent, const wchar_t *className, const std::string &text, DWORD
 void BuildRows(HWND dialog, HFONT font, const std::vector<int> &choices) {
   const auto &d = kOptionsDialog;
   for (int i = 0; i < kRowCount; ++i) {
-    const qrapp::OptionRow &row = kOptionRows[i];
+    const resources::OptionRow &row = kOptionRows[i];
     const int top = d.margin + i * d.rowHeight;
     Child(dialog, L"STATIC", row.label, SS_LEFT, -1, d.margin, top + 3, d.labelWidth,
           d.controlHeight, font);
@@ -56,13 +56,13 @@ void BuildRows(HWND dialog, HFONT font, const std::vector<int> &choices) {
               d.firstListId + i, d.margin + d.labelWidth, top, d.listWidth, d.listHeight, font);
     for (size_t k = 0; k < row.choiceCount; ++k)
       SendMessageW(list, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(WideFromUtf8(row.choices[k].text).c_str()));
+                   reinterpret_cast<LPARAM>(qrtext::WideFromUtf8(row.choices[k].text).c_str()));
     int chosen = static_cast<size_t>(i) < choices.size() ? choices[i] : row.defaultChoice;
     // A row this build cannot offer shows why, disabled; it keeps its default.
     const char *note = nullptr;
     if (!qrapp::OptionRowAvailable(static_cast<size_t>(i), &note)) {
-      chosen = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0,
-                                             reinterpret_cast<LPARAM>(WideFromUtf8(note).c_str())));
+      chosen = static_cast<int>(SendMessageW(
+          list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(qrtext::WideFromUtf8(note).c_str())));
       EnableWindow(list, FALSE);
     }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen), 0);
@@ -140,8 +140,8 @@ bool RunOptionsDialog(HWND owner, HFONT font, std::vector<int> &choices) {
   DialogState state;
   state.choices = &choices;
   HWND dialog = CreateWindowExW(
-      WS_EX_DLGMODALFRAME, ClassName(), WideFromUtf8(kOptionsDialog.title).c_str(), style, left,
-      top, width, height, owner, nullptr,
+      WS_EX_DLGMODALFRAME, ClassName(), qrtext::WideFromUtf8(kOptionsDialog.title).c_str(), style,
+      left, top, width, height, owner, nullptr,
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), &state);
   if (!dialog) return false;
   BuildRows(dialog, font, choices);

@@ -28,7 +28,7 @@ std::wstring ExecutablePath() {
 }
 
 std::wstring ShortPath(const std::wstring &path) {
-  const std::wstring longPath = SystemPath(path);
+  const std::wstring longPath = qrplatform::SystemPath(path);
   std::wstring shortPath(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length =
@@ -36,7 +36,7 @@ std::wstring ShortPath(const std::wstring &path) {
     if (length == 0) return std::wstring();
     if (length < shortPath.size()) {
       shortPath.resize(length);
-      return PlainPath(shortPath);
+      return qrplatform::PlainPath(shortPath);
     }
     shortPath.resize(length + 1);
   }
@@ -44,8 +44,8 @@ std::wstring ShortPath(const std::wstring &path) {
 
 // The ANSI text, when it converts back to exactly the same path.
 bool ExactAnsi(const std::wstring &path, std::string &ansi) {
-  ansi = AnsiFromWide(path);
-  return !path.empty() && WideFromAnsi(ansi) == path;
+  ansi = qrtext::AnsiFromWide(path);
+  return !path.empty() && qrtext::WideFromAnsi(ansi) == path;
 }
 
 bool LeavesRoomForNames(const std::string &folder, size_t longestName) {
@@ -55,11 +55,11 @@ bool LeavesRoomForNames(const std::string &folder, size_t longestName) {
 }  // namespace
 
 std::wstring ProgramFolderWide() {
-  const std::wstring path = PlainPath(ExecutablePath());
+  const std::wstring path = qrplatform::PlainPath(ExecutablePath());
   const size_t slash = path.find_last_of(L'\\');
   if (slash == std::wstring::npos) return std::wstring();
   const std::wstring folder = path.substr(0, slash);
-  return IsAbsolutePath(folder + L"\\") ? folder : std::wstring();
+  return qrplatform::IsAbsolutePath(folder + L"\\") ? folder : std::wstring();
 }
 
 std::string AnsiProgramFolder() {

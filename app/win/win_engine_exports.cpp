@@ -21,7 +21,7 @@ bool FreeTemporaryName(const std::string &ansiFolder, const std::wstring &wideFo
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string name = qrplatform::NextTemporaryName();
     ansi = ansiFolder + "\\" + name;
-    wide = SystemPath(wideFolder + L"\\" + std::wstring(name.begin(), name.end()));
+    wide = qrplatform::SystemPath(wideFolder + L"\\" + std::wstring(name.begin(), name.end()));
     if (GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
   }
   SetLastError(ERROR_FILE_EXISTS);
@@ -31,7 +31,8 @@ bool FreeTemporaryName(const std::string &ansiFolder, const std::wstring &wideFo
 }  // namespace
 
 WinEngineExports::WinEngineExports(const std::string &ansiProgramFolder)
-    : library_(ansiProgramFolder, qrapp::kEngineLibraryName, LateBoundLibrary::Origin::kProgram) {}
+    : library_(ansiProgramFolder, qrapp::kEngineLibraryName,
+               qrplatform::LateBoundLibrary::Origin::kProgram) {}
 
 void WinEngineExports::QRSetMessage(const std::string &bytes) {
   library_.Bind(setMessage_, "QRSetMessage")(bytes.c_str());
@@ -67,7 +68,8 @@ void WinEngineExports::QRGetActualSize(int &width, int &height) {
 // the engine itself would. A failure leaves no temporary file behind.
 bool WinEngineExports::QRSaveAsBMP(const std::string &fileName) {
   SaveFunction save = library_.Bind(saveAsBmp_, "QRSaveAsBMP");
-  const std::wstring target = PlainPath(FullPath(WideFromUtf8(fileName)));
+  const std::wstring target =
+      qrplatform::PlainPath(qrplatform::FullPath(qrtext::WideFromUtf8(fileName)));
   const size_t slash = target.find_last_of(L'\\');
   std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash);
   // A drive's root keeps its backslash for the short name.
@@ -95,7 +97,7 @@ bool WinEngineExports::QRSaveAsBMP(const std::string &fileName) {
     DeleteFileW(temporary.c_str());
     return false;
   }
-  if (!MoveFileExW(temporary.c_str(), SystemPath(target).c_str(),
+  if (!MoveFileExW(temporary.c_str(), qrplatform::SystemPath(target).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     lastSaveError_ = GetLastError();
     DeleteFileW(temporary.c_str());
@@ -106,7 +108,7 @@ bool WinEngineExports::QRSaveAsBMP(const std::string &fileName) {
 
 std::string WinEngineExports::LastSaveError() {
   if (lastSaveError_ == ERROR_SUCCESS) return std::string();
-  return SystemErrorText(lastSaveError_, CP_UTF8);
+  return qrplatform::SystemErrorText(lastSaveError_, CP_UTF8);
 }
 
 }  // namespace qrwin

@@ -36,7 +36,7 @@ class WinEngineExports : public qrapp::EngineExports {
   using ActualSizeFunction = void(__stdcall *)(short, HDC, int *, int *);
   using SaveFunction = short(__stdcall *)(const char *);
 
-  LateBoundLibrary library_;
+  qrplatform::LateBoundLibrary library_;
   TextFunction setMessage_ = nullptr;
   ColourFunction setBackColor_ = nullptr;
   ColourFunction setBarColor_ = nullptr;

@@ -6,7 +6,9 @@
 namespace qrwin {
 
 namespace {
-std::string Utf8FromWide(const std::wstring &text) { return CodePageFromWide(CP_UTF8, text); }
+std::string Utf8FromWide(const std::wstring &text) {
+  return qrtext::CodePageFromWide(CP_UTF8, text);
+}
 }  // namespace
 
 std::string WinMainWindowView::Text(const std::string &name) {
@@ -14,7 +16,7 @@ std::string WinMainWindowView::Text(const std::string &name) {
 }
 
 void WinMainWindowView::SetText(const std::string &name, const std::string &utf8) {
-  window_.SetText(name, WideFromUtf8(utf8));
+  window_.SetText(name, qrtext::WideFromUtf8(utf8));
 }
 
 int WinMainWindowView::SelectedIndex(const std::string &name) {
@@ -22,7 +24,7 @@ int WinMainWindowView::SelectedIndex(const std::string &name) {
 }
 
 void WinMainWindowView::AddItem(const std::string &name, const std::string &utf8) {
-  window_.AddItem(name, WideFromUtf8(utf8));
+  window_.AddItem(name, qrtext::WideFromUtf8(utf8));
 }
 
 void WinMainWindowView::Select(const std::string &name, int index) { window_.Select(name, index); }
@@ -45,12 +47,12 @@ std::string WinMainWindowView::Picture(const std::string &name) {
 void WinMainWindowView::Repaint() { window_.Repaint(); }
 
 void WinMainWindowView::ShowMessage(const std::string &caption, const std::string &text) {
-  window_.ShowMessage(WideFromUtf8(caption), WideFromUtf8(text));
+  window_.ShowMessage(qrtext::WideFromUtf8(caption), qrtext::WideFromUtf8(text));
 }
 
 bool WinMainWindowView::ChooseFolder(const std::string &title, std::string &folder) {
   std::wstring chosen;
-  if (!window_.ChooseFolder(WideFromUtf8(title), chosen)) return false;
+  if (!window_.ChooseFolder(qrtext::WideFromUtf8(title), chosen)) return false;
   folder = Utf8FromWide(chosen);
   return true;
 }
@@ -73,8 +75,8 @@ namespace qrwin {
 bool WinMainWindowView::ProcessPendingInput() { return window_.ProcessPendingInput(); }
 
 bool WinMainWindowView::ChooseImportFile(std::string &path) {
-  const std::wstring filter = WideFromUtf8(qrapp::text::kImportFilter) + L'\0' + L"*.txt;*.csv" +
-                              L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
+  const std::wstring filter = qrtext::WideFromUtf8(qrapp::text::kImportFilter) + L'\0' +
+                              L"*.txt;*.csv" + L'\0' + L"*.*" + L'\0' + L"*.*" + L'\0' + L'\0';
   std::wstring chosen;
   if (!window_.ChooseOpenFile(filter, chosen)) return false;
   path = Utf8FromWide(chosen);

@@ -10,8 +10,8 @@
 
 namespace qrwin {
 
-using qrapp::ControlKind;
-using qrapp::ControlLayout;
+using resources::ControlKind;
+using resources::ControlLayout;
 
 void ControlMap::Add(const ControlLayout *layout, HWND window) {
   controls_.push_back({layout, window});
@@ -68,14 +68,14 @@ WindowRecipe RecipeFor(const ControlLayout &control) {
     case ControlKind::GroupBox: return {L"BUTTON", child | BS_GROUPBOX, 0, control.height};
     case ControlKind::EditBox: {
       DWORD style = child | WS_TABSTOP | ES_AUTOHSCROLL;
-      if (control.style & qrapp::kMultiLine)
+      if (control.style & resources::kMultiLine)
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_HSCROLL | WS_VSCROLL;
-      if (control.style & qrapp::kCentred) style |= ES_CENTER;
+      if (control.style & resources::kCentred) style |= ES_CENTER;
       return {L"EDIT", style, WS_EX_CLIENTEDGE, control.height};
     }
     case ControlKind::TransparentLabel: {
       DWORD style = child | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-      if (control.style & qrapp::kLinkFont) style |= SS_NOTIFY;
+      if (control.style & resources::kLinkFont) style |= SS_NOTIFY;
       return {L"STATIC", style, WS_EX_TRANSPARENT, control.height};
     }
     case ControlKind::Label: return {L"STATIC", child | SS_LEFT | SS_NOPREFIX, 0, control.height};
@@ -86,8 +86,8 @@ WindowRecipe RecipeFor(const ControlLayout &control) {
               control.height + kDropDownListHeight};
     case ControlKind::PictureBox: {
       DWORD style = child;
-      if (control.style & qrapp::kBorder) style |= WS_BORDER;
-      if (control.style & qrapp::kStretch) style |= kPictureBoxStretch;
+      if (control.style & resources::kBorder) style |= WS_BORDER;
+      if (control.style & resources::kStretch) style |= kPictureBoxStretch;
       return {kPictureBoxClass, style, 0, control.height};
     }
     case ControlKind::Timer:
@@ -102,7 +102,8 @@ void AddComboItems(HWND combo, const ControlLayout &control) {
   while (*item) {
     const char *end = std::strchr(item, '\n');
     const std::string text = end ? std::string(item, end) : std::string(item);
-    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromUtf8(text).c_str()));
+    SendMessageW(combo, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(qrtext::WideFromUtf8(text).c_str()));
     if (!end) break;
     item = end + 1;
   }
@@ -128,13 +129,13 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
   const WindowRecipe recipe = RecipeFor(control);
   if (!recipe.className) return nullptr;
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-  const std::wstring text = WideFromUtf8(control.text);
+  const std::wstring text = qrtext::WideFromUtf8(control.text);
   HWND window =
       CreateWindowExW(recipe.extendedStyle, recipe.className, text.c_str(), recipe.style,
                       control.left, control.top, control.width, recipe.height, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
   if (!window) return nullptr;
-  const bool link = (control.style & qrapp::kLinkFont) != 0;
+  const bool link = (control.style & resources::kLinkFont) != 0;
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(link ? fonts.link : fonts.dialog),
                FALSE);
 
@@ -149,7 +150,7 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
       FitSelectionField(window, control.height);
       break;
     case ControlKind::TransparentLabel:
-      SubclassTransparentLabel(window, qrapp::kMainWindow.background);
+      SubclassTransparentLabel(window, resources::kMainWindow.background);
       if (link) SubclassLinkLabel(window);
       break;
     default: break;
@@ -161,7 +162,7 @@ HWND CreateControl(HWND parent, const ControlLayout &control, const UiFonts &fon
 
 ControlMap BuildControls(HWND mainWindow, const UiFonts &fonts) {
   ControlMap controls;
-  for (const ControlLayout &control : qrapp::kMainWindowControls) {
+  for (const ControlLayout &control : resources::kMainWindowControls) {
     HWND parent = mainWindow;
     if (control.parent) {
       const BuiltControl *parentControl = controls.Find(control.parent);

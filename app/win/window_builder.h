@@ -12,13 +12,13 @@
 namespace qrwin {
 
 struct BuiltControl {
-  const qrapp::ControlLayout *layout;
+  const resources::ControlLayout *layout;
   HWND window;  // nullptr for the timer and the file dialog
 };
 
 class ControlMap {
  public:
-  void Add(const qrapp::ControlLayout *layout, HWND window);
+  void Add(const resources::ControlLayout *layout, HWND window);
   // nullptr when there is no such control.
   const BuiltControl *Find(const std::string &name) const;
   const BuiltControl *Find(HWND window) const;

@@ -6,7 +6,8 @@ namespace qrwin {
 
 const WindowSubclassFunctions &WindowSubclass() {
   static const WindowSubclassFunctions functions = [] {
-    static LateBoundLibrary library("", "comctl32.dll", LateBoundLibrary::Origin::kSystem);
+    static qrplatform::LateBoundLibrary library("", "comctl32.dll",
+                                                qrplatform::LateBoundLibrary::Origin::kSystem);
     WindowSubclassFunctions bound{};
     library.Bind(bound.setSubclass, "SetWindowSubclass");
     library.Bind(bound.removeSubclass, "RemoveWindowSubclass");

@@ -4,7 +4,7 @@
 
 #include "gbk_text.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 std::string PathOf(const std::string &folder, const std::string &line, char separator = '\\') {
@@ -26,7 +26,8 @@ TEST(BatchFileName, FolderSeparatorLineAndExtension) {
   EXPECT_EQ(PathOf("D:\\out", ""), "D:\\out\\.jpg");
   EXPECT_EQ(PathOf("D:\\out", " x "), "D:\\out\\ x .jpg");
   EXPECT_EQ(PathOf("D:\\", "a"), "D:\\\\a.jpg");  // doubled, as Windows accepts
-  EXPECT_EQ(PathOf("D:\\out", ToGbk("测试数据")), "D:\\out\\" + ToGbk("测试数据") + ".jpg");
+  EXPECT_EQ(PathOf("D:\\out", qrtext::ToGbk("测试数据")),
+            "D:\\out\\" + qrtext::ToGbk("测试数据") + ".jpg");
   EXPECT_EQ(PathOf("D:\\out", ".."), "D:\\out\\...jpg");  // a file, not a folder
   EXPECT_EQ(PathOf("D:\\out", "a.b"), "D:\\out\\a.b.jpg");
 }
@@ -90,4 +91,4 @@ TEST(BatchFileName, NamesThatOnlyLookLikeDevices) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

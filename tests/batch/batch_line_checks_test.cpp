@@ -8,7 +8,7 @@
 #include "line_check.h"
 #include "line_parts.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 void ExpectParts(const std::string &line, const std::string &name, const std::string &content) {
@@ -30,7 +30,7 @@ TEST(SplitNameAndContent, ALineWithoutTabIsBothNameAndContent) {
   ExpectParts("20210706001", "20210706001", "20210706001");
   ExpectParts("", "", "");
   ExpectParts(" x ", " x ", " x ");
-  const std::string chinese = ToGbk("测试数据");
+  const std::string chinese = qrtext::ToGbk("测试数据");
   ExpectParts(chinese, chinese, chinese);
 }
 
@@ -39,7 +39,7 @@ TEST(SplitNameAndContent, ATabAfterAHighByteStillSeparates) {
   ExpectParts("\x80\tx", "\x80", "x");
   ExpectParts("\xB2\xE2\t\xFE", "\xB2\xE2", "\xFE");
   ExpectParts("\xFE\tz", "\xFE", "z");
-  const std::string name = ToGbk("产品一");
+  const std::string name = qrtext::ToGbk("产品一");
   ExpectParts(name + "\thttps://example.com/" + name, name, "https://example.com/" + name);
 }
 
@@ -109,4 +109,4 @@ TEST(CheckLine, ChecksInOrderAndClaimsOnlyALineThatPasses) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

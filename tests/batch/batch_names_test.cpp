@@ -11,7 +11,7 @@
 #include "gbk_text.h"
 #include "iconv_text.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 TEST(BatchNames, ANewNameOrTheSameContentAgainIsFree) {
@@ -46,8 +46,8 @@ TEST(BatchNames, GbkTrailBytesAreNeverFolded) {
   BatchNames names;
   ASSERT_EQ(names.Claim("D:\\out\\\xB2\x61.jpg", "x", 1), 0);
   EXPECT_EQ(names.Claim("D:\\out\\\xB2\x41.jpg", "y", 2), 0);
-  EXPECT_EQ(names.Claim("D:\\out\\" + ToGbk("测试") + ".jpg", "x", 9), 0);
-  EXPECT_EQ(names.Claim("D:\\out\\" + ToGbk("测验") + ".jpg", "y", 10), 0);
+  EXPECT_EQ(names.Claim("D:\\out\\" + qrtext::ToGbk("测试") + ".jpg", "x", 9), 0);
+  EXPECT_EQ(names.Claim("D:\\out\\" + qrtext::ToGbk("测验") + ".jpg", "y", 10), 0);
 }
 
 std::string GbkChar(unsigned pair) {
@@ -64,7 +64,7 @@ TEST(BatchNames, GbkFoldsExactlyWhereUnicodeUppercasesAgree) {
   if (unicode == static_cast<locale_t>(nullptr)) GTEST_SKIP() << "no C.UTF-8 locale";
   std::map<char32_t, std::vector<std::string>> byUpper;
   const auto add = [&](const std::string &gbk) {
-    const std::string utf32 = IconvConvert(gbk, "GBK", "UTF-32LE");
+    const std::string utf32 = qrtext::IconvConvert(gbk, "GBK", "UTF-32LE");
     if (utf32.size() != 4) return;  // no character of the code page
     char32_t c = 0;
     for (int i = 3; i >= 0; --i) c = c << 8 | static_cast<unsigned char>(utf32[i]);
@@ -117,8 +117,9 @@ TEST(BatchNames, Utf8NamesAreFoldedInUnicode) {
     EXPECT_EQ(names.Claim(folder + c.b, "second", 100), c.same ? line : 0) << c.a << " " << c.b;
   }
   // The same characters in GBK.
-  EXPECT_EQ(BatchNames::FoldedPath(ToGbk("ⅰⅹωмега")), BatchNames::FoldedPath(ToGbk("ⅠⅩΩМЕГА")));
-  EXPECT_NE(BatchNames::FoldedPath(ToGbk("ⅰ")), BatchNames::FoldedPath("i"));
+  EXPECT_EQ(BatchNames::FoldedPath(qrtext::ToGbk("ⅰⅹωмега")),
+            BatchNames::FoldedPath(qrtext::ToGbk("ⅠⅩΩМЕГА")));
+  EXPECT_NE(BatchNames::FoldedPath(qrtext::ToGbk("ⅰ")), BatchNames::FoldedPath("i"));
 }
 
 TEST(BatchNames, FoldedPathIsOneFormPerFile) {
@@ -140,4 +141,4 @@ TEST(BatchNames, ManyNamesStayApart) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

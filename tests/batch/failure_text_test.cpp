@@ -8,7 +8,7 @@
 #include "from_gbk.h"
 #include "gbk_text.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 LineFailure FailureOf(LineFault fault) {
@@ -26,14 +26,14 @@ LineFailure FailureOf(LineFault fault) {
 TEST(FailureText, TheSystemsReasonIsJoinedAsGiven) {
   LineFailure failure = FailureOf(LineFault::kNotWritten);
   failure.reason = "\xB4\xC5\xC5\xCC%1 full";  // GBK 磁盘 and a '%1' that is no place
-  EXPECT_EQ(FailureText(failure, kWindowFailureTexts, ToGbk),
-            ToGbk("文件无法写入：") + "\xB4\xC5\xC5\xCC%1 full");
+  EXPECT_EQ(FailureText(failure, kWindowFailureTexts, qrtext::ToGbk),
+            qrtext::ToGbk("文件无法写入：") + "\xB4\xC5\xC5\xCC%1 full");
   EXPECT_EQ(FailureText(failure, kCommandFailureTexts),
             "could not be written (\xB4\xC5\xC5\xCC%1 full)");
 }
 
 TEST(TooLargeText, ASquareImageAsksForOneSide) {
-  EXPECT_EQ(FromGbk(TooLargeText(232, 200, 200, kWindowFailureTexts, ToGbk)),
+  EXPECT_EQ(qrtext::FromGbk(TooLargeText(232, 200, 200, kWindowFailureTexts, qrtext::ToGbk)),
             "二维码需要 232×232 像素，大于图像 200×200");
   EXPECT_EQ(
       TooLargeText(232, 200, 200, kCommandFailureTexts),
@@ -41,4 +41,4 @@ TEST(TooLargeText, ASquareImageAsksForOneSide) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

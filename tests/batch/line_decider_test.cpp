@@ -8,7 +8,7 @@
 
 #include "line_decider.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 struct Expected {
@@ -91,4 +91,4 @@ TEST(LineDecider, LabelsTakeTheNameAsCaptionAndNeedNoFileName) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

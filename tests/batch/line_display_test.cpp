@@ -4,7 +4,7 @@
 
 #include "gbk_text.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 const std::string kGbkEllipsis = "\xA1\xAD";
@@ -20,7 +20,7 @@ std::string Utf8(const std::string &line, size_t maxChars = 80) {
 TEST(DisplayLine, PrintableLinesShowAsTheyAre) {
   EXPECT_EQ(Gbk(""), "");
   EXPECT_EQ(Gbk("https://example.com/p?id=42 x"), "https://example.com/p?id=42 x");
-  EXPECT_EQ(Gbk(ToGbk("测试数据")), ToGbk("测试数据"));
+  EXPECT_EQ(Gbk(qrtext::ToGbk("测试数据")), qrtext::ToGbk("测试数据"));
   EXPECT_EQ(Utf8("测试数据 ü"), "测试数据 ü");
 }
 
@@ -116,7 +116,7 @@ TEST(DisplayLine, ACutNeverSplitsACharacter) {
   // Forty GBK characters take the 80 columns; with one ASCII byte in front
   // the cut falls inside the 39th character, which goes whole.
   std::string chinese;
-  for (int i = 0; i < 40; ++i) chinese += ToGbk("码");
+  for (int i = 0; i < 40; ++i) chinese += qrtext::ToGbk("码");
   EXPECT_EQ(Gbk(chinese), chinese);
   EXPECT_EQ(Gbk("a" + chinese), "a" + chinese.substr(0, 2 * 38) + kGbkEllipsis);
   std::string utf8;
@@ -135,4 +135,4 @@ TEST(DisplayLine, AnEscapeIsNeverSplitEither) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

@@ -11,7 +11,7 @@
 #include "report_csv.h"
 #include "safe_file_name.h"
 
-namespace qrapp {
+namespace batch {
 namespace {
 
 using Fields = std::vector<std::string>;
@@ -194,4 +194,4 @@ TEST(ReportCsvTest, RowsQuoteWhatNeedsIt) {
 }
 
 }  // namespace
-}  // namespace qrapp
+}  // namespace batch

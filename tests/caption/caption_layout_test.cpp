@@ -115,15 +115,15 @@ TEST(CaptionText, ShowsEveryByteAndDropsOnlySurroundingBlanks) {
 
 TEST(CaptionBand, TheSmallestCaptionedHeightHoldsTheSymbol) {
   for (int symbol : {1, 21, 168, 232, 1000, 4321}) {
-    const int height = qrapp::SmallestCaptionedHeight(symbol);
-    const int band = qrapp::CaptionBandHeight(height);
+    const int height = batch::SmallestCaptionedHeight(symbol);
+    const int band = batch::CaptionBandHeight(height);
     EXPECT_GE(band, 12);
-    EXPECT_TRUE(qrapp::SymbolFitsImage(symbol, {symbol, height, band})) << symbol;
+    EXPECT_TRUE(batch::SymbolFitsImage(symbol, {symbol, height, band})) << symbol;
     EXPECT_FALSE(
-        qrapp::SymbolFitsImage(symbol, {symbol, height - 1, qrapp::CaptionBandHeight(height - 1)}))
+        batch::SymbolFitsImage(symbol, {symbol, height - 1, batch::CaptionBandHeight(height - 1)}))
         << symbol;
   }
-  EXPECT_EQ(qrapp::CaptionBandHeight(200), 30);
+  EXPECT_EQ(batch::CaptionBandHeight(200), 30);
 }
 
 }  // namespace

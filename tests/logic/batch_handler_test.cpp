@@ -8,10 +8,10 @@ class BatchTest : public WindowTest {
   void SetUp() override {
     logic.OnCreated();
     files.folders.insert("D:\\out");
-    view.Type(control::kDestination, "D:\\out");
+    view.Type(resources::control::kDestination, "D:\\out");
   }
   void Batch(const std::string &input) {
-    view.Type(control::kBatchInput, input);
+    view.Type(resources::control::kBatchInput, input);
     logic.OnBatchClicked();
   }
   std::string File(const std::string &name) { return "D:\\out\\" + name + ".jpg"; }
@@ -23,15 +23,17 @@ TEST_F(BatchTest, DefaultInputWritesThreeImagesWithCountersAndBar) {
 
   // The name is the line's text; the engine gets its bytes in GBK.
   const std::string first = "测试数据";
-  const std::string firstGbk = ToGbk(first);
+  const std::string firstGbk = qrtext::ToGbk(first);
   EXPECT_EQ(files.files[File(first)], RecordingEngine::ImageOf(firstGbk, 200, 200));
   EXPECT_TRUE(files.files.count(File("20210706001")));
   EXPECT_TRUE(files.files.count(File("20210706002")));
 
-  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "2", "3"}));
-  EXPECT_EQ(LogOf(control::kProgressBar), (std::vector<std::string>{"0", "66", "133", "200"}));
-  EXPECT_EQ(LogOf(control::kPercent), (std::vector<std::string>{"33%", "66.5%", "100%"}));
-  EXPECT_EQ(view.pictures[control::kPreview], files.files[File("20210706002")]);
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(LogOf(resources::control::kProgressBar),
+            (std::vector<std::string>{"0", "66", "133", "200"}));
+  EXPECT_EQ(LogOf(resources::control::kPercent),
+            (std::vector<std::string>{"33%", "66.5%", "100%"}));
+  EXPECT_EQ(view.pictures[resources::control::kPreview], files.files[File("20210706002")]);
   EXPECT_EQ(view.repaints, 3);
   EXPECT_TRUE(view.messages.empty());
 
@@ -48,9 +50,9 @@ TEST_F(BatchTest, DefaultInputWritesThreeImagesWithCountersAndBar) {
 
 TEST_F(BatchTest, SevenLinesBarAndPercent) {
   Batch("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7");
-  EXPECT_EQ(LogOf(control::kProgressBar),
+  EXPECT_EQ(LogOf(resources::control::kProgressBar),
             (std::vector<std::string>{"0", "28", "57", "85", "114", "142", "171", "200"}));
-  EXPECT_EQ(LogOf(control::kPercent),
+  EXPECT_EQ(LogOf(resources::control::kPercent),
             (std::vector<std::string>{"14%", "28.5%", "42.5%", "57%", "71%", "85.5%", "100%"}));
 }
 
@@ -59,7 +61,8 @@ TEST_F(BatchTest, EmptyLineWritesTheExtensionOnlyFile) {
   EXPECT_TRUE(files.files.count(File("a")));
   EXPECT_TRUE(files.files.count(File("")));
   EXPECT_TRUE(files.files.count(File("b")));
-  EXPECT_EQ(LogOf(control::kPercent), (std::vector<std::string>{"33%", "66.5%", "100%"}));
+  EXPECT_EQ(LogOf(resources::control::kPercent),
+            (std::vector<std::string>{"33%", "66.5%", "100%"}));
 }
 
 TEST_F(BatchTest, EmptyInputDoesNothingAtAll) {
@@ -71,7 +74,7 @@ TEST_F(BatchTest, EmptyInputDoesNothingAtAll) {
 }
 
 TEST_F(BatchTest, EmptyFolderAsksForALocationAndWritesNothing) {
-  view.Type(control::kDestination, "");
+  view.Type(resources::control::kDestination, "");
   const size_t before = engine.calls.size(), filesBefore = files.files.size();
   logic.OnBatchClicked();
   EXPECT_EQ(engine.calls.size(), before);
@@ -81,10 +84,10 @@ TEST_F(BatchTest, EmptyFolderAsksForALocationAndWritesNothing) {
 }
 
 TEST_F(BatchTest, SettingsAreReadFromTheControlsOncePerBatch) {
-  view.Select(control::kVersionList, 7);
-  view.Select(control::kLevelList, 3);
-  view.Type(control::kBatchWidth, G("３００"));
-  view.Type(control::kBatchHeight, "100");
+  view.Select(resources::control::kVersionList, 7);
+  view.Select(resources::control::kLevelList, 3);
+  view.Type(resources::control::kBatchWidth, G("３００"));
+  view.Type(resources::control::kBatchHeight, "100");
   const size_t before = engine.calls.size();
   Batch("x\r\ny");
   const std::vector<std::string> calls = CallsSince(before);
@@ -108,12 +111,12 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
   EXPECT_EQ(files.files.size(), 5u);
   EXPECT_TRUE(files.files.count("D:\\out\\批量生成报告.csv"));
 
-  EXPECT_EQ(LogOf(control::kWrittenCount),
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount),
             (std::vector<std::string>{"1", "1", "1", "1", "1", "1", "2", "2"}));
-  EXPECT_EQ(LogOf(control::kProgressBar).back(), "200");
-  EXPECT_EQ(LogOf(control::kPercent).back(), "100%");
+  EXPECT_EQ(LogOf(resources::control::kProgressBar).back(), "200");
+  EXPECT_EQ(LogOf(resources::control::kPercent).back(), "100%");
   // A refused name is never read back; the preview is cleared.
-  EXPECT_EQ(view.pictures[control::kPreview], "");
+  EXPECT_EQ(view.pictures[resources::control::kPreview], "");
 
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string text = std::string(view.messages[0].second);
@@ -131,12 +134,12 @@ TEST_F(BatchTest, FailedLinesAreSkippedCountedAndReportedOnce) {
 }
 
 TEST_F(BatchTest, AMissingDestinationIsCreatedWholeBeforeTheBatch) {
-  view.Type(control::kDestination, "D:\\新建\\二级");
+  view.Type(resources::control::kDestination, "D:\\新建\\二级");
   Batch("1\r\n2");
   EXPECT_TRUE(files.IsDirectory("D:\\新建"));
   EXPECT_TRUE(files.files.count("D:\\新建\\二级\\1.jpg"));
   EXPECT_TRUE(files.files.count("D:\\新建\\二级\\2.jpg"));
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "2");
   EXPECT_TRUE(view.messages.empty());
 }
 
@@ -144,7 +147,7 @@ TEST_F(BatchTest, ThirtyFailedLinesListTheFirstTwentyAndCountTheRest) {
   std::string input;
   for (int i = 1; i <= 30; ++i) input += "bad:" + std::to_string(i) + "\r\n";
   Batch(input);
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "0");
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "0");
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string text = view.messages[0].second;
   EXPECT_NE(text.find("共 30 行"), std::string::npos);
@@ -163,12 +166,12 @@ TEST_F(BatchTest, SecondRunOverwritesAndCountersRestart) {
   view.log.clear();
   logic.OnBatchClicked();
   EXPECT_EQ(files.files[File("20210706001")], RecordingEngine::ImageOf("20210706001", 200, 200));
-  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount), (std::vector<std::string>{"1", "2", "3"}));
 }
 
 TEST_F(BatchTest, EqualLinesWriteTheSameFileAndBothCount) {
   Batch("same\r\nsame");
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "2");
   EXPECT_TRUE(files.files.count(File("same")));
 }
 
@@ -181,7 +184,7 @@ TEST_F(BatchTest, ATabSeparatesTheFileNameFromTheContent) {
   EXPECT_EQ(files.files[File("plain")], RecordingEngine::ImageOf("plain", 200, 200));
   EXPECT_EQ(files.files[File("")], RecordingEngine::ImageOf("empty name", 200, 200));
   EXPECT_EQ(CallsSince(before)[0], "QRSetMessage(" + url + ")");
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "3");
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "3");
   EXPECT_TRUE(view.messages.empty());
 }
 
@@ -193,8 +196,8 @@ TEST_F(BatchTest, ASymbolLargerThanTheImageWritesNothingAndCountsAsFailed) {
 
   EXPECT_EQ(files.files[File(forty)], "from before");
   EXPECT_FALSE(files.files.count(File(std::string(25, 'v'))));
-  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "1", "1"}));
-  EXPECT_EQ(view.pictures[control::kPreview], "");  // never the file from before
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount), (std::vector<std::string>{"1", "1", "1"}));
+  EXPECT_EQ(view.pictures[resources::control::kPreview], "");  // never the file from before
   for (const std::string &call : CallsSince(before)) {
     EXPECT_EQ(call.find("QRSaveAsBMP(" + File(forty)), std::string::npos);
   }
@@ -211,13 +214,13 @@ TEST_F(BatchTest, ASymbolLargerThanTheImageWritesNothingAndCountsAsFailed) {
 }
 
 TEST_F(BatchTest, TheFitIsDecidedAtTheImagesEdges) {
-  view.Select(control::kLevelList, 3);  // "ok" at H is still version 1: 168 pixels
-  view.Type(control::kBatchWidth, "168");
+  view.Select(resources::control::kLevelList, 3);  // "ok" at H is still version 1: 168 pixels
+  view.Type(resources::control::kBatchWidth, "168");
   Batch("ok");
   EXPECT_TRUE(files.files.count(File("ok")));
 
-  view.Type(control::kBatchWidth, "300");
-  view.Type(control::kBatchHeight, "167");
+  view.Type(resources::control::kBatchWidth, "300");
+  view.Type(resources::control::kBatchHeight, "167");
   Batch("ok2");
   EXPECT_FALSE(files.files.count(File("ok2")));
   ASSERT_EQ(view.messages.size(), 1u);
@@ -225,8 +228,8 @@ TEST_F(BatchTest, TheFitIsDecidedAtTheImagesEdges) {
             std::string::npos);
 
   // Empty size boxes leave the engine's 500 x 300.
-  view.Type(control::kBatchWidth, "");
-  view.Type(control::kBatchHeight, "");
+  view.Type(resources::control::kBatchWidth, "");
+  view.Type(resources::control::kBatchHeight, "");
   Batch(std::string(40, 'w'));
   EXPECT_TRUE(files.files.count(File(std::string(40, 'w'))));
 }
@@ -237,7 +240,7 @@ TEST_F(BatchTest, ANameUsedByAnEarlierLineWithOtherContentIsRefused) {
   EXPECT_EQ(files.files[File("b")], RecordingEngine::ImageOf("b", 200, 200));
   EXPECT_FALSE(files.files.count(File("A")));
   EXPECT_FALSE(files.files.count(File("B")));
-  EXPECT_EQ(LogOf(control::kWrittenCount),
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount),
             (std::vector<std::string>{"1", "1", "2", "3", "3", "4"}));
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string text = std::string(view.messages[0].second);

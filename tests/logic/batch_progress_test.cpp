@@ -10,14 +10,14 @@ class BatchProgressTest : public WindowTest {
   void SetUp() override {
     logic.OnCreated();
     files.folders.insert("D:\\out");
-    view.Type(control::kDestination, "D:\\out");
+    view.Type(resources::control::kDestination, "D:\\out");
   }
   // Runs `count` numbered lines ("1" … ), each line taking `step`, plus the
   // lines in `tail`.
   void Batch(int count, std::chrono::milliseconds step, const std::string &tail = "") {
     std::string input;
     for (int i = 1; i <= count; ++i) input += std::to_string(i) + "\r\n";
-    view.Type(control::kBatchInput, input + tail);
+    view.Type(resources::control::kBatchInput, input + tail);
     clock.step = step;
     view.repaints = view.pictureSets = 0;
     view.log.clear();
@@ -43,34 +43,37 @@ TEST_F(BatchProgressTest, RepaintsFollowTheClockNotTheLines) {
     EXPECT_EQ(view.pictureSets, c.repaints);
     EXPECT_EQ(static_cast<int>(symbols.drawn.size()), c.repaints);
     EXPECT_EQ(symbols.drawn.back(), std::to_string(c.lines));
-    EXPECT_EQ(view.pictures[control::kPreview], files.files[File(std::to_string(c.lines))]);
+    EXPECT_EQ(view.pictures[resources::control::kPreview],
+              files.files[File(std::to_string(c.lines))]);
     // Each showing sets counter, bar and per-cent once, the last ones full.
-    EXPECT_EQ(LogOf(control::kWrittenCount).size(), static_cast<size_t>(c.repaints));
-    EXPECT_EQ(LogOf(control::kProgressBar).size(), static_cast<size_t>(c.repaints));
-    EXPECT_EQ(LogOf(control::kWrittenCount).back(), std::to_string(c.lines));
-    EXPECT_EQ(LogOf(control::kProgressBar).back(), "200");
-    EXPECT_EQ(LogOf(control::kPercent).back(), "100%");
+    EXPECT_EQ(LogOf(resources::control::kWrittenCount).size(), static_cast<size_t>(c.repaints));
+    EXPECT_EQ(LogOf(resources::control::kProgressBar).size(), static_cast<size_t>(c.repaints));
+    EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), std::to_string(c.lines));
+    EXPECT_EQ(LogOf(resources::control::kProgressBar).back(), "200");
+    EXPECT_EQ(LogOf(resources::control::kPercent).back(), "100%");
   }
 }
 
 TEST_F(BatchProgressTest, ShownLinesAreTheLinesJustFinished) {
   Batch(9, std::chrono::milliseconds(40), "CON\r\n10");  // due every third line
   EXPECT_EQ(symbols.drawn, (std::vector<std::string>{"3", "6", "9", "10"}));
-  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"3", "6", "9", "10"}));
-  EXPECT_EQ(LogOf(control::kPercent), (std::vector<std::string>{"27%", "54.5%", "81.5%", "100%"}));
-  EXPECT_EQ(view.pictures[control::kPreview], files.files[File("10")]);
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount),
+            (std::vector<std::string>{"3", "6", "9", "10"}));
+  EXPECT_EQ(LogOf(resources::control::kPercent),
+            (std::vector<std::string>{"27%", "54.5%", "81.5%", "100%"}));
+  EXPECT_EQ(view.pictures[resources::control::kPreview], files.files[File("10")]);
 }
 
 TEST_F(BatchProgressTest, AFailedLastLineLeavesThePreviewEmpty) {
   // Earlier lines were written and shown; the last is refused for its size.
   Batch(20, std::chrono::milliseconds(50), std::string(40, 'u'));
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "20");
-  EXPECT_EQ(view.pictures[control::kPreview], "");
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "20");
+  EXPECT_EQ(view.pictures[resources::control::kPreview], "");
   EXPECT_EQ(symbols.drawn.back(), "20");  // the last shown while running
 
   // A refused name as the last line, nothing passing on the clock.
   Batch(3, std::chrono::milliseconds(0), "CON");
-  EXPECT_EQ(view.pictures[control::kPreview], "");
+  EXPECT_EQ(view.pictures[resources::control::kPreview], "");
   EXPECT_TRUE(symbols.drawn.empty());
   EXPECT_EQ(view.repaints, 1);
 }

@@ -49,11 +49,11 @@ std::string ReadBytes(const std::string &path) {
 TEST(BatchSymbolsTest, MeasuresAndDrawsAsTheEngineLibrary) {
   struct Case {
     std::string content;
-    BatchRecipe recipe;  // version, level, width, height
+    batch::BatchRecipe recipe;  // version, level, width, height
   };
   const Case cases[] = {
       {"20210706001", {0, 0, 200, 200}},
-      {ToGbk("产品编号20210706001"), {2, 3, 300, 240}},
+      {qrtext::ToGbk("产品编号20210706001"), {2, 3, 300, 240}},
       {"https://example.com/p?id=42", {0, 1, 0, 0}},  // the engine's 500 x 300
       {std::string(200, 'T'), {9, 0, 424, 424}},
       {"HELLO WORLD 123", {40, 2, 1500, 1500}},
@@ -95,13 +95,13 @@ TEST(BatchSymbolsTest, ContentWithADesignatorReadsBackWithIt) {
   };
   const Case cases[] = {
       {{"한국어 상품", 26}, "]Q2\\000026한국어 상품"},
-      {{ToGbk("价格 100€"), 29}, "]Q2\\000029" + ToGbk("价格 100€")},
+      {{qrtext::ToGbk("价格 100€"), 29}, "]Q2\\000029" + qrtext::ToGbk("价格 100€")},
       {{"表情😀", 26}, "]Q2\\000026表情😀"},
   };
   const std::string path =
       ::testing::TempDir() + "batch_symbols_eci_" + std::to_string(getpid()) + ".bmp";
   EngineBatchSymbols symbols;
-  const BatchRecipe recipe{0, 0, 200, 200};
+  const batch::BatchRecipe recipe{0, 0, 200, 200};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.eciBytes);
     const std::string bytes = symbols.BitmapFile(c.content, recipe);

@@ -11,14 +11,14 @@ class ContentOptionsTest : public WindowTest {
   void SetUp() override {
     logic.OnCreated();
     files.folders.insert("D:\\out");
-    view.Type(control::kDestination, "D:\\out");
+    view.Type(resources::control::kDestination, "D:\\out");
   }
   void Choose(int encoding) {
     view.optionsChosen = {encoding};
-    view.Click(control::kOptions);
+    view.Click(resources::control::kOptions);
   }
   void Batch(const std::string &input) {
-    view.Type(control::kBatchInput, input);
+    view.Type(resources::control::kBatchInput, input);
     logic.OnBatchClicked();
   }
   std::string SettingsFile() { return files.files["C:\\brelvanto\\Set.ini"]; }
@@ -28,8 +28,8 @@ constexpr int kGbk = 0, kUtf8 = 1, kUtf8NoEci = 2, kGbkEci = 3;
 
 TEST_F(ContentOptionsTest, TheDialogOpensWithTheStoredChoicesAndKeepsTheNewOnes) {
   view.optionsConfirmed = false;
-  view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown.at(kContentEncodingRow), kGbk);  // the default
+  view.Click(resources::control::kOptions);
+  EXPECT_EQ(view.optionsShown.at(resources::kContentEncodingRow), kGbk);  // the default
 
   view.optionsConfirmed = true;
   Choose(kUtf8);
@@ -38,14 +38,14 @@ TEST_F(ContentOptionsTest, TheDialogOpensWithTheStoredChoicesAndKeepsTheNewOnes)
       << SettingsFile();
   // A new start reads them back; a cancelled dialog changes nothing.
   view.optionsConfirmed = false;
-  view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown.at(kContentEncodingRow), kUtf8);
+  view.Click(resources::control::kOptions);
+  EXPECT_EQ(view.optionsShown.at(resources::kContentEncodingRow), kUtf8);
   EXPECT_EQ(settings.Read("preservation", "encoding"), "utf-8");
 
   // A value no row knows reads as the default.
   settings.Write("preservation", "encoding", "ebcdic");
-  view.Click(control::kOptions);
-  EXPECT_EQ(view.optionsShown.at(kContentEncodingRow), kGbk);
+  view.Click(resources::control::kOptions);
+  EXPECT_EQ(view.optionsShown.at(resources::kContentEncodingRow), kGbk);
 }
 
 TEST_F(ContentOptionsTest, EachEncodingSendsItsBytesAndDesignator) {
@@ -76,7 +76,7 @@ TEST_F(ContentOptionsTest, EachEncodingSendsItsBytesAndDesignator) {
     EXPECT_EQ(saved, c.throughExports);
     // Pure ASCII needs no designator: the exports write it.
     EXPECT_EQ(files.files["D:\\out\\plain.jpg"], RecordingEngine::ImageOf("plain", 200, 200));
-    EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+    EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "2");
     EXPECT_TRUE(view.messages.empty());
   }
 }
@@ -85,8 +85,9 @@ TEST_F(ContentOptionsTest, ALineGbkCannotExpressIsReportedAndNotCounted) {
   Batch("한국어 상품\r\n表情😀\r\n苹果");
   EXPECT_EQ(files.files.count("D:\\out\\한국어 상품.jpg"), 0u);
   EXPECT_EQ(files.files.count("D:\\out\\表情😀.jpg"), 0u);
-  EXPECT_EQ(files.files["D:\\out\\苹果.jpg"], RecordingEngine::ImageOf(ToGbk("苹果"), 200, 200));
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "1");
+  EXPECT_EQ(files.files["D:\\out\\苹果.jpg"],
+            RecordingEngine::ImageOf(qrtext::ToGbk("苹果"), 200, 200));
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "1");
   ASSERT_EQ(view.messages.size(), 1u);
   const std::string &text = view.messages[0].second;
   EXPECT_NE(text.find("第 1 行 \"한국어 상품\": 含有 GBK 无法表示的字符"), std::string::npos)
@@ -100,7 +101,7 @@ TEST_F(ContentOptionsTest, ALineGbkCannotExpressIsReportedAndNotCounted) {
   Batch("한국어 상품\r\n表情😀");
   EXPECT_EQ(files.files["D:\\out\\한국어 상품.jpg"],
             RecordingEngine::ImageOf("ECI26:한국어 상품", 200, 200));
-  EXPECT_EQ(LogOf(control::kWrittenCount).back(), "2");
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "2");
   EXPECT_TRUE(view.messages.empty());
 }
 
@@ -114,16 +115,16 @@ TEST_F(ContentOptionsTest, ABackslashAfterAChineseCharacterLeadsIntoItsSubFolder
 }
 
 TEST_F(ContentOptionsTest, GenerateFollowsTheEncoding) {
-  view.Type(control::kSingleText, "한국어");
+  view.Type(resources::control::kSingleText, "한국어");
   logic.OnGenerateClicked();
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].second, "含有 GBK 无法表示的字符");
-  EXPECT_TRUE(view.pictures[control::kPreview].empty());
+  EXPECT_TRUE(view.pictures[resources::control::kPreview].empty());
 
   Choose(kUtf8);
   logic.OnGenerateClicked();
   EXPECT_EQ(files.files["D:\\tools\\a.jpg"], RecordingEngine::ImageOf("ECI26:한국어", 200, 200));
-  EXPECT_EQ(view.pictures[control::kPreview], files.files["D:\\tools\\a.jpg"]);
+  EXPECT_EQ(view.pictures[resources::control::kPreview], files.files["D:\\tools\\a.jpg"]);
   EXPECT_TRUE(files.hidden.count("D:\\tools\\a.jpg"));
 }
 

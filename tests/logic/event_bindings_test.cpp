@@ -13,58 +13,58 @@ using EventBindingTest = WindowTest;
 TEST_F(EventBindingTest, EachButtonRunsItsOwnHandler) {
   logic.OnCreated();
   view.folderChosen = "D:\\picked";
-  view.Click(control::kChooseFolder);
+  view.Click(resources::control::kChooseFolder);
   EXPECT_EQ(view.folderDialogs, 1);
-  EXPECT_EQ(view.texts[control::kDestination], "D:\\picked");
+  EXPECT_EQ(view.texts[resources::control::kDestination], "D:\\picked");
 
-  view.Type(control::kSingleText, "one");
+  view.Type(resources::control::kSingleText, "one");
   const size_t before = engine.calls.size();
-  view.Click(control::kGenerate);
-  EXPECT_NE(view.pictures[control::kPreview], "");
+  view.Click(resources::control::kGenerate);
+  EXPECT_NE(view.pictures[resources::control::kPreview], "");
   EXPECT_GT(engine.calls.size(), before);
 
   view.savePath = "D:\\saved.jpg";
-  view.Click(control::kSave);
+  view.Click(resources::control::kSave);
   EXPECT_EQ(view.saveDialogs, 1);
-  EXPECT_EQ(files.files["D:\\saved.jpg"], view.pictures[control::kPreview]);
+  EXPECT_EQ(files.files["D:\\saved.jpg"], view.pictures[resources::control::kPreview]);
   EXPECT_EQ(view.folderDialogs, 1);
 
-  view.Click(control::kRunBatch);
-  EXPECT_EQ(view.texts[control::kPercent], "100%");
+  view.Click(resources::control::kRunBatch);
+  EXPECT_EQ(view.texts[resources::control::kPercent], "100%");
   EXPECT_EQ(view.saveDialogs, 1);
 }
 
 TEST_F(EventBindingTest, ClockAndLinkReachTheNoticeHooks) {
-  logic.OnControlEvent(control::kClock, ControlEvent::kTimerTick);
-  logic.OnControlEvent(control::kLink, ControlEvent::kLeftButtonDown);
-  logic.OnControlEvent(control::kLink, ControlEvent::kClicked);  // a release: nothing
+  logic.OnControlEvent(resources::control::kClock, ControlEvent::kTimerTick);
+  logic.OnControlEvent(resources::control::kLink, ControlEvent::kLeftButtonDown);
+  logic.OnControlEvent(resources::control::kLink, ControlEvent::kClicked);  // a release: nothing
   EXPECT_EQ(hookLog, (std::vector<std::string>{"timerTick", "linkPressed"}));
   EXPECT_FALSE(logic.OnControlEvent("no such control", ControlEvent::kClicked));
 }
 
 TEST_F(EventBindingTest, ProgramSetTextRaisesTheSameEventAsTyping) {
   logic.OnCreated();
-  view.SetText(control::kBatchInput, "a\r\nb\r\n");
-  EXPECT_EQ(view.texts[control::kLineCount], "2");
-  view.SetText(control::kLineCount, "x");  // a label raises nothing
-  EXPECT_EQ(view.texts[control::kLineCount], "x");
+  view.SetText(resources::control::kBatchInput, "a\r\nb\r\n");
+  EXPECT_EQ(view.texts[resources::control::kLineCount], "2");
+  view.SetText(resources::control::kLineCount, "x");  // a label raises nothing
+  EXPECT_EQ(view.texts[resources::control::kLineCount], "x");
 }
 
 TEST_F(EventBindingTest, TheViewStartsFromTheLayoutAndRefusesUnknownControls) {
-  EXPECT_EQ(view.Text(control::kBatchInput), DefaultInput());
-  EXPECT_EQ(view.Text(control::kBatchWidth), "200");
-  EXPECT_EQ(view.Width(control::kProgressBar), 200);
-  EXPECT_EQ(view.SelectedIndex(control::kLevelList), 0);
-  EXPECT_EQ(view.items[control::kLevelList].size(), 4u);
-  EXPECT_EQ(view.SelectedIndex(control::kVersionList), -1);
-  EXPECT_TRUE(view.items[control::kVersionList].empty());
+  EXPECT_EQ(view.Text(resources::control::kBatchInput), DefaultInput());
+  EXPECT_EQ(view.Text(resources::control::kBatchWidth), "200");
+  EXPECT_EQ(view.Width(resources::control::kProgressBar), 200);
+  EXPECT_EQ(view.SelectedIndex(resources::control::kLevelList), 0);
+  EXPECT_EQ(view.items[resources::control::kLevelList].size(), 4u);
+  EXPECT_EQ(view.SelectedIndex(resources::control::kVersionList), -1);
+  EXPECT_TRUE(view.items[resources::control::kVersionList].empty());
 
   EXPECT_THROW(view.Text("编辑框9"), std::invalid_argument);
   EXPECT_THROW(view.SetText("透明标签99", "x"), std::invalid_argument);
   EXPECT_THROW(view.SetWidth("", 1), std::invalid_argument);
-  EXPECT_THROW(view.Select(control::kBatchInput, 0), std::invalid_argument);
-  EXPECT_THROW(view.SetPicture(control::kLineCount, "x"), std::invalid_argument);
-  EXPECT_THROW(view.Click(control::kBatchInput), std::invalid_argument);
+  EXPECT_THROW(view.Select(resources::control::kBatchInput, 0), std::invalid_argument);
+  EXPECT_THROW(view.SetPicture(resources::control::kLineCount, "x"), std::invalid_argument);
+  EXPECT_THROW(view.Click(resources::control::kBatchInput), std::invalid_argument);
 }
 
 }  // namespace

@@ -6,13 +6,15 @@
 
 namespace qrapp::testing {
 
-std::string DefaultInput() { return FindControlLayout(control::kBatchInput)->text; }
+std::string DefaultInput() {
+  return resources::FindControlLayout(resources::control::kBatchInput)->text;
+}
 
 FakeView::FakeView() {
-  for (const ControlLayout &control : kMainWindowControls) {
+  for (const resources::ControlLayout &control : resources::kMainWindowControls) {
     texts[control.name] = control.text;
     widths[control.name] = control.width;
-    if (control.kind == ControlKind::ComboBox) {
+    if (control.kind == resources::ControlKind::ComboBox) {
       std::vector<std::string> &list = items[control.name];
       for (std::string rest = control.items ? control.items : ""; !rest.empty();) {
         const size_t end = rest.find('\n');
@@ -21,18 +23,18 @@ FakeView::FakeView() {
       }
       selected[control.name] = control.selected;
     }
-    if (control.kind == ControlKind::PictureBox) pictures[control.name];
+    if (control.kind == resources::ControlKind::PictureBox) pictures[control.name];
   }
 }
 
 const std::string &FakeView::Known(const std::string &name) {
-  if (!FindControlLayout(name.c_str()))
+  if (!resources::FindControlLayout(name.c_str()))
     throw std::invalid_argument("no control named " + name + " in the layout");
   return name;
 }
 
-const std::string &FakeView::Known(const std::string &name, ControlKind kind) {
-  if (!IsControlOfKind(Known(name).c_str(), kind))
+const std::string &FakeView::Known(const std::string &name, resources::ControlKind kind) {
+  if (!resources::IsControlOfKind(Known(name).c_str(), kind))
     throw std::invalid_argument(name + " is not a control of the kind asked for");
   return name;
 }
@@ -44,28 +46,28 @@ void FakeView::Raise(const std::string &name, ControlEvent event) {
 void FakeView::SetText(const std::string &name, const std::string &utf8) {
   texts[Known(name)] = utf8;
   log.push_back(name + "=" + utf8);
-  if (IsControlOfKind(name.c_str(), ControlKind::EditBox))
+  if (resources::IsControlOfKind(name.c_str(), resources::ControlKind::EditBox))
     Raise(name, ControlEvent::kContentChanged);
 }
 
 void FakeView::Type(const std::string &name, const std::string &utf8) {
-  SetText(Known(name, ControlKind::EditBox), utf8);
+  SetText(Known(name, resources::ControlKind::EditBox), utf8);
 }
 
 void FakeView::Click(const std::string &name) {
-  Raise(Known(name, ControlKind::Button), ControlEvent::kClicked);
+  Raise(Known(name, resources::ControlKind::Button), ControlEvent::kClicked);
 }
 
 int FakeView::SelectedIndex(const std::string &name) {
-  return selected.at(Known(name, ControlKind::ComboBox));
+  return selected.at(Known(name, resources::ControlKind::ComboBox));
 }
 
 void FakeView::AddItem(const std::string &name, const std::string &utf8) {
-  items[Known(name, ControlKind::ComboBox)].push_back(utf8);
+  items[Known(name, resources::ControlKind::ComboBox)].push_back(utf8);
 }
 
 void FakeView::Select(const std::string &name, int index) {
-  selected[Known(name, ControlKind::ComboBox)] = index;
+  selected[Known(name, resources::ControlKind::ComboBox)] = index;
 }
 
 void FakeView::SetWidth(const std::string &name, int pixels) {
@@ -74,12 +76,12 @@ void FakeView::SetWidth(const std::string &name, int pixels) {
 }
 
 void FakeView::SetPicture(const std::string &name, const std::string &bytes) {
-  pictures[Known(name, ControlKind::PictureBox)] = bytes;
+  pictures[Known(name, resources::ControlKind::PictureBox)] = bytes;
   ++pictureSets;
 }
 
 std::string FakeView::Picture(const std::string &name) {
-  return pictures.at(Known(name, ControlKind::PictureBox));
+  return pictures.at(Known(name, resources::ControlKind::PictureBox));
 }
 
 bool FakeView::ChooseFolder(const std::string &title, std::string &folder) {

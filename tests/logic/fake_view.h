@@ -87,7 +87,7 @@ class FakeView : public MainWindowView {
  private:
   // The name, when the layout has such a control (of `kind`, if given).
   static const std::string &Known(const std::string &name);
-  static const std::string &Known(const std::string &name, ControlKind kind);
+  static const std::string &Known(const std::string &name, resources::ControlKind kind);
   void Raise(const std::string &name, ControlEvent event);
 };
 

@@ -17,10 +17,10 @@ struct Box {
 };
 
 // The control's box in the main window's client area.
-Box BoxOf(const ControlLayout &control) {
+Box BoxOf(const resources::ControlLayout &control) {
   Box box = {control.left, control.top, control.left + control.width, control.top + control.height};
   for (const char *parent = control.parent; parent;) {
-    const ControlLayout *outer = FindControlLayout(parent);
+    const resources::ControlLayout *outer = resources::FindControlLayout(parent);
     box.left += outer->left, box.right += outer->left;
     box.top += outer->top, box.bottom += outer->top;
     parent = outer->parent;
@@ -33,22 +33,23 @@ bool Overlap(const Box &a, const Box &b) {
 }
 
 TEST(MainWindowLayout, TheOptionsButtonCoversNoControl) {
-  const ControlLayout *options = FindControlLayout(control::kOptions);
+  const resources::ControlLayout *options =
+      resources::FindControlLayout(resources::control::kOptions);
   ASSERT_NE(options, nullptr);
   EXPECT_STREQ(options->text, "选项…");
   EXPECT_EQ(options->parent, nullptr);
   const Box button = BoxOf(*options);
-  for (const ControlLayout &other : kMainWindowControls) {
+  for (const resources::ControlLayout &other : resources::kMainWindowControls) {
     if (&other == options || other.width == 0) continue;
     EXPECT_FALSE(Overlap(button, BoxOf(other))) << other.name;
   }
   // Inside the client area of the fixed-size window.
   EXPECT_GE(button.left, 0);
-  EXPECT_LE(button.right, kMainWindow.outerWidth - 16);
+  EXPECT_LE(button.right, resources::kMainWindow.outerWidth - 16);
 }
 
 TEST(OptionsDialogLayout, EveryRowHasChoicesAndAValidDefault) {
-  for (const OptionRow &row : kOptionRows) {
+  for (const resources::OptionRow &row : resources::kOptionRows) {
     SCOPED_TRACE(row.key);
     ASSERT_GT(row.choiceCount, 0u);
     EXPECT_GE(row.defaultChoice, 0);
@@ -58,7 +59,8 @@ TEST(OptionsDialogLayout, EveryRowHasChoicesAndAValidDefault) {
       for (size_t k = i + 1; k < row.choiceCount; ++k)
         EXPECT_STRNE(row.choices[i].value, row.choices[k].value);
   }
-  EXPECT_STREQ(kOptionRows[kContentEncodingRow].choices[0].value, "gbk");  // the default
+  EXPECT_STREQ(resources::kOptionRows[resources::kContentEncodingRow].choices[0].value,
+               "gbk");  // the default
 }
 
 }  // namespace

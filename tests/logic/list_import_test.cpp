@@ -111,13 +111,13 @@ TEST(ListImport, LinesThatAreNoTextAreLeftOutAndListed) {
 
 TEST(ListImport, TheOptionsRowsChooseTheImport) {
   WindowOptions options;
-  options.choices.assign(std::size(kOptionRows), 0);
+  options.choices.assign(std::size(resources::kOptionRows), 0);
   EXPECT_FALSE(ImportChoiceOf(options).columns.picked);
-  options.choices[OptionRowOf("import-separator")] = 2;
-  options.choices[OptionRowOf("import-header")] = 1;
-  options.choices[OptionRowOf("import-content")] = 3;
-  options.choices[OptionRowOf("import-caption")] = 3;  // 第 2 列
-  options.choices[OptionRowOf("escapes")] = 1;
+  options.choices[resources::OptionRowOf("import-separator")] = 2;
+  options.choices[resources::OptionRowOf("import-header")] = 1;
+  options.choices[resources::OptionRowOf("import-content")] = 3;
+  options.choices[resources::OptionRowOf("import-caption")] = 3;  // 第 2 列
+  options.choices[resources::OptionRowOf("escapes")] = 1;
   const ImportChoice choice = ImportChoiceOf(options);
   EXPECT_EQ(choice.separator, ImportSeparator::kCsv);
   EXPECT_TRUE(choice.header);

@@ -10,7 +10,7 @@
 
 namespace qrapp::testing {
 
-class MemoryFileSystem : public FileSystem {
+class MemoryFileSystem : public qrplatform::FileSystem {
  public:
   bool Exists(const std::string &path) override;
   bool IsDirectory(const std::string &path) override;

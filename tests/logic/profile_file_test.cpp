@@ -36,7 +36,7 @@ TEST_F(ProfileFileTest, FirstWriteGivesSectionAndKeyLines) {
 }
 
 TEST_F(ProfileFileTest, ChineseValueRoundTripsAsGbkBytes) {
-  const std::string folder = ToGbk("D:\\二维码\\输出");
+  const std::string folder = qrtext::ToGbk("D:\\二维码\\输出");
   profile.Write("preservation", "route", folder);
   EXPECT_EQ(Content(), "[preservation]\r\nroute=" + folder + "\r\n");
   EXPECT_EQ(profile.Read("preservation", "route"), folder);

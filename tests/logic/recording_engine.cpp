@@ -78,12 +78,13 @@ std::string StandInSymbols::Message(const qrtext::EncodedContent &content) {
   return "ECI" + std::to_string(content.eciDesignator) + ":" + content.bytes;
 }
 
-int StandInSymbols::SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) {
+int StandInSymbols::SymbolPixels(const qrtext::EncodedContent &content,
+                                 const batch::BatchRecipe &recipe) {
   return SymbolPixelsOf(Message(content), recipe.version, recipe.level);
 }
 
 std::string StandInSymbols::BitmapFile(const qrtext::EncodedContent &content,
-                                       const BatchRecipe &recipe) {
+                                       const batch::BatchRecipe &recipe) {
   const std::string message = Message(content);
   drawn.push_back(message);
   if (message.size() > 2953) return std::string();

@@ -45,8 +45,10 @@ class RecordingEngine : public EngineExports {
 // QRGetActualSize above and the same bytes as its QRSaveAsBMP.
 class StandInSymbols : public BatchSymbols {
  public:
-  int SymbolPixels(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
-  std::string BitmapFile(const qrtext::EncodedContent &content, const BatchRecipe &recipe) override;
+  int SymbolPixels(const qrtext::EncodedContent &content,
+                   const batch::BatchRecipe &recipe) override;
+  std::string BitmapFile(const qrtext::EncodedContent &content,
+                         const batch::BatchRecipe &recipe) override;
 
   // What a content with a designator draws: "ECI<n>:" and its bytes.
   static std::string Message(const qrtext::EncodedContent &content);

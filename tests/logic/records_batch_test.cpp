@@ -12,11 +12,11 @@ class RecordsBatchTest : public WindowTest {
   void SetUp() override {
     logic.OnCreated();
     files.folders.insert("D:\\out");
-    view.Type(control::kDestination, "D:\\out");
+    view.Type(resources::control::kDestination, "D:\\out");
   }
   void Set(const char *key, const char *value) { settings.Write("preservation", key, value); }
   void Batch(const std::string &input) {
-    view.Type(control::kBatchInput, input);
+    view.Type(resources::control::kBatchInput, input);
     logic.OnBatchClicked();
   }
   std::string File(const std::string &name) { return "D:\\out\\" + name + ".jpg"; }
@@ -40,8 +40,8 @@ TEST_F(RecordsBatchTest, TheNamesAndEscapesRowsReachTheBatch) {
       {"safe",
        "off",
        wifi + "\r\ncon.txt\tx\r\n名:称?\ty",
-       {{"WIFI_S_家里;T_WPA;P_a_b;;", ToGbk(wifi)}, {"_con.txt", "x"}, {"名_称_", "y"}}},
-      {"line", "on", "v\tA\\r\\nB\\u738B\\\\", {{"v", "A\r\nB" + ToGbk("王") + "\\"}}},
+       {{"WIFI_S_家里;T_WPA;P_a_b;;", qrtext::ToGbk(wifi)}, {"_con.txt", "x"}, {"名_称_", "y"}}},
+      {"line", "on", "v\tA\\r\\nB\\u738B\\\\", {{"v", "A\r\nB" + qrtext::ToGbk("王") + "\\"}}},
   };
   for (const Case &c : cases) {
     Set("names", c.names);
@@ -98,27 +98,30 @@ TEST_F(RecordsBatchTest, ThirtyFailedLinesWriteAllThirtyRowsAndABatchWithoutFail
 TEST_F(RecordsBatchTest, ClicksWhileTheBatchRunsAreIgnoredAndAClosedWindowStopsIt) {
   std::string input;
   for (int i = 1; i <= 5; ++i) input += std::to_string(i) + "\r\n";
-  view.Type(control::kBatchInput, input);
+  view.Type(resources::control::kBatchInput, input);
   int clicks = 0;
   view.onPendingInput = [&] {
     ++clicks;
-    view.Click(control::kRunBatch);
-    view.Click(control::kOptions);
-    view.Click(control::kImport);
+    view.Click(resources::control::kRunBatch);
+    view.Click(resources::control::kOptions);
+    view.Click(resources::control::kImport);
   };
   logic.OnBatchClicked();
   EXPECT_EQ(clicks, 4);  // every line is shown; input is handled between lines only
   EXPECT_EQ(view.optionsDialogs, 0);
   EXPECT_EQ(view.importDialogs, 0);
-  EXPECT_EQ(LogOf(control::kWrittenCount), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+  EXPECT_EQ(LogOf(resources::control::kWrittenCount),
+            (std::vector<std::string>{"1", "2", "3", "4", "5"}));
   EXPECT_FALSE(logic.BatchRunning());
 
   // The window closes during the third line: the batch ends there, quietly.
   view.log.clear();
-  view.Type(control::kBatchInput, "a:\r\nb:\r\nc:\r\nd:\r\ne:");
-  view.onPendingInput = [&] { view.closing = LogOf(control::kWrittenCount).size() == 3; };
+  view.Type(resources::control::kBatchInput, "a:\r\nb:\r\nc:\r\nd:\r\ne:");
+  view.onPendingInput = [&] {
+    view.closing = LogOf(resources::control::kWrittenCount).size() == 3;
+  };
   logic.OnBatchClicked();
-  EXPECT_EQ(LogOf(control::kPercent).back(), "60%");
+  EXPECT_EQ(LogOf(resources::control::kPercent).back(), "60%");
   EXPECT_TRUE(view.messages.empty());
   EXPECT_FALSE(files.files.count("D:\\out\\批量生成报告.csv"));
 }
@@ -128,9 +131,10 @@ TEST_F(RecordsBatchTest, ImportFillsTheInputBoxAndTurnsEscapesOnWhenNeeded) {
       "\xEF\xBB\xBF姓名,名片\r\n王,\"BEGIN:VCARD\r\nEND:VCARD\"\r\n李,plain\r\n";
   Set("import-header", "yes");
   view.importPath = "D:\\lists\\名片.csv";
-  view.Click(control::kImport);
-  EXPECT_EQ(view.Text(control::kBatchInput), "王\tBEGIN:VCARD\\nEND:VCARD\r\n李\tplain\r\n");
-  EXPECT_EQ(view.Text(control::kLineCount), "2");
+  view.Click(resources::control::kImport);
+  EXPECT_EQ(view.Text(resources::control::kBatchInput),
+            "王\tBEGIN:VCARD\\nEND:VCARD\r\n李\tplain\r\n");
+  EXPECT_EQ(view.Text(resources::control::kLineCount), "2");
   EXPECT_EQ(settings.Read("preservation", "escapes"), "on");
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_NE(view.messages[0].second.find("已导入 2 行"), std::string::npos);
@@ -143,7 +147,8 @@ TEST_F(RecordsBatchTest, ImportFillsTheInputBoxAndTurnsEscapesOnWhenNeeded) {
 
   // A file that cannot be read says so and leaves the box.
   logic.ImportFile("D:\\lists\\missing.txt");
-  EXPECT_EQ(view.Text(control::kBatchInput), "王\tBEGIN:VCARD\\nEND:VCARD\r\n李\tplain\r\n");
+  EXPECT_EQ(view.Text(resources::control::kBatchInput),
+            "王\tBEGIN:VCARD\\nEND:VCARD\r\n李\tplain\r\n");
   EXPECT_NE(view.messages.back().second.find("无法读取文件：D:\\lists\\missing.txt"),
             std::string::npos);
 }

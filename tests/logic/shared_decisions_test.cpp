@@ -23,22 +23,22 @@ class QuietObserver : public BatchObserver {
 
 struct Line {
   std::string text;
-  LineFault fault;  // kNone: written
+  batch::LineFault fault;  // kNone: written
 };
 
 // The fault whose words in qrbatch's table begin `reason`.
-LineFault FaultOfCommandText(const std::string &reason) {
-  for (const FailureTexts::Row &row : kCommandFailureTexts.rows) {
+batch::LineFault FaultOfCommandText(const std::string &reason) {
+  for (const batch::FailureTexts::Row &row : batch::kCommandFailureTexts.rows) {
     const std::string text = row.text;
     const std::string fixed = text.substr(0, text.find('%'));
     if (reason.compare(0, fixed.size(), fixed) == 0) return row.fault;
   }
-  return LineFault::kNone;
+  return batch::LineFault::kNone;
 }
 
 // Line number -> fault of qrbatch's report file (kNone: written).
-std::map<int, LineFault> CommandDecisions(const std::string &report) {
-  std::map<int, LineFault> decisions;
+std::map<int, batch::LineFault> CommandDecisions(const std::string &report) {
+  std::map<int, batch::LineFault> decisions;
   std::istringstream rows(report);
   std::string row;
   std::getline(rows, row);  // the header
@@ -50,7 +50,7 @@ std::map<int, LineFault> CommandDecisions(const std::string &report) {
     if (!reason.empty() && reason.front() == '"') reason = reason.substr(1);
     const bool written = row.compare(second + 1, third - second - 1, "written") == 0;
     decisions[std::stoi(row.substr(0, first))] =
-        written ? LineFault::kNone : FaultOfCommandText(reason);
+        written ? batch::LineFault::kNone : FaultOfCommandText(reason);
   }
   return decisions;
 }
@@ -60,28 +60,29 @@ class SharedDecisionsTest : public WindowTest {
   void SetUp() override { logic.OnCreated(); }
 
   // Line number -> fault of the window's batch with `options` (Set.ini rows).
-  std::map<int, LineFault> WindowDecisions(
+  std::map<int, batch::LineFault> WindowDecisions(
       const std::vector<Line> &lines,
       const std::vector<std::pair<std::string, std::string>> &options) {
     for (const auto &[key, value] : options) settings.Write(kSettingsSection, key, value);
     std::vector<std::string> texts;
     for (const Line &line : lines) texts.push_back(line.text);
-    BatchRecipe recipe;
+    batch::BatchRecipe recipe;
     BatchTarget target;
     target.folder = "D:\\out";
     files.folders.insert(target.folder);
     target.settings = BatchSettingsOf(LoadOptions(settings), recipe);
     QuietObserver observer;
     const BatchOutcome outcome = RunBatch(engine, symbols, files, recipe, texts, target, observer);
-    std::map<int, LineFault> decisions;
-    for (size_t i = 1; i <= lines.size(); ++i) decisions[static_cast<int>(i)] = LineFault::kNone;
-    for (const LineFailure &failure : outcome.report.failures)
+    std::map<int, batch::LineFault> decisions;
+    for (size_t i = 1; i <= lines.size(); ++i)
+      decisions[static_cast<int>(i)] = batch::LineFault::kNone;
+    for (const batch::LineFailure &failure : outcome.report.failures)
       decisions[failure.lineNumber] = failure.fault;
     return decisions;
   }
 
-  std::map<int, LineFault> QrbatchDecisions(const std::vector<Line> &lines,
-                                            std::vector<std::string> args) {
+  std::map<int, batch::LineFault> QrbatchDecisions(const std::vector<Line> &lines,
+                                                   std::vector<std::string> args) {
     std::string input;
     for (const Line &line : lines) input += line.text + "\n";
     const fs::path list = folder.path() / "list.txt", report = folder.path() / "report.csv";
@@ -93,8 +94,9 @@ class SharedDecisionsTest : public WindowTest {
     return CommandDecisions(qrtest::ReadWhole(report));
   }
 
-  void ExpectSameDecisions(const std::vector<Line> &lines, const std::map<int, LineFault> &window,
-                           const std::map<int, LineFault> &command) {
+  void ExpectSameDecisions(const std::vector<Line> &lines,
+                           const std::map<int, batch::LineFault> &window,
+                           const std::map<int, batch::LineFault> &command) {
     for (size_t i = 1; i <= lines.size(); ++i) {
       const int n = static_cast<int>(i);
       SCOPED_TRACE("line " + std::to_string(n) + ": " + lines[i - 1].text.substr(0, 40));
@@ -111,15 +113,15 @@ class SharedDecisionsTest : public WindowTest {
 TEST_F(SharedDecisionsTest, ImagesAndLabelsAreDecidedAlikeByBothPrograms) {
   const std::string many7 = std::string(3000, '7') + std::string(400, 'x');
   const std::vector<Line> images = {
-      {"a\tHELLO", LineFault::kNone},
-      {"b\t" + many7, LineFault::kTooLong},
-      {"c\tx\ty\tz", LineFault::kExtraColumns},
-      {"d\tbad \\q escape", LineFault::kBadEscape},
-      {"a\tOTHER", LineFault::kNameTaken},
-      {"e\t笑\xF0\x9F\x98\x80", LineFault::kUnrepresentable},
-      {"f\t" + std::string(300, 'f'), LineFault::kTooLarge},
-      {"g\tBEGIN\\nEND", LineFault::kNone},
-      {"h\tx\t" + std::string(400, 'W'), LineFault::kCaptionTooLong},
+      {"a\tHELLO", batch::LineFault::kNone},
+      {"b\t" + many7, batch::LineFault::kTooLong},
+      {"c\tx\ty\tz", batch::LineFault::kExtraColumns},
+      {"d\tbad \\q escape", batch::LineFault::kBadEscape},
+      {"a\tOTHER", batch::LineFault::kNameTaken},
+      {"e\t笑\xF0\x9F\x98\x80", batch::LineFault::kUnrepresentable},
+      {"f\t" + std::string(300, 'f'), batch::LineFault::kTooLarge},
+      {"g\tBEGIN\\nEND", batch::LineFault::kNone},
+      {"h\tx\t" + std::string(400, 'W'), batch::LineFault::kCaptionTooLong},
   };
   // The window's defaults (GBK content) with PNG files, escapes and the
   // caption column; qrbatch told the same.
@@ -130,12 +132,12 @@ TEST_F(SharedDecisionsTest, ImagesAndLabelsAreDecidedAlikeByBothPrograms) {
           images, {"--format", "png", "--encoding", "gbk", "--escapes", "--caption", "column"}));
 
   const std::vector<Line> labels = {
-      {"P-001\thttps://shop.example.com/product?id=000001", LineFault::kNone},
-      {"big\t" + many7, LineFault::kTooLong},
-      {std::string(600, 'W') + "\tx", LineFault::kCaptionTooLong},
-      {"dense\t" + std::string(2000, 'a'), LineFault::kCodeTooLargeForLabel},
-      {"c\tx\ty\tz", LineFault::kExtraColumns},
-      {"SERIAL-0042", LineFault::kNone},
+      {"P-001\thttps://shop.example.com/product?id=000001", batch::LineFault::kNone},
+      {"big\t" + many7, batch::LineFault::kTooLong},
+      {std::string(600, 'W') + "\tx", batch::LineFault::kCaptionTooLong},
+      {"dense\t" + std::string(2000, 'a'), batch::LineFault::kCodeTooLargeForLabel},
+      {"c\tx\ty\tz", batch::LineFault::kExtraColumns},
+      {"SERIAL-0042", batch::LineFault::kNone},
   };
   ExpectSameDecisions(
       labels,

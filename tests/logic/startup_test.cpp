@@ -13,15 +13,15 @@ TEST_F(StartupTest, FirstRunPreparesFoldersSettingsEngineAndControls) {
   EXPECT_EQ(files.files["D:\\tools\\QRCodeWin32.dll"], engineImage);
   EXPECT_TRUE(files.hidden.count("D:\\tools\\QRCodeWin32.dll"));
 
-  EXPECT_EQ(view.widths[control::kProgressBar], 0);
-  ASSERT_EQ(view.items[control::kVersionList].size(), 41u);
-  EXPECT_EQ(view.items[control::kVersionList][0], G("自动"));
-  EXPECT_EQ(view.items[control::kVersionList][40], G("版本_40   177×177"));
-  EXPECT_EQ(view.selected[control::kVersionList], 0);
-  EXPECT_EQ(view.texts[control::kLineCount], "3");
-  EXPECT_EQ(view.texts[control::kDestination], "");
+  EXPECT_EQ(view.widths[resources::control::kProgressBar], 0);
+  ASSERT_EQ(view.items[resources::control::kVersionList].size(), 41u);
+  EXPECT_EQ(view.items[resources::control::kVersionList][0], G("自动"));
+  EXPECT_EQ(view.items[resources::control::kVersionList][40], G("版本_40   177×177"));
+  EXPECT_EQ(view.selected[resources::control::kVersionList], 0);
+  EXPECT_EQ(view.texts[resources::control::kLineCount], "3");
+  EXPECT_EQ(view.texts[resources::control::kDestination], "");
   // Restoring sets the box once, which stores the value once.
-  EXPECT_EQ(LogOf(control::kDestination), std::vector<std::string>{""});
+  EXPECT_EQ(LogOf(resources::control::kDestination), std::vector<std::string>{""});
   EXPECT_TRUE(engine.calls.empty());  // the engine is not touched at start-up
 }
 
@@ -30,15 +30,15 @@ TEST_F(StartupTest, NoticeRunsFirstAndTheRestFollows) {
   int barWidthDuringNotice = -1;
   MainWindowHooks hooks;
   hooks.readNotice = [&] {
-    versionListEmptyDuringNotice = view.items[control::kVersionList].empty();
-    barWidthDuringNotice = view.widths[control::kProgressBar];
+    versionListEmptyDuringNotice = view.items[resources::control::kVersionList].empty();
+    barWidthDuringNotice = view.widths[resources::control::kProgressBar];
   };
   MainWindowLogic withNotice(view, engine, symbols, clock, files, settings, Paths(), engineImage,
                              hooks);
   withNotice.OnCreated();
   EXPECT_TRUE(versionListEmptyDuringNotice);
   EXPECT_EQ(barWidthDuringNotice, 200);
-  EXPECT_EQ(view.widths[control::kProgressBar], 0);
+  EXPECT_EQ(view.widths[resources::control::kProgressBar], 0);
 }
 
 TEST_F(StartupTest, SecondRunRewritesNothingAndRestoresTheFolder) {
@@ -51,7 +51,7 @@ TEST_F(StartupTest, SecondRunRewritesNothingAndRestoresTheFolder) {
 
   EXPECT_EQ(files.files["D:\\tools\\QRCodeWin32.dll"], "older engine");
   EXPECT_FALSE(files.hidden.count("D:\\tools\\QRCodeWin32.dll"));
-  EXPECT_EQ(view.texts[control::kDestination], folder);
+  EXPECT_EQ(view.texts[resources::control::kDestination], folder);
   EXPECT_EQ(files.files["C:\\brelvanto\\Set.ini"], "[preservation]\r\nroute=" + folder + "\r\n");
 }
 
@@ -65,7 +65,7 @@ TEST_F(StartupTest, AFailedEngineWriteLeavesNoPartialLibrary) {
   files.unwritable.insert("D:\\tools\\QRCodeWin32.dll");
   logic.OnCreated();
   EXPECT_FALSE(files.Exists("D:\\tools\\QRCodeWin32.dll"));
-  EXPECT_EQ(view.items[control::kVersionList].size(), 41u);  // start-up goes on
+  EXPECT_EQ(view.items[resources::control::kVersionList].size(), 41u);  // start-up goes on
 }
 
 // The program's folder has no name the file functions take: the engine is
@@ -77,14 +77,14 @@ TEST_F(StartupTest, WithoutAProgramFolderNoEngineIsDeployed) {
   MainWindowLogic noFolder(view, engine, symbols, clock, files, settings, paths, engineImage);
   noFolder.OnCreated();
   EXPECT_FALSE(files.Exists("\\QRCodeWin32.dll"));
-  EXPECT_EQ(view.items[control::kVersionList].size(), 41u);  // start-up goes on
+  EXPECT_EQ(view.items[resources::control::kVersionList].size(), 41u);  // start-up goes on
 }
 
 TEST_F(StartupTest, UncreatableSettingsFileReadsAsEmpty) {
   files.unwritable.insert("C:\\brelvanto\\Set.ini");
   logic.OnCreated();
   EXPECT_FALSE(files.files.count("C:\\brelvanto\\Set.ini"));
-  EXPECT_EQ(view.texts[control::kDestination], "");
+  EXPECT_EQ(view.texts[resources::control::kDestination], "");
 }
 
 TEST_F(StartupTest, TimerTickGoesToItsHook) {

@@ -51,11 +51,11 @@ TEST(VersionItems, AutomaticThenFortyVersionsWithTheirSides) {
 }
 
 TEST(GbkText, ConvertsWhateverTheLocale) {
-  EXPECT_EQ(ToGbk("测试数据"), "\xB2\xE2\xCA\xD4\xCA\xFD\xBE\xDD");
-  EXPECT_EQ(FromGbk("\xB2\xE2\xCA\xD4\xCA\xFD\xBE\xDD"), "测试数据");
-  EXPECT_EQ(ToGbk("abc 123"), "abc 123");
-  EXPECT_EQ(FromGbk(ToGbk("未检测到你输入了内容")), "未检测到你输入了内容");
-  EXPECT_EQ(ToGbk(""), "");
+  EXPECT_EQ(qrtext::ToGbk("测试数据"), "\xB2\xE2\xCA\xD4\xCA\xFD\xBE\xDD");
+  EXPECT_EQ(qrtext::FromGbk("\xB2\xE2\xCA\xD4\xCA\xFD\xBE\xDD"), "测试数据");
+  EXPECT_EQ(qrtext::ToGbk("abc 123"), "abc 123");
+  EXPECT_EQ(qrtext::FromGbk(qrtext::ToGbk("未检测到你输入了内容")), "未检测到你输入了内容");
+  EXPECT_EQ(qrtext::ToGbk(""), "");
 }
 
 }  // namespace

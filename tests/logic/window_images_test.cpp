@@ -22,7 +22,7 @@ class WindowImagesTest : public WindowTest {
   void SetUp() override {
     logic.OnCreated();
     files.folders.insert("D:\\out");
-    view.Type(control::kDestination, "D:\\out");
+    view.Type(resources::control::kDestination, "D:\\out");
   }
 
   // Options as Set.ini holds them ("key=value" of the rows).
@@ -31,7 +31,7 @@ class WindowImagesTest : public WindowTest {
   }
   void Batch(const std::string &input) {
     view.messages.clear();
-    view.Type(control::kBatchInput, input);
+    view.Type(resources::control::kBatchInput, input);
     logic.OnBatchClicked();
   }
   // The file under D:\out, copied to disk for the readers.
@@ -125,7 +125,7 @@ TEST_F(WindowImagesTest, TheCaptionBandHoldsInkAndThePreviewShowsTheWrittenImage
     }
   }
   // The preview is the last image as written: the same pixels, as a bitmap.
-  qrtest::WriteWhole(folder.path() / "preview.bmp", view.pictures[control::kPreview]);
+  qrtest::WriteWhole(folder.path() / "preview.bmp", view.pictures[resources::control::kPreview]);
   std::vector<uint8_t> preview, written;
   int pw = 0, ph = 0, ww = 0, wh = 0;
   ASSERT_TRUE(qrtest::ReadImageGrey(folder.path() / "preview.bmp", preview, pw, ph));
@@ -139,7 +139,7 @@ TEST_F(WindowImagesTest, TheCaptionBandHoldsInkAndThePreviewShowsTheWrittenImage
 // (tests/verify), where the damage is given to the writer.
 TEST_F(WindowImagesTest, WithVerificationEachImageReadsBackBeforeItIsWritten) {
   Set({{"verify", "on"}});
-  ASSERT_TRUE(OptionRowAvailable(kVerifyRow));  // this build has the decoder
+  ASSERT_TRUE(OptionRowAvailable(resources::kVerifyRow));  // this build has the decoder
   Batch("ok\tfine\r\n");
   EXPECT_EQ(Failures(), "");
   EXPECT_EQ(Decode("ok.jpg").bytes, "fine");
@@ -153,7 +153,7 @@ TEST_F(WindowImagesTest, ACaptionTooLongForItsBandFailsItsLine) {
 }
 
 TEST_F(WindowImagesTest, TheDefaultsLeaveTheBitmapToTheDll) {
-  EXPECT_FALSE(WrittenInProcess(BatchSettingsOf(LoadOptions(settings), BatchRecipe())));
+  EXPECT_FALSE(WrittenInProcess(BatchSettingsOf(LoadOptions(settings), batch::BatchRecipe())));
   Batch("a\tHELLO\r\n");
   EXPECT_NE(std::find(engine.calls.begin(), engine.calls.end(), "QRSaveAsBMP(D:\\out\\a.jpg)"),
             engine.calls.end());

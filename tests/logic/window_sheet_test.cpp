@@ -36,7 +36,7 @@ class WindowSheetTest : public WindowTest {
   void SetUp() override {
     logic.OnCreated();
     files.folders.insert("D:\\out");
-    view.Type(control::kDestination, "D:\\out");
+    view.Type(resources::control::kDestination, "D:\\out");
     settings.Write(kSettingsSection, "filetype", "pdf");
     ASSERT_TRUE(qrsheets::MakeSheetLayout(qrsheets::DefaultSheet(), layout));
   }
@@ -44,7 +44,7 @@ class WindowSheetTest : public WindowTest {
     std::string input;
     for (const std::string &line : lines) input += line + "\r\n";
     view.messages.clear();
-    view.Type(control::kBatchInput, input);
+    view.Type(resources::control::kBatchInput, input);
     logic.OnBatchClicked();
   }
   std::string Failures() const { return view.messages.empty() ? "" : view.messages[0].second; }
@@ -96,7 +96,7 @@ TEST_F(WindowSheetTest, LabelsReadBackWithTheirNamesAndRefusedLinesSayWhy) {
   EXPECT_NE(failures.find("第 5 行"), std::string::npos) << failures;
   EXPECT_NE(failures.find("二维码连同静区在标签上放不下：二维码连同静区"), std::string::npos)
       << failures;
-  EXPECT_EQ(view.Text(control::kWrittenCount), "3");
+  EXPECT_EQ(view.Text(resources::control::kWrittenCount), "3");
   ASSERT_EQ(files.files.count(kPdf), 1u);
   // Nothing per line beside the PDF, and the report of the refused lines,
   // whose rows name the document for the placed ones.
@@ -116,7 +116,7 @@ TEST_F(WindowSheetTest, LabelsReadBackWithTheirNamesAndRefusedLinesSayWhy) {
     const qrtest::Decoded decoded = DecodeCell(pages[0], cell);
     EXPECT_TRUE(decoded.ok) << "cell " << cell;
     // The window's default content encoding is GBK.
-    EXPECT_EQ(FromGbk(decoded.bytes), label.content) << "cell " << cell;
+    EXPECT_EQ(qrtext::FromGbk(decoded.bytes), label.content) << "cell " << cell;
     EXPECT_NE(text.find(label.caption), std::string::npos) << label.caption;
     ++cell;
   }
@@ -132,7 +132,7 @@ TEST_F(WindowSheetTest, TheSmallestModuleRowMovesTheFloor) {
   settings.Write(kSettingsSection, "min-module", "0");
   Batch({"dense\t" + std::string(2000, 'a')});
   EXPECT_EQ(Failures(), "");
-  EXPECT_EQ(view.Text(control::kWrittenCount), "1");
+  EXPECT_EQ(view.Text(resources::control::kWrittenCount), "1");
 }
 
 TEST_F(WindowSheetTest, CaptionColumnAndQuietZoneOfTheOptions) {

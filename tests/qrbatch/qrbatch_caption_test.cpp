@@ -18,8 +18,8 @@ struct Band {
 
 // The band's rows of a grey image, with the symbol's bottom at `symbolBottom`.
 Band BandOf(const std::vector<uint8_t> &grey, int width, int height, int symbolBottom) {
-  const int bandTop = height - qrapp::CaptionBandHeight(height);
-  const int side = std::max(1, qrapp::CaptionBandHeight(height) / 6) - 1;
+  const int bandTop = height - batch::CaptionBandHeight(height);
+  const int side = std::max(1, batch::CaptionBandHeight(height) / 6) - 1;
   Band band;
   for (int y = symbolBottom; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -37,7 +37,7 @@ Band BandOf(const std::vector<uint8_t> &grey, int width, int height, int symbolB
 
 // The lowest row with a dark pixel above the band: the symbol's bottom.
 int SymbolBottom(const std::vector<uint8_t> &grey, int width, int height) {
-  const int bandTop = height - qrapp::CaptionBandHeight(height);
+  const int bandTop = height - batch::CaptionBandHeight(height);
   int bottom = 0;
   for (int y = 0; y < bandTop; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -132,7 +132,7 @@ TEST(QrbatchCaption, WhatCannotFitFailsItsLineWithTheReason) {
                          "smallest size"),
             std::string::npos)
       << run.err;
-  const std::string needed = std::to_string(qrapp::SmallestCaptionedHeight(200));
+  const std::string needed = std::to_string(batch::SmallestCaptionedHeight(200));
   EXPECT_NE(run.err.find("line 2: symbol needs 200x200 px, image is 200x200; use --size 200x" +
                          needed + " or larger"),
             std::string::npos)

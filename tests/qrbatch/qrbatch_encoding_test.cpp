@@ -84,7 +84,7 @@ std::string WithDesignators(const Decoded &decoded) {
 // (UTF-8 with ECI 26 in the symbols, by default).
 TEST(QrbatchEncoding, EveryKindOfInputFileGivesTheSameNamesAndContents) {
   const std::string text = "手机\t苹果手机 iPhone 15\r\ncafé\tCafé Olé 100€\r\nSN-1\tSN-0001\r\n";
-  const std::string gbk = qrapp::ToGbk(text);
+  const std::string gbk = qrtext::ToGbk(text);
   ASSERT_NE(gbk.find("100\x80"), std::string::npos);
   struct Kind {
     const char *what;
@@ -136,7 +136,7 @@ TEST(QrbatchEncoding, ALineNotValidInTheInputsEncodingIsItsOwnFault) {
   TempFolder temp;
   // UTF-8, then a GBK line past the look-ahead (a reader's buffer, 64 KiB).
   std::string text = "中文\n" + std::string(70000, 'x');
-  text += "\n" + qrapp::ToGbk("价格") + "\tprice\nlast\n";
+  text += "\n" + qrtext::ToGbk("价格") + "\tprice\nlast\n";
   WriteWhole(temp.path() / "list.txt", text);
   const fs::path out = temp.path() / "out";
   const QrbatchRun run =
@@ -159,15 +159,16 @@ TEST(QrbatchEncoding, ALineNotValidInTheInputsEncodingIsItsOwnFault) {
 
 TEST(QrbatchEncoding, RawKeepsTheLinesBytesAndGbkRefusesWhatItCannotHold) {
   TempFolder temp;
-  WriteWhole(temp.path() / "list.txt", qrapp::ToGbk("调压柜_3253") + "\n한국어 상품\n");
+  WriteWhole(temp.path() / "list.txt", qrtext::ToGbk("调压柜_3253") + "\n한국어 상품\n");
   const fs::path raw = temp.path() / "raw";
   QrbatchRun run = RunQrbatch(
       {"-o", raw.string(), "--format", "png", "--encoding", "raw", "--input-encoding", "gbk"},
       temp.path() / "list.txt", temp.path());
   // The Korean line is no GBK text: its name cannot be read.
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(DecodeImageFile(raw / "调压柜_3253.png").bytes, qrapp::ToGbk("调压柜_3253"));
-  EXPECT_EQ(WithDesignators(DecodeImageFile(raw / "调压柜_3253.png")), qrapp::ToGbk("调压柜_3253"));
+  EXPECT_EQ(DecodeImageFile(raw / "调压柜_3253.png").bytes, qrtext::ToGbk("调压柜_3253"));
+  EXPECT_EQ(WithDesignators(DecodeImageFile(raw / "调压柜_3253.png")),
+            qrtext::ToGbk("调压柜_3253"));
 
   WriteWhole(temp.path() / "list.txt", "调压柜_3253\n한국어 상품\n表情😀\n");
   const fs::path gbk = temp.path() / "gbk";
@@ -181,8 +182,8 @@ TEST(QrbatchEncoding, RawKeepsTheLinesBytesAndGbkRefusesWhatItCannotHold) {
       << run.err;
   EXPECT_EQ(NamesUnder(gbk), std::set<std::string>{"调压柜_3253.png"});
   const Decoded decoded = DecodeImageFile(gbk / "调压柜_3253.png");
-  EXPECT_EQ(decoded.bytes, qrapp::ToGbk("调压柜_3253"));
-  EXPECT_EQ(WithDesignators(decoded), "\\000029" + qrapp::ToGbk("调压柜_3253"));
+  EXPECT_EQ(decoded.bytes, qrtext::ToGbk("调压柜_3253"));
+  EXPECT_EQ(WithDesignators(decoded), "\\000029" + qrtext::ToGbk("调压柜_3253"));
 }
 
 TEST(QrbatchEncoding, TheEciHeaderCountsInTheFitCheck) {

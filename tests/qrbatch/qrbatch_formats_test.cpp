@@ -56,8 +56,8 @@ std::vector<ExpectedLine> RealLines() {
     // (--encoding raw, as the window encodes them).
     const std::string name = "产品" + std::to_string(i) + "号（蓝色）";
     const std::string url =
-        Format("https://example.cn/goods?id=%d&from=batch", i) + qrapp::ToGbk("&名=杯");
-    written(qrapp::ToGbk(name) + "\t" + url, name, url);
+        Format("https://example.cn/goods?id=%d&from=batch", i) + qrtext::ToGbk("&名=杯");
+    written(qrtext::ToGbk(name) + "\t" + url, name, url);
   }
   for (int i = 0; i < 10; ++i) {
     const std::string line = Format("dup-%d\tsame content %d", i);

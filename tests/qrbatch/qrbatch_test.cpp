@@ -98,7 +98,7 @@ TEST_F(QrbatchTest, LinesBecomeDecodableBitmapsNamedAfterThem) {
   // A GBK list: names and content are its text, the content in UTF-8.
   const std::string chinese = "测试数据";
   const Outcome run =
-      Qrbatch({"-o", out.string()}, qrapp::ToGbk(chinese) + "\r\n20210706001\r\n20210706002\r\n");
+      Qrbatch({"-o", out.string()}, qrtext::ToGbk(chinese) + "\r\n20210706001\r\n20210706002\r\n");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(NamesIn(out),

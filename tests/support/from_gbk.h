@@ -6,8 +6,8 @@
 
 #include "iconv_text.h"
 
-namespace qrapp {
+namespace qrtext {
 
 inline std::string FromGbk(const std::string &gbk) { return IconvConvert(gbk, "GBK", "UTF-8"); }
 
-}  // namespace qrapp
+}  // namespace qrtext

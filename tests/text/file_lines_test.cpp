@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace filetext {
+namespace qrtext {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -71,4 +71,4 @@ TEST(FileLines, SameLinesAndCountWhereverTheInputIsCut) {
 }
 
 }  // namespace
-}  // namespace filetext
+}  // namespace qrtext

@@ -37,7 +37,7 @@ struct Decoded {
 // The lines of `input` fed in pieces of `piece` bytes, as the reader does.
 Decoded DecodeInPieces(const std::string &input, InputEncoding requested, size_t piece) {
   InputDecoder decoder(requested);
-  filetext::LineCutter cutter;
+  qrtext::LineCutter cutter;
   Decoded result;
   std::string line, stream, text;
   auto cut = [&](bool atEnd) {

@@ -6,7 +6,7 @@
 #include <clocale>
 #include <cwctype>
 
-namespace textcase {
+namespace qrtext {
 namespace {
 
 TEST(UpperCase, EveryBmpCodePointMapsAsTheCLibrarysUnicodeLocale) {
@@ -34,4 +34,4 @@ TEST(UpperCase, OnlyTheBmpIsFoldedAsWindowsFoldsUtf16Units) {
 }
 
 }  // namespace
-}  // namespace textcase
+}  // namespace qrtext

@@ -104,16 +104,16 @@ TEST_P(QrbatchVerify, ADamagedImageIsRefusedAndLeavesNoFile) {
       {"png", qrimage::ImageFormat::kPng},
       {"svg", qrimage::ImageFormat::kSvg}};
   const qrimage::ImageFormat format = formats.at(GetParam());
-  const qrapp::BatchRecipe recipe;
+  const batch::BatchRecipe recipe;
   const fs::path out = temp_.path() / "out";
   fs::create_directories(out);
   for (const bool verify : {true, false}) {
-    qrimage::ImageWriter writer(recipe, format, qrapp::RecipeModulePixels(recipe), verify, 0,
+    qrimage::ImageWriter writer(recipe, format, batch::RecipeModulePixels(recipe), verify, 0,
                                 DamageBadFiles);
     for (const auto &[name, content] : kLines) {
       SCOPED_TRACE(name + (verify ? " verified" : " unverified"));
       const fs::path path = out / (name + (verify ? "" : "-unchecked") + Extension());
-      const qr::SymbolPlan plan = qrapp::PlanContent(content, 0, qrapp::SymbolSettingsOf(recipe));
+      const qr::SymbolPlan plan = batch::PlanContent(content, 0, batch::SymbolSettingsOf(recipe));
       qrplatform::PendingFile file;
       const bool bad = name.rfind("bad-", 0) == 0;
       const qrimage::ImageResult written = writer.Write(content, plan, path.string(), file);

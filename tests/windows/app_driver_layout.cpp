@@ -7,15 +7,15 @@
 namespace appdriver {
 namespace {
 
-std::wstring ExpectedClass(qrapp::ControlKind kind) {
+std::wstring ExpectedClass(resources::ControlKind kind) {
   switch (kind) {
-    case qrapp::ControlKind::GroupBox:
-    case qrapp::ControlKind::Button: return L"Button";
-    case qrapp::ControlKind::EditBox: return L"Edit";
-    case qrapp::ControlKind::TransparentLabel:
-    case qrapp::ControlKind::Label: return L"Static";
-    case qrapp::ControlKind::ComboBox: return L"ComboBox";
-    case qrapp::ControlKind::PictureBox: return L"QRPictureBox";
+    case resources::ControlKind::GroupBox:
+    case resources::ControlKind::Button: return L"Button";
+    case resources::ControlKind::EditBox: return L"Edit";
+    case resources::ControlKind::TransparentLabel:
+    case resources::ControlKind::Label: return L"Static";
+    case resources::ControlKind::ComboBox: return L"ComboBox";
+    case resources::ControlKind::PictureBox: return L"QRPictureBox";
     default: return L"";
   }
 }
@@ -26,11 +26,12 @@ void CheckMainWindow(const App &app) {
   HWND main = app.Main();
   RECT rect;
   GetWindowRect(main, &rect);
-  CheckEqual(rect.right - rect.left, qrapp::kMainWindow.outerWidth, "main window outer width");
-  CheckEqual(rect.bottom - rect.top, qrapp::kMainWindow.outerHeight, "main window outer height");
-  CheckEqual(rect.left, (GetSystemMetrics(SM_CXSCREEN) - qrapp::kMainWindow.outerWidth) / 2,
+  CheckEqual(rect.right - rect.left, resources::kMainWindow.outerWidth, "main window outer width");
+  CheckEqual(rect.bottom - rect.top, resources::kMainWindow.outerHeight,
+             "main window outer height");
+  CheckEqual(rect.left, (GetSystemMetrics(SM_CXSCREEN) - resources::kMainWindow.outerWidth) / 2,
              "centred horizontally");
-  CheckEqual(rect.top, (GetSystemMetrics(SM_CYSCREEN) - qrapp::kMainWindow.outerHeight) / 2,
+  CheckEqual(rect.top, (GetSystemMetrics(SM_CYSCREEN) - resources::kMainWindow.outerHeight) / 2,
              "centred vertically");
   const LONG style = GetWindowLongW(main, GWL_STYLE);
   Check(!(style & WS_THICKFRAME), "fixed border: not resizable");
@@ -43,9 +44,10 @@ void CheckMainWindow(const App &app) {
 // Every control sits at its place with its kind, style and text; texts that
 // start-up writes are checked with their start-up values.
 void CheckControls(const App &app) {
-  for (const qrapp::ControlLayout &layout : qrapp::kMainWindowControls) {
+  for (const resources::ControlLayout &layout : resources::kMainWindowControls) {
     const std::string name = layout.name;
-    if (layout.kind == qrapp::ControlKind::Timer || layout.kind == qrapp::ControlKind::FileDialog)
+    if (layout.kind == resources::ControlKind::Timer ||
+        layout.kind == resources::ControlKind::FileDialog)
       continue;
     HWND control = app.Control(layout.name);
     if (!Check(control != nullptr, name + " exists")) continue;
@@ -61,29 +63,29 @@ void CheckControls(const App &app) {
     // The progress bar's width is set to 0 by start-up (checked below).
     if (name != "标签1") CheckEqual(rect.right - rect.left, layout.width, name + " width");
     // A closed drop-down list is as high as its font makes it.
-    if (layout.kind != qrapp::ControlKind::ComboBox)
+    if (layout.kind != resources::ControlKind::ComboBox)
       CheckEqual(rect.bottom - rect.top, layout.height, name + " height");
 
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     const LONG extended = GetWindowLongW(control, GWL_EXSTYLE);
     switch (layout.kind) {
-      case qrapp::ControlKind::EditBox:
+      case resources::ControlKind::EditBox:
         Check((extended & WS_EX_CLIENTEDGE) != 0, name + " sunken border");
-        CheckEqual((style & ES_MULTILINE) != 0, (layout.style & qrapp::kMultiLine) != 0,
+        CheckEqual((style & ES_MULTILINE) != 0, (layout.style & resources::kMultiLine) != 0,
                    name + " multi-line");
-        CheckEqual((style & ES_CENTER) != 0, (layout.style & qrapp::kCentred) != 0,
+        CheckEqual((style & ES_CENTER) != 0, (layout.style & resources::kCentred) != 0,
                    name + " centred");
-        if (layout.style & qrapp::kMultiLine)
+        if (layout.style & resources::kMultiLine)
           Check((style & WS_HSCROLL) && (style & WS_VSCROLL), name + " scroll bars");
         break;
-      case qrapp::ControlKind::TransparentLabel:
+      case resources::ControlKind::TransparentLabel:
         Check((extended & WS_EX_TRANSPARENT) != 0, name + " transparent");
         break;
-      case qrapp::ControlKind::ComboBox:
+      case resources::ControlKind::ComboBox:
         CheckEqual(style & 3, CBS_DROPDOWNLIST, name + " drop-down list");
         break;
-      case qrapp::ControlKind::PictureBox:
-        CheckEqual((style & WS_BORDER) != 0, (layout.style & qrapp::kBorder) != 0,
+      case resources::ControlKind::PictureBox:
+        CheckEqual((style & WS_BORDER) != 0, (layout.style & resources::kBorder) != 0,
                    name + " border");
         break;
       default: break;
@@ -91,12 +93,12 @@ void CheckControls(const App &app) {
 
     std::wstring expected = Wide(layout.text);
     if (name == "透明标签5") expected = L"3";  // start-up counts the default input
-    if (layout.kind == qrapp::ControlKind::ComboBox)
+    if (layout.kind == resources::ControlKind::ComboBox)
       expected = name == "组合框_版本1" ? L"自动" : L"L(5%)";
     if (name == "透明标签20") {  // the clock rewrites it every tick
       Check(app.Text(layout.name).rfind(expected, 0) == 0,
             name + " text starts with the layout caption");
-    } else if (layout.kind != qrapp::ControlKind::PictureBox) {
+    } else if (layout.kind != resources::ControlKind::PictureBox) {
       CheckEqual(app.Text(layout.name), expected, name + " text");
     }
   }

@@ -86,7 +86,7 @@ BOOL CALLBACK FindMainProc(HWND window, LPARAM parameter) {
   wchar_t className[64] = L"";
   GetClassNameW(window, className, 64);
   if ((search->processId == 0 || processId == search->processId) &&
-      Utf8(className) == qrapp::kMainWindow.className && IsWindowVisible(window)) {
+      Utf8(className) == resources::kMainWindow.className && IsWindowVisible(window)) {
     search->found = window;
     return FALSE;
   }
@@ -232,7 +232,7 @@ void App::Kill() {
 }
 
 HWND App::Control(const char *name) const {
-  const qrapp::ControlLayout *layout = qrapp::FindControlLayout(name);
+  const resources::ControlLayout *layout = resources::FindControlLayout(name);
   if (!layout || !main_) return nullptr;
   HWND parent = layout->parent ? Control(layout->parent) : main_;
   return parent ? GetDlgItem(parent, layout->id) : nullptr;

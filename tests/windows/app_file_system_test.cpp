@@ -60,7 +60,7 @@ void RemoveTree(const std::wstring &folder) {
   RemoveDirectoryW(ExtendedLength(folder).c_str());
 }
 
-std::string Utf8(const std::wstring &path) { return qrwin::CodePageFromWide(65001, path); }
+std::string Utf8(const std::wstring &path) { return qrtext::CodePageFromWide(65001, path); }
 
 void WritesReplaceInOneStep(qrplatform::Utf8FileSystem &files, const std::wstring &folder) {
   const std::wstring target = folder + L"\\a.jpg";

@@ -21,10 +21,12 @@ const std::wstring kWorkingFolder = L"C:\\brelvanto";
 const std::wstring kSettingsFile = L"C:\\brelvanto\\Set.ini";
 const std::wstring kUrl = L"https://shop.example.com/product?id=000001&ref=qr";
 
-HWND OptionsDialog() { return FindWindowW(Wide(qrapp::kOptionsDialog.className).c_str(), nullptr); }
+HWND OptionsDialog() {
+  return FindWindowW(Wide(resources::kOptionsDialog.className).c_str(), nullptr);
+}
 
 HWND RowList(HWND dialog, size_t row) {
-  return GetDlgItem(dialog, qrapp::kOptionsDialog.firstListId + static_cast<int>(row));
+  return GetDlgItem(dialog, resources::kOptionsDialog.firstListId + static_cast<int>(row));
 }
 
 // Opens 选项…, chooses PNG, modules fitted to the image and the caption
@@ -36,19 +38,19 @@ void ChooseCaptionedPng(const App &app) {
           WaitFor([&] { return (dialog = OptionsDialog()) != nullptr && IsWindowVisible(dialog); }),
           "options dialog opens"))
     return;
-  CheckEqual(SendMessageW(RowList(dialog, qrapp::kFileTypeRow), CB_GETCURSEL, 0, 0), 1,
+  CheckEqual(SendMessageW(RowList(dialog, resources::kFileTypeRow), CB_GETCURSEL, 0, 0), 1,
              "PNG from Set.ini shown");
-  SendMessageW(RowList(dialog, qrapp::kModuleSizeRow), CB_SETCURSEL, 1, 0);
-  SendMessageW(RowList(dialog, qrapp::kCaptionRow), CB_SETCURSEL, 3, 0);
+  SendMessageW(RowList(dialog, resources::kModuleSizeRow), CB_SETCURSEL, 1, 0);
+  SendMessageW(RowList(dialog, resources::kCaptionRow), CB_SETCURSEL, 3, 0);
   // This build reads no image back: the row says so and cannot be changed.
-  HWND verify = RowList(dialog, qrapp::kVerifyRow);
+  HWND verify = RowList(dialog, resources::kVerifyRow);
   Check(!IsWindowEnabled(verify), "verification row disabled without a decoder");
   wchar_t shown[64] = {};
   const LRESULT item = SendMessageW(verify, CB_GETCURSEL, 0, 0);
   if (item >= 0 && SendMessageW(verify, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0) < 64)
     SendMessageW(verify, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(shown));
-  CheckEqual(shown, Wide(qrapp::kNoDecoderNote), "verification row's note");
-  const int ok = qrapp::kOptionsDialog.okId;
+  CheckEqual(shown, Wide(resources::kNoDecoderNote), "verification row's note");
+  const int ok = resources::kOptionsDialog.okId;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, ok)));
   Check(WaitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(app.Main()); }),

@@ -82,17 +82,17 @@ bool DropFile(const App &app, const std::wstring &path, std::wstring &summary) {
 void SetOption(const App &app, const char *key, int choice) {
   app.Click("按钮5");
   HWND dialog = nullptr;
-  const std::wstring className = Wide(qrapp::kOptionsDialog.className);
+  const std::wstring className = Wide(resources::kOptionsDialog.className);
   if (!Check(WaitFor([&] {
                dialog = FindWindowW(className.c_str(), nullptr);
                return dialog && IsWindowVisible(dialog);
              }),
              "options dialog opens"))
     return;
-  const int row = static_cast<int>(qrapp::OptionRowOf(key));
-  SendMessageW(GetDlgItem(dialog, qrapp::kOptionsDialog.firstListId + row), CB_SETCURSEL,
+  const int row = static_cast<int>(resources::OptionRowOf(key));
+  SendMessageW(GetDlgItem(dialog, resources::kOptionsDialog.firstListId + row), CB_SETCURSEL,
                static_cast<WPARAM>(choice), 0);
-  const int ok = qrapp::kOptionsDialog.okId;
+  const int ok = resources::kOptionsDialog.okId;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(ok, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, ok)));
   Check(WaitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(app.Main()); }),

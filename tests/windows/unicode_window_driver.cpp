@@ -26,7 +26,9 @@ const std::wstring kSettingsFile = L"C:\\brelvanto\\Set.ini";
 
 std::wstring Destination(const std::wstring &parent) { return parent + L"\\新建文件夹\\输出"; }
 
-HWND OptionsDialog() { return FindWindowW(Wide(qrapp::kOptionsDialog.className).c_str(), nullptr); }
+HWND OptionsDialog() {
+  return FindWindowW(Wide(resources::kOptionsDialog.className).c_str(), nullptr);
+}
 
 // Opens 选项…, reads the content encoding's choice, sets `choice` (-1:
 // none) and closes with 确定 or 取消.
@@ -40,10 +42,10 @@ int OptionsRound(const App &app, int choice, bool confirm) {
     return -1;
   CheckEqual(WindowText(dialog), L"选项", "options dialog title");
   Check(!IsWindowEnabled(app.Main()), "main window disabled while the options are open");
-  HWND list = GetDlgItem(dialog, qrapp::kOptionsDialog.firstListId);
+  HWND list = GetDlgItem(dialog, resources::kOptionsDialog.firstListId);
   const int shown = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
   if (choice >= 0) SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(choice), 0);
-  const int button = confirm ? qrapp::kOptionsDialog.okId : qrapp::kOptionsDialog.cancelId;
+  const int button = confirm ? resources::kOptionsDialog.okId : resources::kOptionsDialog.cancelId;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
   Check(WaitFor([&] { return !IsWindow(dialog) && IsWindowEnabled(app.Main()); }),

@@ -40,7 +40,7 @@ void Run(const std::wstring &exe, const std::wstring &work) {
 
   // The clock shows the time from its first tick on; once the second has
   // changed too, the first time has long been painted.
-  const std::wstring layoutClock = Wide(qrapp::FindControlLayout("透明标签20")->text);
+  const std::wstring layoutClock = Wide(resources::FindControlLayout("透明标签20")->text);
   Check(WaitFor([&] { return app.Text("透明标签20") != layoutClock; }), "the clock ticks");
   const std::wstring firstTime = app.Text("透明标签20");
   Check(WaitFor([&] { return app.Text("透明标签20") != firstTime; }), "the clock moves on");

@@ -85,7 +85,7 @@ int main(int argc, char **argv) {
     std::istringstream fields(line);
     std::string where, nameHex, messageHex, level;
     if (!(fields >> where >> nameHex >> messageHex >> level) || !folders.count(where)) continue;
-    const std::string path = folders.at(where) + "/" + qrapp::FromGbk(FromHex(nameHex));
+    const std::string path = folders.at(where) + "/" + qrtext::FromGbk(FromHex(nameHex));
     const std::string message = FromHex(messageHex);
     std::ifstream in(path, std::ios::binary);
     const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -101,8 +101,8 @@ int main(int argc, char **argv) {
                   file.empty()   ? "missing"
                   : grey.empty() ? "not a 1- or 4-bit bitmap"
                                  : "mismatch",
-                  qrapp::FromGbk(decoded.bytes).c_str(), decoded.ecLevel.c_str(),
-                  qrapp::FromGbk(message).c_str(), level.c_str());
+                  qrtext::FromGbk(decoded.bytes).c_str(), decoded.ecLevel.c_str(),
+                  qrtext::FromGbk(message).c_str(), level.c_str());
     }
   }
   std::printf("%d image(s) checked, %d failure(s)\n", checked, failures);

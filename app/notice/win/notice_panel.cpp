@@ -15,7 +15,7 @@ void NoticePanel::ReadNotice() {
 }
 
 void NoticePanel::OnTimerTick() {
-  surface_.SetLabelText(qrapp::control::kClockText, ClockLabelTextNow());
+  surface_.SetLabelText(resources::control::kClockText, ClockLabelTextNow());
   surface_.SetLinkColour(NextLinkColour(surface_.LinkColour()));
 }
 

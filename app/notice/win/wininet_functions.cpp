@@ -6,8 +6,8 @@ namespace notice::win {
 
 const WinInetFunctions &WinInet() {
   static const WinInetFunctions functions = [] {
-    static qrwin::LateBoundLibrary library("", "wininet.dll",
-                                           qrwin::LateBoundLibrary::Origin::kSystem);
+    static qrplatform::LateBoundLibrary library("", "wininet.dll",
+                                                qrplatform::LateBoundLibrary::Origin::kSystem);
     WinInetFunctions bound{};
     library.Bind(bound.getConnectedState, "InternetGetConnectedState");
     library.Bind(bound.open, "InternetOpenA");

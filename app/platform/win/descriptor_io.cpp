@@ -9,13 +9,13 @@ namespace qrplatform {
 
 // `path` is UTF-8: opened by its wide name, whatever the code page.
 int OpenForReading(const std::string &path) {
-  return _wopen(qrwin::WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
+  return _wopen(qrtext::WideFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
 }
 
 void CloseDescriptor(int descriptor) { _close(descriptor); }
 
 std::FILE *CreateForWriting(const std::string &path) {
-  return _wfopen(qrwin::WideFromUtf8(path).c_str(), L"wb");
+  return _wfopen(qrtext::WideFromUtf8(path).c_str(), L"wb");
 }
 
 long ReadSome(int descriptor, char *bytes, size_t count) {

@@ -37,7 +37,7 @@ char PathSeparator() { return '\\'; }
 
 // `path` is UTF-8.
 Outcome EnsureFolder(const std::string &path) {
-  std::wstring folder = qrwin::SystemPath(qrwin::WideFromUtf8(path));
+  std::wstring folder = qrplatform::SystemPath(qrtext::WideFromUtf8(path));
   while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
   if (folder.empty()) return Outcome::Failed(LastErrorText());
   if (IsFolder(folder)) return Outcome::Done();

@@ -5,7 +5,7 @@
 #include "text_codec.h"
 #include "wide_path.h"
 
-namespace qrwin {
+namespace qrplatform {
 namespace {
 
 std::wstring SystemFolder() {
@@ -28,8 +28,9 @@ LateBoundLibrary::LateBoundLibrary(std::string folder, std::string fileName, Ori
 
 // Only ever by the full path: a relative or empty folder loads nothing.
 HMODULE LateBoundLibrary::Load() const {
-  const std::wstring folder = origin_ == Origin::kSystem ? SystemFolder() : WideFromAnsi(folder_);
-  const std::wstring path = folder + L"\\" + WideFromAnsi(fileName_);
+  const std::wstring folder =
+      origin_ == Origin::kSystem ? SystemFolder() : qrtext::WideFromAnsi(folder_);
+  const std::wstring path = folder + L"\\" + qrtext::WideFromAnsi(fileName_);
   if (folder.empty() || !IsAbsolutePath(path)) return nullptr;
   return LoadLibraryExW(SystemPath(path).c_str(), nullptr, 0);
 }
@@ -50,12 +51,12 @@ void RestrictLibrarySearchToSystem() {
 }
 
 void ExitForMissingFunction(const std::string &library, const std::string &function) {
-  const std::wstring text = WideFromUtf8("无法找到指定DLL库文件“") + WideFromAnsi(library) +
-                            WideFromUtf8("”中的输出命令“") + WideFromAnsi(function) +
-                            WideFromUtf8("”");
-  MessageBoxW(GetActiveWindow(), text.c_str(), WideFromUtf8("错误").c_str(),
+  const std::wstring text = qrtext::WideFromUtf8("无法找到指定DLL库文件“") +
+                            qrtext::WideFromAnsi(library) + qrtext::WideFromUtf8("”中的输出命令“") +
+                            qrtext::WideFromAnsi(function) + qrtext::WideFromUtf8("”");
+  MessageBoxW(GetActiveWindow(), text.c_str(), qrtext::WideFromUtf8("错误").c_str(),
               MB_OK | MB_ICONERROR | MB_TASKMODAL);
   ExitProcess(1);
 }
 
-}  // namespace qrwin
+}  // namespace qrplatform

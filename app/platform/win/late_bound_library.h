@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace qrwin {
+namespace qrplatform {
 
 class LateBoundLibrary {
  public:
@@ -47,4 +47,4 @@ void RestrictLibrarySearchToSystem();
 // Shows "无法找到指定DLL库文件“<library>”中的输出命令“<function>”" and ends the program.
 [[noreturn]] void ExitForMissingFunction(const std::string &library, const std::string &function);
 
-}  // namespace qrwin
+}  // namespace qrplatform

@@ -51,7 +51,7 @@ bool WriteTemporary(const std::wstring &target, std::initializer_list<FilePart> 
 }  // namespace
 
 bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
-  const std::wstring target = qrwin::WideFromUtf8(path);
+  const std::wstring target = qrtext::WideFromUtf8(path);
   std::wstring temporary;
   return WriteTemporary(target, parts, temporary) && MoveIntoPlace(temporary, target);
 }
@@ -63,7 +63,7 @@ void PendingFile::Discard() {
 
 bool PendingFile::Write(const char *path, std::initializer_list<FilePart> parts) {
   Discard();
-  target_ = qrwin::WideFromUtf8(path);
+  target_ = qrtext::WideFromUtf8(path);
   return WriteTemporary(target_, parts, temporary_);
 }
 

@@ -33,7 +33,7 @@ bool AsciiName(const wchar_t *wide, std::string &name) {
 }  // namespace
 
 int RemoveStaleTemporaries(const std::string &folder) {
-  const std::wstring base = qrwin::SystemPath(qrwin::WideFromUtf8(folder));
+  const std::wstring base = qrplatform::SystemPath(qrtext::WideFromUtf8(folder));
   if (base.empty()) return 0;
   const std::wstring prefix = base.back() == L'\\' ? base : base + L"\\";
   WIN32_FIND_DATAW found;

@@ -19,8 +19,8 @@ HANDLE HandleOf(void *handle) {
 
 // The path for the wide file functions (extended-length when long).
 std::wstring WidePath(const std::string &utf8) {
-  const std::wstring wide = qrwin::WideFromUtf8(utf8);
-  const std::wstring full = qrwin::SystemPath(wide);
+  const std::wstring wide = qrtext::WideFromUtf8(utf8);
+  const std::wstring full = qrplatform::SystemPath(wide);
   return full.empty() ? wide : full;
 }
 

@@ -7,6 +7,6 @@
 namespace qrplatform {
 
 // UTF-8, as every text of a command-line program (terminal.h shows it).
-std::string LastErrorText() { return qrwin::SystemErrorText(GetLastError(), CP_UTF8); }
+std::string LastErrorText() { return qrplatform::SystemErrorText(GetLastError(), CP_UTF8); }
 
 }  // namespace qrplatform

@@ -4,7 +4,7 @@
 
 #include "text_codec.h"
 
-namespace qrwin {
+namespace qrplatform {
 
 std::string SystemErrorText(unsigned long code, unsigned codePage) {
   wchar_t *text = nullptr;
@@ -18,7 +18,7 @@ std::string SystemErrorText(unsigned long code, unsigned codePage) {
     reason.pop_back();
   }
   if (reason.empty()) return "system error " + std::to_string(code);
-  return CodePageFromWide(codePage, reason);
+  return qrtext::CodePageFromWide(codePage, reason);
 }
 
-}  // namespace qrwin
+}  // namespace qrplatform

@@ -4,11 +4,11 @@
 
 #include <string>
 
-namespace qrwin {
+namespace qrplatform {
 
 // The text in the given code page, without the line break the system ends
 // it with, nor its final period: every caller puts it into a sentence of
 // its own. "system error N" when the system has no text for the code.
 std::string SystemErrorText(unsigned long code, unsigned codePage);
 
-}  // namespace qrwin
+}  // namespace qrplatform

@@ -12,7 +12,8 @@ TemporaryFile CreateTemporaryBeside(const std::wstring &target) {
       slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string name = NextTemporaryName();  // ASCII: any code page holds it
-    const std::wstring path = qrwin::SystemPath(folder + std::wstring(name.begin(), name.end()));
+    const std::wstring path =
+        qrplatform::SystemPath(folder + std::wstring(name.begin(), name.end()));
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return {path, file};

@@ -12,9 +12,9 @@
 namespace qrplatform {
 namespace {
 
-using qrwin::FullPath;
-using qrwin::SystemPath;
-using qrwin::WideFromUtf8;
+using qrplatform::FullPath;
+using qrplatform::SystemPath;
+using qrtext::WideFromUtf8;
 
 std::wstring Wide(const std::string &path) { return SystemPath(WideFromUtf8(path)); }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace qrwin {
+namespace qrplatform {
 namespace {
 
 constexpr wchar_t kExtendedPrefix[] = L"\\\\?\\";
@@ -51,4 +51,4 @@ bool IsAbsolutePath(const std::wstring &path) {
   return plain.size() > 2 && plain[0] == L'\\' && plain[1] == L'\\' && plain[2] != L'\\';
 }
 
-}  // namespace qrwin
+}  // namespace qrplatform

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace qrwin {
+namespace qrplatform {
 
 // The path made absolute; empty when the system cannot resolve it.
 std::wstring FullPath(const std::wstring &path);
@@ -19,4 +19,4 @@ std::wstring PlainPath(const std::wstring &path);
 // "X:\..." or "\\server\share\...".
 bool IsAbsolutePath(const std::wstring &path);
 
-}  // namespace qrwin
+}  // namespace qrplatform

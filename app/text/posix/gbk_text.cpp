@@ -6,7 +6,7 @@
 
 #include "iconv_text.h"
 
-namespace qrapp {
+namespace qrtext {
 
 std::string IconvConvert(const std::string &text, const char *from, const char *to) {
   iconv_t cd = iconv_open(to, from);
@@ -32,4 +32,4 @@ std::string IconvConvert(const std::string &text, const char *from, const char *
 
 std::string ToGbk(const std::string &utf8) { return IconvConvert(utf8, "UTF-8", "GBK"); }
 
-}  // namespace qrapp
+}  // namespace qrtext

@@ -5,8 +5,8 @@
 
 #include <string>
 
-namespace qrapp {
+namespace qrtext {
 
 std::string IconvConvert(const std::string &text, const char *from, const char *to);
 
-}  // namespace qrapp
+}  // namespace qrtext

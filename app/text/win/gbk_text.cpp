@@ -2,9 +2,11 @@
 
 #include "text_codec.h"
 
-namespace qrapp {
+namespace qrtext {
 
 // Through UTF-16, with the system's own code page tables.
-std::string ToGbk(const std::string &utf8) { return qrwin::GbkFromWide(qrwin::WideFromUtf8(utf8)); }
+std::string ToGbk(const std::string &utf8) {
+  return qrtext::GbkFromWide(qrtext::WideFromUtf8(utf8));
+}
 
-}  // namespace qrapp
+}  // namespace qrtext

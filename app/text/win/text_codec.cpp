@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace qrwin {
+namespace qrtext {
 
 std::wstring WideFromCodePage(unsigned codePage, const std::string &bytes) {
   if (bytes.empty()) return std::wstring();
@@ -28,4 +28,4 @@ std::wstring WideFromAnsi(const std::string &text) { return WideFromCodePage(CP_
 
 std::string AnsiFromWide(const std::wstring &text) { return CodePageFromWide(CP_ACP, text); }
 
-}  // namespace qrwin
+}  // namespace qrtext

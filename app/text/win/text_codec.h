@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace qrwin {
+namespace qrtext {
 
 constexpr unsigned kGbkCodePage = 936;
 
@@ -23,4 +23,4 @@ inline std::string GbkFromWide(const std::wstring &text) {
 std::wstring WideFromAnsi(const std::string &text);
 std::string AnsiFromWide(const std::wstring &text);
 
-}  // namespace qrwin
+}  // namespace qrtext
