@@ -100,6 +100,8 @@ void MainWindowLogic::OnBatchClicked() {
   // The whole path is made first; a folder that cannot be made fails each
   // line with the system's reason.
   if (!files_.IsDirectory(folder)) files_.CreateDirectories(folder);
+  // What a killed batch (of this program or qrbatch) left in the folder.
+  files_.RemoveStaleTemporaries(folder);
   const batch::BatchRecipe recipe = RecipeOfControls(view_);
   BatchTarget target;
   target.folder = folder;

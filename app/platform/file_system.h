@@ -24,6 +24,9 @@ class FileSystem {
   // Sets the attributes to hidden only (no-op success where there are none).
   virtual bool SetHidden(const std::string &path) = 0;
   virtual bool Remove(const std::string &path) = 0;
+  // Removes from `folder` what writers killed mid-write left there
+  // (RemoveStaleTemporaries); returns how many.
+  virtual int RemoveStaleTemporaries(const std::string &folder) = 0;
 };
 
 }  // namespace qrplatform

@@ -141,6 +141,7 @@ TEST_F(BatchTest, AMissingDestinationIsCreatedWholeBeforeTheBatch) {
   EXPECT_TRUE(files.files.count("D:\\新建\\二级\\2.jpg"));
   EXPECT_EQ(LogOf(resources::control::kWrittenCount).back(), "2");
   EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(files.swept, std::vector<std::string>{"D:\\新建\\二级"});
 }
 
 TEST_F(BatchTest, ThirtyFailedLinesListTheFirstTwentyAndCountTheRest) {

@@ -58,4 +58,9 @@ bool MemoryFileSystem::Remove(const std::string &path) {
   return files.erase(path) > 0;
 }
 
+int MemoryFileSystem::RemoveStaleTemporaries(const std::string &folder) {
+  swept.push_back(folder);
+  return 0;
+}
+
 }  // namespace qrapp::testing

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "file_system.h"
 
@@ -19,6 +20,7 @@ class MemoryFileSystem : public qrplatform::FileSystem {
   bool WriteFile(const std::string &path, std::string_view bytes) override;
   bool SetHidden(const std::string &path) override;
   bool Remove(const std::string &path) override;
+  int RemoveStaleTemporaries(const std::string &folder) override;
 
   // The folder a file path lies in.
   static std::string Parent(const std::string &path);
@@ -28,6 +30,7 @@ class MemoryFileSystem : public qrplatform::FileSystem {
   std::set<std::string> hidden;
   std::set<std::string> unwritable;  // writes to these paths fail
   int writes = 0;
+  std::vector<std::string> swept;  // folders swept of stale temporaries
 };
 
 }  // namespace qrapp::testing

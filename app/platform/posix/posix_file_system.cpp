@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "file_steps.h"
+#include "stale_temporaries.h"
 #include "temporary_file.h"
 
 namespace qrplatform {
@@ -66,5 +67,9 @@ bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); 
 
 // unlink, not std::remove: a folder under the name must survive.
 bool PosixFileSystem::Remove(const std::string &path) { return unlink(path.c_str()) == 0; }
+
+int PosixFileSystem::RemoveStaleTemporaries(const std::string &folder) {
+  return qrplatform::RemoveStaleTemporaries(folder);
+}
 
 }  // namespace qrplatform

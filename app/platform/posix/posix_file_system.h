@@ -14,6 +14,7 @@ class PosixFileSystem : public FileSystem {
   bool WriteFile(const std::string &path, std::string_view bytes) override;
   bool SetHidden(const std::string &path) override;  // no hidden attribute: true
   bool Remove(const std::string &path) override;
+  int RemoveStaleTemporaries(const std::string &folder) override;
 };
 
 }  // namespace qrplatform

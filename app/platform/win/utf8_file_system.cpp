@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "file_steps.h"
+#include "stale_temporaries.h"
 #include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
@@ -91,6 +92,10 @@ bool Utf8FileSystem::SetHidden(const std::string &path) {
 
 bool Utf8FileSystem::Remove(const std::string &path) {
   return DeleteFileW(Wide(path).c_str()) != FALSE;
+}
+
+int Utf8FileSystem::RemoveStaleTemporaries(const std::string &folder) {
+  return qrplatform::RemoveStaleTemporaries(folder);
 }
 
 }  // namespace qrplatform

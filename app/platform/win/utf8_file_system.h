@@ -18,6 +18,7 @@ class Utf8FileSystem : public FileSystem {
   bool WriteFile(const std::string &path, std::string_view bytes) override;
   bool SetHidden(const std::string &path) override;
   bool Remove(const std::string &path) override;
+  int RemoveStaleTemporaries(const std::string &folder) override;
 };
 
 }  // namespace qrplatform
