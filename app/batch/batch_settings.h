@@ -112,6 +112,11 @@ struct BatchSettings {
 // captions (and on labels, whose captions are laid out by the sheet).
 int CaptionBandOf(const BatchSettings &settings);
 
+// The images' size and stated resolution, as the writers take them.
+inline qrimage::ImageFrame FrameOf(const BatchRecipe &recipe) {
+  return {recipe.width, recipe.height, recipe.dotsPerInch};
+}
+
 // A label's caption is its name unless the settings choose another.
 CaptionSource LabelCaptionOf(const BatchSettings &settings);
 

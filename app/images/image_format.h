@@ -18,4 +18,11 @@ inline const char *ExtensionOf(ImageFormat format) {
   }
 }
 
+// An image's size in pixels and the resolution its file states (0: none).
+struct ImageFrame {
+  int width = 200;
+  int height = 200;
+  int dotsPerInch = 0;
+};
+
 }  // namespace qrimage

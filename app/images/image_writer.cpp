@@ -23,13 +23,13 @@ ImageResult Verified(const qrplatform::Outcome &read) {
 
 }  // namespace
 
-ImageWriter::ImageWriter(const batch::BatchRecipe &recipe, ImageFormat format, int modulePixels,
-                         bool verify, int captionBand, ImageDamage damage)
-    : width_(recipe.width),
-      height_(recipe.height),
+ImageWriter::ImageWriter(const ImageFrame &frame, ImageFormat format, int modulePixels, bool verify,
+                         int captionBand, ImageDamage damage)
+    : width_(frame.width),
+      height_(frame.height),
       format_(format),
       modulePixels_(modulePixels),
-      dotsPerInch_(recipe.dotsPerInch),
+      dotsPerInch_(frame.dotsPerInch),
       verify_(verify),
       damage_(std::move(damage)) {
   if (captionBand > 0) captioned_ = std::make_unique<CaptionedImage>(width_, height_, captionBand);

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "batch_recipe.h"
 #include "captioned_image.h"
 #include "image_format.h"
 #include "pending_file.h"
@@ -53,8 +52,8 @@ class ImageWriter {
   // build without a decoder; its options refuse --verify). `captionBand`:
   // rows at the bottom of every image kept for its caption (0: none).
   // `damage`: applied to every file before it is verified (tests).
-  ImageWriter(const batch::BatchRecipe &recipe, ImageFormat format, int modulePixels,
-              bool verify = false, int captionBand = 0, ImageDamage damage = nullptr);
+  ImageWriter(const ImageFrame &frame, ImageFormat format, int modulePixels, bool verify = false,
+              int captionBand = 0, ImageDamage damage = nullptr);
 
   // Builds `plan` (made for `content` by the line's fit check) and writes
   // it as `file`, pending for `path`, with modules of `modulePixels` (the

@@ -9,8 +9,9 @@ namespace qrapp {
 
 BatchImages::BatchImages(const batch::BatchSettings &settings)
     : captions_(settings.caption != batch::CaptionSource::kNone),
-      writer_(settings.recipe, settings.format, batch::RecipeModulePixels(settings.recipe),
-              settings.verify, batch::CaptionBandOf(settings)) {}
+      writer_(batch::FrameOf(settings.recipe), settings.format,
+              batch::RecipeModulePixels(settings.recipe), settings.verify,
+              batch::CaptionBandOf(settings)) {}
 
 ImageOutcome BatchImages::Write(const batch::LineJob &job, qrplatform::FileSystem &files) {
   ImageOutcome outcome;

@@ -44,7 +44,7 @@ class LineWorkers {
  private:
   struct Worker {
     Worker(const Options &options, int modulePixels, OrderedReport &report)
-        : writer(options.recipe, options.format, modulePixels, options.verify,
+        : writer(FrameOf(options.recipe), options.format, modulePixels, options.verify,
                  batch::CaptionBandOf(options)),
           publisher(report) {}
     qrimage::ImageWriter writer;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "batch_command.h"
+#include "batch_settings.h"
 #include "batch_symbol.h"
 #include "image_writer.h"
 #include "qrbatch_runner.h"
@@ -108,8 +109,8 @@ TEST_P(QrbatchVerify, ADamagedImageIsRefusedAndLeavesNoFile) {
   const fs::path out = temp_.path() / "out";
   fs::create_directories(out);
   for (const bool verify : {true, false}) {
-    qrimage::ImageWriter writer(recipe, format, batch::RecipeModulePixels(recipe), verify, 0,
-                                DamageBadFiles);
+    qrimage::ImageWriter writer(batch::FrameOf(recipe), format, batch::RecipeModulePixels(recipe),
+                                verify, 0, DamageBadFiles);
     for (const auto &[name, content] : kLines) {
       SCOPED_TRACE(name + (verify ? " verified" : " unverified"));
       const fs::path path = out / (name + (verify ? "" : "-unchecked") + Extension());
