@@ -2,7 +2,11 @@
 // the Win32 calls in the Windows build (whose compiler has no std::thread).
 #pragma once
 
-#include "native_threads.h"
+#ifdef _WIN32
+#include "win_threads.h"
+#else
+#include "posix_threads.h"
+#endif
 
 namespace qrplatform {
 

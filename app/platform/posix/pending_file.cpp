@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "file_steps.h"
+#include "posix_file_steps.h"
 
 namespace qrplatform {
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "file_steps.h"
+#include "posix_file_steps.h"
 #include "stale_temporaries.h"
 #include "temporary_file.h"
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "file_steps.h"
+#include "posix_file_steps.h"
 #include "system_error.h"
 
 namespace qrplatform {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "file_steps.h"
 #include "text_codec.h"
+#include "win_file_steps.h"
 
 namespace qrplatform {
 

@@ -4,10 +4,10 @@
 
 #include <utility>
 
-#include "file_steps.h"
 #include "system_error.h"
 #include "text_codec.h"
 #include "wide_path.h"
+#include "win_file_steps.h"
 
 namespace qrplatform {
 

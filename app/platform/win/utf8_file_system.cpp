@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "file_steps.h"
 #include "stale_temporaries.h"
 #include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
+#include "win_file_steps.h"
 
 namespace qrplatform {
 namespace {

@@ -1,4 +1,4 @@
-#include "file_steps.h"
+#include "win_file_steps.h"
 
 #include <windows.h>
 

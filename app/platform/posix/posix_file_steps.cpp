@@ -1,4 +1,4 @@
-#include "file_steps.h"
+#include "posix_file_steps.h"
 
 #include <fcntl.h>
 #include <sys/uio.h>
