@@ -9,7 +9,6 @@
 
 #include "posix_file_steps.h"
 #include "stale_temporaries.h"
-#include "temporary_file.h"
 
 namespace qrplatform {
 
@@ -49,18 +48,8 @@ bool PosixFileSystem::ReadFile(const std::string &path, std::string &bytes) {
 // a reader, or whatever is left after a crash, sees the old file or the
 // whole new one. Other hard links to the old file keep its bytes.
 bool PosixFileSystem::WriteFile(const std::string &path, std::string_view bytes) {
-  const TemporaryFile created = CreateTemporaryBeside(path);
-  if (created.path.empty()) return false;
   const FilePart part = {bytes.data(), bytes.size()};
-  bool ok = WriteAllParts(created.file, &part, 1) && fsync(created.file) == 0;
-  int reason = errno;
-  if (close(created.file) != 0 && ok) ok = false, reason = errno;
-  if (!ok) {
-    unlink(created.path.c_str());
-    errno = reason;
-    return false;
-  }
-  return MoveIntoPlace(created.path, path);
+  return WriteWholeFile(path.c_str(), {part});
 }
 
 bool PosixFileSystem::SetHidden(const std::string &path) { return Exists(path); }

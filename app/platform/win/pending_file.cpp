@@ -50,10 +50,13 @@ bool WriteTemporary(const std::wstring &target, std::initializer_list<FilePart> 
 
 }  // namespace
 
-bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
-  const std::wstring target = qrtext::WideFromUtf8(path);
+bool WriteWholeFile(const std::wstring &target, std::initializer_list<FilePart> parts) {
   std::wstring temporary;
   return WriteTemporary(target, parts, temporary) && MoveIntoPlace(temporary, target);
+}
+
+bool WriteWholeFile(const char *path, std::initializer_list<FilePart> parts) {
+  return WriteWholeFile(qrtext::WideFromUtf8(path), parts);
 }
 
 void PendingFile::Discard() {

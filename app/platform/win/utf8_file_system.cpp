@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "stale_temporaries.h"
-#include "temporary_file.h"
 #include "text_codec.h"
 #include "wide_path.h"
 #include "win_file_steps.h"
@@ -69,21 +68,8 @@ bool Utf8FileSystem::ReadFile(const std::string &path, std::string &bytes) {
 // reader, or whatever is left after a crash, sees the old file or the
 // whole new one.
 bool Utf8FileSystem::WriteFile(const std::string &path, std::string_view bytes) {
-  const std::wstring target = Wide(path);
-  if (target.empty()) return false;
-  const TemporaryFile created = CreateTemporaryBeside(target);
-  if (created.path.empty()) return false;
-  const HANDLE file = created.file;
-  const std::wstring &temporary = created.path;
-  bool ok = WriteAll(file, bytes.data(), bytes.size()) && FlushFileBuffers(file) != FALSE;
-  DWORD reason = GetLastError();
-  if (!CloseHandle(file) && ok) ok = false, reason = GetLastError();
-  if (!ok) {
-    DeleteFileW(temporary.c_str());
-    SetLastError(reason);
-    return false;
-  }
-  return MoveIntoPlace(temporary, target);
+  const FilePart part = {bytes.data(), bytes.size()};
+  return WriteWholeFile(Wide(path), {part});
 }
 
 bool Utf8FileSystem::SetHidden(const std::string &path) {

@@ -5,9 +5,16 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 
+#include "pending_file.h"
+
 namespace qrplatform {
+
+// WriteWholeFile for a target already in the system's form (a long path in
+// extended-length form, say).
+bool WriteWholeFile(const std::wstring &target, std::initializer_list<FilePart> parts);
 
 // All bytes, in pieces WriteFile takes.
 bool WriteAll(void *handle, const void *data, size_t size);
